@@ -1,0 +1,34 @@
+#include "platform/Event.h"
+
+#include <chrono>
+
+namespace platform {
+
+void Event::set() {
+    {
+        std::lock_guard<std::mutex> hold(mutex_);
+        set_ = true;
+    }
+    changed_.notify_all();
+}
+
+void Event::reset() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    set_ = false;
+}
+
+bool Event::isSet() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return set_;
+}
+
+bool Event::wait(int timeoutMs) {
+    std::unique_lock<std::mutex> hold(mutex_);
+    if (timeoutMs < 0) {
+        changed_.wait(hold, [this] { return set_; });
+        return true;
+    }
+    return changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
+}
+
+}  // namespace platform

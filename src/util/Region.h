@@ -1,0 +1,36 @@
+#pragma once
+
+#include "lang/Object.h"
+
+namespace platform { class RectRegion; }
+
+namespace util {
+
+class RectangleNM;
+
+// An area made of rectangles; null handle means the empty region.
+class Region : public lang::Object {
+public:
+    Region() = default;
+    explicit Region(platform::RectRegion* adopted) : handle_(adopted) {}
+    Region(const Region&) = delete;
+    Region& operator=(const Region&) = delete;
+    ~Region() override;
+    MENTARIUM_CLASS(Region, lang::Object)
+
+    virtual void addRect(int x, int y, int width, int height);  // 14
+    virtual void addRect(const RectangleNM& rect);              // 15
+    virtual void translate(int dx, int dy);                     // 16
+    virtual void clear();                                       // 17
+    virtual bool intersects(const RectangleNM& rect) const;     // 18
+    virtual platform::RectRegion* getHandle() const { return handle_; }  // 19
+
+    bool isEmpty() const;
+    void addRegion(const Region& other);
+    void intersectRect(int x, int y, int width, int height);
+
+private:
+    platform::RectRegion* handle_ = nullptr;
+};
+
+}  // namespace util
