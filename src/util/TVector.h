@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ObjectLock.h"
+#include "lang/ObjectLock.h"
 #include "util/SlotArray.h"
 #include "util/TVectorBase.h"
 
