@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+
+#include "lang/Object.h"
+#include "lang/String.h"
+
+namespace platform { class Module; }
+
+namespace lang {
+
+class ResourceFileHeader;
+class ResourceItem;
+
+// One resource source of the process-wide chain: a module whose "FILE" resources
+// are the items (a name ending in ".dll" or ".DLL"), or an archive file found
+// on the search path.
+class ResourceFile : public Object {
+public:
+    static constexpr int KIND_MODULE = 0;
+    static constexpr int KIND_ARCHIVE = 1;
+
+    // Throws a lang::Exception naming the archive and the places searched when
+    // an archive cannot be found, or naming the fault when it cannot be read.
+    explicit ResourceFile(const String& name);
+    ResourceFile(const ResourceFile&) = delete;
+    ResourceFile& operator=(const ResourceFile&) = delete;
+    ~ResourceFile() override;
+    MENTARIUM_CLASS(ResourceFile, Object)
+
+    // Walks the chain from this source; one reference for the caller, or null.
+    ResourceItem* getItem(const String& name, bool cache);
+
+    int getKind() const { return kind_; }
+    bool hasModule() const { return module_ != nullptr; }
+    ResourceFileHeader* getHeader() const { return header_; }  // borrowed
+    ResourceFile* getNext() const { return next_; }             // borrowed
+    // Stores source after the last one of this chain and takes a reference to it.
+    void append(ResourceFile* source);
+
+    // The process-wide chain.
+    // Builds a source and makes it the chain or appends it; answers it (borrowed).
+    static ResourceFile* open(const String& name);
+    static ResourceFile* getChain();  // borrowed, null when none is open
+    static void closeChain();
+    // Looks name up through the chain; null when no chain is open or no item.
+    static ResourceItem* fetch(const String& name, bool cache);
+
+private:
+    std::shared_ptr<platform::Module> module_;
+    ResourceFileHeader* header_ = nullptr;
+    int kind_;
+    ResourceFile* next_ = nullptr;
+};
+
+}  // namespace lang
