@@ -22,11 +22,13 @@ bool Thread::isInstanceOf(const char* name) const {
 void Thread::start() {
     if (running_.exchange(true)) return;
     handle_.reset();
+    // The body's reference is taken here rather than on the new thread, so an
+    // owner that releases right after start() cannot free the object first.
+    addRef();
     handle_ = std::make_unique<platform::ThreadHandle>([this] { body(this); });
 }
 
 void Thread::body(Thread* self) {
-    self->addRef();  // outlive the owner's release until the body returns
     self->target_->run();
     self->running_ = false;
     self->release();
