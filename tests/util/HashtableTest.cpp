@@ -33,8 +33,8 @@ TEST(HashtableTest, EqualKeysKeepBothEntries) {
 }
 
 TEST(HashtableTest, RehashAtTheFiftyFirstEntry) {
-    util::Hashtable t;
     lang::Integer v(0);
+    util::Hashtable t;
     for (int i = 0; i < 50; ++i) t.put(lang::String(i), &v);
     EXPECT_EQ(t.bucketCount(), 100);
     t.put(lang::String(50), &v);
@@ -47,8 +47,8 @@ TEST(HashtableTest, RehashAtTheFiftyFirstEntry) {
 }
 
 TEST(HashtableTest, EnumerationIsBucketOrderThenChainOrder) {
-    util::Hashtable t;
     lang::Integer v(0);
+    util::Hashtable t;
     // "A" hashes to 65, "e" to 101 = bucket 1, "B" to 66: buckets 65, 1, 66.
     t.put("A", &v);
     t.put("B", &v);
@@ -75,9 +75,9 @@ TEST(HashtableTest, SnapshotHoldsItsOwnReferences) {
 }
 
 TEST(HashtableTest, NegativeHashesFindABucket) {
-    util::Hashtable t;
     lang::Integer v(1);
     lang::Integer key(-12345);
+    util::Hashtable t;
     t.put(&key, &v);
     lang::Integer probe(-12345);
     EXPECT_EQ(t.get(&probe), &v);

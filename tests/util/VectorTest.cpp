@@ -36,8 +36,8 @@ TEST(VectorTest, GrowthOneTwoThreeFourSix) {
 }
 
 TEST(VectorTest, IndexChecksThrowTheRuntimeMessages) {
-    util::Vector v(4);
     lang::String a("a"), b("b");
+    util::Vector v(4);
     v.addElement(&a);
     EXPECT_EQ(thrownMessage([&] { v.elementAt(1); }), "Index out of range");
     EXPECT_EQ(thrownMessage([&] { v.removeElementAt(-1); }), "Index out of range");
@@ -47,14 +47,14 @@ TEST(VectorTest, IndexChecksThrowTheRuntimeMessages) {
 }
 
 TEST(VectorTest, FrontRemovalMovesStartThenAppendCompacts) {
-    util::Vector v(4);
     lang::String items[4] = {lang::String("0"), lang::String("1"), lang::String("2"), lang::String("3")};
+    lang::String extra("4");
+    util::Vector v(4);
     for (auto& s : items) v.addElement(&s);
     v.removeElementAt(0);
     v.removeElementAt(0);
     EXPECT_EQ(v.start(), 2);
     EXPECT_EQ(v.elementAt(0), &items[2]);
-    lang::String extra("4");
     v.addElement(&extra);  // no free slot after the last: elements move to slot 0
     EXPECT_EQ(v.start(), 0);
     EXPECT_EQ(v.capacity(), 4);
@@ -63,12 +63,12 @@ TEST(VectorTest, FrontRemovalMovesStartThenAppendCompacts) {
 }
 
 TEST(VectorTest, InsertNearFrontUsesFreeFrontSlot) {
-    util::Vector v(6);
     lang::String s[5] = {lang::String("a"), lang::String("b"), lang::String("c"), lang::String("d"),
                          lang::String("e")};
+    lang::String n("n");
+    util::Vector v(6);
     for (auto& x : s) v.addElement(&x);
     v.removeElementAt(0);  // start 1: a, then b c d e
-    lang::String n("n");
     v.insertElementAt(&n, 1);  // more follow than precede and start > 0: head moves forward
     EXPECT_EQ(v.start(), 0);
     EXPECT_EQ(v.elementAt(0), &s[1]);
@@ -78,8 +78,8 @@ TEST(VectorTest, InsertNearFrontUsesFreeFrontSlot) {
 }
 
 TEST(VectorTest, IndexOfUsesEquality) {
-    util::Vector v;
     lang::String stored("alpha");
+    util::Vector v;
     v.addElement(nullptr);
     v.addElement(&stored);
     lang::String probe("alpha");
