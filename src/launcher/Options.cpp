@@ -1,0 +1,79 @@
+#include "Options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace launcher {
+
+namespace {
+
+const char kUsage[] =
+    "usage: mentarium [options]\n"
+    "Starts Mentarium, the brain-training game, in a window.\n"
+    "\n"
+    "  --data DIR              directory holding Cogniquilt.bin (default: searched, see below)\n"
+    "  --fullscreen            start in full screen\n"
+    "  --size WxH              initial window size (default 1000x750)\n"
+    "  --headless              no window on screen (SDL dummy video and audio drivers)\n"
+    "  --seed N                fix every random source of the game to N\n"
+    "  --script FILE           play timed input from FILE, one command a line, times in ms\n"
+    "                          from the start, coordinates in the 500x375 scene:\n"
+    "                            at MS click X Y | at MS move X Y | at MS key NAME\n"
+    "                            at MS shot FILE.png | at MS quit\n"
+    "  --print-notifications   print each notification as 'notify CODE [TEXT]' on stdout\n"
+    "  --verbose               log start-up and notifications on stderr\n"
+    "  --help                  show this text\n"
+    "\n"
+    "Cogniquilt.bin is looked for in --data, then $MENTARIUM_DATA, then the program's\n"
+    "directory, the current directory and the directories on PATH.\n";
+
+[[noreturn]] void bad(const char* what, const char* arg) {
+    std::fprintf(stderr, "mentarium: %s: %s\nTry 'mentarium --help'.\n", what, arg);
+    std::exit(2);
+}
+
+}  // namespace
+
+Options parseOptions(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc) bad("option needs a value", arg);
+            return argv[++i];
+        };
+        if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (!std::strcmp(arg, "--headless")) {
+            o.headless = true;
+        } else if (!std::strcmp(arg, "--fullscreen")) {
+            o.fullscreen = true;
+        } else if (!std::strcmp(arg, "--print-notifications")) {
+            o.printNotifications = true;
+        } else if (!std::strcmp(arg, "--verbose")) {
+            o.verbose = true;
+        } else if (!std::strcmp(arg, "--seed")) {
+            const char* v = value();
+            char* end = nullptr;
+            o.seed = std::strtol(v, &end, 10);
+            if (end == v || *end != 0) bad("--seed wants a whole number", v);
+            o.hasSeed = true;
+        } else if (!std::strcmp(arg, "--script")) {
+            o.script = value();
+        } else if (!std::strcmp(arg, "--data")) {
+            o.dataDirectory = value();
+        } else if (!std::strcmp(arg, "--size")) {
+            const char* v = value();
+            if (std::sscanf(v, "%dx%d", &o.width, &o.height) != 2 || o.width < 100 || o.height < 75 ||
+                o.width > 10000 || o.height > 10000)
+                bad("--size wants WxH, at least 100x75", v);
+        } else {
+            bad("unknown option", arg);
+        }
+    }
+    return o;
+}
+
+}  // namespace launcher

@@ -1,0 +1,204 @@
+// mentarium: the host program. Opens a window, loads libmentarium.so, starts the
+// game in the window and pumps the window's events until the player closes it.
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "DataSearch.h"
+#include "Options.h"
+#include "Screenshot.h"
+#include "Script.h"
+#include "mentarium/host.h"
+
+namespace {
+
+const char kArchiveName[] = "Cogniquilt.bin";
+const char kMakerSite[] = "https://www.quillory.com/";
+
+launcher::Options options;
+std::mutex outputLock;
+
+void onNotify(intptr_t /*context*/, int code, const char* text) {
+    std::lock_guard<std::mutex> hold(outputLock);
+    if (options.printNotifications) {
+        if (text) std::printf("notify %d %s\n", code, text);
+        else std::printf("notify %d\n", code);
+        std::fflush(stdout);
+    }
+    if (options.verbose) std::fprintf(stderr, "mentarium: notification %d%s%s\n", code, text ? " " : "", text ? text : "");
+    if (code == MENTARIUM_NOTIFY_DOWNLOAD && !options.headless) {
+        // Open the maker's site in the desktop's browser, without waiting for it.
+        std::string command = std::string("xdg-open '") + kMakerSite + "' >/dev/null 2>&1 &";
+        if (std::system(command.c_str()) != 0 && options.verbose) std::fprintf(stderr, "mentarium: xdg-open failed\n");
+    }
+}
+
+// Injects one scripted step as the SDL events a player's input would make.
+void play(const launcher::ScriptStep& step, SDL_Window* window, bool& quit) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    MentariumViewport view = mentarium_viewport(w, h);
+    Uint32 id = SDL_GetWindowID(window);
+    SDL_Event e{};
+    switch (step.kind) {
+        case launcher::ScriptStep::Kind::Move:
+        case launcher::ScriptStep::Kind::Click: {
+            int wx, wy;
+            mentarium_scene_to_window(view, step.x, step.y, &wx, &wy);
+            SDL_WarpMouseInWindow(window, wx, wy);
+            e.type = SDL_MOUSEMOTION;
+            e.motion.windowID = id;
+            e.motion.x = wx;
+            e.motion.y = wy;
+            SDL_PushEvent(&e);
+            if (step.kind == launcher::ScriptStep::Kind::Move) break;
+            for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+                SDL_Event b{};
+                b.type = type;
+                b.button.windowID = id;
+                b.button.button = SDL_BUTTON_LEFT;
+                b.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+                b.button.clicks = 1;
+                b.button.x = wx;
+                b.button.y = wy;
+                SDL_PushEvent(&b);
+            }
+            break;
+        }
+        case launcher::ScriptStep::Kind::Key: {
+            SDL_Scancode scancode = SDL_GetScancodeFromName(step.argument.c_str());
+            if (scancode == SDL_SCANCODE_UNKNOWN) {
+                std::fprintf(stderr, "mentarium: script line %d: unknown key %s\n", step.line, step.argument.c_str());
+                break;
+            }
+            for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+                SDL_Event k{};
+                k.type = type;
+                k.key.windowID = id;
+                k.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+                k.key.keysym.scancode = scancode;
+                k.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+                SDL_PushEvent(&k);
+                if (type == SDL_KEYDOWN && step.argument.size() == 1) {
+                    SDL_Event t{};
+                    t.type = SDL_TEXTINPUT;
+                    t.text.windowID = id;
+                    t.text.text[0] = step.argument[0];
+                    SDL_PushEvent(&t);
+                }
+            }
+            break;
+        }
+        case launcher::ScriptStep::Kind::Shot: {
+            std::string error;
+            if (!launcher::saveScreenshot(window, step.argument, error))
+                std::fprintf(stderr, "mentarium: screenshot failed: %s\n", error.c_str());
+            else if (options.verbose)
+                std::fprintf(stderr, "mentarium: screenshot %s\n", step.argument.c_str());
+            break;
+        }
+        case launcher::ScriptStep::Kind::Quit:
+            quit = true;
+            break;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    options = launcher::parseOptions(argc, argv);
+
+    std::vector<launcher::ScriptStep> script;
+    if (!options.script.empty()) {
+        std::string error;
+        if (!launcher::loadScript(options.script, script, error)) {
+            std::fprintf(stderr, "mentarium: %s\n", error.c_str());
+            return 2;
+        }
+    }
+
+    std::string programDir = launcher::programDirectory();
+    std::vector<std::string> dirs = launcher::searchDirectories(options.dataDirectory, programDir);
+    std::string gameDir = launcher::findIn(dirs, kArchiveName);
+    if (gameDir.empty()) {
+        std::fprintf(stderr, "mentarium: cannot find %s. Looked in:\n", kArchiveName);
+        for (const std::string& d : dirs) std::fprintf(stderr, "  %s\n", d.c_str());
+        std::fprintf(stderr, "Build it with scripts/run, or name its directory with --data.\n");
+        return 1;
+    }
+    // The library searches for its archive itself; point it at the one found here.
+    setenv("MENTARIUM_DATA", gameDir.c_str(), 1);
+    if (options.hasSeed) setenv("MENTARIUM_SEED", std::to_string(options.seed).c_str(), 1);
+
+    std::string libraryPath = programDir + "/libmentarium.so";
+    void* library = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        std::fprintf(stderr, "mentarium: cannot load the game library %s: %s\n", libraryPath.c_str(), dlerror());
+        return 1;
+    }
+    auto notify = reinterpret_cast<GameDLLNotifyFunction>(dlsym(library, "GameDLLNotify"));
+    if (!notify) {
+        std::fprintf(stderr, "mentarium: %s has no GameDLLNotify\n", libraryPath.c_str());
+        dlclose(library);
+        return 1;
+    }
+
+    if (options.headless) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "mentarium: cannot start SDL: %s\n", SDL_GetError());
+        dlclose(library);
+        return 1;
+    }
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    int width = options.headless ? MENTARIUM_SCENE_WIDTH : options.width;
+    int height = options.headless ? MENTARIUM_SCENE_HEIGHT : options.height;
+    SDL_Window* window = SDL_CreateWindow("Mentarium", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                          flags);
+    if (!window) {
+        std::fprintf(stderr, "mentarium: cannot open a window: %s\n", SDL_GetError());
+        SDL_Quit();
+        dlclose(library);
+        return 1;
+    }
+    SDL_SetWindowMinimumSize(window, MENTARIUM_SCENE_WIDTH / 2, MENTARIUM_SCENE_HEIGHT / 2);
+
+    static intptr_t block[MENTARIUM_BLOCK_SLOTS] = {};
+    block[MENTARIUM_SLOT_CONTEXT] = 0;
+    block[MENTARIUM_SLOT_CALLBACK] = reinterpret_cast<intptr_t>(&onNotify);
+    block[MENTARIUM_SLOT_INSTANCE] = reinterpret_cast<intptr_t>(library);
+    block[MENTARIUM_SLOT_PARENT_WINDOW] = reinterpret_cast<intptr_t>(window);
+    block[MENTARIUM_SLOT_GAME_DIRECTORY] = reinterpret_cast<intptr_t>(gameDir.c_str());
+    block[MENTARIUM_SLOT_SHOW_DOWNLOAD] = 1;
+    if (options.verbose) std::fprintf(stderr, "mentarium: starting with data in %s\n", gameDir.c_str());
+    notify(MENTARIUM_START, block);
+
+    // Pump the window's events: the game handles its own through an event watch
+    // on this thread; the host only watches for quitting and plays the script.
+    Uint32 started = SDL_GetTicks();
+    size_t next = 0;
+    bool quit = false;
+    while (!quit) {
+        SDL_Event e;
+        if (SDL_WaitEventTimeout(&e, 5)) {
+            do {
+                if (e.type == SDL_QUIT) quit = true;
+            } while (SDL_PollEvent(&e));
+        }
+        Uint32 now = SDL_GetTicks() - started;
+        while (!quit && next < script.size() && static_cast<long>(now) >= script[next].atMs) play(script[next++], window, quit);
+    }
+
+    notify(MENTARIUM_STOP, block);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    dlclose(library);
+    return 0;
+}

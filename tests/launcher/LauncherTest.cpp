@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "launcher/DataSearch.h"
+#include "launcher/Script.h"
+#include "mentarium/host.h"
+
+using launcher::ScriptStep;
+
+TEST(ScriptTest, ParsesEveryCommandInTimeOrder) {
+    std::vector<ScriptStep> steps;
+    std::string error;
+    ASSERT_TRUE(launcher::parseScript("# a comment\n"
+                                      "at 500 shot first.png\n"
+                                      "at 100 click 250 180   # the play button\n"
+                                      "\n"
+                                      "at 100 move 10 20\n"
+                                      "at 900 key Escape\n"
+                                      "at 1000 quit\n",
+                                      steps, error))
+        << error;
+    ASSERT_EQ(steps.size(), 5u);
+    EXPECT_EQ(steps[0].kind, ScriptStep::Kind::Click);  // equal times keep file order
+    EXPECT_EQ(steps[0].x, 250);
+    EXPECT_EQ(steps[0].y, 180);
+    EXPECT_EQ(steps[1].kind, ScriptStep::Kind::Move);
+    EXPECT_EQ(steps[2].argument, "first.png");
+    EXPECT_EQ(steps[3].argument, "Escape");
+    EXPECT_EQ(steps[4].kind, ScriptStep::Kind::Quit);
+}
+
+TEST(ScriptTest, ErrorsNameTheLine) {
+    std::vector<ScriptStep> steps;
+    std::string error;
+    EXPECT_FALSE(launcher::parseScript("at 10 quit\nat x click 1 2\n", steps, error));
+    EXPECT_NE(error.find("line 2"), std::string::npos);
+    EXPECT_FALSE(launcher::parseScript("at 10 click 1\n", steps, error));
+    EXPECT_FALSE(launcher::parseScript("at 10 jump\n", steps, error));
+    EXPECT_FALSE(launcher::parseScript("at 10 quit now\n", steps, error));
+    EXPECT_FALSE(launcher::parseScript("at -5 quit\n", steps, error));
+}
+
+TEST(ViewportTest, SceneScalesWithAspectKeptAndMapsBack) {
+    MentariumViewport same = mentarium_viewport(500, 375);
+    EXPECT_EQ(same.x, 0);
+    EXPECT_EQ(same.width, 500);
+    MentariumViewport wide = mentarium_viewport(1920, 1080);  // bars left and right
+    EXPECT_EQ(wide.height, 1080);
+    EXPECT_EQ(wide.width, 1440);
+    EXPECT_EQ(wide.x, 240);
+    MentariumViewport tall = mentarium_viewport(1000, 1000);  // bars above and below
+    EXPECT_EQ(tall.width, 1000);
+    EXPECT_EQ(tall.height, 750);
+    EXPECT_EQ(tall.y, 125);
+    for (MentariumViewport v : {same, wide, tall})
+        for (int sx : {0, 1, 249, 499})
+            for (int sy : {0, 187, 374}) {
+                int wx, wy, bx, by;
+                mentarium_scene_to_window(v, sx, sy, &wx, &wy);
+                mentarium_window_to_scene(v, wx, wy, &bx, &by);
+                EXPECT_EQ(bx, sx);
+                EXPECT_EQ(by, sy);
+            }
+}
+
+TEST(DataSearchTest, OrderIsOptionEnvironmentProgramCurrentPath) {
+    setenv("MENTARIUM_DATA", "/env/dir", 1);
+    setenv("PATH", "/p1::/p2", 1);
+    auto dirs = launcher::searchDirectories("/opt/data", "/prog");
+    ASSERT_GE(dirs.size(), 6u);
+    EXPECT_EQ(dirs[0], "/opt/data");
+    EXPECT_EQ(dirs[1], "/env/dir");
+    EXPECT_EQ(dirs[2], "/prog");
+    EXPECT_EQ(dirs[3], std::filesystem::current_path().string());
+    EXPECT_EQ(dirs[4], "/p1");
+    EXPECT_EQ(dirs[5], "/p2");
+    unsetenv("MENTARIUM_DATA");
+}
+
+TEST(LauncherTest, MissingArchiveIsReportedWithWhereItLooked) {
+    auto empty = std::filesystem::temp_directory_path() / "mentarium-no-data";
+    std::filesystem::create_directories(empty);
+    std::string command = "cd '" + empty.string() + "' && env -u MENTARIUM_DATA PATH=/nonexistent '" +
+                          std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --headless 2>&1";
+    FILE* out = popen(command.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    std::string text;
+    char buffer[512];
+    while (size_t n = fread(buffer, 1, sizeof buffer, out)) text.append(buffer, n);
+    int status = pclose(out);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_NE(text.find("Cogniquilt.bin"), std::string::npos) << text;
+    EXPECT_NE(text.find(empty.string()), std::string::npos) << text;
+    EXPECT_NE(text.find("/nonexistent"), std::string::npos) << text;
+}
