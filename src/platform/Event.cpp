@@ -9,7 +9,8 @@ void Event::set() {
         std::lock_guard<std::mutex> hold(mutex_);
         set_ = true;
     }
-    changed_.notify_all();
+    if (manualReset_) changed_.notify_all();
+    else changed_.notify_one();
 }
 
 void Event::reset() {
@@ -24,11 +25,11 @@ bool Event::isSet() {
 
 bool Event::wait(int timeoutMs) {
     std::unique_lock<std::mutex> hold(mutex_);
-    if (timeoutMs < 0) {
-        changed_.wait(hold, [this] { return set_; });
-        return true;
-    }
-    return changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
+    bool signalled = true;
+    if (timeoutMs < 0) changed_.wait(hold, [this] { return set_; });
+    else signalled = changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
+    if (signalled && !manualReset_) set_ = false;
+    return signalled;
 }
 
 }  // namespace platform

@@ -1,0 +1,31 @@
+#include "platform/PeriodicTimer.h"
+
+#include <chrono>
+
+namespace platform {
+
+PeriodicTimer::PeriodicTimer(int periodMs, Event& target)
+    : periodMs_(periodMs < 1 ? 1 : periodMs), target_(target), thread_([this] { run(); }) {}
+
+PeriodicTimer::~PeriodicTimer() {
+    stop_.set();
+    thread_.join();
+}
+
+void PeriodicTimer::run() {
+    using clock = std::chrono::steady_clock;
+    const auto period = std::chrono::milliseconds(periodMs_);
+    auto due = clock::now() + period;
+    for (;;) {
+        auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(due - clock::now()).count();
+        if (stop_.wait(wait > 0 ? static_cast<int>(wait) : 0)) return;
+        if (clock::now() < due) continue;  // woke a little early
+        ++ticks_;
+        target_.set();
+        due += period;
+        // Far behind (a suspended process): pick the schedule up from now.
+        if (clock::now() - due > 10 * period) due = clock::now() + period;
+    }
+}
+
+}  // namespace platform
