@@ -72,6 +72,18 @@ int createSchema(sqlite3* db) {
     return rc;
 }
 
+// Whether both tables exist with the columns this version uses.
+bool tablesFit(sqlite3* db) {
+    for (const char* sql : {"SELECT id, parent, name FROM profile_keys LIMIT 0",
+                            "SELECT key, name, kind, data FROM profile_values LIMIT 0"}) {
+        sqlite3_stmt* stmt = nullptr;
+        int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_OK) return false;
+    }
+    return true;
+}
+
 std::string timestamp() {
     std::time_t now = std::time(nullptr);
     std::tm parts{};
@@ -120,6 +132,19 @@ ProfileFile::Opened ProfileFile::open(const std::string& path) {
         damaged.why = "damaged: " + text;
         sqlite3_close_v2(db);
         return damaged;
+    }
+
+    // Checked before anything is written, so a foreign file is kept aside unchanged.
+    rc = queryText(db,
+                   "SELECT count(*) FROM sqlite_master WHERE name IN ('profile_keys', 'profile_values')",
+                   text);
+    if (rc != SQLITE_OK) return verdict(db, rc, "cannot read the tables");
+    if ((version == kSchemaVersion || text != "0") && !tablesFit(db)) {
+        Opened foreign;
+        foreign.state = State::Damaged;
+        foreign.why = "tables of another shape";
+        sqlite3_close_v2(db);
+        return foreign;
     }
 
     // Write-ahead logging lets a second copy read while this one writes; NORMAL
