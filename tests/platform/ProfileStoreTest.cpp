@@ -183,52 +183,53 @@ TEST(ProfileStore, DefaultPathFollowsTheEnvironment) {
     EXPECT_EQ(ProfileStore::defaultPath(), "/home/player/.config/mentarium/profile.sqlite");
 }
 
-TEST(ProfileStore, ABatchIsInvisibleToOthersUntilItEnds) {
-    TempDir dir;
-    std::string path = dir.file("profile.sqlite");
-    auto writer = ProfileStore::open(path);
-    auto reader = ProfileStore::open(path);
-    ASSERT_TRUE(writer && reader);
-    ProfileStore::Key key = writer->openKey(writer->root(), "App", true);
+// Two connections to one store file, as two running copies of the game have.
+class TwoConnections : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(first_ && second_);
+        key_ = first_->openKey(first_->root(), "Shared", true);
+    }
+    TempDir dir_;
+    std::shared_ptr<ProfileStore> first_ = ProfileStore::open(dir_.file("profile.sqlite"));
+    std::shared_ptr<ProfileStore> second_ = ProfileStore::open(dir_.file("profile.sqlite"));
+    ProfileStore::Key key_ = ProfileStore::kNoKey;
+};
+
+TEST_F(TwoConnections, ABatchIsInvisibleToTheOtherUntilItEnds) {
     {
-        ProfileStore::Batch batch(writer.get());
-        ASSERT_TRUE(put(*writer, key, "first", ProfileValueKind::Text, "1"));
+        ProfileStore::Batch batch(first_.get());
+        ASSERT_TRUE(put(*first_, key_, "first", ProfileValueKind::Text, "1"));
         {
-            ProfileStore::Batch inner(writer.get());
-            ASSERT_TRUE(put(*writer, key, "second", ProfileValueKind::Text, "2"));
+            ProfileStore::Batch inner(first_.get());
+            ASSERT_TRUE(put(*first_, key_, "second", ProfileValueKind::Text, "2"));
         }
         // The inner scope joined the outer one: nothing is committed yet.
-        EXPECT_FALSE(reader->getValue(key, "first"));
-        EXPECT_FALSE(reader->getValue(key, "second"));
-        EXPECT_EQ(bytesOf(writer->getValue(key, "second")), "2");
+        EXPECT_FALSE(second_->getValue(key_, "first"));
+        EXPECT_FALSE(second_->getValue(key_, "second"));
+        EXPECT_EQ(bytesOf(first_->getValue(key_, "second")), "2");
     }
-    EXPECT_EQ(bytesOf(reader->getValue(key, "first")), "1");
-    EXPECT_EQ(bytesOf(reader->getValue(key, "second")), "2");
+    EXPECT_EQ(bytesOf(second_->getValue(key_, "first")), "1");
+    EXPECT_EQ(bytesOf(second_->getValue(key_, "second")), "2");
 }
 
-TEST(ProfileStore, TwoConnectionsWritingAtOnceLoseNothing) {
-    TempDir dir;
-    std::string path = dir.file("profile.sqlite");
-    auto first = ProfileStore::open(path);
-    auto second = ProfileStore::open(path);
-    ASSERT_TRUE(first && second);
-    ProfileStore::Key key = first->openKey(first->root(), "Shared", true);
+TEST_F(TwoConnections, WritingAtOnceLosesNothing) {
     std::atomic<int> failures{0};
     auto writeMany = [&](ProfileStore* store, const std::string& prefix) {
         for (int i = 0; i < 100; ++i) {
             ProfileStore::Batch batch(store);
             if (store->openKey(store->root(), "Shared\\" + prefix, true) == ProfileStore::kNoKey) ++failures;
-            if (!put(*store, key, (prefix + std::to_string(i)).c_str(), ProfileValueKind::Text, prefix)) ++failures;
+            if (!put(*store, key_, (prefix + std::to_string(i)).c_str(), ProfileValueKind::Text, prefix)) ++failures;
         }
     };
-    std::thread a(writeMany, first.get(), "a");
-    std::thread b(writeMany, second.get(), "b");
+    std::thread a(writeMany, first_.get(), "a");
+    std::thread b(writeMany, second_.get(), "b");
     a.join();
     b.join();
     EXPECT_EQ(failures.load(), 0);
     for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(bytesOf(first->getValue(key, ("b" + std::to_string(i)).c_str())), "b");
-        EXPECT_EQ(bytesOf(second->getValue(key, ("a" + std::to_string(i)).c_str())), "a");
+        EXPECT_EQ(bytesOf(first_->getValue(key_, ("b" + std::to_string(i)).c_str())), "b");
+        EXPECT_EQ(bytesOf(second_->getValue(key_, ("a" + std::to_string(i)).c_str())), "a");
     }
 }
 
