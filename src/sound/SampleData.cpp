@@ -1,0 +1,83 @@
+#include "sound/SampleData.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+#include "sound/VorbisDecoder.h"
+
+namespace sound {
+namespace {
+
+// A sample longer than this is refused rather than filling memory.
+constexpr int kMaxFrames = 1 << 23;
+constexpr int kMinRate = 1000;
+constexpr int kMaxRate = 192000;
+
+bool startsWith(const void* data, size_t length, const char* magic) {
+    size_t n = std::strlen(magic);
+    return length >= n && std::memcmp(data, magic, n) == 0;
+}
+
+}  // namespace
+
+bool SampleData::decode(const void* data, size_t length) {
+    frames.clear();
+    rate = 0;
+    bool ok = false;
+    if (data && startsWith(data, length, "RIFF")) ok = decodeWav(data, length);
+    else if (data && startsWith(data, length, "OggS")) ok = decodeVorbis(data, length);
+    if (!ok || frames.empty()) {
+        frames.clear();
+        rate = 0;
+        return false;
+    }
+    return true;
+}
+
+bool SampleData::decodeWav(const void* data, size_t length) {
+    if (length > static_cast<size_t>(INT32_MAX)) return false;
+    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(length));
+    if (!rw) return false;
+    SDL_AudioSpec spec;
+    Uint8* pcm = nullptr;
+    Uint32 bytes = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &pcm, &bytes)) return false;
+    bool ok = false;
+    SDL_AudioCVT cvt;
+    if (spec.freq >= kMinRate && spec.freq <= kMaxRate && spec.channels >= 1 &&
+        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, spec.freq) >= 0) {
+        int frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+        int inFrames = frameBytes > 0 ? static_cast<int>(bytes / frameBytes) : 0;
+        if (inFrames > 0 && inFrames <= kMaxFrames) {
+            cvt.len = inFrames * frameBytes;
+            std::vector<Uint8> work(static_cast<size_t>(cvt.len) * (cvt.len_mult > 0 ? cvt.len_mult : 1));
+            std::memcpy(work.data(), pcm, static_cast<size_t>(cvt.len));
+            cvt.buf = work.data();
+            if (cvt.needed == 0 || SDL_ConvertAudio(&cvt) == 0) {
+                int outBytes = cvt.needed ? cvt.len_cvt : cvt.len;
+                frames.assign(reinterpret_cast<const float*>(work.data()),
+                              reinterpret_cast<const float*>(work.data()) + outBytes / sizeof(float) / 2 * 2);
+                rate = spec.freq;
+                ok = true;
+            }
+        }
+    }
+    SDL_FreeWAV(pcm);
+    return ok;
+}
+
+bool SampleData::decodeVorbis(const void* data, size_t length) {
+    VorbisDecoder* decoder = VorbisDecoder::open(ByteSource::fromMemory(data, length));
+    if (!decoder) return false;
+    rate = decoder->rate();
+    constexpr int kBlock = 4096;
+    float block[kBlock * 2];
+    int n;
+    while ((n = decoder->read(block, kBlock)) > 0 && frameCount() + n <= kMaxFrames)
+        frames.insert(frames.end(), block, block + 2 * n);
+    delete decoder;
+    return true;
+}
+
+}  // namespace sound
