@@ -74,6 +74,24 @@ void feedLoop(Core* running) {
 
 void mixInto(void* user, int16_t* out, int frames) { static_cast<Core*>(user)->mixer.mix(out, frames); }
 
+// Runs change under both locks when the engine runs; false when it does not.
+template <typename Change>
+bool underMixerLock(Change change) {
+    std::lock_guard<std::mutex> hold(apiLock);
+    if (!core) return false;
+    std::lock_guard<std::mutex> mixing(core->mixer.lock());
+    change();
+    return true;
+}
+
+// Deletes a stopped stream or song after taking its source off the feeder's list.
+template <typename Handle>
+void forgetAndDelete(Handle* handle) {
+    std::lock_guard<std::mutex> hold(apiLock);
+    if (core) core->forget(&handle->source());
+    delete handle;
+}
+
 bool validFormat(int rate, int channels) {
     return rate >= 8000 && rate <= 96000 && channels >= 1 && channels <= 255;
 }
@@ -203,10 +221,7 @@ bool Engine::render(int16_t* out, int frames) {
 }
 
 void Engine::setEffectsVolume(int volume) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core) return;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    core->mixer.setEffectsVolume(std::clamp(volume, 0, 255));
+    underMixerLock([&] { core->mixer.setEffectsVolume(std::clamp(volume, 0, 255)); });
 }
 
 // --- samples ---
@@ -230,10 +245,9 @@ void Engine::setLoopMode(Sample* sample, int mode) {
 }
 
 int Engine::playSample(int channel, Sample* sample, bool startPaused) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core || !sample) return -1;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    return core->mixer.start(channel, sample, nullptr, sample->data().rate, startPaused);
+    int handle = -1;
+    if (sample) underMixerLock([&] { handle = core->mixer.start(channel, sample, nullptr, sample->data().rate, startPaused); });
+    return handle;
 }
 
 void Engine::freeSample(Sample* sample) {
@@ -304,9 +318,7 @@ bool Engine::stopStream(Stream* stream) {
 void Engine::closeStream(Stream* stream) {
     if (!stream) return;
     stopStream(stream);
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (core) core->forget(&stream->source());
-    delete stream;
+    forgetAndDelete(stream);
 }
 
 // --- songs ---
@@ -326,9 +338,7 @@ Song* Engine::loadSong(const void* data, int length) {
 void Engine::freeSong(Song* song) {
     if (!song) return;
     stopSong(song);
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (core) core->forget(&song->source());
-    delete song;
+    forgetAndDelete(song);
 }
 
 bool Engine::playSong(Song* song) {
@@ -369,33 +379,23 @@ bool Engine::stopSong(Song* song) {
 }
 
 bool Engine::setSongPaused(Song* song, bool paused) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core || !song) return false;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    song->voice().paused = paused;
-    return true;
+    return song && underMixerLock([&] { song->voice().paused = paused; });
 }
 
 bool Engine::isSongPlaying(Song* song) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core || !song) return false;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    return song->playing();
+    bool playing = false;
+    underMixerLock([&] { playing = song && song->playing(); });
+    return playing;
 }
 
 bool Engine::isSongPaused(Song* song) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core || !song) return false;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    return song->playing() && song->voice().paused;
+    bool paused = false;
+    underMixerLock([&] { paused = song && song->playing() && song->voice().paused; });
+    return paused;
 }
 
 bool Engine::setSongMasterVolume(Song* song, int volume) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core || !song) return false;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    song->setMasterVolume(std::clamp(volume, 0, 255));
-    return true;
+    return song && underMixerLock([&] { song->setMasterVolume(std::clamp(volume, 0, 255)); });
 }
 
 // --- channels ---
@@ -405,13 +405,13 @@ namespace {
 // Runs change on the voice a handle names, under both locks; false when there is none.
 template <typename Change>
 bool withVoice(int channel, Change change) {
-    std::lock_guard<std::mutex> hold(apiLock);
-    if (!core) return false;
-    std::lock_guard<std::mutex> mixing(core->mixer.lock());
-    Voice* voice = core->mixer.find(channel);
-    if (!voice) return false;
-    change(*voice);
-    return true;
+    bool found = false;
+    underMixerLock([&] {
+        Voice* voice = core->mixer.find(channel);
+        found = voice != nullptr;
+        if (voice) change(*voice);
+    });
+    return found;
 }
 
 }  // namespace
