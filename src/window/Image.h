@@ -45,6 +45,7 @@ public:
     bool hasAlpha() const { return hasAlpha_; }
     bool loadFailed() const { return loadFailed_; }
     void makeBitmap();
+    bool hasBitmap() const { return bitmap_ != nullptr; }
     CDC* getDC();
 
     int getWidth() const { return width_; }
@@ -63,7 +64,7 @@ public:
 private:
     platform::Surface* bitmap_ = nullptr;  // owns the pixels once made
     CDC* context_ = nullptr;
-    uint32_t* pixels_ = nullptr;
+    uint32_t* pixels_ = nullptr;  // heap buffers from platform::Surface::allocatePixels
     int height_ = 0;
     int width_ = 0;
     bool hasAlpha_ = false;

@@ -1,0 +1,175 @@
+// The normal (alpha) blit: one loop per combination of colour factors,
+// alpha factor 128 and destination alpha, so no inner loop tests a feature that is off.
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "window/BlitSpan.h"
+#include "window/PixelLoops.h"
+
+namespace window::pixels {
+
+uint32_t blendPlain(uint32_t dst, uint32_t src) {
+    int a = static_cast<int>(src >> 24);
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    int m = a >> 1;
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        int s = channel(src, shift), d = channel(dst, shift);
+        out |= placed(d + (((s - d) * m) >> 7), shift);
+    }
+    return out;
+}
+
+namespace {
+
+// No factors, no destination alpha: all four bytes of a pixel blend in 16-bit
+// lanes, four pixels at a time; runs of clear or opaque pixels skip the arithmetic.
+void plainRow(uint32_t* dst, const uint32_t* src, int n) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi32(255);
+    for (; i + 4 <= n; i += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        __m128i alpha = _mm_srli_epi32(s, 24);
+        __m128i opaque = _mm_cmpeq_epi32(alpha, full);
+        int opaqueMask = _mm_movemask_epi8(opaque);
+        if (opaqueMask == 0xFFFF) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+            continue;
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xFFFF) continue;
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        // Weight a >> 1, or 128 for an opaque pixel, which then lands exactly on the source.
+        __m128i m = _mm_add_epi32(_mm_srli_epi32(alpha, 1), _mm_srli_epi32(opaque, 31));
+        m = _mm_or_si128(m, _mm_slli_epi32(m, 16));
+        __m128i mLo = _mm_unpacklo_epi32(m, m), mHi = _mm_unpackhi_epi32(m, m);
+        __m128i sLo = _mm_unpacklo_epi8(s, zero), sHi = _mm_unpackhi_epi8(s, zero);
+        __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
+        __m128i rLo = _mm_add_epi16(dLo, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(sLo, dLo), mLo), 7));
+        __m128i rHi = _mm_add_epi16(dHi, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(sHi, dHi), mHi), 7));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(rLo, rHi));
+    }
+#endif
+    for (; i < n; ++i) dst[i] = blendPlain(dst[i], src[i]);
+}
+
+// No factors, destination alpha on: partly clear targets are composited.
+inline void plainOverAlpha(uint32_t& dst, uint32_t src) {
+    int a = static_cast<int>(src >> 24);
+    if (a == 0) return;
+    int d = static_cast<int>(dst >> 24);
+    if (d == 0 || a == 255) {
+        dst = src;
+        return;
+    }
+    uint32_t out = 0xFF000000u;
+    if (d == 255) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            int s = channel(src, shift), c = channel(dst, shift);
+            out |= placed(c + (((s - c) * a) >> 8), shift);
+        }
+    } else {
+        int o = (255 - a) * d / 255 + a;
+        int w = a * 255 / o;
+        out = static_cast<uint32_t>(o) << 24;
+        for (int shift = 0; shift < 24; shift += 8) {
+            out |= placed((channel(src, shift) * w + channel(dst, shift) * (255 - w)) / 255, shift);
+        }
+    }
+    dst = out;
+}
+
+struct ColorScale {
+    int factor[3];  // blue, green, red: by shift / 8
+};
+
+template <bool ColorOn, bool Alpha128, bool DestAlpha>
+inline void blendPixel(uint32_t& dst, uint32_t src, int alphaFactor, const ColorScale& scale) {
+    int a = static_cast<int>(src >> 24);
+    int e = Alpha128 ? a : (a * alphaFactor) >> 7;
+    if (e <= 0) return;
+    if constexpr (DestAlpha) {
+        if ((dst >> 24) == 0) {
+            dst = src;
+            return;
+        }
+    }
+    if constexpr (!ColorOn) {
+        if (e >= 255) {
+            dst = src;
+            return;
+        }
+        uint32_t out = dst & 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            int s = channel(src, shift), d = channel(dst, shift);
+            out |= placed(d + (((s - d) * e) >> 8), shift);
+        }
+        dst = out;
+    } else {
+        uint32_t out = 0xFF000000u;
+        for (int k = 0, shift = 0; k < 3; ++k, shift += 8) {
+            int s = channel(src, shift), d = channel(dst, shift), f = scale.factor[k];
+            int value;
+            if (e >= 255) {
+                value = (s * f) >> 7;
+            } else if constexpr (DestAlpha) {
+                value = ((d + (((s - d) * e) >> 8)) * f) >> 7;
+            } else {
+                value = d + ((((s * f) >> 7) - d) * e >> 8);
+            }
+            out |= placed(value, shift);
+        }
+        dst = out;
+    }
+}
+
+template <bool ColorOn, bool Alpha128, bool DestAlpha>
+void blendRows(const PixelTarget& target, const platform::Rect& clip, const PixelSource& source, int x, int y,
+               const BlitFactors& f) {
+    ColorScale scale{{f.blue, f.green, f.red}};
+    int alphaFactor = f.alpha;
+    forEachSourceRow(target, clip, source, x, y, [&](uint32_t* dst, const uint32_t* src, int n) {
+        for (int i = 0; i < n; ++i) blendPixel<ColorOn, Alpha128, DestAlpha>(dst[i], src[i], alphaFactor, scale);
+    });
+}
+
+}  // namespace
+
+void normalBlit(const PixelTarget& target, const platform::Rect& clip, const PixelSource& source, int x, int y,
+                const BlitFactors& f, bool destAlpha) {
+    if (f.alpha == 0) return;
+    bool color = f.colorOn(), a128 = f.alpha == 128;
+    if (!color && a128) {
+        if (destAlpha) {
+            forEachSourceRow(target, clip, source, x, y, [](uint32_t* dst, const uint32_t* src, int n) {
+                for (int i = 0; i < n; ++i) plainOverAlpha(dst[i], src[i]);
+            });
+        } else {
+            forEachSourceRow(target, clip, source, x, y, plainRow);
+        }
+        return;
+    }
+    if (!color) {
+        destAlpha ? blendRows<false, false, true>(target, clip, source, x, y, f)
+                  : blendRows<false, false, false>(target, clip, source, x, y, f);
+    } else if (a128) {
+        destAlpha ? blendRows<true, true, true>(target, clip, source, x, y, f)
+                  : blendRows<true, true, false>(target, clip, source, x, y, f);
+    } else {
+        destAlpha ? blendRows<true, false, true>(target, clip, source, x, y, f)
+                  : blendRows<true, false, false>(target, clip, source, x, y, f);
+    }
+}
+
+void copyBlit(const PixelTarget& target, const platform::Rect& clip, const PixelSource& source, int x, int y) {
+    forEachSourceRow(target, clip, source, x, y, [](uint32_t* dst, const uint32_t* src, int n) {
+        std::memmove(dst, src, static_cast<size_t>(n) * 4);
+    });
+}
+
+}  // namespace window::pixels
