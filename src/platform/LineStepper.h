@@ -10,31 +10,24 @@ namespace platform {
 template <class PointFn>
 void stepLine(int x1, int y1, int x2, int y2, PointFn&& point) {
     int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
-    int sx = x2 > x1 ? 1 : -1, sy = y2 > y1 ? 1 : -1;
+    bool steep = dy > dx;
     int x = x1, y = y1;
-    if (dx >= dy) {
-        // Error in units of 1/(2 dx): step y when the true line passes the midpoint.
-        int err = 2 * dy - dx;
-        for (int i = 0; i < dx; ++i) {
-            point(x, y);
-            if (err > 0 || (err == 0 && sy > 0)) {
-                y += sy;
-                err -= 2 * dx;
-            }
-            err += 2 * dy;
-            x += sx;
+    // One step along the major axis per pixel; the minor axis follows when the
+    // true line passes the midpoint (error in units of 1 / (2 * major)).
+    int& along = steep ? y : x;
+    int& across = steep ? x : y;
+    int alongStep = (steep ? y2 > y1 : x2 > x1) ? 1 : -1;
+    int acrossStep = (steep ? x2 > x1 : y2 > y1) ? 1 : -1;
+    int major = steep ? dy : dx, minor = steep ? dx : dy;
+    int err = 2 * minor - major;
+    for (int i = 0; i < major; ++i) {
+        point(x, y);
+        if (err > 0 || (err == 0 && acrossStep > 0)) {
+            across += acrossStep;
+            err -= 2 * major;
         }
-    } else {
-        int err = 2 * dx - dy;
-        for (int i = 0; i < dy; ++i) {
-            point(x, y);
-            if (err > 0 || (err == 0 && sx > 0)) {
-                x += sx;
-                err -= 2 * dy;
-            }
-            err += 2 * dx;
-            y += sy;
-        }
+        err += 2 * minor;
+        along += alongStep;
     }
 }
 

@@ -11,15 +11,8 @@ namespace {
 
 template <bool ColorOn, bool Alpha128, bool DestAlpha>
 inline void addPixel(uint32_t& dst, uint32_t src, int alphaFactor, const int (&factor)[3]) {
-    int a = static_cast<int>(src >> 24);
-    int e = Alpha128 ? a : (a * alphaFactor) >> 7;
-    if (e <= 0) return;
-    if constexpr (DestAlpha) {
-        if ((dst >> 24) == 0) {
-            dst = src;
-            return;
-        }
-    }
+    int e;
+    if (settledByAlpha<Alpha128, DestAlpha>(dst, src, alphaFactor, e)) return;
     uint32_t out = 0xFF000000u;
     for (int k = 0, shift = 0; k < 3; ++k, shift += 8) {
         int s = channel(src, shift), d = channel(dst, shift);

@@ -53,4 +53,21 @@ inline uint32_t placed(int value, int shift) {
     return static_cast<uint32_t>(std::clamp(value, 0, 255)) << shift;
 }
 
+// The effective alpha e of a source pixel under the alpha factor. True when the
+// pixel is already done: e is 0, or (with destination alpha) the target is clear
+// and takes the source as it is.
+template <bool Alpha128, bool DestAlpha>
+inline bool settledByAlpha(uint32_t& dst, uint32_t src, int alphaFactor, int& e) {
+    int a = static_cast<int>(src >> 24);
+    e = Alpha128 ? a : (a * alphaFactor) >> 7;
+    if (e <= 0) return true;
+    if constexpr (DestAlpha) {
+        if ((dst >> 24) == 0) {
+            dst = src;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace window::pixels

@@ -90,15 +90,8 @@ struct ColorScale {
 
 template <bool ColorOn, bool Alpha128, bool DestAlpha>
 inline void blendPixel(uint32_t& dst, uint32_t src, int alphaFactor, const ColorScale& scale) {
-    int a = static_cast<int>(src >> 24);
-    int e = Alpha128 ? a : (a * alphaFactor) >> 7;
-    if (e <= 0) return;
-    if constexpr (DestAlpha) {
-        if ((dst >> 24) == 0) {
-            dst = src;
-            return;
-        }
-    }
+    int e;
+    if (settledByAlpha<Alpha128, DestAlpha>(dst, src, alphaFactor, e)) return;
     if constexpr (!ColorOn) {
         if (e >= 255) {
             dst = src;
