@@ -22,6 +22,13 @@ namespace {
 
 const char* const kWriter = MENTARIUM_BINARY_DIR "/tests/helper_profile_writer";
 
+// Sanitized children start slowly; fewer rounds keep the test short there.
+#ifdef __SANITIZE_ADDRESS__
+constexpr int kKills = 12;
+#else
+constexpr int kKills = 30;
+#endif
+
 // The writer helper as a child process with its standard output on a pipe.
 class Writer {
 public:
@@ -134,7 +141,7 @@ TEST_F(UserProcess, AWriterKilledAtAnyMomentLeavesOnlyWholeValues) {
     std::uniform_int_distribution<int> delayUs(0, 15000);
 
     int last = -1;
-    for (int kill = 0; kill < 30; ++kill) {
+    for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
         {
             Writer writer("loop");

@@ -188,13 +188,3 @@ TEST_F(UserScores, AStoredScoreOfMinusOneEndsTheList) {
     EXPECT_EQ(user->getScore(1), -1);
 }
 
-TEST_F(UserScores, ScoresStoredAsTextAreRead) {
-    {
-        auto user = openUser();
-        user->setString("SCORE0", "250 points");
-        user->setString("SCORENAME0", "old");
-    }
-    auto user = openUser();
-    EXPECT_EQ(user->getScore(0), 250);
-    EXPECT_STREQ(user->getScoreName(0).c_str(), "old");
-}
