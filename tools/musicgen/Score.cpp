@@ -19,11 +19,11 @@ const std::map<std::string, std::vector<int>>& qualities() {
     return table;
 }
 
-std::runtime_error lineError(const synthkit::Statement& st, const std::string& what) {
+std::runtime_error lineError(const recipe::Statement& st, const std::string& what) {
     return std::runtime_error("line " + std::to_string(st.line) + ": " + what);
 }
 
-std::vector<int> parseTones(const synthkit::Statement& st) {
+std::vector<int> parseTones(const recipe::Statement& st) {
     std::vector<int> out;
     const std::string list = st.text("tones", "");
     size_t pos = 0;
@@ -71,9 +71,9 @@ Chord parseChord(const std::string& symbol) {
     return c;
 }
 
-Score readScore(const std::vector<synthkit::Statement>& statements) {
+Score readScore(const std::vector<recipe::Statement>& statements) {
     Score s;
-    for (const synthkit::Statement& st : statements) {
+    for (const recipe::Statement& st : statements) {
         const std::string head = st.words.empty() ? "" : st.words[0];
         if (head == "rate") {
             s.rate = static_cast<int>(st.number("hz", s.rate));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../synthkit/Recipe.h"
+#include "../common/Recipe.h"
 #include "../synthkit/Synth.h"
 
 namespace musicgen {
@@ -48,7 +48,7 @@ struct Score {
 // "", m, 7, maj7, m7, 6, m6, sus2, sus4, 7sus4, add9, maj9, m9.
 Chord parseChord(const std::string& symbol);
 
-Score readScore(const std::vector<synthkit::Statement>& statements);
+Score readScore(const std::vector<recipe::Statement>& statements);
 
 // Renders the score as one loop: notes that ring past the end continue at the start.
 std::vector<float> renderLoop(const Score& score);

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const musicgen::Score score = musicgen::readScore(synthkit::readRecipe(argv[1]));
+        const musicgen::Score score = musicgen::readScore(recipe::readRecipe(argv[1]));
         std::vector<float> loop = musicgen::renderLoop(score);
         synthkit::limitPeak(loop, 0.8);
         musicgen::writeOggVorbis(argv[2], loop, score.rate, 0.35f);

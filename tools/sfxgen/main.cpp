@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "../synthkit/Recipe.h"
+#include "../common/Recipe.h"
 #include "../synthkit/Synth.h"
 
 namespace {
 
-using synthkit::Statement;
+using recipe::Statement;
 
 struct Effect {
     std::string name;
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     try {
         int rate = 22050;
         std::vector<Effect> effects;
-        for (const Statement& st : synthkit::readRecipe(argv[1])) {
+        for (const Statement& st : recipe::readRecipe(argv[1])) {
             const std::string& head = st.words.empty() ? std::string() : st.words[0];
             if (head == "rate") {
                 rate = static_cast<int>(st.number("hz", rate));

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "Recipe.h"
+#include "../common/Recipe.h"
 
 namespace synthkit {
 
@@ -62,7 +62,7 @@ struct Tone {
 };
 
 // Reads the settings of a recipe line into a tone; unknown keys stay defaults.
-inline Tone toneFrom(const Statement& st, Tone t = Tone()) {
+inline Tone toneFrom(const recipe::Statement& st, Tone t = Tone()) {
     if (st.has("wave")) t.wave = waveNamed(st.text("wave", "sine"));
     if (st.has("harmonics")) t.harmonics = st.numbers("harmonics");
     t.from = st.number("from", t.from);

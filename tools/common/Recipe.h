@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace synthkit {
+namespace recipe {
 
 struct Statement {
     int line = 0;
@@ -84,4 +84,4 @@ inline std::vector<Statement> readRecipe(const std::string& path) {
     return parseRecipe(in);
 }
 
-}  // namespace synthkit
+}  // namespace recipe

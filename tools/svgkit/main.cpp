@@ -1,0 +1,231 @@
+// svgkit: writes the game's regular pictures (buttons, icon buttons, panels,
+// text labels, digit strips, tile faces) as SVG from a short recipe, so that
+// every button shares one shape and the palette lives in one place.
+// Usage: svgkit RECIPE OUTDIR   (writes OUTDIR/NAME.svg per statement)
+//
+// In texts an underscore stands for a blank.
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "../common/Recipe.h"
+#include "Palette.h"
+#include "Shapes.h"
+
+namespace {
+
+using recipe::Statement;
+
+constexpr const char* kFont = "Liberation Sans";
+
+std::string text(const Statement& st, const std::string& key) {
+    std::string raw = st.text(key, "");
+    std::string out;
+    for (char c : raw) {
+        switch (c) {
+        case '_': out += ' '; break;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+int whole(const Statement& st, const std::string& key, int fallback) {
+    return static_cast<int>(st.number(key, fallback));
+}
+
+std::string num(double v) {
+    std::ostringstream s;
+    s << v;
+    return s.str();
+}
+
+std::string open(int w, int h) {
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + num(w) + "\" height=\"" + num(h) +
+           "\" viewBox=\"0 0 " + num(w) + " " + num(h) + "\">\n";
+}
+
+std::string label(double x, double y, int size, const std::string& fill, const std::string& body,
+                  const std::string& weight = "bold", const std::string& anchor = "middle") {
+    return "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + kFont + "\" font-size=\"" + num(size) +
+           "\" font-weight=\"" + weight + "\" text-anchor=\"" + anchor + "\" fill=\"" + fill + "\">" + body + "</text>\n";
+}
+
+// The colours of one button look: sheen, face, border, text.
+struct Look {
+    std::string top, bottom, border, ink;
+    double opacity = 1;
+};
+
+Look lookFor(const std::string& style, const std::string& state) {
+    std::string base = style == "accent" ? "sky" : style == "warm" ? "coral" : style == "quiet" ? "dusk"
+                       : style == "mint" ? "mint" : "lagoon";
+    // A white sheen lies over the top half; hover strengthens it and rings the face in honey.
+    Look l{"#FFFFFF", svgkit::colour(base), "#14203A", svgkit::colour("white")};
+    if (state == "hover") {
+        l.border = svgkit::colour("honey");
+    } else if (state == "inactive") {
+        l.bottom = svgkit::colour("stone");
+        l.ink = svgkit::colour("cream");
+        l.opacity = 0.75;
+    }
+    return l;
+}
+
+// One rounded button face at (x, 0) of w x h, with its shadow.
+std::string buttonFace(int x, int w, int h, int radius, const Look& l, double topMix) {
+    std::ostringstream s;
+    s << "<g transform=\"translate(" << x << ",0)\" opacity=\"" << l.opacity << "\">\n";
+    s << "<rect x=\"2\" y=\"4\" width=\"" << w - 4 << "\" height=\"" << h - 6 << "\" rx=\"" << radius
+      << "\" fill=\"#000000\" opacity=\"0.3\"/>\n";
+    s << "<rect x=\"2\" y=\"1\" width=\"" << w - 4 << "\" height=\"" << h - 6 << "\" rx=\"" << radius << "\" fill=\""
+      << l.bottom << "\" stroke=\"" << l.border << "\" stroke-width=\"2\"/>\n";
+    s << "<rect x=\"5\" y=\"3\" width=\"" << w - 10 << "\" height=\"" << (h - 6) / 2 - 2 << "\" rx=\"" << radius - 3
+      << "\" fill=\"" << l.top << "\" opacity=\"" << topMix << "\"/>\n";
+    s << "</g>\n";
+    return s.str();
+}
+
+std::string button(const Statement& st) {
+    const int w = whole(st, "width", 200), h = whole(st, "height", 42), size = whole(st, "size", 16);
+    const std::string style = st.text("style", "primary");
+    const std::string body = text(st, "label");
+    const std::vector<std::string> states = {"normal", "hover", "inactive"};
+    std::string svg = open(w * 3, h);
+    for (size_t f = 0; f < states.size(); ++f) {
+        Look l = lookFor(style, states[f]);
+        const double mix = states[f] == "hover" ? 0.38 : 0.22;
+        svg += buttonFace(static_cast<int>(f) * w, w, h, h / 3, l, mix);
+        svg += "<g opacity=\"" + num(l.opacity) + "\">" +
+               label(f * w + w / 2.0, (h - 6) / 2.0 + 1 + size * 0.36, size, l.ink, body) + "</g>\n";
+    }
+    return svg + "</svg>\n";
+}
+
+std::string iconButton(const Statement& st) {
+    const int size = whole(st, "size", 36);
+    std::vector<std::string> icons;
+    std::stringstream list(st.text("icons", ""));
+    for (std::string icon; std::getline(list, icon, ',');) icons.push_back(icon);
+    std::vector<std::string> looks;
+    std::stringstream lookList(st.text("looks", "normal"));
+    for (std::string look; std::getline(lookList, look, ',');) looks.push_back(look);
+    if (icons.empty()) throw std::runtime_error("line " + std::to_string(st.line) + ": iconbutton without icons");
+    const std::string style = st.text("style", "quiet");
+    std::string svg = open(size * static_cast<int>(icons.size() * looks.size()), size);
+    int frame = 0;
+    for (const std::string& icon : icons)
+        for (const std::string& look : looks) {
+            Look l = lookFor(style, look);
+            svg += buttonFace(frame * size, size, size, size / 3, l, look == "hover" ? 0.38 : 0.22);
+            const double scale = (size - 16) / 100.0;
+            svg += "<g opacity=\"" + num(l.opacity) + "\" transform=\"translate(" + num(frame * size + 8) + ",5) scale(" +
+                   num(scale) + ")\">" + svgkit::symbol(icon, l.ink, l.ink) + "</g>\n";
+            ++frame;
+        }
+    return svg + "</svg>\n";
+}
+
+std::string panel(const Statement& st) {
+    const int w = whole(st, "width", 300), h = whole(st, "height", 200), band = whole(st, "band", 40);
+    const std::string fill = svgkit::colour(st.text("fill", "cream"));
+    const std::string bandColour = svgkit::colour(st.text("bandcolour", "lagoon"));
+    std::string svg = open(w, h);
+    svg += "<defs><clipPath id=\"c\"><rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) +
+           "\" rx=\"14\"/></clipPath></defs>\n";
+    svg += "<rect x=\"3\" y=\"6\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) + "\" rx=\"14\" fill=\"#000000\" opacity=\"0.35\"/>\n";
+    svg += "<rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) + "\" rx=\"14\" fill=\"" + fill + "\"/>\n";
+    if (band > 0) {
+        svg += "<rect x=\"0\" y=\"0\" width=\"" + num(w) + "\" height=\"" + num(band) + "\" fill=\"" + bandColour +
+               "\" clip-path=\"url(#c)\"/>\n";
+        svg += label(w / 2.0, band / 2.0 + 8, whole(st, "size", 20), svgkit::colour("cream"), text(st, "title"));
+    }
+    svg += "<rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) +
+           "\" rx=\"14\" fill=\"none\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
+    return svg + "</svg>\n";
+}
+
+std::string textLabel(const Statement& st) {
+    const int w = whole(st, "width", 200), h = whole(st, "height", 30), size = whole(st, "size", 18);
+    const std::string fill = svgkit::colour(st.text("colour", "cream"));
+    std::string svg = open(w, h);
+    if (st.has("outline"))
+        svg += "<g stroke=\"" + svgkit::colour(st.text("outline", "ink")) + "\" stroke-width=\"4\" stroke-linejoin=\"round\">" +
+               label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold")) + "</g>\n";
+    svg += label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"));
+    return svg + "</svg>\n";
+}
+
+// A strip of 15 equal cells: time separator, minus, plus, comma, full stop, 0-9.
+std::string digits(const Statement& st) {
+    const int cell = whole(st, "cell", 14), h = whole(st, "height", 22), size = whole(st, "size", 20);
+    const std::string fill = svgkit::colour(st.text("colour", "cream"));
+    const std::string outline = svgkit::colour(st.text("outline", "ink"));
+    const char* cells[15] = {":", "-", "+", ",", ".", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    std::string svg = open(cell * 15, h);
+    for (int i = 0; i < 15; ++i) {
+        const double x = i * cell + cell / 2.0, y = h / 2.0 + size * 0.36;
+        svg += "<g stroke=\"" + outline + "\" stroke-width=\"3\" stroke-linejoin=\"round\">" + label(x, y, size, fill, cells[i]) + "</g>\n";
+        svg += label(x, y, size, fill, cells[i]);
+    }
+    return svg + "</svg>\n";
+}
+
+// One tile face: a motif on a rounded card.
+std::string tile(const Statement& st) {
+    const int size = whole(st, "size", 56);
+    const std::string fill = svgkit::colour(st.text("colour", "coral"));
+    const std::string card = svgkit::colour(st.text("card", "cream"));
+    std::string svg = open(size, size);
+    svg += "<rect x=\"1\" y=\"1\" width=\"" + num(size - 2) + "\" height=\"" + num(size - 2) + "\" rx=\"" + num(size / 6.0) +
+           "\" fill=\"" + card + "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
+    if (st.has("text")) {
+        const int ts = whole(st, "textsize", size * 6 / 10);
+        svg += label(size / 2.0, size / 2.0 + ts * 0.36, ts, fill, text(st, "text"));
+    } else {
+        const double scale = (size - 14) / 100.0;
+        svg += "<g transform=\"translate(7,7) scale(" + num(scale) + ")\">" +
+               svgkit::symbol(st.text("motif", "circle"), fill, "#14203A") + "</g>\n";
+    }
+    return svg + "</svg>\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: svgkit RECIPE OUTDIR\n";
+        return 2;
+    }
+    try {
+        for (const Statement& st : recipe::readRecipe(argv[1])) {
+            if (st.words.size() != 2)
+                throw std::runtime_error("line " + std::to_string(st.line) + ": expected KIND NAME settings...");
+            const std::string& kind = st.words[0];
+            std::string svg;
+            if (kind == "button") svg = button(st);
+            else if (kind == "iconbutton") svg = iconButton(st);
+            else if (kind == "panel") svg = panel(st);
+            else if (kind == "label") svg = textLabel(st);
+            else if (kind == "digits") svg = digits(st);
+            else if (kind == "tile") svg = tile(st);
+            else throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);
+            const std::string path = std::string(argv[2]) + "/" + st.words[1] + ".svg";
+            std::ofstream out(path);
+            out << svg;
+            if (!out) throw std::runtime_error("cannot write " + path);
+        }
+    } catch (const std::exception& ex) {
+        std::cerr << "svgkit: " << ex.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
