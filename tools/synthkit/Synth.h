@@ -94,10 +94,24 @@ inline double envelope(const Tone& t, double s, double length) {
     return held(length) * 0.5 * (1 + std::cos(kPi * r));
 }
 
+// Sine from a table with linear interpolation: the music renders tens of
+// millions of partial samples, and the table keeps that to a second or so.
+inline double tableSine(double p) {
+    constexpr int kSize = 4096;
+    static const std::vector<double> table = [] {
+        std::vector<double> t(kSize + 1);
+        for (int i = 0; i <= kSize; ++i) t[i] = std::sin(2 * kPi * i / kSize);
+        return t;
+    }();
+    const double x = p * kSize;
+    const int i = static_cast<int>(x);
+    return table[i] + (table[i + 1] - table[i]) * (x - i);
+}
+
 inline double waveValue(Wave w, double phase, Rng& rng) {
     double p = phase - std::floor(phase);
     switch (w) {
-    case Wave::Sine: return std::sin(2 * kPi * p);
+    case Wave::Sine: return tableSine(p);
     case Wave::Triangle: return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
     case Wave::Square: return p < 0.5 ? 1 : -1;
     case Wave::Saw: return 2 * p - 1;
@@ -117,6 +131,7 @@ inline void renderTone(const Tone& t, long start, double length, int rate,
     const int voices = t.detune != 0 ? 2 : 1;
     const double lpA = t.lowpass > 0 ? 1 - std::exp(-2 * kPi * t.lowpass / rate) : 1;
     std::vector<double> phases(t.harmonics.size() * voices, 0.0);
+    const double detuneFactor = std::pow(2.0, t.detune / 1200.0);
     double lp = 0;
     for (long i = 0; i < total; ++i) {
         long at = start + i;
@@ -126,13 +141,13 @@ inline void renderTone(const Tone& t, long start, double length, int rate,
         const double s = static_cast<double>(i) / rate;
         const double env = envelope(t, s, length);
         if (env <= 0 && s >= length) break;
-        const double glide = length > 0 ? std::min(1.0, s / length) : 1.0;
-        double f = t.from * std::pow(t.to / t.from, glide);
+        double f = t.from;
+        if (t.to != t.from) f *= std::pow(t.to / t.from, length > 0 ? std::min(1.0, s / length) : 1.0);
         if (t.vibratoDepth != 0)
             f *= std::pow(2.0, t.vibratoDepth * std::sin(2 * kPi * t.vibratoRate * s) / 12.0);
         double v = 0;
         for (int voice = 0; voice < voices; ++voice) {
-            const double vf = voice == 0 ? f : f * std::pow(2.0, t.detune / 1200.0);
+            const double vf = voice == 0 ? f : f * detuneFactor;
             for (size_t h = 0; h < t.harmonics.size(); ++h) {
                 double& ph = phases[voice * t.harmonics.size() + h];
                 const double hf = vf * (h + 1);

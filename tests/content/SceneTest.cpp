@@ -1,0 +1,258 @@
+// The scene data in the archive: every item it names exists, every class is
+// one the game registers, the shell finds its screens, sprites, texts and
+// numbers, and frame grids fit their pictures.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "ContentFiles.h"
+#include "Png.h"
+#include "SceneReader.h"
+
+namespace contenttest {
+namespace {
+
+// The main scene and every scene nested in it, by item name.
+const std::map<std::string, Scene>& scenes() {
+    static const std::map<std::string, Scene> all = [] {
+        std::map<std::string, Scene> out;
+        std::function<void(const std::string&)> visit = [&](const std::string& item) {
+            if (out.count(item) || !hasItem(item)) return;
+            out[item] = parseScene(readText(items().at(item)));
+            for (const SpriteLine& line : out[item].sprites)
+                if (!line.subItem.empty() && line.subItem[0] == '+') visit(line.subItem.substr(1));
+        };
+        visit("datfile");
+        return out;
+    }();
+    return all;
+}
+
+const Scene& mainScene() { return scenes().at("datfile"); }
+
+const Scene& screen(const std::string& spriteName) {
+    const SpriteLine* line = mainScene().sprite(spriteName);
+    if (!line) throw std::runtime_error("no screen " + spriteName);
+    return scenes().at(line->subItem.substr(1));
+}
+
+// Picture names a sprite line resolves to archive items: a declared picture
+// by its specification, any other name as the item of that name.
+std::vector<std::string> pictureItems(const Scene& scene, const std::string& picture) {
+    for (const auto& [name, spec] : scene.images) {
+        if (name != picture) continue;
+        std::vector<std::string> out;
+        std::stringstream parts(spec);
+        for (std::string part; std::getline(parts, part, '|');)
+            if (!part.empty() && part[0] == '+') out.push_back(part.substr(1));
+        return out;
+    }
+    return {picture};
+}
+
+TEST(Scene, MainSceneAndEveryNestedSceneAreInTheArchive) {
+    ASSERT_TRUE(hasItem("datfile"));
+    for (const auto& [item, scene] : scenes())
+        for (const SpriteLine& line : scene.sprites)
+            if (!line.subItem.empty()) {
+                ASSERT_EQ(line.subItem[0], '+') << line.name << " in " << item << " loads a loose file";
+                EXPECT_TRUE(hasItem(line.subItem.substr(1))) << line.subItem << " named in " << item;
+            }
+    EXPECT_GE(scenes().size(), 8u);
+}
+
+TEST(Scene, EveryPictureAndSoundItemExists) {
+    for (const auto& [item, scene] : scenes()) {
+        for (const SpriteLine& line : scene.sprites)
+            for (const std::string& picture : line.pictures)
+                if (!picture.empty()) {
+                    for (const std::string& needed : pictureItems(scene, picture))
+                        EXPECT_TRUE(hasItem(needed)) << needed << " for " << line.name << " in " << item;
+                }
+        for (const std::string& sound : scene.sounds) {
+            std::string name = sound[0] == '*' ? sound.substr(1) : sound;
+            ASSERT_EQ(name[0], '+') << sound << " is not an archive item";
+            EXPECT_TRUE(hasItem(name.substr(1))) << sound;
+        }
+    }
+    EXPECT_TRUE(hasItem("musicGame"));
+    EXPECT_TRUE(hasItem("handCursor"));
+}
+
+TEST(Scene, EveryClassIsOneTheGameRegisters) {
+    const std::set<std::string> registered = {
+        "AnimateSprite", "ButtonSprite", "ColorBalButtonSprite", "ColorLabels", "Concentration",
+        "DailyTestCompleteScreen", "DailyTestMenu", "DailyTestPayoffScreen", "DailyTestRestScreen",
+        "DialogSprite", "DifficultyMenu", "ExitMenu", "FancyContainer", "FindCircles", "FindNewImage", "FlyBy",
+        "GameBase", "GetInShape", "InGameInstructDialog", "InstructDialog", "LineGraphSprite", "MainMenu",
+        "MatchMaker", "MatchMaker2", "MemoRandom", "NewFontSprite", "NumberOrder", "NumberSprite", "PauseMenu",
+        "PracticeAreaMenu", "PracticeCompleteScreen", "RectButtonSprite", "RectSprite", "ScalerSprite",
+        "ShadowShift", "Simon", "SparkleSprite", "SpatialMemory", "SpotChanges", "Sprite", "StartGameSwipe",
+        "StroopTest", "TextSprite", "WhichIsMore"};
+    for (const auto& [item, scene] : scenes())
+        for (const SpriteLine& line : scene.sprites)
+            EXPECT_TRUE(registered.count(line.className)) << line.className << " (" << line.name << " in " << item << ")";
+}
+
+TEST(Scene, NamesAreUniqueWithinEachScene) {
+    for (const auto& [item, scene] : scenes()) {
+        std::set<std::string> seen;
+        for (const SpriteLine& line : scene.sprites)
+            if (!line.name.empty()) {
+                EXPECT_TRUE(seen.insert(line.name).second) << line.name << " twice in " << item;
+            }
+    }
+}
+
+TEST(Scene, TheShellFindsItsScreensAndTheirSprites) {
+    for (const char* name : {"MainMenu", "Instructions", "InGameInstructions", "PauseMenu", "GameOverOverlay", "ExitMenu",
+                             "StartGameSwipe", "Dim"})
+        EXPECT_NE(mainScene().sprite(name), nullptr) << name;
+    const std::map<std::string, std::vector<std::string>> children = {
+        {"MainMenu", {"bStartPracticeArea", "bStartDailyTest", "bMuteVolume", "bDownLoad", "bMenuInstructions", "RazozDialog"}},
+        {"PauseMenu", {"PauseEndGame", "PauseMainMenu", "PauseCancel", "PauseHowToPlay", "bMuteVolume"}},
+        {"ExitMenu", {"ExitYes", "ExitNo", "ExitTitlePractice", "ExitTitleTest"}},
+        {"Instructions", {"bInstructionsClose", "version"}},
+        {"InGameInstructions", {"Instructions", "ExitNo"}},
+        {"StartGameSwipe", {"StartGameAction"}},
+    };
+    for (const auto& [screenName, names] : children)
+        for (const std::string& name : names) EXPECT_NE(screen(screenName).sprite(name), nullptr) << screenName << "/" << name;
+    // The three start signs are frames 0, 1 and 2 of one animation.
+    EXPECT_GE(screen("StartGameSwipe").sprite("StartGameAction")->numbers.at(2), 3);
+    // The version sprite gets a platform font, so it must be a text sprite.
+    EXPECT_EQ(screen("Instructions").sprite("version")->className, "TextSprite");
+}
+
+TEST(Scene, DialogLinesGiveSizeModalityAndStartHidden) {
+    for (const SpriteLine& line : mainScene().sprites) {
+        if (line.subItem.empty()) continue;
+        ASSERT_GE(line.numbers.size(), 6u) << line.name;
+        EXPECT_GT(line.numbers[2], 0) << line.name;
+        EXPECT_GT(line.numbers[3], 0) << line.name;
+        EXPECT_LE(line.numbers[0] + line.numbers[2], 500) << line.name << " leaves the scene";
+        EXPECT_LE(line.numbers[1] + line.numbers[3], 375) << line.name << " leaves the scene";
+        EXPECT_EQ(line.numbers[5], 0) << line.name << ": screens are shown by the shell, not at load";
+    }
+}
+
+TEST(Scene, TextsComeInKeyTextPairsAndFillTheirPlaceholders) {
+    const Scene& s = mainScene();
+    ASSERT_EQ(s.strings.size() % 2, 0u);
+    for (size_t i = 0; i < s.strings.size(); i += 2)
+        EXPECT_TRUE(s.strings[i].rfind("TXT_", 0) == 0 || s.strings[i].rfind("TEXT_", 0) == 0) << s.strings[i];
+    std::vector<std::string> keys = {"TXT_INTRO_HAVE_SOME_FUN", "TXT_INTRO_RAZOZ_INTRO", "TXT_INTRO_VURIVU_INFO",
+        "TXT_MAIN_MENU_CHOOSE_PROMPT", "TXT_PRACTICE_AREA_HELP", "TXT_DAILY_TEST_HELP", "TXT_PRACTICE_WELCOME",
+        "TXT_PRACTICE_TROPHIES", "TXT_PRACTICE_CLICK_UNLOCK_TO_PLAY", "TXT_PRACTICE_FIRST_PLAY_INTRO",
+        "TXT_PRACTICE_GOLD_CONGRATULATIONS", "TXT_BRONZE", "TXT_SILVER", "TXT_GOLD", "TXT_DAILY_TEST_FIRST_INTRO",
+        "TXT_TRY_AGAIN", "TXT_YOU_EARNED_NEW_RANK", "TEXT_TEST_LEVEL", "TXT_DAILY_TEST_COMPLETED_FIRST"};
+    for (int g = 0; g < 16; ++g) {
+        keys.push_back("TXT_GAMENAME_" + std::to_string(g));
+        for (int h = 1; h <= 2; ++h) keys.push_back("TXT_HINT_" + std::to_string(g + 1) + "_" + std::to_string(h));
+    }
+    for (int r = 0; r < 15; ++r) keys.push_back("TXT_TEST_TITLE_" + std::to_string(r));
+    for (const std::string& key : keys) {
+        const std::string* text = s.text(key);
+        ASSERT_NE(text, nullptr) << key;
+        EXPECT_FALSE(text->empty()) << key;
+    }
+    // Texts filled with values carry exactly the placeholders the game fills.
+    const std::map<std::string, std::vector<std::string>> filled = {
+        {"TXT_YOU_NEED_VURIVU_TO_EARN_TROPHY", {"%1", "%2"}}, {"TXT_CONGRATULATIONS_YOU_EARNED_TROPHY", {"%1"}},
+        {"TXT_YOUR_BEST_AND_WORST_GAME", {"%1", "%2"}},       {"TXT_YOU_DID_WELL_PLAYING", {"%1"}},
+        {"TXT_TEST_TITLE_PLUS_LEVEL_SUFFIX", {"%1", "%2"}},    {"TXT_DAILY_TEST_END_BAD_0", {"%1"}}};
+    for (const auto& [key, markers] : filled) {
+        const std::string* text = s.text(key);
+        ASSERT_NE(text, nullptr) << key;
+        for (const std::string& m : markers) EXPECT_NE(text->find(m), std::string::npos) << key << " lacks " << m;
+        EXPECT_EQ(text->find("%" + std::to_string(markers.size() + 1)), std::string::npos) << key;
+    }
+    // Shown texts are 8-bit Windows-1252: plain ASCII in the sources.
+    for (const std::string& t : s.strings)
+        for (unsigned char c : t) EXPECT_TRUE(c >= 32 && c < 127) << t;
+}
+
+TEST(Scene, ConfigurationNumbersHoldRanksTrophiesAndUnlockOrder) {
+    const std::vector<int>& d = mainScene().data;
+    ASSERT_GE(d.size(), 41u);
+    for (int i = 1; i < 15; ++i) EXPECT_LT(d[i - 1], d[i]) << "rank threshold " << i;
+    EXPECT_GT(d[15], 0) << "rank step";
+    for (int difficulty = 0; difficulty < 3; ++difficulty) {
+        const int* t = &d[16 + difficulty * 3];
+        EXPECT_GT(t[0], 0);
+        EXPECT_LT(t[0], t[1]);
+        EXPECT_LT(t[1], t[2]);
+    }
+    std::vector<int> order(d.begin() + 25, d.begin() + 41);
+    std::sort(order.begin(), order.end());
+    for (int g = 0; g < 16; ++g) EXPECT_EQ(order[g], g) << "unlock order must name every game once";
+}
+
+TEST(Scene, SoundListFollowsTheEffectIndices) {
+    std::istringstream order(readText(binaryDir() + "/content/sfx/effects.order"));
+    std::vector<std::string> expected;
+    int index;
+    std::string name;
+    while (order >> index >> name) {
+        ASSERT_EQ(index, static_cast<int>(expected.size()));
+        expected.push_back("+" + name);
+    }
+    EXPECT_EQ(mainScene().sounds, expected);
+    ASSERT_GE(expected.size(), 12u);
+    EXPECT_EQ(expected[6], "+sfxSuccess");
+    EXPECT_EQ(expected[7], "+sfxFailure");
+    EXPECT_EQ(expected[8], "+sfxGameOver");
+    EXPECT_EQ(expected[9], "+sfxTick");
+    EXPECT_EQ(expected[10], "+sfxClick");
+    EXPECT_EQ(expected[11], "+sfxNewRank");
+}
+
+// Frame grids must divide their pictures, and the frames a line names must exist.
+TEST(Scene, FrameGridsFitTheirPictures) {
+    int checked = 0;
+    for (const auto& [item, scene] : scenes())
+        for (const SpriteLine& line : scene.sprites) {
+            if (line.pictures.empty() || line.pictures[0].empty() || !hasItem(line.pictures[0])) continue;
+            const Picture p = decodePng(items().at(line.pictures[0]));
+            const std::string where = line.name + " in " + item;
+            if (line.className == "AnimateSprite" || line.className == "ButtonSprite" ||
+                line.className == "ColorBalButtonSprite") {
+                ASSERT_GE(line.numbers.size(), 4u) << where;
+                const int cols = line.numbers[2], rows = line.numbers[3];
+                ASSERT_GE(cols, 1) << where;
+                ASSERT_GE(rows, 1) << where;
+                EXPECT_EQ(p.width % cols, 0) << where;
+                EXPECT_EQ(p.height % rows, 0) << where;
+                const size_t lastFrameNumber = line.className == "AnimateSprite" ? 5 : 7;
+                for (size_t k = 4; k < std::min(line.numbers.size(), lastFrameNumber); ++k)
+                    EXPECT_LT(line.numbers[k], cols * rows) << where << " names frame " << line.numbers[k];
+                ++checked;
+            } else if (line.className == "NumberSprite") {
+                const bool digitsOnly = line.numbers.size() > 4 && line.numbers[4] == 1;
+                EXPECT_EQ(p.width % (digitsOnly ? 10 : 15), 0) << where;
+                ++checked;
+            } else if (line.className == "NewFontSprite") {
+                ASSERT_EQ(line.pictures.size(), 2u) << where;
+                const Picture metrics = decodePng(items().at(line.pictures[1]));
+                EXPECT_EQ(metrics.width * metrics.height, 224 * 6) << where;
+                ++checked;
+            }
+        }
+    EXPECT_GT(checked, 10);
+}
+
+// A text sprite without text reads the archive item of its own name.
+TEST(Scene, TextItemsEndWithTheByteTheReaderDrops) {
+    const std::string text = readText(items().at("txtHowToPlay"));
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_NE(text[text.size() - 2], '\n') << "a second line feed would show as an empty last line";
+}
+
+}  // namespace
+}  // namespace contenttest
