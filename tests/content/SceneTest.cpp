@@ -256,3 +256,99 @@ TEST(Scene, TextItemsEndWithTheByteTheReaderDrops) {
 
 }  // namespace
 }  // namespace contenttest
+
+namespace contenttest {
+namespace {
+
+const std::vector<std::string>& minigameNames() {
+    static const std::vector<std::string> names = {
+        "Concentration", "FindNewImage", "SpatialMemory", "Simon", "StroopTest", "ColorLabels", "SpotChanges", "FindCircles",
+        "NumberOrder", "ShadowShift", "WhichIsMore", "MemoRandom", "MatchMaker", "MatchMaker2", "FlyBy", "GetInShape"};
+    return names;
+}
+
+TEST(MinigameScenes, EveryMinigameScreenCarriesTheGameBar) {
+    int games = 0;
+    for (const std::string& game : minigameNames()) {
+        const SpriteLine* line = mainScene().sprite(game);
+        if (!line) continue;
+        EXPECT_EQ(line->className, game) << "a minigame screen is created by its own class";
+        const Scene& s = screen(game);
+        for (const char* name : {"Score", "Timer", "SuccessFailure", "AnswerIndicator", "AnswerIndicator2", "STARBAROVERLAY",
+                                 "star1", "star2", "star3", "star4", "Quit"})
+            EXPECT_NE(s.sprite(name), nullptr) << game << "/" << name;
+        EXPECT_EQ(s.sprite("SuccessFailure")->numbers.at(2), 2) << "frame 0 success, frame 1 failure";
+        ++games;
+    }
+    EXPECT_GE(games, 1);
+}
+
+// The base divides by several parameters and clamps others; values that would
+// divide by zero or start a daily test below level 1 are content faults.
+TEST(MinigameScenes, ParametersAreSafeForTheGameBase) {
+    for (const std::string& game : minigameNames()) {
+        if (!mainScene().sprite(game)) continue;
+        const std::vector<int>& p = screen(game).data;
+        ASSERT_GE(p.size(), 39u) << game;
+        EXPECT_GT(p[38], 0) << game << ": level steps in a game";
+        EXPECT_LE(p[38], 60) << game << ": more level steps than seconds";
+        EXPECT_NE(p[22], 0) << game << ": points ratio denominator";
+        for (int i = 6; i <= 16; ++i) EXPECT_GE(p[i], 1) << game << ": daily test start level " << i;
+        for (int i = 23; i <= 36; ++i) EXPECT_GE(p[i], 10) << game << ": a result factor below 1.0 is ignored";
+        for (int i = 0; i < 3; ++i) EXPECT_GE(p[i], 0) << game;
+    }
+}
+
+TEST(MinigameScenes, ConcentrationDealsBoardsItCanLayOut) {
+    const Scene& s = screen("Concentration");
+    const std::vector<int>& p = s.data;
+    ASSERT_GE(p.size(), 55u);
+    // Quantities at positions start, largest, level per step, steps per level step.
+    for (int start : {39, 43, 47, 51}) EXPECT_NE(p[start + 2], 0) << "level per step at " << start + 2 << " divides";
+    EXPECT_LE(p[39], 8);
+    EXPECT_LE(p[40], 8) << "largest deal size index";
+    EXPECT_GE(p[43], 1);
+    EXPECT_LE(p[44], 5) << "face modes are 1 to 5";
+    EXPECT_LE(p[48], 5) << "preview modes are 0 to 5";
+    ASSERT_NE(s.sprite("GameBounds"), nullptr);
+    ASSERT_NE(s.sprite("CardBackPrototype"), nullptr);
+    // The largest board, 4 x 6 cards with 2-pixel gaps, fits the play area.
+    const Picture back = decodePng(items().at(s.sprite("CardBackPrototype")->pictures.at(0)));
+    const int cell = back.width / s.sprite("CardBackPrototype")->numbers.at(2);
+    const std::vector<int>& bounds = s.sprite("GameBounds")->numbers;
+    EXPECT_LE(6 * cell + 5 * 2, bounds.at(2));
+    EXPECT_LE(4 * back.height + 3 * 2, bounds.at(3));
+    EXPECT_GE(bounds.at(1), 46) << "cards would cover the game bar";
+    EXPECT_TRUE(hasItem("iFindNewImagePop"));
+}
+
+TEST(MinigameScenes, SharedTileTablesAreComplete) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 18; ++i)
+        for (int j = 1; j <= 4; ++j) names.push_back("iTileFaceFour_" + std::to_string(i) + "_" + std::to_string(j));
+    for (int i = 1; i <= 5; ++i)
+        for (int j = 1; j <= 2; ++j) {
+            names.push_back("iTileFaceTwoNormal_" + std::to_string(i) + "_" + std::to_string(j));
+            names.push_back("iTileFaceTwoLetters_" + std::to_string(i) + "_" + std::to_string(j));
+        }
+    for (int k = 0; k <= 9; ++k) names.push_back("iTileNumber" + std::to_string(k));
+    ASSERT_EQ(names.size(), 102u);
+    std::set<std::vector<uint8_t>> distinct;
+    for (const std::string& name : names) {
+        ASSERT_TRUE(hasItem(name)) << name;
+        const Picture p = decodePng(items().at(name));
+        EXPECT_EQ(p.width, 64) << name;
+        EXPECT_EQ(p.height, 64) << name;
+        distinct.insert(p.rgba);
+    }
+    EXPECT_EQ(distinct.size(), names.size()) << "two tiles look the same, so a pair could not be told apart";
+}
+
+TEST(MinigameScenes, IncludedBlocksAreDependenciesOfTheScenesUsingThem) {
+    const std::string deps = readText(binaryDir() + "/content/scenes/Concentration.dat.d");
+    EXPECT_NE(deps.find(sourceDir() + "/content/scenes/GameHud.inc"), std::string::npos) << deps;
+    EXPECT_EQ(("\n" + readText(items().at("Concentration.dat"))).find("\n;#include "), std::string::npos) << "left unexpanded";
+}
+
+}  // namespace
+}  // namespace contenttest
