@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 #include "sound/Engine.h"
 #include "sound/OfflineEngine.h"
 #include "sound/OggEncoder.h"
 #include "sound/TestMedia.h"
+#include "support/TempDir.h"
 
 using sound::Engine;
 using namespace testmedia;
@@ -23,19 +25,15 @@ namespace {
 class DiskDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = makeTempDir();
-        path = dir + "/out.raw";
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
-        setenv("SDL_DISKAUDIODELAY", "4", 1);
+        path = dir.file("out.raw");
+        driver.emplace("SDL_AUDIODRIVER", "disk");
+        file.emplace("SDL_DISKAUDIOFILE", path.c_str());
+        delay.emplace("SDL_DISKAUDIODELAY", "4");
         Engine::setBufferSize(-1);
         Engine::setOutput(Engine::DefaultOutput);
         ASSERT_TRUE(Engine::init(kRate, 32, 0));
     }
-    void TearDown() override {
-        Engine::close();
-        removeTree(dir);
-    }
+    void TearDown() override { Engine::close(); }
 
     long framesWritten() const {
         struct stat info {};
@@ -63,7 +61,9 @@ protected:
     }
     sound::Sample* load(const Bytes& wav) { return Engine::loadSample(wav.data(), static_cast<int>(wav.size())); }
 
-    std::string dir, path;
+    testsupport::TempDir dir;
+    std::string path;
+    std::optional<testsupport::ScopedEnv> driver, file, delay;
 };
 
 TEST_F(DiskDeviceTest, ASampleAtVolume128ReachesTheOutputAtHalfLevel) {
@@ -167,7 +167,7 @@ TEST_F(DiskDeviceTest, TheBufferLengthFollowsTheSetting) {
 }
 
 TEST(AudioDeviceTest, NoDeviceMeansTheEngineDoesNotStart) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    testsupport::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
     EXPECT_FALSE(Engine::init(kRate, 32, 0));
     EXPECT_FALSE(Engine::isRunning());
     Bytes wav = makeConstantWav(100, kRate, 0.5);

@@ -6,6 +6,7 @@
 #include "sound/OfflineEngine.h"
 #include "sound/OggEncoder.h"
 #include "sound/TestMedia.h"
+#include "support/TempDir.h"
 
 using sound::Engine;
 using namespace testmedia;
@@ -98,19 +99,18 @@ TEST_F(StreamTest, PausedStreamIsSilentAndResumes) {
 }
 
 TEST_F(StreamTest, AWavCanBeStreamedFromAFile) {
-    std::string dir = makeTempDir();
-    writeFile(dir + "/tone.wav", makeConstantWav(1000, kRate, 0.5));
-    writeFile(dir + "/tone.ogg", toneOgg(1000));
-    sound::Stream* wav = Engine::openStream((dir + "/tone.wav").c_str(), Engine::LoopOff);
-    sound::Stream* ogg = Engine::openStream((dir + "/tone.ogg").c_str(), Engine::LoopOff);
+    testsupport::TempDir dir;
+    writeFile(dir.file("tone.wav"), makeConstantWav(1000, kRate, 0.5));
+    writeFile(dir.file("tone.ogg"), toneOgg(1000));
+    sound::Stream* wav = Engine::openStream(dir.file("tone.wav").c_str(), Engine::LoopOff);
+    sound::Stream* ogg = Engine::openStream(dir.file("tone.ogg").c_str(), Engine::LoopOff);
     ASSERT_NE(wav, nullptr);
     ASSERT_NE(ogg, nullptr);
     Engine::playStream(-1, wav);
     EXPECT_EQ(soundingFrames(render(2000)), 1000);
     Engine::closeStream(wav);
     Engine::closeStream(ogg);
-    EXPECT_EQ(Engine::openStream((dir + "/absent.ogg").c_str(), Engine::LoopOff), nullptr);
-    removeTree(dir);
+    EXPECT_EQ(Engine::openStream(dir.file("absent.ogg").c_str(), Engine::LoopOff), nullptr);
 }
 
 TEST_F(StreamTest, DamagedOggIsRefusedOrEndsQuietly) {

@@ -1,9 +1,6 @@
 #pragma once
 
-// Sound files made by code for the tests: WAV images, a tiny tracker module,
-// temporary directories and files.
-
-#include <unistd.h>
+// Sound files made by code for the tests: WAV images and a tiny tracker module.
 
 #include <cstdint>
 #include <cstdio>
@@ -98,22 +95,11 @@ inline Bytes makeModule() {
     return mod;
 }
 
-inline std::string makeTempDir() {
-    char pattern[] = "/tmp/mentarium-sound-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "/tmp";
-}
-
 inline void writeFile(const std::string& path, const Bytes& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
-}
-
-inline void removeTree(const std::string& dir) {
-    std::string command = "rm -rf '" + dir + "'";
-    if (std::system(command.c_str()) != 0) std::perror("rm");
 }
 
 }  // namespace testmedia
