@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "lang/ResourceArchiveWriter.h"
+#include "lang/ResourceFile.h"
 #include "sound/Engine.h"
 #include "sound/OfflineEngine.h"
 #include "sound/TestMedia.h"
@@ -77,7 +79,9 @@ TEST_F(AudioClipTest, RampFrom200ToZeroOverTenTicksThenPauses) {
     for (int tick = 0; tick < 10; ++tick) {
         answers.push_back(sound->step(tick));
         volumes.push_back(sound->getVolume());
-        if (tick == 0) EXPECT_NEAR(render(10)[0], static_cast<int>(0.5 * 32767 * 180 / 255.0), 3);
+        if (tick == 0) {
+            EXPECT_NEAR(render(10)[0], static_cast<int>(0.5 * 32767 * 180 / 255.0), 3);
+        }
     }
     EXPECT_EQ(volumes, (std::vector<int>{180, 160, 140, 120, 100, 80, 60, 40, 20, 0}));
     EXPECT_EQ(answers, (std::vector<bool>{true, true, true, true, true, true, true, true, true, false}));
@@ -229,6 +233,59 @@ TEST_F(AudioClipTest, AMissingArchiveItemIsMarkedFailedAndStaysSilent) {
     EXPECT_EQ(sound->getChannel(), -1);
     EXPECT_EQ(soundingFrames(render(500)), 0);
     EXPECT_FALSE(sound->load(lang::String("+missing"), AudioClip::KIND_STREAM));
+}
+
+// Clips on items of an archive made by our own packer.
+class ArchiveClipTest : public AudioClipTest {
+protected:
+    void SetUp() override {
+        AudioClipTest::SetUp();
+        lang::ResourceFile::closeChain();
+        lang::ResourceArchiveWriter writer;
+        Bytes level = makeConstantWav(4000, kRate, 0.5);
+        writer.add("effect", std::vector<uint8_t>(level.begin(), level.end()));
+        writer.add("music", std::vector<uint8_t>(level.begin(), level.end()));
+        Bytes mod = makeModule();
+        writer.add("song", std::vector<uint8_t>(mod.begin(), mod.end()));
+        writer.add("junk", std::vector<uint8_t>(300, 7));
+        writer.write(dir.file("sounds.bin"));
+        lang::ResourceFile::open(lang::String(dir.file("sounds.bin").c_str()));
+    }
+    void TearDown() override {
+        AudioClipTest::TearDown();
+        lang::ResourceFile::closeChain();
+    }
+};
+
+TEST_F(ArchiveClipTest, SamplesStreamsAndModulesLoadFromItems) {
+    AudioClip* effect = clip("+effect");
+    AudioClip* music = clip("+music", AudioClip::KIND_STREAM);
+    AudioClip* song = clip("+song", AudioClip::KIND_MODULE);
+    effect->play();
+    music->loop();
+    song->loop();
+    for (AudioClip* sound : {effect, music, song}) {
+        EXPECT_TRUE(sound->isLoaded());
+        EXPECT_FALSE(sound->hasFailed());
+    }
+    EXPECT_EQ(music->getDefaultFrequency(), kRate);
+    song->stop();
+    effect->stop();
+    // The stream plays from its own copy, so closing the archive leaves it sounding.
+    lang::ResourceFile::closeChain();
+    EXPECT_EQ(soundingFrames(render(9000)), 9000);
+}
+
+TEST_F(ArchiveClipTest, AbsentOrUnusableItemsAreMarkedFailed) {
+    AudioClip* absent = clip("+nothing");
+    AudioClip* junk = clip("+junk", AudioClip::KIND_STREAM);
+    AudioClip* exact = clip("+Effect");  // item names are compared exactly
+    for (AudioClip* sound : {absent, junk, exact}) {
+        sound->play();
+        EXPECT_TRUE(sound->hasFailed());
+        EXPECT_FALSE(sound->isLoaded());
+    }
+    EXPECT_EQ(soundingFrames(render(500)), 0);
 }
 
 TEST_F(AudioClipTest, AFailedClipIsNotRetriedUntilGivenASourceAgain) {
