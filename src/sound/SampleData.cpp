@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "sound/VorbisDecoder.h"
 
@@ -17,6 +19,33 @@ constexpr int kMaxRate = 192000;
 bool startsWith(const void* data, size_t length, const char* magic) {
     size_t n = std::strlen(magic);
     return length >= n && std::memcmp(data, magic, n) == 0;
+}
+
+uint32_t readLe32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+void writeLe32(unsigned char* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// A RIFF image whose chunk sizes claim no more than the bytes present, so that
+// a damaged header cannot make the WAV reader allocate gigabytes.
+std::vector<unsigned char> clampedRiff(const void* data, size_t length) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::vector<unsigned char> copy(bytes, bytes + length);
+    writeLe32(&copy[4], static_cast<uint32_t>(length - 8));
+    size_t at = 12;
+    while (at + 8 <= length) {
+        size_t room = length - at - 8;
+        size_t size = readLe32(&copy[at + 4]);
+        if (size > room) {
+            size = room;
+            writeLe32(&copy[at + 4], static_cast<uint32_t>(size));
+        }
+        at += 8 + size + (size & 1);
+    }
+    return copy;
 }
 
 }  // namespace
@@ -36,8 +65,9 @@ bool SampleData::decode(const void* data, size_t length) {
 }
 
 bool SampleData::decodeWav(const void* data, size_t length) {
-    if (length > static_cast<size_t>(INT32_MAX)) return false;
-    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(length));
+    if (length < 12 || length > static_cast<size_t>(INT32_MAX)) return false;
+    std::vector<unsigned char> riff = clampedRiff(data, length);
+    SDL_RWops* rw = SDL_RWFromConstMem(riff.data(), static_cast<int>(riff.size()));
     if (!rw) return false;
     SDL_AudioSpec spec;
     Uint8* pcm = nullptr;
