@@ -51,7 +51,8 @@ TEST_F(StreamTest, AStreamPlaysOnceAndEnds) {
 
 TEST_F(StreamTest, ALoopingStreamLoopsWithoutAGap) {
     const int length = kRate / 5;  // 0.2 s, so one second passes the loop point five times
-    sound::Stream* stream = openMemory(toneOgg(length), Engine::LoopNormal);
+    Bytes ogg = toneOgg(length);  // a stream borrows its bytes while it lives
+    sound::Stream* stream = openMemory(ogg, Engine::LoopNormal);
     ASSERT_NE(stream, nullptr);
     int channel = Engine::playStream(-1, stream);
     std::vector<int16_t> out = render(kRate);
@@ -77,7 +78,8 @@ TEST_F(StreamTest, PlayingAgainStartsFromTheBeginning) {
 }
 
 TEST_F(StreamTest, ResamplesAStreamOfAnotherRate) {
-    sound::Stream* stream = openMemory(toneOgg(44100 / 4, 44100), Engine::LoopOff);
+    Bytes ogg = toneOgg(44100 / 4, 44100);
+    sound::Stream* stream = openMemory(ogg, Engine::LoopOff);
     ASSERT_NE(stream, nullptr);
     EXPECT_EQ(Engine::getDefaultFrequency(stream), 44100);
     Engine::playStream(-1, stream);
@@ -86,7 +88,8 @@ TEST_F(StreamTest, ResamplesAStreamOfAnotherRate) {
 }
 
 TEST_F(StreamTest, PausedStreamIsSilentAndResumes) {
-    sound::Stream* stream = openMemory(toneOgg(kRate / 5), Engine::LoopNormal);
+    Bytes ogg = toneOgg(kRate / 5);
+    sound::Stream* stream = openMemory(ogg, Engine::LoopNormal);
     int channel = Engine::playStream(-1, stream);
     render(1000);
     Engine::setPaused(channel, true);
