@@ -1,46 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "lang/ResourceArchiveWriter.h"
-#include "lang/ResourceFile.h"
 #include "sound/Engine.h"
-#include "sound/OfflineEngine.h"
-#include "sound/TestMedia.h"
-#include "support/TempDir.h"
-#include "window/AudioClip.h"
+#include "window/ClipFixture.h"
 
 using sound::Engine;
 using window::AudioClip;
 using namespace testmedia;
 
 namespace {
-
-// Clips on the engine started without a device; the test renders the output itself.
-class AudioClipTest : public OfflineEngineTest {
-protected:
-    void SetUp() override {
-        OfflineEngineTest::SetUp();
-        AudioClip::setEngineReady(true);
-        // A ramp: the level heard tells which frame plays.
-        writeFile(dir.file("ramp.wav"), makeWav(8000, kRate, 1, 16, [](int f, int) { return f / 8000.0; }));
-        writeFile(dir.file("level.wav"), makeConstantWav(4000, kRate, 0.5));
-    }
-    void TearDown() override {
-        for (AudioClip* clip : clips) clip->release();
-        AudioClip::setEngineReady(false);
-        OfflineEngineTest::TearDown();
-    }
-    AudioClip* clip(const std::string& name, int kind = AudioClip::KIND_SAMPLE) {
-        auto* made = new AudioClip();
-        made->setSource(lang::String(name.c_str()), kind);
-        clips.push_back(made);
-        return made;
-    }
-    // The ramp file's value at frame f, as the mixer writes it at full volume.
-    static int rampAt(int f) { return static_cast<int>(32767.0 * f / 8000.0); }
-
-    testsupport::TempDir dir;
-    std::vector<AudioClip*> clips;
-};
 
 TEST_F(AudioClipTest, LoadsLazilyOnFirstPlayAndReadsTheDefaultFrequency) {
     AudioClip* sound = clip(dir.file("level.wav"));
@@ -233,59 +200,6 @@ TEST_F(AudioClipTest, AMissingArchiveItemIsMarkedFailedAndStaysSilent) {
     EXPECT_EQ(sound->getChannel(), -1);
     EXPECT_EQ(soundingFrames(render(500)), 0);
     EXPECT_FALSE(sound->load(lang::String("+missing"), AudioClip::KIND_STREAM));
-}
-
-// Clips on items of an archive made by our own packer.
-class ArchiveClipTest : public AudioClipTest {
-protected:
-    void SetUp() override {
-        AudioClipTest::SetUp();
-        lang::ResourceFile::closeChain();
-        lang::ResourceArchiveWriter writer;
-        Bytes level = makeConstantWav(4000, kRate, 0.5);
-        writer.add("effect", std::vector<uint8_t>(level.begin(), level.end()));
-        writer.add("music", std::vector<uint8_t>(level.begin(), level.end()));
-        Bytes mod = makeModule();
-        writer.add("song", std::vector<uint8_t>(mod.begin(), mod.end()));
-        writer.add("junk", std::vector<uint8_t>(300, 7));
-        writer.write(dir.file("sounds.bin"));
-        lang::ResourceFile::open(lang::String(dir.file("sounds.bin").c_str()));
-    }
-    void TearDown() override {
-        AudioClipTest::TearDown();
-        lang::ResourceFile::closeChain();
-    }
-};
-
-TEST_F(ArchiveClipTest, SamplesStreamsAndModulesLoadFromItems) {
-    AudioClip* effect = clip("+effect");
-    AudioClip* music = clip("+music", AudioClip::KIND_STREAM);
-    AudioClip* song = clip("+song", AudioClip::KIND_MODULE);
-    effect->play();
-    music->loop();
-    song->loop();
-    for (AudioClip* sound : {effect, music, song}) {
-        EXPECT_TRUE(sound->isLoaded());
-        EXPECT_FALSE(sound->hasFailed());
-    }
-    EXPECT_EQ(music->getDefaultFrequency(), kRate);
-    song->stop();
-    effect->stop();
-    // The stream plays from its own copy, so closing the archive leaves it sounding.
-    lang::ResourceFile::closeChain();
-    EXPECT_EQ(soundingFrames(render(9000)), 9000);
-}
-
-TEST_F(ArchiveClipTest, AbsentOrUnusableItemsAreMarkedFailed) {
-    AudioClip* absent = clip("+nothing");
-    AudioClip* junk = clip("+junk", AudioClip::KIND_STREAM);
-    AudioClip* exact = clip("+Effect");  // item names are compared exactly
-    for (AudioClip* sound : {absent, junk, exact}) {
-        sound->play();
-        EXPECT_TRUE(sound->hasFailed());
-        EXPECT_FALSE(sound->isLoaded());
-    }
-    EXPECT_EQ(soundingFrames(render(500)), 0);
 }
 
 TEST_F(AudioClipTest, AFailedClipIsNotRetriedUntilGivenASourceAgain) {
