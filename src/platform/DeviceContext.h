@@ -51,6 +51,7 @@ public:
     void selectClipRegion(const RectRegion* region);  // device coordinates; null removes the clip
     void offsetClipRegion(int dx, int dy);
     bool getClipRegion(RectRegion& out) const;  // false when no clip region is set
+    const RectRegion* clipRegion() const { return state_.clip ? &*state_.clip : nullptr; }  // no copy
     Rect getClipBox() const;                   // logical coordinates
     IntPoint viewportOrigin() const { return origin_; }
     void setViewportOrigin(int x, int y) { origin_ = IntPoint{x, y}; }

@@ -2,6 +2,7 @@
 // saturates at 255. One loop per combination of the effect flags.
 #include <algorithm>
 
+#include "window/BlitLanes.h"
 #include "window/BlitSpan.h"
 #include "window/PixelLoops.h"
 
@@ -27,6 +28,42 @@ inline void addPixel(uint32_t& dst, uint32_t src, int alphaFactor, const int (&f
     dst = out;
 }
 
+#if defined(__SSE2__)
+// No destination alpha: D + (S * e >> 8), with the colour factor applied to the
+// weighted source when on, saturating at 255.
+template <bool ColorOn>
+void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set_epi16(0, static_cast<short>(f.red), static_cast<short>(f.green),
+                                         static_cast<short>(f.blue), 0, static_cast<short>(f.red),
+                                         static_cast<short>(f.green), static_cast<short>(f.blue));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        __m128i e = effectiveAlphas(s, f.alpha);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) continue;
+        __m128i* target = reinterpret_cast<__m128i*>(dst + i);
+        __m128i d = _mm_loadu_si128(target);
+        __m128i wLo, wHi;
+        spreadWeights(e, wLo, wHi);
+        __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo), 8);
+        __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi), 8);
+        __m128i r;
+        if constexpr (ColorOn) {
+            tLo = _mm_srli_epi16(_mm_mullo_epi16(tLo, factor), 7);
+            tHi = _mm_srli_epi16(_mm_mullo_epi16(tHi, factor), 7);
+            r = _mm_packus_epi16(_mm_add_epi16(_mm_unpacklo_epi8(d, zero), tLo),
+                                 _mm_add_epi16(_mm_unpackhi_epi8(d, zero), tHi));
+        } else {
+            r = _mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi));
+        }
+        _mm_storeu_si128(target, keepUntouched(e, d, r));
+    }
+    const int scale[3] = {f.blue, f.green, f.red};
+    for (; i < n; ++i) addPixel<ColorOn, false, false>(dst[i], src[i], f.alpha, scale);
+}
+#endif
+
 template <bool ColorOn, bool Alpha128, bool DestAlpha>
 void addRows(const PixelTarget& target, const platform::Rect& clip, const PixelSource& source, int x, int y,
              const BlitFactors& f) {
@@ -50,6 +87,14 @@ void additiveBlit(const PixelTarget& target, const platform::Rect& clip, const P
                   const BlitFactors& f, bool destAlpha) {
     if (f.alpha == 0) return;
     bool color = f.colorOn(), a128 = f.alpha == 128;
+#if defined(__SSE2__)
+    if (lanesFit(f, destAlpha)) {
+        forEachSourceRow(target, clip, source, x, y, [color, &f](uint32_t* dst, const uint32_t* src, int n) {
+            color ? addRow<true>(dst, src, n, f) : addRow<false>(dst, src, n, f);
+        });
+        return;
+    }
+#endif
     if (color) {
         a128 ? addRowsFor<true, true>(target, clip, source, x, y, f, destAlpha)
              : addRowsFor<true, false>(target, clip, source, x, y, f, destAlpha);

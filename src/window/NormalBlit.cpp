@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "window/BlitLanes.h"
 #include "window/BlitSpan.h"
 #include "window/PixelLoops.h"
 
@@ -28,31 +29,45 @@ namespace {
 
 // No factors, no destination alpha: all four bytes of a pixel blend in 16-bit
 // lanes, four pixels at a time; runs of clear or opaque pixels skip the arithmetic.
+#if defined(__SSE2__)
+// Four pixels that are neither all clear nor all opaque.
+inline __m128i blendFour(__m128i s, __m128i d) {
+    const __m128i zero = _mm_setzero_si128();
+    // Weight a >> 1, or 128 for an opaque pixel, which then lands exactly on the source.
+    __m128i alpha = _mm_srli_epi32(s, 24);
+    __m128i opaque = _mm_cmpeq_epi32(alpha, _mm_set1_epi32(255));
+    __m128i m = _mm_sub_epi32(_mm_srli_epi32(alpha, 1), opaque);
+    m = _mm_or_si128(m, _mm_slli_epi32(m, 16));
+    __m128i mLo = _mm_unpacklo_epi32(m, m), mHi = _mm_unpackhi_epi32(m, m);
+    __m128i sLo = _mm_unpacklo_epi8(s, zero), sHi = _mm_unpackhi_epi8(s, zero);
+    __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
+    __m128i rLo = _mm_add_epi16(dLo, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(sLo, dLo), mLo), 7));
+    __m128i rHi = _mm_add_epi16(dHi, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(sHi, dHi), mHi), 7));
+    return _mm_packus_epi16(rLo, rHi);
+}
+#endif
+
 void plainRow(uint32_t* dst, const uint32_t* src, int n) {
     int i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi32(255);
-    for (; i + 4 <= n; i += 4) {
-        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-        __m128i alpha = _mm_srli_epi32(s, 24);
-        __m128i opaque = _mm_cmpeq_epi32(alpha, full);
-        int opaqueMask = _mm_movemask_epi8(opaque);
-        if (opaqueMask == 0xFFFF) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+    const __m128i ones = _mm_set1_epi32(-1);
+    constexpr int kAlphaBytes = 0x8888;  // movemask bits of the four alpha bytes
+    for (; i + 8 <= n; i += 8) {
+        __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i + 4));
+        int opaque = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(s0, s1), ones)) & kAlphaBytes;
+        if (opaque == kAlphaBytes) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s0);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 4), s1);
             continue;
         }
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xFFFF) continue;
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-        // Weight a >> 1, or 128 for an opaque pixel, which then lands exactly on the source.
-        __m128i m = _mm_add_epi32(_mm_srli_epi32(alpha, 1), _mm_srli_epi32(opaque, 31));
-        m = _mm_or_si128(m, _mm_slli_epi32(m, 16));
-        __m128i mLo = _mm_unpacklo_epi32(m, m), mHi = _mm_unpackhi_epi32(m, m);
-        __m128i sLo = _mm_unpacklo_epi8(s, zero), sHi = _mm_unpackhi_epi8(s, zero);
-        __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
-        __m128i rLo = _mm_add_epi16(dLo, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(sLo, dLo), mLo), 7));
-        __m128i rHi = _mm_add_epi16(dHi, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(sHi, dHi), mHi), 7));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(rLo, rHi));
+        int clear = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(s0, s1), zero)) & kAlphaBytes;
+        if (clear == kAlphaBytes) continue;
+        __m128i* d0 = reinterpret_cast<__m128i*>(dst + i);
+        __m128i* d1 = reinterpret_cast<__m128i*>(dst + i + 4);
+        _mm_storeu_si128(d0, blendFour(s0, _mm_loadu_si128(d0)));
+        _mm_storeu_si128(d1, blendFour(s1, _mm_loadu_si128(d1)));
     }
 #endif
     for (; i < n; ++i) dst[i] = blendPlain(dst[i], src[i]);
@@ -121,6 +136,34 @@ inline void blendPixel(uint32_t& dst, uint32_t src, int alphaFactor, const Color
     }
 }
 
+#if defined(__SSE2__)
+// Colour factors, no destination alpha: D + floor((c' - D) * e / 256), c' = c * factor >> 7.
+void colorRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set_epi16(0, static_cast<short>(f.red), static_cast<short>(f.green),
+                                         static_cast<short>(f.blue), 0, static_cast<short>(f.red),
+                                         static_cast<short>(f.green), static_cast<short>(f.blue));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        __m128i e = effectiveAlphas(s, f.alpha);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) continue;
+        __m128i* target = reinterpret_cast<__m128i*>(dst + i);
+        __m128i d = _mm_loadu_si128(target);
+        __m128i wLo, wHi;
+        spreadWeights(e, wLo, wHi);
+        __m128i cLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), factor), 7);
+        __m128i cHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), factor), 7);
+        __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
+        __m128i vLo = _mm_add_epi16(dLo, scaleSigned(_mm_sub_epi16(cLo, dLo), wLo));
+        __m128i vHi = _mm_add_epi16(dHi, scaleSigned(_mm_sub_epi16(cHi, dHi), wHi));
+        _mm_storeu_si128(target, keepUntouched(e, d, _mm_packus_epi16(vLo, vHi)));
+    }
+    ColorScale scale{{f.blue, f.green, f.red}};
+    for (; i < n; ++i) blendPixel<true, false, false>(dst[i], src[i], f.alpha, scale);
+}
+#endif
+
 template <bool ColorOn, bool Alpha128, bool DestAlpha>
 void blendRows(const PixelTarget& target, const platform::Rect& clip, const PixelSource& source, int x, int y,
                const BlitFactors& f) {
@@ -147,6 +190,13 @@ void normalBlit(const PixelTarget& target, const platform::Rect& clip, const Pix
         }
         return;
     }
+#if defined(__SSE2__)
+    if (color && lanesFit(f, destAlpha)) {
+        forEachSourceRow(target, clip, source, x, y,
+                         [&f](uint32_t* dst, const uint32_t* src, int n) { colorRow(dst, src, n, f); });
+        return;
+    }
+#endif
     if (!color) {
         destAlpha ? blendRows<false, false, true>(target, clip, source, x, y, f)
                   : blendRows<false, false, false>(target, clip, source, x, y, f);

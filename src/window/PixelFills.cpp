@@ -11,7 +11,7 @@ void shadowBlit(const PixelTarget& target, const platform::Rect& clip, const Pix
     if (alphaFactor == 0) return;
     forEachSourceRow(target, clip, source, x, y, [alphaFactor](uint32_t* dst, const uint32_t* src, int n) {
         for (int i = 0; i < n; ++i) {
-            int s = static_cast<int>((src[i] >> 24) * alphaFactor) >> 8;
+            int s = (static_cast<int>(src[i] >> 24) * alphaFactor) >> 8;
             if (s <= 0) continue;
             uint32_t out = 0xFF000000u;
             for (int shift = 0; shift < 24; shift += 8) {

@@ -177,3 +177,35 @@ TEST(PixelFillTest, OpaqueAndBlendedFillsStayInsideClip) {
     fillBlended(b.target(), kEverywhere, platform::Rect{0, 0, 2, 1}, 0x00FFFFFF);
     EXPECT_EQ(b.at(1, 0), 0x80000000u);
 }
+
+// Wide rows run four pixels at a time; a one-pixel source takes the per-pixel
+// rules. Both must agree for every setting, random pixels included.
+TEST(BlitLanesTest, WideRowsMatchOnePixelAtATime) {
+    std::mt19937 random(11);
+    const int n = 23;
+    const BlitFactors settings[] = {factors(128, 200, 100, 64), factors(64, 128, 128, 128), factors(256, 256, 0, 128),
+                                    factors(100, 128, 128, 128), factors(128, 128, 128, 128), factors(300, 90, 128, 128)};
+    for (const BlitFactors& f : settings) {
+        for (bool additive : {false, true}) {
+            for (bool destAlpha : {false, true}) {
+                std::vector<uint32_t> src(n), dst(n);
+                for (int i = 0; i < n; ++i) {
+                    uint32_t a = (i % 6 == 0) ? 0 : (i % 6 == 1) ? 255 : random() & 0xFF;
+                    src[i] = a << 24 | (random() & 0xFFFFFF);
+                    dst[i] = (i % 5 == 0 ? 0u : random() & 0xFF000000u) | (random() & 0xFFFFFF);
+                }
+                std::vector<uint32_t> expected(n);
+                for (int i = 0; i < n; ++i) expected[i] = blendOne(dst[i], src[i], f, destAlpha, additive);
+                PixelTarget target{dst.data(), n, 1, n};
+                PixelSource source{src.data(), n, 1, n};
+                if (additive) {
+                    additiveBlit(target, kEverywhere, source, 0, 0, f, destAlpha);
+                } else {
+                    normalBlit(target, kEverywhere, source, 0, 0, f, destAlpha);
+                }
+                EXPECT_EQ(dst, expected) << "alpha " << f.alpha << " red " << f.red << " additive " << additive
+                                         << " destination alpha " << destAlpha;
+            }
+        }
+    }
+}
