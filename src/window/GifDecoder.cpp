@@ -16,13 +16,15 @@ public:
 
     int read() { return pos_ < length_ ? data_[pos_++] : -1; }
 
-    // Copies up to n bytes; true when all n were there.
-    bool readAll(uint8_t* out, size_t n) {
+    // Copies up to n bytes; answers how many were there.
+    size_t readUpTo(uint8_t* out, size_t n) {
         size_t got = std::min(n, length_ - pos_);
         std::memcpy(out, data_ + pos_, got);
         pos_ += got;
-        return got == n;
+        return got;
     }
+
+    bool readAll(uint8_t* out, size_t n) { return readUpTo(out, n) == n; }
 
 private:
     const uint8_t* data_;
@@ -216,9 +218,9 @@ size_t GifDecoder::decodeLzw(Reader& in, uint8_t* out, size_t limit) {
     for (;;) {
         int size = in.read();
         if (size <= 0) break;
-        bool complete = in.readAll(block, size_t(size));
         // A short final block still yields the bytes it holds.
-        for (int i = 0; i < size; i++) {
+        size_t got = in.readUpTo(block, size_t(size));
+        for (size_t i = 0; i < got; i++) {
             acc |= uint32_t(block[i]) << bits;
             bits += 8;
             while (bits >= codeSize) {
@@ -229,7 +231,7 @@ size_t GifDecoder::decodeLzw(Reader& in, uint8_t* out, size_t limit) {
                 if (!handle(code)) return produced;
             }
         }
-        if (!complete || produced >= limit) break;
+        if (got < size_t(size) || produced >= limit) break;
     }
     return produced;
 }
