@@ -55,14 +55,17 @@ platform::Rect GraphicsI::clipRectEdges() const {
     return platform::Rect{clip_.x, clip_.y, clip_.x + clip_.width, clip_.y + clip_.height};
 }
 
-std::vector<platform::Rect> GraphicsI::clipAreas() {
+template <class DrawFn>
+void GraphicsI::forEachClipArea(DrawFn&& draw) {
     if (contextOpened_ && target_ && target_->getHandle()) {
         platform::DeviceContext* dc = target_->getHandle();
         dc->flush();
-        platform::RectRegion region;
-        if (dc->getClipRegion(region)) return region.rects();
+        if (const platform::RectRegion* region = dc->clipRegion()) {
+            for (const platform::Rect& area : region->rects()) draw(area);
+            return;
+        }
     }
-    return {clipRectEdges()};
+    draw(clipRectEdges());
 }
 
 uint32_t* GraphicsI::pixelAt(int x, int y) {
@@ -90,14 +93,16 @@ bool GraphicsI::drawImage(Image* image, int x, int y) {
     bool destAlpha = image_->hasAlpha();
     x += tx_;
     y += ty_;
-    for (const platform::Rect& area : clipAreas()) {
-        if (fx->shadowOn) pixels::shadowBlit(target, area, source, x + fx->shadowDx, y + fx->shadowDy, fx->alpha);
-        if (drawMode_ == 1) {
+    bool shadow = fx->shadowOn, additive = drawMode_ == 1;
+    int shadowX = x + fx->shadowDx, shadowY = y + fx->shadowDy;
+    forEachClipArea([&](const platform::Rect& area) {
+        if (shadow) pixels::shadowBlit(target, area, source, shadowX, shadowY, factors.alpha);
+        if (additive) {
             pixels::additiveBlit(target, area, source, x, y, factors, destAlpha);
         } else {
             pixels::normalBlit(target, area, source, x, y, factors, destAlpha);
         }
-    }
+    });
     return true;
 }
 
@@ -159,7 +164,7 @@ void GraphicsI::fillRect(int x, int y, int width, int height) {
 void GraphicsI::fillRectColor(int x, int y, int width, int height, uint32_t argb) {
     pixels::PixelTarget target = pixelTarget();
     platform::Rect area{x + tx_, y + ty_, x + tx_ + width, y + ty_ + height};
-    for (const platform::Rect& clip : clipAreas()) pixels::fillBlended(target, clip, area, argb);
+    forEachClipArea([&](const platform::Rect& clip) { pixels::fillBlended(target, clip, area, argb); });
 }
 
 void GraphicsI::drawLine(int x1, int y1, int x2, int y2, int width) {

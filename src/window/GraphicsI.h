@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "platform/RectRegion.h"
 #include "util/RectangleNM.h"
 #include "window/GraphicsW.h"
@@ -39,9 +37,10 @@ public:
 private:
     pixels::PixelTarget pixelTarget();
     platform::Rect clipRectEdges() const;
-    // Where blits may draw: the context's clip rectangles once a context is open,
-    // else the clip rectangle.
-    std::vector<platform::Rect> clipAreas();
+    // Calls draw(area) for each place blits may draw: the context's clip
+    // rectangles once a context is open, else the clip rectangle. No allocation.
+    template <class DrawFn>
+    void forEachClipArea(DrawFn&& draw);
     uint32_t* pixelAt(int x, int y);  // translated; null outside the image
 
     Image* image_;
