@@ -90,7 +90,7 @@ bool GraphicsI::drawImage(Image* image, int x, int y) {
     pixels::PixelSource source{fx->sourcePixels, fx->sourceWidth, fx->sourceHeight, fx->sourceStride};
     pixels::BlitFactors factors{fx->alpha, fx->red, fx->green, fx->blue};
     pixels::PixelTarget target = pixelTarget();
-    bool destAlpha = image_->hasAlpha();
+    bool destAlpha = image_ && image_->hasAlpha();
     x += tx_;
     y += ty_;
     bool shadow = fx->shadowOn, additive = drawMode_ == 1;
