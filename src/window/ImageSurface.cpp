@@ -11,13 +11,10 @@ namespace window {
 GraphicsI* Image::getGraphics() { return new GraphicsI(this, nullptr); }
 
 void Image::makeBitmap() {
-    if (bitmap_) return;
+    // Nothing to turn into a bitmap until pixels exist (a lazily sized image stays unloaded).
+    if (bitmap_ || !pixels_) return;
     // Heap pixels come from the surface allocator, so the bitmap takes them over in place.
-    if (pixels_) {
-        bitmap_ = new platform::Surface(width_, height_, pixels_, true);
-    } else {
-        bitmap_ = new platform::Surface(width_, height_);
-    }
+    bitmap_ = new platform::Surface(width_, height_, pixels_, true);
     pixels_ = bitmap_->pixels();
 }
 
