@@ -45,22 +45,37 @@ TEST(Pictures, BackdropsFillTheScene) {
 
 // A mask is black where its picture is opaque and white where it is clear,
 // because the image layer takes alpha = 255 - the mask's blue channel.
+void expectMaskFits(const std::string& maskName, const std::string& pictureName) {
+    const Picture mask = decodePng(items().at(maskName));
+    const Picture picture = decodePng(items().at(pictureName));
+    ASSERT_EQ(mask.width, picture.width) << maskName << " on " << pictureName;
+    ASSERT_EQ(mask.height, picture.height) << maskName << " on " << pictureName;
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x)
+            ASSERT_NEAR(255 - mask.blue(x, y), picture.alpha(x, y), 1) << maskName << " on " << pictureName << " at " << x << "," << y;
+}
+
 TEST(Pictures, AutomasksFollowTheirPicturesTransparency) {
     int masks = 0;
     for (const auto& [name, file] : items()) {
         if (!endsWith(name, "_automask")) continue;
         const std::string base = name.substr(0, name.size() - 9);
         ASSERT_TRUE(hasItem(base)) << name;
-        const Picture mask = decodePng(file);
-        const Picture picture = decodePng(items().at(base));
-        ASSERT_EQ(mask.width, picture.width) << name;
-        ASSERT_EQ(mask.height, picture.height) << name;
-        for (int y = 0; y < mask.height; ++y)
-            for (int x = 0; x < mask.width; ++x)
-                ASSERT_NEAR(255 - mask.blue(x, y), picture.alpha(x, y), 1) << name << " at " << x << "," << y;
+        expectMaskFits(name, base);
         ++masks;
     }
     EXPECT_GE(masks, 3);
+}
+
+// Masks the game pairs by name: a description card with its "_mask", and
+// every rank medal with the one rating mask.
+TEST(Pictures, NamedMasksFitEveryPictureTheyArePairedWith) {
+    for (int i = 0; i <= 16; ++i) {
+        const std::string card = "iPAGameDescription_" + std::to_string(i);
+        ASSERT_TRUE(hasItem(card + "_mask")) << card;
+        expectMaskFits(card + "_mask", card);
+    }
+    for (int r = 0; r < 15; ++r) expectMaskFits("str_DailyTestRating_mask", "iDailyTestTrophy_" + std::to_string(r));
 }
 
 TEST(Pictures, HandCursorPointsWithItsFingertip) {

@@ -111,7 +111,8 @@ TEST(Scene, NamesAreUniqueWithinEachScene) {
 
 TEST(Scene, TheShellFindsItsScreensAndTheirSprites) {
     for (const char* name : {"MainMenu", "Instructions", "InGameInstructions", "PauseMenu", "GameOverOverlay", "ExitMenu",
-                             "StartGameSwipe", "Dim"})
+                             "StartGameSwipe", "Dim", "PracticeAreaMenu", "DifficultyMenu", "PracticeCompleteScreen",
+                             "DailyTestMenu", "DailyTestRestScreen", "DailyTestCompleteScreen", "DailyTestPayoffScreen"})
         EXPECT_NE(mainScene().sprite(name), nullptr) << name;
     const std::map<std::string, std::vector<std::string>> children = {
         {"MainMenu", {"bStartPracticeArea", "bStartDailyTest", "bMuteVolume", "bDownLoad", "bMenuInstructions", "RazozDialog"}},
@@ -120,9 +121,55 @@ TEST(Scene, TheShellFindsItsScreensAndTheirSprites) {
         {"Instructions", {"bInstructionsClose", "version"}},
         {"InGameInstructions", {"Instructions", "ExitNo"}},
         {"StartGameSwipe", {"StartGameAction"}},
+        {"PracticeAreaMenu", {"bBackToMenu", "GameDescription", "RazozDialog"}},
+        {"DifficultyMenu", {"bDifficultyEasy", "bDifficultyNormal", "bDifficultyHard", "bBackToMenu", "GameName",
+                            "Instructions", "RazozDialog_0", "RazozDialog_1", "RazozDialog_2", "HighScoreEasy",
+                            "HighScoreNormal", "HighScoreHard", "TrophiesEasy", "TrophiesNormal", "TrophiesHard",
+                            "PracticeScoreHistory_0", "PracticeScoreHistory_1", "PracticeScoreHistory_2",
+                            "PracticeScoreHighlight", "graphXLabel", "graphYLabel"}},
+        {"PracticeCompleteScreen", {"bOk", "GameName", "Score", "HighScore", "Trophy", "NoTrophy", "graRazoz",
+                                    "PracticeScoreHistory", "PracticeScoreHighlight", "graphXLabel", "graphYLabel"}},
+        {"DailyTestMenu", {"bStartTest", "bBackToMenu", "dailyTestTitle", "iDailyTestTrophy", "dailyTestScoreGoal",
+                           "DailyTestScoreHistory", "DailyTestScoreHighlight", "graphXLabel", "graphYLabel", "rankpopup",
+                           "rankpopuptext", "rankpopupscore"}},
+        {"DailyTestRestScreen", {"ButtonStart", "bContinue", "bMenu", "Instructions", "RazozDialog"}},
+        {"DailyTestPayoffScreen", {"bOk", "RazozDialog", "RazozDialog_BadNews", "graRazoz", "DialogBox", "yourscoretitle",
+                                   "yourscore", "goalscoretitle", "goalscore", "congratsScaler", "iDailyTestTrophy",
+                                   "ranktitle", "ranktitle_scaled", "unlocktitle", "unlocktitle_scaled", "lock",
+                                   "Twinkles", "PayOffLevelText"}},
+        {"DailyTestCompleteScreen", {"bOk", "dailyTestScore", "graRazoz", "DailyTestScoreHistory",
+                                     "DailyTestScoreHighlight", "graphXLabel", "graphYLabel"}},
     };
     for (const auto& [screenName, names] : children)
         for (const std::string& name : names) EXPECT_NE(screen(screenName).sprite(name), nullptr) << screenName << "/" << name;
+    // Numbered sprites: a start button per game, a row per test game, a mark per rank.
+    for (int g = 0; g < 16; ++g)
+        EXPECT_NE(screen("PracticeAreaMenu").sprite("bStart" + std::to_string(g)), nullptr) << "bStart" << g;
+    for (int k = 1; k <= 6; ++k) {
+        const std::string n = std::to_string(k);
+        for (const char* rest : {"GameListings", "Game_"})
+            EXPECT_NE(screen("DailyTestRestScreen").sprite(rest + n), nullptr) << rest << k;
+        for (const char* complete : {"Score_", "Game_", "GameListPanel"})
+            EXPECT_NE(screen("DailyTestCompleteScreen").sprite(complete + n), nullptr) << complete << k;
+        for (int m = 1; m <= 4; ++m)
+            EXPECT_NE(screen("DailyTestCompleteScreen").sprite("star" + n + "_" + std::to_string(m)), nullptr);
+    }
+    for (int i = 0; i <= 13; ++i)
+        EXPECT_NE(screen("DailyTestMenu").sprite("iDailyTestTrophyEarned" + std::to_string(i)), nullptr) << i;
+    // Screens read their first numbers from their own scene's number list.
+    EXPECT_GE(screen("MainMenu").data.size(), 4u);
+    EXPECT_GE(screen("DifficultyMenu").data.size(), 3u);
+    EXPECT_GE(screen("PracticeCompleteScreen").data.size(), 3u);
+    EXPECT_GE(screen("DailyTestMenu").data.size(), 4u);
+    EXPECT_GE(screen("DailyTestRestScreen").data.size(), 4u);
+    EXPECT_GE(screen("DailyTestPayoffScreen").data.size(), 3u);
+    const std::vector<int>& complete = screen("DailyTestCompleteScreen").data;
+    ASSERT_GE(complete.size(), 6u);
+    // The complete screen draws its end texts from as many keys as it says.
+    for (int i = 0; i < complete[0]; ++i)
+        EXPECT_NE(mainScene().text("TXT_DAILY_TEST_END_GOOD_" + std::to_string(i)), nullptr) << i;
+    for (int i = 0; i < complete[1]; ++i)
+        EXPECT_NE(mainScene().text("TXT_DAILY_TEST_END_BAD_" + std::to_string(i)), nullptr) << i;
     // The three start signs are frames 0, 1 and 2 of one animation.
     EXPECT_GE(screen("StartGameSwipe").sprite("StartGameAction")->numbers.at(2), 3);
     // The version sprite gets a platform font, so it must be a text sprite.

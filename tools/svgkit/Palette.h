@@ -15,6 +15,7 @@ inline std::string colour(const std::string& nameOrHex) {
         {"mint", "#93D66D"},   {"iris", "#6A74C9"},   {"coral", "#D7634D"},  {"honey", "#F2C14E"},
         {"cream", "#FFF7E6"},  {"paper", "#191900"},  {"stone", "#9AA0AE"},  {"white", "#FFFFFF"},
         {"plum", "#8E5BA8"},   {"teal", "#3FA796"},   {"sand", "#E8D3A9"},   {"rose", "#E58FA8"},
+        {"bronze", "#C07A45"}, {"silver", "#C9D1DB"},
     };
     auto it = palette.find(nameOrHex);
     if (it != palette.end()) return it->second;

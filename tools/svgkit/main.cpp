@@ -66,8 +66,9 @@ struct Look {
 };
 
 Look lookFor(const std::string& style, const std::string& state) {
-    std::string base = style == "accent" ? "sky" : style == "warm" ? "coral" : style == "quiet" ? "dusk"
-                       : style == "mint" ? "mint" : "lagoon";
+    // Named styles, or any palette colour as the face.
+    std::string base = style == "primary" ? "lagoon" : style == "accent" ? "sky" : style == "warm" ? "coral"
+                       : style == "quiet" ? "dusk" : style;
     // A white sheen lies over the top half; hover strengthens it and rings the face in honey.
     Look l{"#FFFFFF", svgkit::colour(base), "#14203A", svgkit::colour("white")};
     if (state == "hover") {
@@ -198,6 +199,36 @@ std::string tile(const Statement& st) {
     return svg + "</svg>\n";
 }
 
+// A game's description card: cream, with the motif in a coloured disc at the
+// left and the title and two lines of text at the right.
+std::string description(const Statement& st) {
+    const int w = whole(st, "width", 350), h = whole(st, "height", 100);
+    const std::string accent = svgkit::colour(st.text("colour", "lagoon"));
+    std::string svg = open(w, h);
+    svg += "<rect x=\"2\" y=\"2\" width=\"" + num(w - 4) + "\" height=\"" + num(h - 4) +
+           "\" rx=\"12\" fill=\"#FFF7E6\" stroke=\"#14203A\" stroke-width=\"2.5\"/>\n";
+    svg += "<circle cx=\"50\" cy=\"" + num(h / 2.0) + "\" r=\"36\" fill=\"" + accent + "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
+    svg += "<g transform=\"translate(26," + num(h / 2.0 - 24) + ") scale(0.48)\">" +
+           svgkit::symbol(st.text("motif", "circle"), "#FFF7E6", "#14203A") + "</g>\n";
+    svg += label(100, 32, 18, svgkit::colour("paper"), text(st, "title"), "bold", "start");
+    svg += label(100, 56, 13, svgkit::colour("dusk"), text(st, "line1"), "normal", "start");
+    svg += label(100, 74, 13, svgkit::colour("dusk"), text(st, "line2"), "normal", "start");
+    return svg + "</svg>\n";
+}
+
+// A rank medal: a disc on a ribbon, all of one outline so that one mask fits
+// every rank, with the rank's colour and number.
+std::string medal(const Statement& st) {
+    const std::string fill = svgkit::colour(st.text("colour", "honey"));
+    std::string svg = open(64, 80);
+    svg += "<path d=\"M18 2 H30 L38 30 H26 Z M46 2 H34 L26 30 H38 Z\" fill=\"" + svgkit::colour(st.text("ribbon", "coral")) +
+           "\" stroke=\"#14203A\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n";
+    svg += "<circle cx=\"32\" cy=\"50\" r=\"27\" fill=\"" + fill + "\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
+    svg += "<circle cx=\"32\" cy=\"50\" r=\"20\" fill=\"none\" stroke=\"#FFFFFF\" stroke-width=\"2\" opacity=\"0.5\"/>\n";
+    svg += label(32, 58, 22, svgkit::colour("ink"), text(st, "text"));
+    return svg + "</svg>\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -217,6 +248,8 @@ int main(int argc, char** argv) {
             else if (kind == "label") svg = textLabel(st);
             else if (kind == "digits") svg = digits(st);
             else if (kind == "tile") svg = tile(st);
+            else if (kind == "description") svg = description(st);
+            else if (kind == "medal") svg = medal(st);
             else throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);
             const std::string path = std::string(argv[2]) + "/" + st.words[1] + ".svg";
             std::ofstream out(path);
