@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "platform/Surface.h"
+
 namespace window {
 
 bool DecodedPicture::sizeAllowed(int64_t width, int64_t height) {
@@ -11,11 +13,16 @@ bool DecodedPicture::sizeAllowed(int64_t width, int64_t height) {
 
 uint32_t* DecodedPicture::allocatePixels(int width, int height) {
     if (!sizeAllowed(width, height)) return nullptr;
-    return new (std::nothrow) uint32_t[size_t(width) * size_t(height)];
+    // Images hand these buffers to their bitmap, so they come from its allocator.
+    try {
+        return platform::Surface::allocatePixels(size_t(width) * size_t(height));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 void DecodedPicture::freePixels(uint32_t* pixels) {
-    delete[] pixels;
+    platform::Surface::freePixels(pixels);
 }
 
 }  // namespace window

@@ -8,7 +8,8 @@ namespace window {
 // What a decoder hands back: the picture's size and, unless only the size was
 // asked for, a heap buffer of width * height 0xAARRGGBB pixels that the image
 // adopts. Every pixel buffer an image owns before it becomes a bitmap comes
-// from allocatePixels and goes back through freePixels.
+// from allocatePixels and goes back through freePixels (the surface allocator,
+// so that a bitmap can adopt the buffer).
 class DecodedPicture {
 public:
     // Larger pictures are refused outright: a hostile header must not make us

@@ -401,3 +401,37 @@ TEST_F(ImageTest, AnswersItsClassNames) {
     EXPECT_FALSE(image->isInstanceOf("ImageArray"));
     image->release();
 }
+
+TEST_F(ImageTest, BitmapImagesKeepTheirPixelsThroughCopyAndUnload) {
+    Image* image = new Image(7, 3, 1, true);
+    ASSERT_TRUE(image->hasBitmap());
+    ASSERT_TRUE(image->hasPixels());
+    auto pixels = pixelsOf(image);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), 21);
+    image->getPixels()[20] = 0x80FF0000;
+    image->setHasAlpha(true);
+
+    Image* copy = image->copy();
+    EXPECT_TRUE(copy->hasBitmap());
+    EXPECT_TRUE(copy->hasAlpha());
+    EXPECT_EQ(pixelsOf(copy), pixelsOf(image));
+    EXPECT_NE(copy->pixelsNoLoad(), image->pixelsNoLoad());
+
+    // A heap image turned into a bitmap keeps the same pixels.
+    auto bytes = solidGif(2, 2, 0x0A0B0C);
+    Image* decoded = new Image(bytes.data(), int(bytes.size()));
+    decoded->makeBitmap();
+    EXPECT_TRUE(decoded->hasBitmap());
+    EXPECT_EQ(pixelsOf(decoded), std::vector<uint32_t>(4, 0xFF0A0B0C));
+    // Decoding again drops the bitmap for a fresh heap buffer.
+    decoded->decode(bytes.data(), int(bytes.size()));
+    EXPECT_FALSE(decoded->hasBitmap());
+    EXPECT_TRUE(decoded->hasPixels());
+    decoded->release();
+
+    image->unload();
+    EXPECT_FALSE(image->hasBitmap());
+    EXPECT_FALSE(image->hasPixels());
+    image->release();
+    copy->release();
+}
