@@ -71,6 +71,8 @@ void Image::ensureLoaded() {
     // The loader and the render thread may both reach for a picture first.
     ObjectLock hold(this, true);
     if (pixels_ || name_.isEmpty() || loadFailed_) return;
+    // Reading the source again in size-only mode would learn nothing new.
+    if (width_ > 0 && !canDecodeNow()) return;
     loadNamed(*this, lang::String(name_));
 }
 
