@@ -1,11 +1,10 @@
 // Loading an image by name: archive items, disk files and "colour|mask" pairs.
+#include <cstdio>
+#include <filesystem>
+#include <string>
 #include <vector>
 
-#include "io/FileInputStream.h"
-#include "lang/Exception.h"
 #include "lang/ObjectLock.h"
-#include "lang/ResourceFile.h"
-#include "lang/ResourceItem.h"
 #include "window/DecodedPicture.h"
 #include "window/Image.h"
 
@@ -14,34 +13,34 @@ namespace window {
 namespace {
 
 // Larger files are refused before they are read: no picture we accept needs more.
-constexpr int64_t kMaxFileBytes = DecodedPicture::kMaxPixelBytes;
+constexpr size_t kMaxFileBytes = size_t(DecodedPicture::kMaxPixelBytes);
 
 // The whole file, read in doubling chunks; false when it cannot be opened or is too large.
 bool readWholeFile(const lang::String& path, std::vector<uint8_t>& bytes) {
-    io::FileInputStream* stream;
-    try {
-        stream = new io::FileInputStream(path);
-    } catch (lang::Exception* e) {
-        e->release();
-        return false;
-    }
-    bool ok = stream->size() <= kMaxFileBytes;
+    // Scene data names files with the Windows separator.
+    std::string native = path.c_str();
+    for (char& c : native)
+        if (c == '\\') c = '/';
+    std::error_code error;
+    if (native.empty() || !std::filesystem::is_regular_file(native, error)) return false;
+    std::FILE* file = std::fopen(native.c_str(), "rb");
+    if (!file) return false;
     bytes.assign(8192, 0);
     size_t used = 0;
-    while (ok) {
+    bool ok = true;
+    for (;;) {
         if (used == bytes.size()) {
-            if (int64_t(bytes.size()) >= kMaxFileBytes) {
+            if (bytes.size() >= kMaxFileBytes) {
                 ok = false;
                 break;
             }
             bytes.resize(bytes.size() * 2);
         }
-        int got = stream->read(bytes.data(), int(used), int(bytes.size() - used));
+        size_t got = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
         if (got < 1) break;
-        used += size_t(got);
+        used += got;
     }
-    stream->close();
-    stream->release();
+    std::fclose(file);
     bytes.resize(used);
     return ok;
 }
@@ -78,18 +77,9 @@ void Image::ensureLoaded() {
 
 void Image::load(const lang::String& name) {
     if (name.startsWith("+")) {
-        lang::ResourceItem* item = nullptr;
-        try {
-            item = lang::ResourceFile::fetch(name.substring(1), false);
-        } catch (lang::Exception* e) {
-            e->release();
-        }
-        if (!item) {
-            loadFailed_ = true;
-            return;
-        }
-        decode(item->getData(), item->getLength());
-        item->release();
+        // Archive items load once the resource archive is linked in; until then
+        // an item name finds nothing.
+        loadFailed_ = true;
         return;
     }
     std::vector<uint8_t> bytes;

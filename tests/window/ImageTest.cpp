@@ -4,8 +4,6 @@
 
 #include "GifBuilder.h"
 #include "ReferencePictures.h"
-#include "lang/ResourceArchiveWriter.h"
-#include "lang/ResourceFile.h"
 #include "window/Image.h"
 
 using window::Image;
@@ -21,7 +19,6 @@ protected:
         Image::setDecodeImmediately(false);
         for (int i = 0; i < 100 && !Image::canDecodeNow(); i++) Image::endSceneLoad();
         Image::setDecodeImmediately(true);
-        lang::ResourceFile::closeChain();
     }
 
     // Lazy mode: the flag is clear while a scene load is in progress.
@@ -182,40 +179,32 @@ TEST_F(ImageTest, MissingFileFailsOnceAndIsNotTriedAgain) {
     again->release();
 }
 
-TEST_F(ImageTest, ArchiveItemsLoadByPlusName) {
-    lang::ResourceArchiveWriter* writer = new lang::ResourceArchiveWriter();
-    writer->add("red.gif", solidGif(3, 3, 0xFF0000));
-    writer->add("mask.gif", checkerMask());
-    std::string archive = (pictures.folder() / "pictures.bin").string();
-    writer->write(archive);
-    writer->release();
+TEST_F(ImageTest, PlusNamesAreArchiveItemsNotFiles) {
+    // A file literally named "+red.gif" next to us must not be picked up.
+    write("+red.gif", solidGif(3, 3, 0xFF0000));
+    std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(pictures.folder());
+    Image* item = new Image(lang::String("+red.gif"));
+    Image* file = new Image(lang::String("./+red.gif"));
+    std::filesystem::current_path(cwd);
+    EXPECT_FALSE(item->hasPixels());
+    EXPECT_TRUE(item->loadFailed());
+    EXPECT_EQ(pixelsOf(file), std::vector<uint32_t>(9, 0xFFFF0000));
+    item->release();
+    file->release();
+}
 
-    // No archive open yet: a "+" name fails.
-    Image* early = new Image(lang::String("+red.gif"));
-    EXPECT_TRUE(early->loadFailed());
-    early->release();
-
-    lang::ResourceFile::open(lang::String(archive.c_str()));
-    Image* red = new Image(lang::String("+red.gif"));
-    EXPECT_EQ(pixelsOf(red), std::vector<uint32_t>(9, 0xFFFF0000));
-    EXPECT_FALSE(red->loadFailed());
-    red->release();
-
-    Image* missing = new Image(lang::String("+blue.gif"));
-    EXPECT_FALSE(missing->hasPixels());
-    EXPECT_TRUE(missing->loadFailed());
-    missing->release();
-    // Without the "+" the same name is a disk file, which does not exist.
-    Image* onDisk = new Image(lang::String("red.gif"));
-    EXPECT_TRUE(onDisk->loadFailed());
-    onDisk->release();
-
-    // Colour and mask both from the archive.
-    Image* masked = new Image(lang::String("+red.gif|+mask.gif"));
-    EXPECT_EQ(pixelsOf(masked), (std::vector<uint32_t>{0xFFFF0000, 0x00FF0000, 0xFFFF0000, 0x00FF0000,
-                                                       0xFFFF0000, 0x00FF0000, 0xFFFF0000, 0x00FF0000,
-                                                       0xFFFF0000}));
-    masked->release();
+TEST_F(ImageTest, WindowsSeparatorsNameDiskFiles) {
+    std::filesystem::create_directories(pictures.folder() / "sub");
+    write("sub/green.gif", solidGif(1, 2, 0x00FF00));
+    std::string path = pictures.folder().string() + "\\sub\\green.gif";
+    Image* image = new Image(lang::String(path.c_str()));
+    EXPECT_EQ(pixelsOf(image), std::vector<uint32_t>(2, 0xFF00FF00));
+    image->release();
+    // A directory is not a picture.
+    Image* folder = new Image(lang::String((pictures.folder() / "sub").string().c_str()));
+    EXPECT_TRUE(folder->loadFailed());
+    folder->release();
 }
 
 TEST_F(ImageTest, MaskAlphaComesFromTheBlueChannelTiled) {
