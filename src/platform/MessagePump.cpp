@@ -183,6 +183,11 @@ void translateKey(const SDL_KeyboardEvent& e) {
     if (down && e.repeat) data |= KeyPreviouslyDown;
     if (!down) data |= KeyPreviouslyDown | KeyTransitionUp;
     sendMessage(target, down ? msg::KeyDown : msg::KeyUp, static_cast<WParam>(virtualKey), data);
+    // SDL reports no text for the control-character keys; they speak through a character message too.
+    bool ctrl = isKeyDown(vk::Control);
+    int character = characterOfKey(virtualKey, false);
+    if (down && !ctrl && character > 0 && character < ' ')
+        sendMessage(target, msg::Char, static_cast<WParam>(character), data);
 }
 
 void translateText(const SDL_TextInputEvent& e) {

@@ -277,6 +277,11 @@ WindowHandle createWindow(const WindowCreate& request) {
         return nullptr;
     }
     if (!isWindow(handle)) return nullptr;
+    // A new window hears its size and position once, like after every later change.
+    Rect client = withWindow(handle, [](WindowRecord* r) { return r->client; }, Rect{});
+    sendMessage(handle, msg::Size, SizeRestored, makeLParam(client.width(), client.height()));
+    sendMessage(handle, msg::Move, 0, makeLParam(client.left, client.top));
+    if (!isWindow(handle)) return nullptr;
     if (request.style & style::Visible) showWindow(handle, show::Show);
     return handle;
 }
@@ -488,6 +493,15 @@ bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
     pos.cy = cy;
     pos.flags = flags;
     if (!isWindow(window)) return false;
+    if (!(flags & swp::NoSize)) {
+        // Sizes keep to the tracking limits the window gives (0 means no limit).
+        MinMaxInfo limits;
+        sendMessage(window, msg::GetMinMaxInfo, 0, reinterpret_cast<LParam>(&limits));
+        if (limits.minTrackSize.x > 0) pos.cx = std::max(pos.cx, limits.minTrackSize.x);
+        if (limits.minTrackSize.y > 0) pos.cy = std::max(pos.cy, limits.minTrackSize.y);
+        if (limits.maxTrackSize.x > 0) pos.cx = std::min(pos.cx, limits.maxTrackSize.x);
+        if (limits.maxTrackSize.y > 0) pos.cy = std::min(pos.cy, limits.maxTrackSize.y);
+    }
     sendMessage(window, msg::WindowPosChanging, 0, reinterpret_cast<LParam>(&pos));
     bool moved = false, sized = false, shown = false;
     Rect client;
