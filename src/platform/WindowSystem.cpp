@@ -189,21 +189,23 @@ bool isSelfOrDescendant(WindowHandle ancestor, WindowHandle window) {
 
 }  // namespace
 
-int screenWidth() {
+namespace {
+
+// The screen as windows see it: the full-screen mode while one is in force, else the desktop.
+PointI screenSize() {
     auto& s = windowState();
     std::lock_guard<std::recursive_mutex> hold(s.mutex);
-    if (s.mode.changed) return s.mode.width;
+    if (s.mode.changed) return PointI{s.mode.width, s.mode.height};
     SDL_DisplayMode mode;
-    return s.started && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 1024;
+    if (s.started && SDL_GetDesktopDisplayMode(0, &mode) == 0) return PointI{mode.w, mode.h};
+    return PointI{1024, 768};
 }
 
-int screenHeight() {
-    auto& s = windowState();
-    std::lock_guard<std::recursive_mutex> hold(s.mutex);
-    if (s.mode.changed) return s.mode.height;
-    SDL_DisplayMode mode;
-    return s.started && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 768;
-}
+}  // namespace
+
+int screenWidth() { return screenSize().x; }
+
+int screenHeight() { return screenSize().y; }
 
 int screenDepth() {
     auto& s = windowState();

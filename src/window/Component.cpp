@@ -42,9 +42,6 @@ int keyModifiers() {
 
 int repeatCount(LParam lParam) { return (lParam & KeyPreviouslyDown) ? 2 : 1; }
 
-// Mouse input may race the release of its target; an event is dropped with its message.
-void releaseEvent(Event* event) { event->release(); }
-
 }  // namespace
 
 Component::Component() = default;
@@ -215,6 +212,17 @@ Event* Component::makeEvent(int kind) {
     return event;
 }
 
+// Key messages carry the virtual-key code in x and the raw key data in y.
+Event* Component::makeKeyEvent(int kind, int virtualKey, LParam lParam, int key) {
+    Event* event = makeEvent(kind);
+    event->count = repeatCount(lParam);
+    event->modifiers = keyModifiers();
+    event->x = virtualKey;
+    event->y = static_cast<int>(lParam);
+    event->key = key;
+    return event;
+}
+
 LResult Component::handleMessage(unsigned message, WParam wParam, LParam lParam) {
     if (detached_) return defWindowProc(nullptr, message, wParam, lParam);
     switch (message) {
@@ -303,14 +311,9 @@ LResult Component::onKeyDown(WParam wParam, LParam lParam) {
         if (!ctrl && character != 0) return 0;
         key = ctrl && character != 0 ? character : virtualKey;
     }
-    Event* event = makeEvent(Event::KeyPress);
-    event->count = repeatCount(lParam);
-    event->modifiers = keyModifiers();
-    event->x = virtualKey;
-    event->y = static_cast<int>(lParam);
-    event->key = key;
+    Event* event = makeKeyEvent(Event::KeyPress, virtualKey, lParam, key);
     offerKeyDown(event, key);
-    releaseEvent(event);
+    event->release();
     return 0;
 }
 
@@ -322,7 +325,7 @@ LResult Component::onChar(WParam wParam, LParam lParam) {
     event->count = repeatCount(lParam);
     event->modifiers = keyModifiers() & Event::ModShift;
     offerKeyDown(event, character);
-    releaseEvent(event);
+    event->release();
     return 0;
 }
 
@@ -333,15 +336,10 @@ LResult Component::onKeyUp(WParam wParam, LParam lParam) {
         int character = characterOfKey(virtualKey, isKeyDown(vk::Shift));
         key = isKeyDown(vk::Control) && character != 0 ? character : virtualKey;
     }
-    Event* event = makeEvent(Event::KeyRelease);
-    event->count = repeatCount(lParam);
-    event->modifiers = keyModifiers();
-    event->x = virtualKey;
-    event->y = static_cast<int>(lParam);
-    event->key = key;
+    Event* event = makeKeyEvent(Event::KeyRelease, virtualKey, lParam, key);
     addRef();
     keyUp(event, key);
-    releaseEvent(event);
+    event->release();
     LResult result = detached_ ? 0 : defaultHandling(msg::KeyUp, wParam, lParam);
     release();
     return result;
@@ -361,7 +359,7 @@ LResult Component::onMouseMove(LParam lParam) {
     } else {
         mouseMove(event, x, y);
     }
-    releaseEvent(event);
+    event->release();
     release();
     return 0;
 }
@@ -397,7 +395,7 @@ LResult Component::onButtonDown(int button, LParam lParam) {
     buttonsDown_ |= button;
     addRef();
     mouseDown(event, x, y);
-    releaseEvent(event);
+    event->release();
     release();
     return 0;
 }
@@ -412,7 +410,7 @@ LResult Component::onButtonUp(int button, LParam lParam) {
     buttonsDown_ &= ~button;
     addRef();
     mouseUp(event, x, y);
-    releaseEvent(event);
+    event->release();
     WindowHandle window = messageWindow();
     if (!detached_ && window && getCapture() == window && buttonsDown_ == 0) releaseCapture();
     release();
@@ -435,7 +433,7 @@ void Component::onCaptureLost(LParam newCapture) {
         event->y = p.y;
         if (button == RightButtonBit) event->modifiers = Event::RightButton;
         mouseUp(event, p.x, p.y);
-        releaseEvent(event);
+        event->release();
     }
     release();
 }

@@ -129,6 +129,7 @@ private:
     void onPaintMessage();
     bool startFrameSizing(platform::LParam lParam);
     Event* makeEvent(int kind);
+    Event* makeKeyEvent(int kind, int virtualKey, platform::LParam lParam, int key);
     // Offers a key press to this component, then to its parents, until one takes it.
     void offerKeyDown(Event* event, int key);
 };
