@@ -271,6 +271,8 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
             break;
         }
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // Shown again or at a new output size (full screen): draw the picture afresh.
             top->pixelsDirty = true;
             break;
         default:
