@@ -377,6 +377,7 @@ bool pumpMessages(int timeoutMs) {
         if (!s.started || s.windowThread != std::this_thread::get_id()) return false;
     }
     SDL_Event event;
+    if (anyWindowContextOpen()) timeoutMs = std::min<int>(timeoutMs, kOpenContextPresentMs);
     if (!hasPendingWork() && timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) translateSdlEvent(&event);
     while (SDL_PollEvent(&event)) translateSdlEvent(&event);
     dispatchQueued();

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include "platform/Clock.h"
+
 #include "platform/CodePage.h"
 #include "platform/Letterbox.h"
 #include "platform/WindowState.h"
@@ -29,6 +31,14 @@ FitRect fullScreenPlacement(WindowRecord* r) {
 }
 
 }  // namespace
+
+bool anyWindowContextOpen() {
+    auto& s = windowState();
+    std::lock_guard<std::recursive_mutex> hold(s.mutex);
+    for (auto& [handle, r] : s.windows)
+        if (!r->parent && r->windowContexts > 0) return true;
+    return false;
+}
 
 uint32_t sdlWindowIdOf(WindowHandle window) {
     auto& s = windowState();
@@ -93,10 +103,13 @@ PointI presenterToClient(WindowRecord* r, int x, int y) {
 void presentDirtyWindows() {
     auto& s = windowState();
     std::lock_guard<std::recursive_mutex> hold(s.mutex);
+    uint32_t now = tickCount();
     for (auto& [handle, owned] : s.windows) {
         WindowRecord* r = owned.get();
+        if (!r->parent && r->windowContexts > 0 && now - r->lastPresent >= kOpenContextPresentMs) r->pixelsDirty = true;
         if (r->parent || !r->pixelsDirty || !r->visible || r->minimized || !r->renderer) continue;
         r->pixelsDirty = false;
+        r->lastPresent = now;
         if (r->textureW <= 0 || r->textureH <= 0) continue;
         int texW = 0, texH = 0;
         if (r->texture) SDL_QueryTexture(r->texture, nullptr, nullptr, &texW, &texH);
@@ -107,7 +120,7 @@ void presentDirtyWindows() {
             if (!r->texture) continue;
             SDL_SetTextureBlendMode(r->texture, SDL_BLENDMODE_NONE);
         }
-        SDL_UpdateTexture(r->texture, nullptr, r->pixels.data(), r->textureW * 4);
+        SDL_UpdateTexture(r->texture, nullptr, r->pixels->data(), r->textureW * 4);
         SDL_SetRenderDrawColor(r->renderer, 0, 0, 0, 255);
         SDL_RenderClear(r->renderer);
         SDL_Rect dst{0, 0, r->textureW, r->textureH};

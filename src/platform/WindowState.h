@@ -47,8 +47,12 @@ struct WindowRecord {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     int textureW = 0, textureH = 0;
-    std::vector<uint32_t> pixels;  // the client area, client width x height
+    // The client area, client width x height. Shared with the device contexts that
+    // draw on the window, which keep an outgrown buffer alive until they are given back.
+    std::shared_ptr<std::vector<uint32_t>> pixels = std::make_shared<std::vector<uint32_t>>();
     bool pixelsDirty = false;
+    int windowContexts = 0;  // device contexts open on the window or its children
+    uint32_t lastPresent = 0;
     bool shownFullScreen = false;
 };
 
@@ -129,6 +133,13 @@ PointI presenterToClient(WindowRecord* record, int x, int y);
 
 // The SDL window id behind a top-level window (0 for none); tests address injected events with it.
 uint32_t sdlWindowIdOf(WindowHandle window);
+
+// Installs the device contexts on windows (platform/WindowDrawing.h).
+void installWindowDrawing();
+// True while a device context is open on some window: its drawing reaches the
+// screen without a message, so the pump shows such windows every few milliseconds.
+bool anyWindowContextOpen();
+constexpr uint32_t kOpenContextPresentMs = 15;
 
 // Dispatches every SDL event (window thread).
 void translateSdlEvent(const void* sdlEvent);

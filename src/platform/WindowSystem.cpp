@@ -87,6 +87,7 @@ bool initWindowSystem() {
     s.wakeEventType = SDL_RegisterEvents(1);
     if (s.wakeEventType == static_cast<uint32_t>(-1)) s.wakeEventType = 0;
     s.quit = false;
+    installWindowDrawing();
     SDL_StartTextInput();
     return true;
 }
@@ -168,14 +169,15 @@ bool onWindowThread() {
 
 void resizePixels(WindowRecord* r) {
     int w = std::max(0, r->client.width()), h = std::max(0, r->client.height());
-    if (r->parent || (static_cast<int>(r->pixels.size()) == w * h && r->textureW == w && r->textureH == h)) return;
-    std::vector<uint32_t> pixels(static_cast<size_t>(w) * h, 0xFF000000u);
+    if (r->parent || (static_cast<int>(r->pixels->size()) == w * h && r->textureW == w && r->textureH == h)) return;
+    auto pixels = std::make_shared<std::vector<uint32_t>>(static_cast<size_t>(w) * h, 0xFF000000u);
     int oldW = r->textureW, oldH = r->textureH;
-    if (static_cast<int>(r->pixels.size()) == oldW * oldH)
+    const std::vector<uint32_t>& old = *r->pixels;
+    if (static_cast<int>(old.size()) == oldW * oldH)
         for (int y = 0; y < std::min(h, oldH); ++y)
-            std::copy_n(r->pixels.begin() + static_cast<long>(y) * oldW, std::min(w, oldW),
-                        pixels.begin() + static_cast<long>(y) * w);
-    r->pixels.swap(pixels);
+            std::copy_n(old.begin() + static_cast<long>(y) * oldW, std::min(w, oldW),
+                        pixels->begin() + static_cast<long>(y) * w);
+    r->pixels = std::move(pixels);
     r->textureW = w;
     r->textureH = h;
     r->pixelsDirty = true;
@@ -665,6 +667,12 @@ void validateRect(WindowHandle window) {
 }
 
 PaintInfo beginPaint(WindowHandle window) {
+    PaintInfo paint = takePaint(window);
+    erasePaint(window, paint, 0);
+    return paint;
+}
+
+PaintInfo takePaint(WindowHandle window) {
     PaintInfo paint;
     auto& s = windowState();
     {
@@ -677,10 +685,13 @@ PaintInfo beginPaint(WindowHandle window) {
         r->invalid.clear();
         r->erase = false;
     }
+    return paint;
+}
+
+void erasePaint(WindowHandle window, PaintInfo& paint, WParam context) {
     // Erasing asks the window to clear the background; an answer of 0 leaves it to painting.
     if (paint.erase && !paint.region.isEmpty())
-        paint.erase = sendMessage(window, msg::EraseBackground, 0, 0) == 0;
-    return paint;
+        paint.erase = sendMessage(window, msg::EraseBackground, context, 0) == 0;
 }
 
 void endPaint(WindowHandle, const PaintInfo&) {}
@@ -703,7 +714,7 @@ void presentFrame(WindowHandle window, const uint32_t* pixels, int width, int he
         for (const Rect& rect : area.rects()) {
             for (int y = rect.top; y < rect.bottom; ++y) {
                 const uint32_t* from = pixels + static_cast<long>(y - origin.y) * stride + (rect.left - origin.x);
-                std::copy_n(from, rect.width(), top->pixels.begin() + static_cast<long>(y) * top->textureW + rect.left);
+                std::copy_n(from, rect.width(), top->pixels->begin() + static_cast<long>(y) * top->textureW + rect.left);
             }
         }
         if (area.isEmpty()) return;
@@ -729,7 +740,7 @@ std::vector<uint32_t> readWindowPixels(WindowHandle window, int* width, int* hei
         if (ty < 0 || ty >= top->textureH) continue;
         for (int x = 0; x < w; ++x) {
             int tx = x + origin.x;
-            if (tx >= 0 && tx < top->textureW) out[static_cast<size_t>(y) * w + x] = top->pixels[ty * top->textureW + tx];
+            if (tx >= 0 && tx < top->textureW) out[static_cast<size_t>(y) * w + x] = (*top->pixels)[ty * top->textureW + tx];
         }
     }
     return out;

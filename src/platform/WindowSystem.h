@@ -95,6 +95,10 @@ struct PaintInfo {
 };
 // Takes the window's invalid region (sending WM_ERASEBKGND first when asked to).
 PaintInfo beginPaint(WindowHandle window);
+// The two halves of beginPaint: take the region, then send the erase message
+// with a device context (its wParam) when the window asked for erasing.
+PaintInfo takePaint(WindowHandle window);
+void erasePaint(WindowHandle window, PaintInfo& paint, WParam context);
 void endPaint(WindowHandle window, const PaintInfo& paint);
 // Copies the given area of a finished frame of pixels (0xAARRGGBB, client
 // coordinates, origin at the client's top-left) into the window and has the

@@ -1,0 +1,114 @@
+// Device contexts on windows: drawing lands at the window's place, inside its
+// clip, and painting hands the erase message the paint's context.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/DeviceContext.h"
+#include "platform/WindowDrawing.h"
+#include "platform/WindowSystem.h"
+
+using namespace platform;
+
+namespace {
+
+WParam erasedWith = 0;
+
+LResult eraseRecordingProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
+    if (message == msg::EraseBackground) {
+        erasedWith = wParam;
+        auto* dc = reinterpret_cast<DeviceContext*>(wParam);
+        if (dc) dc->fillSolidRect(Rect{0, 0, 1000, 1000}, 0xFF0000);  // red
+        return 1;
+    }
+    return defWindowProc(window, message, wParam, lParam);
+}
+
+class WindowDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(initWindowSystem());
+        registerClass("DrawingTestClass", &eraseRecordingProc);
+        top = make(nullptr, 0, 0, 100, 80, style::Popup | style::Visible);
+        child = make(top, 20, 10, 30, 20, style::Child | style::Visible);
+        pumpMessages(0);
+    }
+    void TearDown() override {
+        destroyWindow(top);
+        pumpMessages(0);
+    }
+    WindowHandle make(WindowHandle parent, int x, int y, int w, int h, uint32_t windowStyle) {
+        WindowCreate request;
+        request.className = "DrawingTestClass";
+        request.style = windowStyle;
+        request.x = x;
+        request.y = y;
+        request.width = w;
+        request.height = h;
+        request.parent = parent;
+        return createWindow(request);
+    }
+    uint32_t shownAt(int x, int y) {
+        int w = 0, h = 0;
+        std::vector<uint32_t> shown = readWindowPixels(top, &w, &h);
+        return shown[static_cast<size_t>(y) * w + x];
+    }
+    WindowHandle top = nullptr;
+    WindowHandle child = nullptr;
+};
+
+TEST_F(WindowDrawingTest, AWindowContextDrawsAtTheChildsPlaceAndNowhereElse) {
+    uint32_t before = shownAt(5, 5);
+    DeviceContext* dc = getWindowDC(child);
+    ASSERT_NE(dc->surface(), nullptr);
+    dc->fillSolidRect(Rect{-50, -50, 500, 500}, 0x00FF00);
+    releaseWindowDC(child, dc);
+    EXPECT_EQ(shownAt(20, 10) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(shownAt(49, 29) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(shownAt(50, 29), before);
+    EXPECT_EQ(shownAt(19, 10), before);
+    EXPECT_EQ(shownAt(20, 30), before);
+    pumpMessages(0);
+}
+
+TEST_F(WindowDrawingTest, PaintingErasesAndDrawsOnlyTheInvalidArea) {
+    pumpMessages(0);
+    uint32_t before = shownAt(5, 5);
+    Rect area{2, 3, 6, 7};
+    invalidateRect(child, &area, true);
+    erasedWith = 0;
+    PaintRecord record;
+    DeviceContext* dc = beginWindowPaint(child, &record);
+    EXPECT_EQ(erasedWith, reinterpret_cast<WParam>(dc));
+    EXPECT_EQ(record.paintRect, area);
+    EXPECT_FALSE(record.erase);  // the erase message answered that it erased
+    endWindowPaint(child, dc, record);
+    EXPECT_EQ(shownAt(22, 13) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(shownAt(25, 16) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(shownAt(26, 16), before);
+    EXPECT_NE(shownAt(21, 13) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_NE(shownAt(22, 20) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST_F(WindowDrawingTest, ContextsOnTheScreenOrAGoneWindowDrawNothing) {
+    DeviceContext* screen = getWindowDC(nullptr);
+    EXPECT_EQ(screen->surface(), nullptr);
+    releaseWindowDC(nullptr, screen);
+    WindowHandle gone = make(top, 0, 0, 5, 5, style::Child);
+    destroyWindow(gone);
+    DeviceContext* dc = getWindowDC(gone);
+    EXPECT_EQ(dc->surface(), nullptr);
+    releaseWindowDC(gone, dc);
+}
+
+TEST_F(WindowDrawingTest, AContextOutlivingAResizeDrawsHarmlesslyIntoTheOldPicture) {
+    DeviceContext* dc = getWindowDC(top);
+    setWindowPos(top, nullptr, 0, 0, 300, 200, swp::NoMove | swp::NoZOrder);
+    dc->fillSolidRect(Rect{0, 0, 100, 80}, 0x123456);
+    releaseWindowDC(top, dc);
+    EXPECT_NE(shownAt(10, 10) & 0xFFFFFF, 0x123456u);
+    pumpMessages(0);
+}
+
+}  // namespace
