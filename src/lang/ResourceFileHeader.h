@@ -44,6 +44,7 @@ public:
 private:
     void inflate(const String& where, const uint8_t* packed, int64_t packedSize, uint32_t unpackedSize);
     void parse(const String& where);
+    void releaseAll();
     bool load(class FileItem* item);
 
     uint8_t* image_ = nullptr;  // the inflated or copied image; null when read from a file

@@ -1,0 +1,115 @@
+#include "lang/ResourceFile.h"
+
+#include <mutex>
+#include <string>
+
+#include "lang/DLLItem.h"
+#include "lang/Exception.h"
+#include "lang/ResourceFileHeader.h"
+#include "platform/Module.h"
+#include "platform/SearchPath.h"
+
+namespace lang {
+
+namespace {
+
+std::mutex chainMutex;
+ResourceFile* chain = nullptr;
+
+bool namesModule(const String& name) { return name.endsWith(".dll") || name.endsWith(".DLL"); }
+
+Exception* notFound(const String& name) {
+    String message("Error Opening ");
+    message.append(name);
+    message.append(": not found in ");
+    bool first = true;
+    for (const std::string& place : platform::searchDirectories()) {
+        if (!first) message.append(", ");
+        message.append(place.c_str());
+        first = false;
+    }
+    return new Exception(message);
+}
+
+}  // namespace
+
+ResourceFile::ResourceFile(const String& name) {
+    if (namesModule(name)) {
+        kind_ = KIND_MODULE;
+        module_ = platform::Module::load(name.c_str());
+        return;
+    }
+    kind_ = KIND_ARCHIVE;
+    std::string path = platform::findOnSearchPath(name.c_str());
+    if (path.empty()) throw notFound(name);
+    header_ = new ResourceFileHeader(String(path.c_str()));
+}
+
+ResourceFile::~ResourceFile() {
+    if (header_) header_->release();
+    if (next_) next_->release();
+}
+
+ResourceItem* ResourceFile::getItem(const String& name, bool cache) {
+    for (ResourceFile* source = this; source; source = source->next_) {
+        if (source->kind_ == KIND_MODULE) {
+            if (!source->module_) continue;
+            auto* item = new DLLItem(source->module_, name);
+            if (item->getData()) return item;
+            item->release();
+        } else if (source->header_) {
+            // The first archive answers for the rest of the chain, found or not.
+            return source->header_->getItem(name, cache);
+        }
+    }
+    return nullptr;
+}
+
+void ResourceFile::append(ResourceFile* source) {
+    ResourceFile* last = this;
+    while (last->next_) last = last->next_;
+    last->next_ = source;
+    source->addRef();
+}
+
+ResourceFile* ResourceFile::open(const String& name) {
+    auto* source = new ResourceFile(name);
+    std::lock_guard<std::mutex> hold(chainMutex);
+    if (!chain) {
+        chain = source;
+    } else {
+        chain->append(source);
+        source->release();
+    }
+    return source;
+}
+
+ResourceFile* ResourceFile::getChain() {
+    std::lock_guard<std::mutex> hold(chainMutex);
+    return chain;
+}
+
+void ResourceFile::closeChain() {
+    ResourceFile* first;
+    {
+        std::lock_guard<std::mutex> hold(chainMutex);
+        first = chain;
+        chain = nullptr;
+    }
+    if (first) first->release();
+}
+
+ResourceItem* ResourceFile::fetch(const String& name, bool cache) {
+    ResourceFile* first;
+    {
+        std::lock_guard<std::mutex> hold(chainMutex);
+        first = chain;
+        if (first) first->addRef();
+    }
+    if (!first) return nullptr;
+    ResourceItem* item = first->getItem(name, cache);
+    first->release();
+    return item;
+}
+
+}  // namespace lang
