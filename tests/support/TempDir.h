@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -22,6 +26,24 @@ public:
     }
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+    // Writes bytes to name inside the directory (parents made); answers the full path.
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::string full = file(name);
+        std::filesystem::create_directories(std::filesystem::path(full).parent_path());
+        std::ofstream out(full, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out) throw std::runtime_error("cannot write " + full);
+        return full;
+    }
+    std::string write(const std::string& name, const std::string& text) const {
+        return write(name, std::vector<uint8_t>(text.begin(), text.end()));
+    }
+
+    static std::vector<uint8_t> read(const std::string& full) {
+        std::ifstream in(full, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
 
 private:
     std::string path_;
@@ -46,5 +68,7 @@ private:
     std::string name_;
     std::optional<std::string> old_;
 };
+
+inline std::vector<uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
 }  // namespace testsupport
