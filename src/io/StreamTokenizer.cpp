@@ -26,7 +26,7 @@ bool isHexLetter(int c) { return (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'
 StreamTokenizer::StreamTokenizer(InputStream* input) : input_(input) {
     std::memset(ctype_, CT_WORD, sizeof ctype_);
     std::memset(ctype_, CT_BLANK, 33);
-    ctype_['\r'] = CT_EOL;
+    ctype_[int{'\r'}] = CT_EOL;
     input_->addRef();
 }
 
@@ -44,8 +44,8 @@ void StreamTokenizer::wordChars(int lo, int hi) {
 
 void StreamTokenizer::parseNumbers() {
     for (int c = '0'; c <= '9'; ++c) ctype_[c] = CT_DIGIT;
-    ctype_['-'] = CT_DIGIT;
-    ctype_['.'] = CT_DIGIT;
+    ctype_[int{'-'}] = CT_DIGIT;
+    ctype_[int{'.'}] = CT_DIGIT;
 }
 
 int StreamTokenizer::readChar() { return peekc_ = input_->read(); }
