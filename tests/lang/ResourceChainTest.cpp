@@ -113,11 +113,13 @@ TEST_F(ResourceChain, NoChainMeansNoItems) {
 }
 
 TEST_F(ResourceChain, ArchiveIsFoundInTheDataDirectoryFirst) {
+    // A name of its own: the build packs a Cogniquilt.bin beside the test programs.
+    const char* kName = "SearchOrderTest.bin";
     TempDir data;
     lang::ResourceArchiveWriter writer;
     writer.add("where", bytesOf("data dir"));
-    writer.write(data.file("Cogniquilt.bin"));
-    archive("Cogniquilt.bin", {{"where", "current dir"}});
+    writer.write(data.file(kName));
+    archive(kName, {{"where", "current dir"}});
 
     std::string oldCwd = std::filesystem::current_path().string();
     ASSERT_EQ(chdir(dir_.path().c_str()), 0);
@@ -127,13 +129,13 @@ TEST_F(ResourceChain, ArchiveIsFoundInTheDataDirectoryFirst) {
         ASSERT_GE(places.size(), 3u);
         EXPECT_EQ(places[0], data.path());
         EXPECT_EQ(places[2], std::filesystem::current_path().string());
-        ResourceFile::open(lang::String("Cogniquilt.bin"));
+        ResourceFile::open(lang::String(kName));
         EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("where"), true)), "data dir");
     }
     ResourceFile::closeChain();
     {
         ScopedEnv env("MENTARIUM_DATA", nullptr);
-        ResourceFile::open(lang::String("Cogniquilt.bin"));
+        ResourceFile::open(lang::String(kName));
         EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("where"), true)), "current dir");
     }
     ASSERT_EQ(chdir(oldCwd.c_str()), 0);

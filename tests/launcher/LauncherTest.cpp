@@ -85,9 +85,12 @@ TEST(DataSearchTest, OrderIsOptionEnvironmentProgramCurrentPath) {
 
 TEST(LauncherTest, MissingArchiveIsReportedWithWhereItLooked) {
     auto empty = std::filesystem::temp_directory_path() / "mentarium-no-data";
-    std::filesystem::create_directories(empty);
+    std::filesystem::create_directories(empty / "bin");
+    // A copy of the program, away from the archive the build packs beside it.
+    std::filesystem::copy_file(std::string(MENTARIUM_BINARY_DIR) + "/mentarium", empty / "bin" / "mentarium",
+                               std::filesystem::copy_options::overwrite_existing);
     std::string command = "cd '" + empty.string() + "' && env -u MENTARIUM_DATA PATH=/nonexistent '" +
-                          std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --headless 2>&1";
+                          (empty / "bin" / "mentarium").string() + "' --headless 2>&1";
     FILE* out = popen(command.c_str(), "r");
     ASSERT_NE(out, nullptr);
     std::string text;
