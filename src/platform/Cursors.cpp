@@ -59,7 +59,9 @@ void realize(CursorRecord* cursor) {
 CursorHandle loadSystemCursor(int id) {
     if (id < cursorId::Arrow || id > cursorId::Cross) return nullptr;
     std::lock_guard<std::mutex> hold(cursorMutex());
-    static std::map<int, CursorRecord*> shared;
+    // System cursors are shared and live for the whole process; the table stays
+    // reachable until exit so they are never taken for leaks.
+    static auto& shared = *new std::map<int, CursorRecord*>();
     CursorRecord*& cursor = shared[id];
     if (!cursor) {
         cursor = new CursorRecord();
@@ -81,9 +83,10 @@ CursorHandle createCursor(const uint32_t* pixels, int width, int height, int hot
 
 void destroyCursor(CursorHandle cursor) {
     if (!cursor || cursor->systemId) return;
+    CursorHandle arrow = loadSystemCursor(cursorId::Arrow);  // takes the cursor lock itself
     {
         std::lock_guard<std::mutex> hold(cursorMutex());
-        if (current() == cursor) current() = loadSystemCursor(cursorId::Arrow);
+        if (current() == cursor) current() = arrow;
     }
     if (cursor->sdl) SDL_FreeCursor(cursor->sdl);
     if (cursor->surface) SDL_FreeSurface(cursor->surface);

@@ -81,7 +81,9 @@ void Cursor::setPicture(const uint32_t* pixels, int width, int height, int hotX,
 
 Cursor* Cursor::get(int id) {
     std::lock_guard<std::mutex> hold(registryMutex());
-    static std::map<int, Cursor*> cursors;  // made once, never freed
+    // The standard cursors live for the whole process; the table stays reachable
+    // until exit so they are never taken for leaks.
+    static auto& cursors = *new std::map<int, Cursor*>();
     auto it = cursors.find(id);
     if (it != cursors.end()) return it->second;
     Cursor* cursor = nullptr;
