@@ -1,11 +1,12 @@
 #include "window/AudioClip.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <string>
 
 #include "lang/ObjectLock.h"
+#include "lang/ResourceFile.h"
+#include "lang/ResourceItem.h"
+#include "platform/SearchPath.h"
 #include "sound/Engine.h"
 
 namespace window {
@@ -70,8 +71,7 @@ bool AudioClip::load(const lang::String& name, int kind) {
 }
 
 bool AudioClip::loadFromFile() {
-    std::string path = name_.c_str();
-    std::replace(path.begin(), path.end(), '\\', '/');
+    std::string path = platform::nativePath(name_.c_str());
     switch (kind_) {
     case KIND_SAMPLE: sample_ = Engine::loadSample(path.c_str()); break;
     case KIND_STREAM: stream_ = Engine::openStream(path.c_str(), Engine::LoopNormal); break;
@@ -82,8 +82,26 @@ bool AudioClip::loadFromFile() {
 }
 
 bool AudioClip::loadFromItem() {
-    // Archive items are not reachable from clips yet: such clips stay silent and failed.
-    return false;
+    lang::ResourceItem* item = lang::ResourceFile::fetch(name_.substring(1), false);
+    if (!item) return false;
+    const uint8_t* data = item->getData();
+    int length = item->getLength();
+    if (data && length > 0) {
+        switch (kind_) {
+        case KIND_SAMPLE: sample_ = Engine::loadSample(data, length); break;
+        case KIND_STREAM:
+            // The stream reads its bytes while it plays, so it needs a copy that outlives the item.
+            dataCopy_.reset(new unsigned char[static_cast<size_t>(length)]);
+            std::memcpy(dataCopy_.get(), data, static_cast<size_t>(length));
+            stream_ = Engine::openStream(dataCopy_.get(), length, Engine::LoopNormal);
+            if (!stream_) dataCopy_.reset();
+            break;
+        case KIND_MODULE: song_ = Engine::loadSong(data, length); break;
+        default: break;
+        }
+    }
+    item->release();
+    return isLoaded();
 }
 
 void AudioClip::unload() {
