@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "lang/Exception.h"
 #include "lang/ObjectLock.h"
+#include "lang/ResourceFile.h"
+#include "lang/ResourceItem.h"
 #include "window/DecodedPicture.h"
 #include "window/Image.h"
 
@@ -77,9 +80,18 @@ void Image::ensureLoaded() {
 
 void Image::load(const lang::String& name) {
     if (name.startsWith("+")) {
-        // Archive items load once the resource archive is linked in; until then
-        // an item name finds nothing.
-        loadFailed_ = true;
+        lang::ResourceItem* item = nullptr;
+        try {
+            item = lang::ResourceFile::fetch(name.substring(1), false);
+        } catch (lang::Exception* e) {
+            e->release();
+        }
+        if (!item) {
+            loadFailed_ = true;
+            return;
+        }
+        decode(item->getData(), item->getLength());
+        item->release();
         return;
     }
     std::vector<uint8_t> bytes;
