@@ -69,15 +69,15 @@ bool SampleData::decodeWav(const void* data, size_t length) {
     std::vector<unsigned char> riff = clampedRiff(data, length);
     SDL_RWops* rw = SDL_RWFromConstMem(riff.data(), static_cast<int>(riff.size()));
     if (!rw) return false;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wav;
     Uint8* pcm = nullptr;
     Uint32 bytes = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &pcm, &bytes)) return false;
+    if (!SDL_LoadWAV_RW(rw, 1, &wav, &pcm, &bytes)) return false;
     bool ok = false;
     SDL_AudioCVT cvt;
-    if (spec.freq >= kMinRate && spec.freq <= kMaxRate && spec.channels >= 1 &&
-        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, spec.freq) >= 0) {
-        int frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    if (wav.freq >= kMinRate && wav.freq <= kMaxRate && wav.channels >= 1 &&
+        SDL_BuildAudioCVT(&cvt, wav.format, wav.channels, wav.freq, AUDIO_F32SYS, 2, wav.freq) >= 0) {
+        int frameBytes = SDL_AUDIO_BITSIZE(wav.format) / 8 * wav.channels;
         int inFrames = frameBytes > 0 ? static_cast<int>(bytes / frameBytes) : 0;
         if (inFrames > 0 && inFrames <= kMaxFrames) {
             cvt.len = inFrames * frameBytes;
@@ -88,7 +88,7 @@ bool SampleData::decodeWav(const void* data, size_t length) {
                 int outBytes = cvt.needed ? cvt.len_cvt : cvt.len;
                 frames.assign(reinterpret_cast<const float*>(work.data()),
                               reinterpret_cast<const float*>(work.data()) + outBytes / sizeof(float) / 2 * 2);
-                rate = spec.freq;
+                rate = wav.freq;
                 ok = true;
             }
         }

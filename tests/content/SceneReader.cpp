@@ -102,10 +102,10 @@ Scene parseScene(const std::string& source) {
                 SpriteLine line;
                 line.name = tokens[i++].text;
                 if (i >= tokens.size()) throw std::runtime_error("sprite " + line.name + " without class");
-                const std::string spec = tokens[i++].text;
-                const auto colon = spec.find(':');
-                line.className = spec.substr(0, colon);
-                if (colon != std::string::npos) line.subItem = spec.substr(colon + 1);
+                const std::string classText = tokens[i++].text;
+                const auto colon = classText.find(':');
+                line.className = classText.substr(0, colon);
+                if (colon != std::string::npos) line.subItem = classText.substr(colon + 1);
                 for (; i < tokens.size() && !tokens[i].number; ++i) {
                     if (isMarker(i)) throw std::runtime_error("sprite " + line.name + " has no numbers");
                     line.pictures.push_back(tokens[i].text);

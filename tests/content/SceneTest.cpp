@@ -44,10 +44,10 @@ const Scene& screen(const std::string& spriteName) {
 // Picture names a sprite line resolves to archive items: a declared picture
 // by its specification, any other name as the item of that name.
 std::vector<std::string> pictureItems(const Scene& scene, const std::string& picture) {
-    for (const auto& [name, spec] : scene.images) {
+    for (const auto& [name, pictureSource] : scene.images) {
         if (name != picture) continue;
         std::vector<std::string> out;
-        std::stringstream parts(spec);
+        std::stringstream parts(pictureSource);
         for (std::string part; std::getline(parts, part, '|');)
             if (!part.empty() && part[0] == '+') out.push_back(part.substr(1));
         return out;

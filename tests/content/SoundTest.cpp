@@ -21,10 +21,10 @@ bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-std::vector<int16_t> loadWav(const std::string& path, SDL_AudioSpec& spec) {
+std::vector<int16_t> loadWav(const std::string& path, SDL_AudioSpec& format) {
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) {
+    if (!SDL_LoadWAV(path.c_str(), &format, &buffer, &length)) {
         ADD_FAILURE() << path << ": " << SDL_GetError();
         return {};
     }
@@ -67,12 +67,12 @@ TEST(Sounds, EveryEffectDecodesAtTheEngineRate) {
     int effects = 0;
     for (const auto& [name, file] : items()) {
         if (!endsWith(file, ".wav")) continue;
-        SDL_AudioSpec spec;
-        const std::vector<int16_t> s = loadWav(file, spec);
+        SDL_AudioSpec format;
+        const std::vector<int16_t> s = loadWav(file, format);
         ASSERT_FALSE(s.empty()) << name;
-        EXPECT_EQ(spec.freq, 22050) << name;
-        EXPECT_EQ(spec.channels, 1) << name;
-        EXPECT_EQ(spec.format, AUDIO_S16LSB) << name;
+        EXPECT_EQ(format.freq, 22050) << name;
+        EXPECT_EQ(format.channels, 1) << name;
+        EXPECT_EQ(format.format, AUDIO_S16LSB) << name;
         int peak = 0;
         for (int16_t v : s) peak = std::max(peak, std::abs(static_cast<int>(v)));
         EXPECT_GT(peak, 32768 / 20) << name << " is nearly silent";
@@ -86,8 +86,8 @@ TEST(Sounds, EveryEffectDecodesAtTheEngineRate) {
 
 TEST(Sounds, ClickAndTickAreShort) {
     for (const char* name : {"sfxClick", "sfxTick", "sfxHover"}) {
-        SDL_AudioSpec spec;
-        EXPECT_LT(loadWav(items().at(name), spec).size(), 22050u / 8) << name;
+        SDL_AudioSpec format;
+        EXPECT_LT(loadWav(items().at(name), format).size(), 22050u / 8) << name;
     }
 }
 
