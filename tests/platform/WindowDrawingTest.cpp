@@ -7,6 +7,7 @@
 
 #include "platform/DeviceContext.h"
 #include "platform/WindowDrawing.h"
+#include "platform/TestWindows.h"
 #include "platform/WindowSystem.h"
 
 using namespace platform;
@@ -39,15 +40,7 @@ protected:
         pumpMessages(0);
     }
     WindowHandle make(WindowHandle parent, int x, int y, int w, int h, uint32_t windowStyle) {
-        WindowCreate request;
-        request.className = "DrawingTestClass";
-        request.style = windowStyle;
-        request.x = x;
-        request.y = y;
-        request.width = w;
-        request.height = h;
-        request.parent = parent;
-        return createWindow(request);
+        return testsupport::makeTestWindow("DrawingTestClass", parent, x, y, w, h, windowStyle);
     }
     uint32_t shownAt(int x, int y) {
         int w = 0, h = 0;

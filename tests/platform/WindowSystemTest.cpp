@@ -14,6 +14,7 @@
 #include "platform/DisplayModes.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowState.h"
+#include "platform/TestWindows.h"
 #include "platform/WindowSystem.h"
 
 using namespace platform;
@@ -59,15 +60,7 @@ protected:
         pumpMessages(0);
     }
     WindowHandle make(WindowHandle parent, int x, int y, int w, int h, uint32_t windowStyle) {
-        WindowCreate request;
-        request.className = "TestClass";
-        request.style = windowStyle;
-        request.x = x;
-        request.y = y;
-        request.width = w;
-        request.height = h;
-        request.parent = parent;
-        return createWindow(request);
+        return testsupport::makeTestWindow("TestClass", parent, x, y, w, h, windowStyle);
     }
     void pushMotion(int x, int y) {
         SDL_Event e;
