@@ -1,0 +1,441 @@
+#include "sprite/DataLoader.h"
+
+#include <vector>
+
+#include "io/ByteArrayInputStream.h"
+#include "io/FileInputStream.h"
+#include "lang/Class.h"
+#include "lang/Exception.h"
+#include "lang/ResourceFile.h"
+#include "lang/ResourceItem.h"
+#include "platform/MessageBox.h"
+#include "sprite/FancyContainer.h"
+#include "sprite/ImageListReader.h"
+#include "sprite/LoadListener.h"
+#include "sprite/SceneTokens.h"
+#include "sprite/User.h"
+#include "util/Hashtable.h"
+#include "util/Vector.h"
+#include "window/AudioClip.h"
+#include "window/Image.h"
+
+namespace sprite {
+
+namespace {
+
+// Sound kinds of an audio clip.
+constexpr int kSample = 0;
+constexpr int kStream = 1;
+constexpr int kModule = 2;
+
+// Pictures made while a hidden container loads decode on first use.
+class SceneLoadScope {
+public:
+    explicit SceneLoadScope(bool active) : active_(active) {
+        if (active_) window::Image::beginSceneLoad();
+    }
+    ~SceneLoadScope() {
+        if (active_) window::Image::endSceneLoad();
+    }
+    SceneLoadScope(const SceneLoadScope&) = delete;
+    SceneLoadScope& operator=(const SceneLoadScope&) = delete;
+
+private:
+    bool active_;
+};
+
+bool archiveHas(const lang::String& itemName) {
+    lang::ResourceItem* item = lang::ResourceFile::fetch(itemName, false);
+    if (item == nullptr) return false;
+    item->release();
+    return true;
+}
+
+}  // namespace
+
+DataLoader::DataLoader(const lang::String& path, lang::Object* listener, User* resolver)
+    : DataLoader(path, listener, resolver, nullptr) {}
+
+DataLoader::DataLoader(const lang::String& path, lang::Object* listener, User* resolver, util::Hashtable* streams)
+    : listener(listener),
+      resolver(resolver),
+      path(path),
+      sounds(new OwningArray<lang::ObjectArray>()),
+      strings(new OwningArray<lang::StringArray>()),
+      streams(streams),
+      data(new lang::IntArray()),
+      images(new util::Hashtable()) {
+    if (listener) listener->addRef();
+    if (resolver) resolver->addRef();
+    if (streams) streams->addRef();
+    else this->streams = new util::Hashtable();
+}
+
+DataLoader::~DataLoader() {
+    if (sprites) sprites->release();
+    if (names) names->release();
+    streams->release();
+    if (listener) listener->release();
+    if (resolver) resolver->release();
+    sounds->release();
+    strings->release();
+    data->release();
+    images->release();
+}
+
+lang::String DataLoader::joinPath(const lang::String& directory, const lang::String& name) {
+    lang::String file(name);
+    file.replaceAll("\\", "/");
+    if (directory.isEmpty()) return file;
+    lang::String joined(directory);
+    if (!directory.endsWith("/") && !directory.endsWith("\\")) joined.append("/");
+    return joined.append(file);
+}
+
+LoadListener* DataLoader::asListener() const { return dynamic_cast<LoadListener*>(listener); }
+
+void DataLoader::step(Mode mode, int& steps) {
+    ++steps;
+    if (mode == Mode::Load)
+        if (LoadListener* l = asListener()) l->itemLoaded();
+}
+
+io::InputStream* DataLoader::openStream(const lang::String& item) {
+    if (auto* open = static_cast<io::InputStream*>(streams->get(&item))) {
+        open->reset();
+        open->addRef();
+        return open;
+    }
+    io::InputStream* in = nullptr;
+    try {
+        if (item.startsWith("+")) in = new io::ByteArrayInputStream(item);
+        else in = new io::FileInputStream(joinPath(path, item));
+    } catch (lang::Exception* e) {
+        platform::messageBox("Error", e->getMessage().c_str());
+        e->release();
+        return nullptr;
+    }
+    streams->put(item, in);
+    return in;
+}
+
+bool DataLoader::refusesNesting(const lang::String& item) const {
+    lang::String message;
+    if (depth > MAX_NESTING) {
+        message = "Scene items nested too deeply: ";
+    } else {
+        for (const DataLoader* up = parent; up != nullptr; up = up->parent)
+            if (up->currentItem.equals(item)) message = "Scene item loads itself: ";
+    }
+    if (message.isEmpty()) return false;
+    platform::messageBox("Error", message.append(item).c_str());
+    return true;
+}
+
+int DataLoader::countItems(const lang::String& item) {
+    int steps = 0;
+    walk(item, Mode::Count, steps);
+    return steps;
+}
+
+bool DataLoader::load(const lang::String& item) {
+    if (sprites) sprites->release();
+    sprites = new util::Vector(10);
+    if (names) names->release();
+    names = new util::Hashtable();
+    images->clear();
+    int steps = 0;
+    return walk(item, Mode::Load, steps);
+}
+
+bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
+    if (refusesNesting(item)) return false;
+    io::InputStream* in = openStream(item);
+    if (in == nullptr) return false;
+    currentItem = item;
+    auto* tokens = new SceneTokens(in);
+    bool ok = true;
+    try {
+        bool have = tokens->next();
+        bool stop = false;
+        while (have && !stop) {
+            if (tokens->isNumber()) {
+                have = tokens->next();
+                continue;
+            }
+            const lang::String& marker = tokens->text();
+            if (marker.equalsIgnoreCase("<end>")) break;
+            if (marker.equalsIgnoreCase("<images>")) have = readImages(*tokens, mode, steps);
+            else if (marker.equalsIgnoreCase("<sounds>")) have = readSounds(*tokens, mode, steps);
+            else if (marker.equalsIgnoreCase("<data>")) have = readData(*tokens, mode, stop);
+            else if (marker.equalsIgnoreCase("<strings>")) have = readStrings(*tokens, mode);
+            else if (marker.equalsIgnoreCase("<sprites>")) have = readSprites(*tokens, mode, steps);
+            else have = tokens->next();  // a stray word outside any section
+        }
+    } catch (lang::Exception* e) {
+        platform::messageBox("Error", e->getMessage().c_str());
+        e->release();
+        ok = false;
+    }
+    currentItem = lang::String();
+    tokens->release();
+    in->release();
+    return ok;
+}
+
+bool DataLoader::readImages(SceneTokens& tokens, Mode mode, int& steps) {
+    while (tokens.next()) {
+        if (tokens.isMarker()) return true;
+        lang::String entry = tokens.text();
+        if (!tokens.isNumber() && entry.endsWith(".bin")) {
+            if (mode == Mode::Load) loadImageList(entry);
+            step(mode, steps);
+            continue;
+        }
+        if (!tokens.next()) return false;
+        if (tokens.isMarker()) return true;  // a name without a picture
+        if (mode == Mode::Load) storePicture(entry, makePicture(tokens.text()));
+        step(mode, steps);
+    }
+    return false;
+}
+
+bool DataLoader::readSounds(SceneTokens& tokens, Mode mode, int& steps) {
+    if (mode == Mode::Load) {
+        sounds->release();
+        sounds = new OwningArray<lang::ObjectArray>();
+    }
+    while (tokens.next()) {
+        if (tokens.isMarker()) return true;
+        lang::String word = tokens.text();
+        if (word.length() <= 2) continue;
+        if (mode == Mode::Load) {
+            int kind = kSample;
+            if (word.startsWith("*")) {
+                word = word.substring(1);
+                kind = kStream;
+            }
+            if (word.endsWith(".s3m") || word.endsWith(".mod") || word.endsWith(".xm")) kind = kModule;
+            auto* clip = new window::AudioClip();
+            clip->setSource(word.startsWith("+") ? word : joinPath(path, word), kind);
+            sounds->adopt(clip);
+        }
+        step(mode, steps);
+    }
+    return false;
+}
+
+bool DataLoader::readData(SceneTokens& tokens, Mode mode, bool& stop) {
+    int buffer[MAX_NUMBERS];
+    int count = 0;
+    bool have = false;
+    while ((have = tokens.next()) && tokens.isNumber()) {
+        buffer[count++] = tokens.intValue();
+        if (count == MAX_NUMBERS) {
+            stop = true;  // a full number section ends the whole load
+            have = false;
+            break;
+        }
+    }
+    if (mode == Mode::Load) {
+        data->resize(count);
+        for (int i = 0; i < count; ++i) (*data)[i] = buffer[i];
+    }
+    return have;
+}
+
+bool DataLoader::readStrings(SceneTokens& tokens, Mode mode) {
+    if (mode == Mode::Load) {
+        strings->release();
+        strings = new OwningArray<lang::StringArray>();
+    }
+    while (tokens.next()) {
+        if (tokens.isMarker()) return true;
+        if (mode == Mode::Load) strings->adopt(new lang::String(tokens.text()));
+    }
+    return false;
+}
+
+bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
+    bool have = tokens.next();
+    std::vector<int> values;
+    while (have) {
+        if (tokens.isMarker()) return true;
+        lang::String spriteName = tokens.text();
+        if (!tokens.next()) return false;
+        if (tokens.isMarker()) return true;  // a line cut short by the next section
+        lang::String classSpec = tokens.text();
+
+        // Pictures up to the first number; the images table keeps them alive.
+        auto* pictures = new lang::ObjectArray();
+        while ((have = tokens.next()) && !tokens.isNumber() && !tokens.isMarker()) {
+            if (mode == Mode::Load) {
+                int n = pictures->length();
+                pictures->resize(n + 1);
+                (*pictures)[n] = pictureFor(tokens.text());
+            }
+        }
+        if (!have || !tokens.isNumber()) {
+            // A line without numbers is incomplete; a marker here opens the next section.
+            pictures->release();
+            return have;
+        }
+        values.clear();
+        while (have && tokens.isNumber()) {
+            values.push_back(tokens.intValue());
+            have = tokens.next();
+        }
+        auto* numbers = new lang::IntArray(static_cast<int>(values.size()));
+        for (size_t i = 0; i < values.size(); ++i) (*numbers)[static_cast<int>(i)] = values[i];
+
+        if (mode == Mode::Load) {
+            takeSprite(spriteName, classSpec, numbers, pictures, steps);
+        } else {
+            step(mode, steps);
+            steps += countNested(classSpec);
+        }
+        numbers->release();
+        pictures->release();
+    }
+    return false;
+}
+
+void DataLoader::takeSprite(const lang::String& spriteName, const lang::String& classSpec, lang::IntArray* numbers,
+                            lang::ObjectArray* pictures, int& steps) {
+    SpriteBase* made = nullptr;
+    if (LoadListener* l = asListener()) made = l->offerSprite(classSpec, numbers, pictures, this);
+    if (made == nullptr) made = createSprite(classSpec, numbers, pictures);
+    if (made == nullptr) return;  // class not registered: the line is dropped
+    step(Mode::Load, steps);
+    sprites->addElement(made);
+    if (!spriteName.isEmpty()) {
+        made->setName(spriteName);
+        if (names->containsKey(&spriteName)) {
+            lang::String caption("Duplicate name in ");
+            caption.append(currentItem);
+            platform::messageBox(caption.c_str(), spriteName.c_str());
+            names->remove(&spriteName);
+        }
+        names->put(spriteName, made);
+    }
+    made->release();
+}
+
+SpriteBase* DataLoader::createSprite(const lang::String& classSpec, lang::IntArray* numbers,
+                                     lang::ObjectArray* pictures) {
+    int colon = classSpec.indexOf(':');
+    lang::String className = colon >= 0 ? classSpec.substring(0, colon) : classSpec;
+    lang::Class* type = lang::Class::forName(className);
+    if (type == nullptr) return nullptr;
+    lang::Object* instance = type->newInstance();
+    auto* made = dynamic_cast<SpriteBase*>(instance);
+    if (made == nullptr) {
+        instance->release();
+        return nullptr;
+    }
+    made->init(pictures, numbers);
+    if (colon >= 0 && colon + 1 < classSpec.length() && made->isInstanceOf("FancyContainer"))
+        loadInto(made, classSpec.substring(colon + 1));
+    return made;
+}
+
+void DataLoader::loadInto(SpriteBase* made, const lang::String& item) {
+    auto* container = static_cast<FancyContainer*>(made);
+    DataLoader* nested = nestedLoader();
+    bool ok;
+    {
+        SceneLoadScope lazy(!container->isVisible());
+        ok = nested->load(item);
+    }
+    if (ok) {
+        util::Vector* loaded = nested->getSprites();
+        for (int i = 0; i < loaded->size(); ++i) container->add(static_cast<SpriteBase*>(loaded->elementAt(i)));
+        container->onLoaded(nested);
+    }
+    nested->release();
+}
+
+int DataLoader::countNested(const lang::String& classSpec) {
+    int colon = classSpec.indexOf(':');
+    if (colon < 0 || colon + 1 >= classSpec.length() || listener == nullptr) return 0;
+    lang::Class* type = lang::Class::forName(classSpec.substring(0, colon));
+    if (type == nullptr) return 0;
+    lang::Object* probe = type->newInstance();
+    bool container = probe->isInstanceOf("FancyContainer");
+    probe->release();
+    if (!container) return 0;
+    DataLoader* nested = nestedLoader();
+    int steps = nested->countItems(classSpec.substring(colon + 1));
+    nested->release();
+    return steps;
+}
+
+DataLoader* DataLoader::nestedLoader() {
+    auto* nested = new DataLoader(path, listener, resolver, streams);
+    nested->parent = this;
+    nested->depth = depth + 1;
+    return nested;
+}
+
+window::Image* DataLoader::makePicture(const lang::String& spec) {
+    if (spec.startsWith("+")) return new window::Image(spec);
+    if (spec.startsWith("@")) {
+        lang::String stored = spec.substring(1);
+        lang::String fallback("+");
+        fallback.append(stored);
+        lang::String chosen = resolver ? resolver->getString(stored, fallback) : fallback;
+        if (chosen.startsWith("+")) return new window::Image(chosen);
+        // A redirect to a loose file is decoded now, so that a bad file falls back at once.
+        bool wasImmediate = window::Image::decodeImmediately();
+        window::Image::setDecodeImmediately(true);
+        auto* picture = new window::Image(joinPath(path, chosen));
+        window::Image::setDecodeImmediately(wasImmediate);
+        if (picture->hasPixels()) return picture;
+        picture->release();
+        return new window::Image(fallback);
+    }
+    // A loose file, possibly with a loose mask after '|'.
+    int bar = spec.indexOf('|');
+    if (bar < 0) return new window::Image(joinPath(path, spec));
+    lang::String maskPart = spec.substring(bar + 1);
+    lang::String joined = joinPath(path, spec.substring(0, bar));
+    joined.append("|").append(maskPart.startsWith("+") ? maskPart : joinPath(path, maskPart));
+    return new window::Image(joined);
+}
+
+window::Image* DataLoader::pictureFor(const lang::String& token) {
+    if (token.isEmpty()) return nullptr;
+    if (auto* known = static_cast<window::Image*>(images->get(&token))) return known;
+    lang::String spec("+");
+    spec.append(token);
+    lang::String maskItem(token);
+    maskItem.append("_automask");
+    if (archiveHas(maskItem)) spec.append("|+").append(maskItem);
+    window::Image* picture = makePicture(spec);
+    storePicture(token, picture);
+    return picture;
+}
+
+void DataLoader::storePicture(const lang::String& pictureName, window::Image* picture) {
+    images->remove(&pictureName);
+    images->put(pictureName, picture);
+    picture->release();
+}
+
+int DataLoader::loadImageList(const lang::String& file) {
+    io::InputStream* in = nullptr;
+    try {
+        in = new io::FileInputStream(joinPath(path, file));
+    } catch (lang::Exception* e) {
+        e->release();  // a missing list adds no pictures
+        return 0;
+    }
+    int found = ImageListReader::read(in, [this](const lang::String& pictureName, const uint8_t* bytes, int length) {
+        storePicture(pictureName, new window::Image(bytes, length));
+    });
+    in->close();
+    in->release();
+    return found;
+}
+
+}  // namespace sprite

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "lang/IntArray.h"
+#include "lang/Object.h"
+#include "lang/ObjectArray.h"
+#include "lang/String.h"
+#include "lang/StringArray.h"
+#include "sprite/OwningArray.h"
+
+namespace io { class InputStream; }
+namespace util { class Hashtable; class Vector; }
+namespace window { class Image; }
+
+namespace sprite {
+
+class LoadListener;
+class SceneTokens;
+class SpriteBase;
+class User;
+
+// Reads a scene data item (pictures, sounds, numbers, texts and sprite lines) and
+// builds live sprites from it; container lines may name a further item that is
+// loaded into the container.
+class DataLoader : public lang::Object {
+public:
+    // Nested container items deeper than this are refused with a message.
+    static constexpr int MAX_NESTING = 8;
+    // A number section ends after this many numbers, and so does the whole load.
+    static constexpr int MAX_NUMBERS = 500;
+
+    // listener, when given, must implement LoadListener.
+    DataLoader(const lang::String& path, lang::Object* listener, User* resolver);
+    DataLoader(const lang::String& path, lang::Object* listener, User* resolver, util::Hashtable* streams);
+    DataLoader(const DataLoader&) = delete;
+    DataLoader& operator=(const DataLoader&) = delete;
+    ~DataLoader() override;
+    MENTARIUM_CLASS(DataLoader, lang::Object)
+
+    // Steps that load of the same item will make (0 when it cannot be opened).
+    int countItems(const lang::String& item);
+    // Reads the item; false when it cannot be opened or a parse error was reported.
+    bool load(const lang::String& item);
+
+    // Results, borrowed; holders that keep them take their own reference.
+    util::Vector* getSprites() const { return sprites; }
+    util::Hashtable* getNames() const { return names; }
+    lang::StringArray* getStrings() const { return strings; }
+    lang::IntArray* getData() const { return data; }
+    lang::ObjectArray* getSounds() const { return sounds; }
+    const lang::String& getPath() const { return path; }
+
+    // Joins a file name to the game directory; a '\' in the name reads as '/'.
+    static lang::String joinPath(const lang::String& directory, const lang::String& name);
+
+private:
+    enum class Mode { Count, Load };
+
+    // The stream for item, rewound when it was opened before; one reference for
+    // the caller, or null after an "Error" message.
+    io::InputStream* openStream(const lang::String& item);
+    // Walks the item's sections; answers false on open failure or a parse error.
+    bool walk(const lang::String& item, Mode mode, int& steps);
+    // True (after a message) when item may not be loaded at this depth.
+    bool refusesNesting(const lang::String& item) const;
+
+    // Section readers: each answers whether a current token (the next marker) is left.
+    bool readImages(SceneTokens& tokens, Mode mode, int& steps);
+    bool readSounds(SceneTokens& tokens, Mode mode, int& steps);
+    bool readData(SceneTokens& tokens, Mode mode, bool& stop);
+    bool readStrings(SceneTokens& tokens, Mode mode);
+    bool readSprites(SceneTokens& tokens, Mode mode, int& steps);
+    void takeSprite(const lang::String& spriteName, const lang::String& classSpec, lang::IntArray* numbers,
+                    lang::ObjectArray* pictures, int& steps);
+
+    window::Image* makePicture(const lang::String& spec);
+    window::Image* pictureFor(const lang::String& token);
+    void storePicture(const lang::String& pictureName, window::Image* picture);
+    int loadImageList(const lang::String& file);
+    SpriteBase* createSprite(const lang::String& classSpec, lang::IntArray* numbers, lang::ObjectArray* pictures);
+    void loadInto(SpriteBase* container, const lang::String& item);
+    int countNested(const lang::String& classSpec);
+    DataLoader* nestedLoader();
+    LoadListener* asListener() const;
+    void step(Mode mode, int& steps);
+
+    lang::Object* listener = nullptr;
+    User* resolver = nullptr;
+    lang::String path;
+    OwningArray<lang::ObjectArray>* sounds;
+    OwningArray<lang::StringArray>* strings;
+    util::Hashtable* streams;
+    lang::IntArray* data;
+    util::Vector* sprites = nullptr;
+    util::Hashtable* names = nullptr;
+    util::Hashtable* images;
+
+    const DataLoader* parent = nullptr;  // the loader this one was nested in
+    int depth = 0;
+    lang::String currentItem;
+};
+
+}  // namespace sprite

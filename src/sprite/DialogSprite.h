@@ -1,0 +1,85 @@
+#pragma once
+
+#include "lang/String.h"
+#include "sprite/FancyContainer.h"
+
+namespace util { class Hashtable; }
+namespace window { class Event; }
+
+namespace sprite {
+
+// The interactive container: routes presses, releases, moves and keys to its
+// children (buttons and nested dialogs), turns a click into a result name, can be
+// modal or draggable, finds children by name, and keeps no decoded pictures
+// while hidden.
+//
+// Input answers: 0 not taken, 1 a result is ready in clickedName, 2 close,
+// 3 taken without a result. filterButton answers 0 keep the name, 1 use the
+// text left in out, 2 or 3 drop the result.
+class DialogSprite : public FancyContainer {
+    MENTARIUM_METACLASS(DialogSprite)
+
+public:
+    static constexpr int NOT_TAKEN = 0;
+    static constexpr int RESULT = 1;
+    static constexpr int CLOSE = 2;
+    static constexpr int TAKEN = 3;
+
+    explicit DialogSprite(bool modal = false);
+    ~DialogSprite() override;
+    MENTARIUM_CLASS(DialogSprite, FancyContainer)
+
+    bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) override;
+    bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) override;
+    bool contains(int px, int py) override;
+    void onLoaded(DataLoader* loader) override;
+    void loadImages() override;
+    void unloadImages() override;
+    void remove(SpriteBase* child) override;
+
+    virtual void addNamedAfter(const lang::String& childName, SpriteBase* child, SpriteBase* ref);   // 57
+    virtual void addNamed(const lang::String& childName, SpriteBase* child);                         // 58
+    virtual void insertBefore(SpriteBase* child, SpriteBase* ref);                                    // 59
+    virtual void addNamedBefore(const lang::String& childName, SpriteBase* child, SpriteBase* ref);  // 60
+    virtual void setFireOnRelease(bool flag);                                                         // 61
+    virtual bool acceptsKeys() { return isVisible(); }                                                // 62
+    virtual int handleMessage(const lang::String& message);                                           // 63
+    virtual int onButton(const lang::String& button, lang::String& out, lang::Object* extra);                  // 64
+    virtual int filterButton(const lang::String& button, lang::String& out);                          // 65
+    virtual int keyPressed(window::Event* event);                                                     // 66
+    virtual int mousePressed(window::Event* event);                                                   // 67
+    virtual int mouseReleased(window::Event* event);                                                  // 68
+    virtual bool mouseMoved(window::Event* event);                                                    // 69
+    virtual void refreshImages() { FancyContainer::loadImages(); }                                    // 70
+
+    // The child stored under name, or null (borrowed).
+    Sprite* findChild(const lang::String& childName) const;
+    // Names child (an empty name only clears the child's own name).
+    void setChildName(const lang::String& childName, SpriteBase* child);
+
+    const lang::String& getClickedName() const { return clickedName; }
+    const lang::String& getPressedName() const { return pressedName; }
+    util::Hashtable* getNamedChildren() const { return namedChildren; }  // borrowed
+    bool isModal() const { return modal; }
+    bool isDraggable() const { return draggable; }
+    bool isDragging() const { return dragging; }
+    bool areImagesLoaded() const { return imagesLoaded; }
+
+protected:
+    // Takes child's result (its clickedName through its filterButton) as this
+    // dialog's; fallback is the answer for an unexpected filter answer.
+    int takeNestedResult(DialogSprite* child, int fallback);
+    // Runs handler with the event's point moved into this dialog's space.
+    template <typename Handler> auto withLocalPoint(window::Event* event, Handler handler);
+
+    lang::String clickedName;
+    lang::String pressedName;
+    util::Hashtable* namedChildren = nullptr;
+    bool imagesLoaded = true;
+    bool modal;
+    bool draggable = false;
+    bool dragging = false;
+    int dragX = 0, dragY = 0;
+};
+
+}  // namespace sprite

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "lang/Object.h"
+#include "lang/String.h"
+#include "window/Receiver.h"
+
+namespace lang { class IntArray; class ObjectArray; }
+namespace util { class RectangleNM; class Region; }
+namespace window { class Event; class Graphics; }
+
+namespace sprite {
+
+// The abstract root of everything drawn in a scene: a named object that can be
+// initialised from scene data, painted, moved, shown and hidden.
+class SpriteBase : public lang::Object, public window::Receiver {
+public:
+    SpriteBase() = default;
+    SpriteBase(const SpriteBase&) = delete;
+    SpriteBase& operator=(const SpriteBase&) = delete;
+    MENTARIUM_CLASS(SpriteBase, lang::Object)
+
+    virtual bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) = 0;        // 14
+    virtual void paint(window::Graphics* g) = 0;                                         // 15
+    virtual void paintOutline(window::Graphics* g) = 0;                                  // 16
+    virtual void onMessage(lang::Object* argument, const lang::String& message) {}      // 17
+    virtual bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) {  // 18
+        return false;
+    }
+    virtual void setLocation(int x, int y) = 0;       // 19
+    virtual void setLocationQuiet(int x, int y) = 0;  // 20
+    virtual void translate(int dx, int dy) = 0;       // 21
+    virtual void setVisible(bool visible) = 0;        // 22
+    virtual bool contains(int x, int y) = 0;          // 23
+    virtual util::RectangleNM* getBounds() = 0;       // 24
+    virtual bool isVisible() = 0;                     // 25
+    virtual bool isShown() = 0;                       // 26
+
+    // Sprites take pointer and key input through their containers; only screens
+    // that wait for notifications answer events here.
+    bool handleEvent(window::Event* event) override { return false; }
+
+    const lang::String& getName() const { return name; }
+    void setName(const lang::String& value) { name = value; }
+
+protected:
+    lang::String name;
+};
+
+}  // namespace sprite
