@@ -11,6 +11,7 @@
 #include "sprite/DialogSprite.h"
 #include "sprite/SceneFixture.h"
 #include "sprite/SpriteFixtures.h"
+#include "sprite/User.h"
 #include "util/Hashtable.h"
 #include "util/Vector.h"
 #include "window/AudioClip.h"
@@ -101,9 +102,9 @@ TEST_F(SceneLoad, ExampleSceneBuildsPicturesSoundsTextsNumbersAndSprites) {
     png("logo", 16, 8, 0xFF336699u);
     png("logo_mask", 16, 8, 0xFF000000u);
     std::vector<uint8_t> star = readBytes(png("star.png", 5, 3, 0xFFFFFF00u));
-    dir.write("pictures.bin", imageList({{"star", star}}));
-    dir.write("menu.dat", sceneText({"<sprites>", "play Sprite star 10 20", "quit Sprite star 10 60"}));
-    dir.write("Mentarium.dat", sceneText({
+    write("pictures.bin", imageList({{"star", star}}));
+    write("menu.dat", sceneText({"<sprites>", "play Sprite star 10 20", "quit Sprite star 10 60"}));
+    write("Mentarium.dat", sceneText({
         "; title screen",
         "<images>",
         "logo +logo|+logo_mask",
@@ -167,7 +168,7 @@ TEST_F(SceneLoad, ExampleSceneBuildsPicturesSoundsTextsNumbersAndSprites) {
 }
 
 TEST_F(SceneLoad, MarkersAreReadWithoutRegardToCase) {
-    dir.write("s.dat", sceneText({"<DATA> 4 -7 2.9 -2.9", "<Sprites>", "a Sprite 1 2", "<END>", "b Sprite 3 4"}));
+    write("s.dat", sceneText({"<DATA> 4 -7 2.9 -2.9", "<Sprites>", "a Sprite 1 2", "<END>", "b Sprite 3 4"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("s.dat"));
     ASSERT_EQ(loader->getData()->length(), 4);
@@ -178,7 +179,7 @@ TEST_F(SceneLoad, MarkersAreReadWithoutRegardToCase) {
 }
 
 TEST_F(SceneLoad, UnregisteredClassDropsTheLineButWasCounted) {
-    dir.write("s.dat", sceneText({"<sprites>", "ghost NoSuchClass pic 1 2", "real Sprite 3 4"}));
+    write("s.dat", sceneText({"<sprites>", "ghost NoSuchClass pic 1 2", "real Sprite 3 4"}));
     Held<CountingListener> listener(new CountingListener());
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), listener.get(), nullptr));
     EXPECT_EQ(loader->countItems("s.dat"), 2);
@@ -191,7 +192,7 @@ TEST_F(SceneLoad, UnregisteredClassDropsTheLineButWasCounted) {
 }
 
 TEST_F(SceneLoad, ListenerMayOfferItsOwnSprite) {
-    dir.write("s.dat", sceneText({"<sprites>", "mine Offered 1 2"}));
+    write("s.dat", sceneText({"<sprites>", "mine Offered 1 2"}));
     Held<CountingListener> listener(new CountingListener());
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), listener.get(), nullptr));
     ASSERT_TRUE(loader->load("s.dat"));
@@ -201,7 +202,7 @@ TEST_F(SceneLoad, ListenerMayOfferItsOwnSprite) {
 }
 
 TEST_F(SceneLoad, EmptyQuotedPictureLeavesAnEmptySlotAndQuotedNamesMayBeEmpty) {
-    dir.write("s.dat", sceneText({"<images> a +a", "<sprites>", "r RecordingSprite a \"\" a 5 6 7", "\"\" Sprite 1 1"}));
+    write("s.dat", sceneText({"<images> a +a", "<sprites>", "r RecordingSprite a \"\" a 5 6 7", "\"\" Sprite 1 1"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("s.dat"));
     auto* r = dynamic_cast<RecordingSprite*>(named(*loader, "r"));
@@ -219,7 +220,7 @@ TEST_F(SceneLoad, EmptyQuotedPictureLeavesAnEmptySlotAndQuotedNamesMayBeEmpty) {
 TEST_F(SceneLoad, UndeclaredPicturesComeFromTheArchiveWithTheirAutomask) {
     png("btn", 4, 4, 0xFF00FF00u);
     png("btn_automask", 4, 4, 0xFF000000u);
-    dir.write("s.dat", sceneText({"<sprites>", "b Sprite btn 1 1", "c Sprite nothing 2 2"}));
+    write("s.dat", sceneText({"<sprites>", "b Sprite btn 1 1", "c Sprite nothing 2 2"}));
     packArchive({"btn", "btn_automask"});
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("s.dat"));
@@ -230,7 +231,7 @@ TEST_F(SceneLoad, UndeclaredPicturesComeFromTheArchiveWithTheirAutomask) {
 }
 
 TEST_F(SceneLoad, PictureSpecificationsResolveArchiveStoreAndFiles) {
-    dir.write("s.dat", sceneText({"<images>", "a +item", "b @stored", "c sub\\pic.png", "d x.png|+m",
+    write("s.dat", sceneText({"<images>", "a +item", "b @stored", "c sub\\pic.png", "d x.png|+m",
                                   "<sprites>", "ra Sprite a 0 0", "rb Sprite b 0 0", "rc Sprite c 0 0",
                                   "rd Sprite d 0 0"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
@@ -242,7 +243,7 @@ TEST_F(SceneLoad, PictureSpecificationsResolveArchiveStoreAndFiles) {
 }
 
 TEST_F(SceneLoad, DuplicateNamesGiveOneMessageAndTheLaterSpriteWins) {
-    dir.write("dup.dat", sceneText({"<sprites>", "same Sprite 1 1", "same Sprite 2 2", "other Sprite 3 3"}));
+    write("dup.dat", sceneText({"<sprites>", "same Sprite 1 1", "same Sprite 2 2", "other Sprite 3 3"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     testing::internal::CaptureStderr();
     ASSERT_TRUE(loader->load("dup.dat"));
@@ -256,7 +257,7 @@ TEST_F(SceneLoad, DuplicateNamesGiveOneMessageAndTheLaterSpriteWins) {
 TEST_F(SceneLoad, ExactlyFiveHundredNumbersEndTheLoad) {
     std::string numbers = "<data>";
     for (int i = 0; i < 500; ++i) numbers += " " + std::to_string(i);
-    dir.write("full.dat", sceneText({numbers.c_str(), "<sprites>", "late Sprite 1 1"}));
+    write("full.dat", sceneText({numbers.c_str(), "<sprites>", "late Sprite 1 1"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("full.dat"));
     ASSERT_EQ(loader->getData()->length(), 500);
@@ -265,7 +266,7 @@ TEST_F(SceneLoad, ExactlyFiveHundredNumbersEndTheLoad) {
 
     std::string fewer = "<data>";
     for (int i = 0; i < 499; ++i) fewer += " 1";
-    dir.write("less.dat", sceneText({fewer.c_str(), "<sprites>", "late Sprite 1 1"}));
+    write("less.dat", sceneText({fewer.c_str(), "<sprites>", "late Sprite 1 1"}));
     ASSERT_TRUE(loader->load("less.dat"));
     EXPECT_EQ(loader->getData()->length(), 499);
     EXPECT_EQ(loader->getSprites()->size(), 1);
@@ -274,14 +275,14 @@ TEST_F(SceneLoad, ExactlyFiveHundredNumbersEndTheLoad) {
 TEST_F(SceneLoad, ThousandsOfNumbersStopAtTheLimit) {
     std::string numbers = "<data>";
     for (int i = 0; i < 5000; ++i) numbers += " 7";
-    dir.write("big.dat", numbers);
+    write("big.dat", numbers);
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("big.dat"));
     EXPECT_EQ(loader->getData()->length(), 500);
 }
 
 TEST_F(SceneLoad, FailedNestedItemLeavesTheContainerEmptyAndTheLoadGoesOn) {
-    dir.write("outer.dat", sceneText({"<sprites>", "box DialogSprite:missing.dat 0 0 10 10", "next Sprite 5 5"}));
+    write("outer.dat", sceneText({"<sprites>", "box DialogSprite:missing.dat 0 0 10 10", "next Sprite 5 5"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     testing::internal::CaptureStderr();
     ASSERT_TRUE(loader->load("outer.dat"));
@@ -295,7 +296,7 @@ TEST_F(SceneLoad, FailedNestedItemLeavesTheContainerEmptyAndTheLoadGoesOn) {
 }
 
 TEST_F(SceneLoad, AnItemThatLoadsItselfIsRefusedWithAMessage) {
-    dir.write("self.dat", sceneText({"<sprites>", "a DialogSprite:self.dat 0 0 5 5", "b DialogSprite:self.dat 0 0 5 5"}));
+    write("self.dat", sceneText({"<sprites>", "a DialogSprite:self.dat 0 0 5 5", "b DialogSprite:self.dat 0 0 5 5"}));
     Held<CountingListener> listener(new CountingListener());
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), listener.get(), nullptr));
     testing::internal::CaptureStderr();
@@ -311,7 +312,7 @@ TEST_F(SceneLoad, AnItemThatLoadsItselfIsRefusedWithAMessage) {
 TEST_F(SceneLoad, DeepChainsOfItemsStopAtTheNestingLimit) {
     for (int i = 0; i < 20; ++i) {
         std::string line = "c DialogSprite:n" + std::to_string(i + 1) + ".dat 0 0 5 5";
-        dir.write("n" + std::to_string(i) + ".dat", sceneText({"<sprites>", line.c_str()}));
+        write("n" + std::to_string(i) + ".dat", sceneText({"<sprites>", line.c_str()}));
     }
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     testing::internal::CaptureStderr();
@@ -335,18 +336,18 @@ TEST_F(SceneLoad, MissingItemAndGarbageEndCleanly) {
 
     std::vector<uint8_t> garbage;
     for (int i = 0; i < 4000; ++i) garbage.push_back(static_cast<uint8_t>((i * 7919) >> 3));
-    dir.write("garbage.dat", garbage);
+    write("garbage.dat", garbage);
     testing::internal::CaptureStderr();
     loader->load("garbage.dat");
     testing::internal::GetCapturedStderr();
 
-    dir.write("quote.dat", "<sprites> a Sprite \"never closed 1 2");
+    write("quote.dat", "<sprites> a Sprite \"never closed 1 2");
     EXPECT_TRUE(loader->load("quote.dat"));
     EXPECT_EQ(loader->getSprites()->size(), 0);
 }
 
 TEST_F(SceneLoad, SoundWordsOfTwoCharactersAreSkippedAndNotCounted) {
-    dir.write("s.dat", sceneText({"<sounds> ab +beep *long.ogg x.xm"}));
+    write("s.dat", sceneText({"<sounds> ab +beep *long.ogg x.xm"}));
     Held<CountingListener> listener(new CountingListener());
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), listener.get(), nullptr));
     EXPECT_EQ(loader->countItems("s.dat"), 3);
@@ -356,11 +357,26 @@ TEST_F(SceneLoad, SoundWordsOfTwoCharactersAreSkippedAndNotCounted) {
 }
 
 TEST_F(SceneLoad, CountingThenLoadingReadsTheSameItemTwice) {
-    dir.write("s.dat", sceneText({"<sprites>", "a Sprite 1 1", "b Sprite 2 2"}));
+    write("s.dat", sceneText({"<sprites>", "a Sprite 1 1", "b Sprite 2 2"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     EXPECT_EQ(loader->countItems("s.dat"), 2);
     ASSERT_TRUE(loader->load("s.dat"));
     EXPECT_EQ(loader->getSprites()->size(), 2);
     ASSERT_TRUE(loader->load("s.dat"));  // a second load starts afresh
     EXPECT_EQ(loader->getSprites()->size(), 2);
+}
+
+TEST_F(SceneLoad, StoredValuesRedirectPicturesAndBadFilesFallBackToTheArchive) {
+    testsupport::ScopedEnv profile("MENTARIUM_PROFILE", dir.file("profile.sqlite").c_str());
+    Held<sprite::User> user(new sprite::User());
+    user->open("Cogniquilt");
+    user->setString("face", "+other");
+    user->setString("photo", "nothere.png");
+    write("s.dat", sceneText({"<images> a @face b @photo c @plain", "<sprites>", "ra Sprite a 0 0",
+                              "rb Sprite b 0 0", "rc Sprite c 0 0"}));
+    Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, user.get()));
+    ASSERT_TRUE(loader->load("s.dat"));
+    EXPECT_STREQ(named(*loader, "ra")->getImage()->getName()->c_str(), "+other");
+    EXPECT_STREQ(named(*loader, "rb")->getImage()->getName()->c_str(), "+photo");
+    EXPECT_STREQ(named(*loader, "rc")->getImage()->getName()->c_str(), "+plain");
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,19 @@ protected:
         ASSERT_NE(lang::ResourceFile::open(archive.c_str()), nullptr);
     }
 
-    testing_support::TempDir dir;
+    // Writes bytes to name inside the game directory; answers the full path.
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::string full = dir.file(name);
+        std::filesystem::create_directories(std::filesystem::path(full).parent_path());
+        std::ofstream out(full, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return full;
+    }
+    std::string write(const std::string& name, const std::string& text) const {
+        return write(name, std::vector<uint8_t>(text.begin(), text.end()));
+    }
+
+    testsupport::TempDir dir;
 };
 
 // Counts progress steps and can hand the loader a sprite of its own.
