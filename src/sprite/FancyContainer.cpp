@@ -98,7 +98,7 @@ bool FancyContainer::collectDirty(int tick, util::RectangleNM* total, util::Regi
     if (fadingOut) {
         int alpha = getAlpha() - fadeStep;
         if (alpha > 0) {
-            fancy->setAlpha(alpha);
+            fancy->alpha = alpha;
             repaint();
         } else {
             setVisible(false);

@@ -73,7 +73,7 @@ void Sprite::paint(window::Graphics* g) {
         }
         // Pictures drawn with effects must take the blending path.
         image->setHasAlpha(true);
-        effects->copyFrom(*fancy);
+        effects->copyFrom(fancy);
         target->drawImage(image, x, y);
         effects->reset();
     });
@@ -300,17 +300,17 @@ void Sprite::setColorFactors(int alpha, int red, int green, int blue) {
 
 void Sprite::setAlpha(int alpha) {
     window::FancyHelper* f = ensureFancy();
-    if (f->getAlpha() == alpha) return;
-    f->setAlpha(alpha);
+    if (f->alpha == alpha) return;
+    f->alpha = alpha;  // alone, without marking the effect settings as changed
     repaint();
 }
 
 bool Sprite::setShadow(int dx, int dy, bool on) {
-    ensureFancy()->setShadow(on, dx, dy);
+    ensureFancy()->setShadow(dx, dy, on);
     return true;
 }
 
-int Sprite::getAlpha() { return fancy ? fancy->getAlpha() : 128; }
+int Sprite::getAlpha() { return fancy ? fancy->alpha : 128; }
 
 void Sprite::unloadImage() {
     if (image) image->unload();

@@ -157,7 +157,16 @@ TEST_F(SceneLoad, ExampleSceneBuildsPicturesSoundsTextsNumbersAndSprites) {
     EXPECT_STREQ(loader->getStrings()->at(1)->c_str(), "Quit");
     ASSERT_EQ(loader->getData()->length(), 3);
     EXPECT_EQ((*loader->getData())[2], 8);
-    EXPECT_EQ(loader->getSounds()->length(), 3);
+    ASSERT_EQ(loader->getSounds()->length(), 3);
+    auto* click = static_cast<window::AudioClip*>((*loader->getSounds())[0]);
+    auto* theme = static_cast<window::AudioClip*>((*loader->getSounds())[1]);
+    auto* intro = static_cast<window::AudioClip*>((*loader->getSounds())[2]);
+    EXPECT_EQ(std::string(click->getName().c_str()), dir.file("click"));
+    EXPECT_EQ(click->getKind(), 0);
+    EXPECT_EQ(std::string(theme->getName().c_str()), dir.file("theme"));
+    EXPECT_EQ(theme->getKind(), 1);
+    EXPECT_EQ(std::string(intro->getName().c_str()), dir.file("intro.mod"));
+    EXPECT_EQ(intro->getKind(), 2);
 
     // The results outlive the loader for holders that took references.
     util::Vector* sprites = loader->getSprites();
@@ -352,8 +361,16 @@ TEST_F(SceneLoad, SoundWordsOfTwoCharactersAreSkippedAndNotCounted) {
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), listener.get(), nullptr));
     EXPECT_EQ(loader->countItems("s.dat"), 3);
     ASSERT_TRUE(loader->load("s.dat"));
-    EXPECT_EQ(loader->getSounds()->length(), 3);
+    ASSERT_EQ(loader->getSounds()->length(), 3);
     EXPECT_EQ(listener->steps, 3);
+    auto* beep = static_cast<window::AudioClip*>((*loader->getSounds())[0]);
+    auto* stream = static_cast<window::AudioClip*>((*loader->getSounds())[1]);
+    auto* song = static_cast<window::AudioClip*>((*loader->getSounds())[2]);
+    EXPECT_STREQ(beep->getName().c_str(), "+beep");  // archive items keep their name
+    EXPECT_EQ(beep->getKind(), 0);
+    EXPECT_EQ(std::string(stream->getName().c_str()), dir.file("long.ogg"));
+    EXPECT_EQ(stream->getKind(), 1);
+    EXPECT_EQ(song->getKind(), 2);
 }
 
 TEST_F(SceneLoad, CountingThenLoadingReadsTheSameItemTwice) {

@@ -15,10 +15,12 @@ using sprite_test::TestButton;
 
 namespace {
 
-constexpr int kMouseDown = 1;
-constexpr int kMouseUp = 3;
-constexpr int kMouseMove = 2;
-constexpr int kKeyPress = 5;
+window::Event* event(int kind, int x, int y) {
+    auto* e = new window::Event(nullptr, kind, nullptr);
+    e->x = x;
+    e->y = y;
+    return e;
+}
 
 // A dialog at (x, y) of w x h, visible, with nothing left to collect.
 DialogSprite* placedDialog(int x, int y, int w, int h, bool modal = false) {
@@ -37,19 +39,19 @@ TestButton* namedButton(DialogSprite* parent, const char* name, int x, int y, in
 }
 
 int press(DialogSprite* d, int x, int y) {
-    Held<window::Event> e(new window::Event(kMouseDown, x, y));
+    Held<window::Event> e(event(window::Event::MouseDown, x, y));
     int answer = d->mousePressed(e.get());
     EXPECT_EQ(e->x, x);  // the event's point is handed back unchanged
     return answer;
 }
 
 int release(DialogSprite* d, int x, int y) {
-    Held<window::Event> e(new window::Event(kMouseUp, x, y));
+    Held<window::Event> e(event(window::Event::MouseUp, x, y));
     return d->mouseReleased(e.get());
 }
 
 bool move(DialogSprite* d, int x, int y) {
-    Held<window::Event> e(new window::Event(kMouseMove, x, y));
+    Held<window::Event> e(event(window::Event::MouseMove, x, y));
     return d->mouseMoved(e.get());
 }
 
@@ -202,7 +204,7 @@ TEST(DialogRouting, KeysGoToTheFirstChildDialogThatTakesThem) {
     auto* keys = new KeyDialog();
     outer->addNamed("keys", keys);
     keys->release();
-    Held<window::Event> q(new window::Event(kKeyPress, 0, 0));
+    Held<window::Event> q(event(window::Event::KeyPress, 0, 0));
     q->key = 'q';
     EXPECT_EQ(outer->keyPressed(q.get()), DialogSprite::RESULT);
     EXPECT_STREQ(outer->getClickedName().c_str(), "key");

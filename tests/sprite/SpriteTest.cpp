@@ -311,7 +311,7 @@ TEST(SpritePaint, EffectsApplyForOneDrawAndLeaveTheSurfaceNeutral) {
     EXPECT_EQ(frame->getPixels()[0], 0u);
     window::FancyHelper* surfaceEffects = g->getFancyHelper();
     ASSERT_NE(surfaceEffects, nullptr);
-    EXPECT_EQ(surfaceEffects->getAlpha(), 128);
+    EXPECT_EQ(surfaceEffects->alpha, 128);
     s->setAlpha(128);
     s->paint(g.get());
     EXPECT_EQ(frame->getPixels()[0], 0xFFFF0000u);
