@@ -254,36 +254,41 @@ bool Sprite::hitTest(int px, int py) {
 
 bool Sprite::findEdge(int& px, int& py, int side, int threshold) {
     if (image == nullptr) return false;
-    int col = px - getX(), row = py - getY();
-    int w = image->getWidth(), h = image->getHeight();
     int stride;
     uint32_t* pixels = pixelsOf(image, stride);
     if (pixels == nullptr) return false;
-    w = image->getWidth();
-    h = image->getHeight();
+    int w = image->getWidth(), h = image->getHeight();
+    int col = px - getX(), row = py - getY();
     uint32_t limit = static_cast<uint32_t>(threshold) << 24;
-    auto counts = [&](int c, int r) { return (pixels[r * stride + c] & 0xFF000000u) >= limit; };
+    // Walks n pixels from (c, r) by (dc, dr); answers the steps to the first that counts, or -1.
+    auto scan = [&](int c, int r, int dc, int dr, int n) {
+        for (int i = 0; i < n; ++i, c += dc, r += dr)
+            if ((pixels[r * stride + c] & 0xFF000000u) >= limit) return i;
+        return -1;
+    };
+    bool vertical = (side & 0xFF) == 'T' || (side & 0xFF) == 'B';
+    bool horizontal = (side & 0xFF) == 'L' || (side & 0xFF) == 'R';
+    // Only a line that lies inside the picture can be scanned.
+    if (vertical && (h < 1 || col < 0 || col >= w)) return false;
+    if (horizontal && (w < 1 || row < 0 || row >= h)) return false;
+    int found;
     switch (side & 0xFF) {
     case 'T':
-        if (h < 1 || col < 0 || col >= w) return false;
-        for (int r = 0; r < h; ++r)
-            if (counts(col, r)) { py = getY() + r; return true; }
-        return false;
+        if ((found = scan(col, 0, 0, 1, h)) < 0) return false;
+        py = getY() + found;
+        return true;
     case 'B':
-        if (h < 1 || col < 0 || col >= w) return false;
-        for (int r = h - 1; r >= 0; --r)
-            if (counts(col, r)) { py = getY() + r; return true; }
-        return false;
+        if ((found = scan(col, h - 1, 0, -1, h)) < 0) return false;
+        py = getY() + h - 1 - found;
+        return true;
     case 'L':
-        if (w < 1 || row < 0 || row >= h) return false;
-        for (int c = 0; c < w; ++c)
-            if (counts(c, row)) { px = getX() + c; return true; }
-        return false;
+        if ((found = scan(0, row, 1, 0, w)) < 0) return false;
+        px = getX() + found;
+        return true;
     case 'R':
-        if (w < 1 || row < 0 || row >= h) return false;
-        for (int c = w - 1; c >= 0; --c)
-            if (counts(c, row)) { px = getX() + c; return true; }
-        return false;
+        if ((found = scan(w - 1, row, -1, 0, w)) < 0) return false;
+        px = getX() + w - 1 - found;
+        return true;
     default:
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "lang/Class.h"
 #include "sprite/SpriteBase.h"
 #include "util/RectangleNM.h"
@@ -78,7 +80,7 @@ protected:
     window::FancyHelper* fancy = nullptr;
     bool shown = true;
     bool visible = true;
-    bool dirty = false;
+    std::atomic<bool> dirty{false};  // read without the lock to skip clean sprites quickly
     util::RectangleNM dirtyRect;  // guarded by its own monitor
 };
 

@@ -27,6 +27,16 @@ void collect(Sprite* s, util::RectangleNM& total) {
     s->collectDirty(0, &total, &region);
 }
 
+// Adds child, collects what that marked, then moves the child and collects again.
+bool moveChildAndCollect(FancyContainer* c, Sprite* child, int x, int y, util::RectangleNM& total,
+                         util::Region& region) {
+    c->add(child);
+    util::RectangleNM ignored;
+    collect(c, ignored);
+    child->setLocation(x, y);
+    return c->collectDirty(1, &total, &region);
+}
+
 }  // namespace
 
 TEST(ContainerChildren, AddingAVisibleChildMarksItsPlaceInCanvasCoordinates) {
@@ -109,14 +119,9 @@ TEST(ContainerChildren, AddAfterPlacesRightAboveTheReferenceOrAtTheBottom) {
 TEST(ContainerDirty, ChildChangesReachTheCallerMovedAndCutToTheContainer) {
     Held<FancyContainer> c(placedContainer());
     Held<Sprite> child(solidSprite(30, 20, 20, 20));  // hangs over the right and bottom edges
-    c->add(child.get());
-    util::RectangleNM ignored;
-    collect(c.get(), ignored);
-
-    child->setLocation(32, 20);
     util::RectangleNM total;
     util::Region region;
-    EXPECT_TRUE(c->collectDirty(1, &total, &region));
+    EXPECT_TRUE(moveChildAndCollect(c.get(), child.get(), 32, 20, total, region));
     EXPECT_EQ(total.x, 130);
     EXPECT_EQ(total.y, 70);
     EXPECT_EQ(total.width, 10);
@@ -128,15 +133,10 @@ TEST(ContainerDirty, ChildChangesReachTheCallerMovedAndCutToTheContainer) {
 TEST(ContainerDirty, HiddenContainerPassesNothingOnButTheChildIsCollected) {
     Held<FancyContainer> c(placedContainer());
     Held<Sprite> child(solidSprite(0, 0, 5, 5));
-    c->add(child.get());
     c->setVisible(false);
-    util::RectangleNM ignored;
-    collect(c.get(), ignored);
-
-    child->setLocation(3, 3);
     util::RectangleNM total;
     util::Region region;
-    EXPECT_FALSE(c->collectDirty(1, &total, &region));
+    EXPECT_FALSE(moveChildAndCollect(c.get(), child.get(), 3, 3, total, region));
     EXPECT_EQ(total.width, 0);
     EXPECT_TRUE(region.isEmpty());
     EXPECT_FALSE(child->isDirty());
