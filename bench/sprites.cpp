@@ -19,6 +19,7 @@
 #include "util/Region.h"
 #include "util/Vector.h"
 #include "window/Graphics.h"
+#include "window/GraphicsI.h"
 #include "window/Image.h"
 
 namespace {

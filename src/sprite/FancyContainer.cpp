@@ -7,6 +7,7 @@
 #include "sprite/Pausable.h"
 #include "window/FancyHelper.h"
 #include "window/Graphics.h"
+#include "window/GraphicsI.h"
 #include "window/Image.h"
 
 namespace sprite {

@@ -6,6 +6,7 @@
 #include "sprite/SpriteFixtures.h"
 #include "util/Region.h"
 #include "window/Graphics.h"
+#include "window/GraphicsI.h"
 
 using sprite::FancyContainer;
 using sprite::Sprite;

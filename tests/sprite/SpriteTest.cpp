@@ -8,6 +8,7 @@
 #include "util/Region.h"
 #include "window/FancyHelper.h"
 #include "window/Graphics.h"
+#include "window/GraphicsI.h"
 #include "window/Image.h"
 
 using sprite::Sprite;
