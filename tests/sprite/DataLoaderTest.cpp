@@ -103,7 +103,8 @@ TEST_F(SceneLoad, ExampleSceneBuildsPicturesSoundsTextsNumbersAndSprites) {
     png("logo_mask", 16, 8, 0xFF000000u);
     std::vector<uint8_t> star = readBytes(png("star.png", 5, 3, 0xFFFFFF00u));
     write("pictures.bin", imageList({{"star", star}}));
-    write("menu.dat", sceneText({"<sprites>", "play Sprite star 10 20", "quit Sprite star 10 60"}));
+    // Every item declares its own pictures; the list is read again for the nested one.
+    write("menu.dat", sceneText({"<images> pictures.bin", "<sprites>", "play Sprite star 10 20", "quit Sprite star 10 60"}));
     write("Mentarium.dat", sceneText({
         "; title screen",
         "<images>",
@@ -127,9 +128,9 @@ TEST_F(SceneLoad, ExampleSceneBuildsPicturesSoundsTextsNumbersAndSprites) {
     DataLoader* loader = new DataLoader(dir.path().c_str(), listener.get(), nullptr);
     int expected = loader->countItems("Mentarium.dat");
     ASSERT_TRUE(loader->load("Mentarium.dat"));
-    // 2 picture entries, 3 sounds, 2 sprites here and 2 in menu.dat.
-    EXPECT_EQ(expected, 9);
-    EXPECT_EQ(listener->steps, 9);
+    // 2 picture entries, 3 sounds and 2 sprites here; 1 picture entry and 2 sprites in menu.dat.
+    EXPECT_EQ(expected, 10);
+    EXPECT_EQ(listener->steps, 10);
 
     ASSERT_EQ(loader->getSprites()->size(), 2);
     Sprite* title = named(*loader, "title");
@@ -396,4 +397,29 @@ TEST_F(SceneLoad, StoredValuesRedirectPicturesAndBadFilesFallBackToTheArchive) {
     EXPECT_STREQ(named(*loader, "ra")->getImage()->getName()->c_str(), "+other");
     EXPECT_STREQ(named(*loader, "rb")->getImage()->getName()->c_str(), "+photo");
     EXPECT_STREQ(named(*loader, "rc")->getImage()->getName()->c_str(), "+plain");
+}
+
+TEST_F(SceneLoad, HiddenContainersGetPicturesThatDecodeOnFirstUse) {
+    png("btn", 6, 4, 0xFF00FF00u);
+    write("inner.dat", sceneText({"<sprites>", "p Sprite btn 1 1"}));
+    write("s.dat", sceneText({"<sprites>", "hidden DialogSprite:inner.dat 0 0 10 10 0 0",
+                              "shown DialogSprite:inner.dat 0 0 10 10 0 1"}));
+    packArchive({"btn"});
+    bool wasImmediate = window::Image::decodeImmediately();
+    window::Image::setDecodeImmediately(false);
+    Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
+    bool loaded = loader->load("s.dat");
+    bool countBalanced = window::Image::canDecodeNow();  // with the flag off: no load still counted
+    window::Image::setDecodeImmediately(wasImmediate);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(countBalanced);
+
+    Sprite* lazy = static_cast<DialogSprite*>(named(*loader, "hidden"))->findChild("p");
+    Sprite* eager = static_cast<DialogSprite*>(named(*loader, "shown"))->findChild("p");
+    ASSERT_NE(lazy, nullptr);
+    ASSERT_NE(eager, nullptr);
+    EXPECT_EQ(lazy->getWidth(), 6);  // the size is known at once
+    EXPECT_FALSE(lazy->getImage()->hasPixels());
+    EXPECT_TRUE(eager->getImage()->hasPixels());
+    EXPECT_NE(lazy->getImage()->getPixels(), nullptr);  // decoded on first use
 }
