@@ -3,10 +3,14 @@
 #include <cmath>
 
 #include "io/StreamTokenizer.h"
+#include "sprite/SceneTextStream.h"
 
 namespace sprite {
 
-SceneTokens::SceneTokens(io::InputStream* input) : tokenizer_(new io::StreamTokenizer(input)) {
+SceneTokens::SceneTokens(io::InputStream* input) {
+    auto* text = new SceneTextStream(input);
+    tokenizer_ = new io::StreamTokenizer(text);
+    text->release();
     // Line ends are plain blanks; every other byte is a word byte unless it
     // starts a comment, a quoted text or a number.
     tokenizer_->eolIsSignificant(false);

@@ -7,8 +7,9 @@ namespace io { class InputStream; class StreamTokenizer; }
 
 namespace sprite {
 
-// The scene file's lexical view of a stream: ';' comments, '"' quoted texts
-// (which may be empty), numbers, and words of every other printable byte.
+// The scene file's lexical view of a stream: ';' comments to the end of the
+// line, '"' quoted texts (which may be empty), numbers, and words of every other
+// printable byte.
 class SceneTokens : public lang::Object {
 public:
     explicit SceneTokens(io::InputStream* input);
@@ -30,7 +31,7 @@ public:
     bool isMarker() const { return !number_ && text_.startsWith("<"); }
 
 private:
-    io::StreamTokenizer* tokenizer_;
+    io::StreamTokenizer* tokenizer_ = nullptr;
     bool number_ = false;
     double value_ = 0;
     lang::String text_;

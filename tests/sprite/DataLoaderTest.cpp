@@ -423,3 +423,14 @@ TEST_F(SceneLoad, HiddenContainersGetPicturesThatDecodeOnFirstUse) {
     EXPECT_TRUE(eager->getImage()->hasPixels());
     EXPECT_NE(lazy->getImage()->getPixels(), nullptr);  // decoded on first use
 }
+
+TEST_F(SceneLoad, UnixLineEndsEndCommentsAndKeepQuotedLineBreaksWhole) {
+    write("unix.dat", "; a comment line\n<strings>\n\"two\nlines\" ; trailing comment\nnext\n"
+                      "<sprites>\n; between lines\na Sprite 1 2\n");
+    Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
+    ASSERT_TRUE(loader->load("unix.dat"));
+    ASSERT_EQ(loader->getStrings()->length(), 2);
+    EXPECT_STREQ(loader->getStrings()->at(0)->c_str(), "two\r\nlines");
+    EXPECT_STREQ(loader->getStrings()->at(1)->c_str(), "next");
+    EXPECT_EQ(loader->getSprites()->size(), 1);
+}
