@@ -101,8 +101,7 @@ void AnimateSprite::sendEndNotification() {
     event->release();
 }
 
-void AnimateSprite::setLocation(int nx, int ny) {
-    Sprite::setLocation(nx, ny);
+void AnimateSprite::stopGlideAt(int nx, int ny) {
     targetX = nx;
     targetY = ny;
     stepX.clear();
@@ -110,13 +109,14 @@ void AnimateSprite::setLocation(int nx, int ny) {
     moveSteps = 0;
 }
 
+void AnimateSprite::setLocation(int nx, int ny) {
+    Sprite::setLocation(nx, ny);
+    stopGlideAt(nx, ny);
+}
+
 void AnimateSprite::setLocationQuiet(int nx, int ny) {
     Sprite::setLocationQuiet(nx, ny);
-    targetX = nx;
-    targetY = ny;
-    stepX.clear();
-    stepY.clear();
-    moveSteps = 0;
+    stopGlideAt(nx, ny);
 }
 
 void AnimateSprite::moveTo(int tx, int ty, int steps) {
@@ -170,45 +170,29 @@ void AnimateSprite::setAlpha(int alpha) {
 }
 
 void AnimateSprite::advanceFrame(int ticks) {
-    int span = lastFrame - firstFrame + 1;
     frame += frameStep;
-    if (frame > lastFrame) {
-        if (loopsLeft == 1) loop = false;
-        if (bounce) {
-            // Reflect off the end so the frame before it shows next.
-            frame -= 2 * frameStep;
-            frameStep = -frameStep;
-        } else if (loop) {
-            if (loopDelay != 0 && ticks % loopDelay != 0) {
-                frame -= frameStep;
-            } else {
-                if (loopsLeft > 0) --loopsLeft;
-                if (loopDelay != 0 && loopsLeft == 0) sendEndNotification();
-                frame = (frame - firstFrame) % span + firstFrame;
-            }
+    bool pastEnd = frame > lastFrame, beforeStart = frame < firstFrame;
+    if (!pastEnd && !beforeStart) return;
+    if (loopsLeft == 1) loop = false;
+    // Backwards play counts its bounces at the first frame only.
+    if (beforeStart && bouncesLeft == 1) bounce = false;
+    if (bounce) {
+        if (beforeStart && bouncesLeft > 0) --bouncesLeft;
+        // Reflect off the end so the frame before it shows next.
+        frame -= 2 * frameStep;
+        frameStep = -frameStep;
+    } else if (loop) {
+        if (loopDelay != 0 && ticks % loopDelay != 0) {
+            frame -= frameStep;  // hold the end frame until the delay is met
         } else {
-            frame -= frameStep;
-            frameStep = 0;
+            if (loopsLeft > 0) --loopsLeft;
+            if (loopDelay != 0 && loopsLeft == 0) sendEndNotification();
+            int span = lastFrame - firstFrame + 1;
+            frame = pastEnd ? (frame - firstFrame) % span + firstFrame : frame + span;
         }
-    } else if (frame < firstFrame) {
-        if (loopsLeft == 1) loop = false;
-        if (bouncesLeft == 1) bounce = false;
-        if (bounce) {
-            if (bouncesLeft > 0) --bouncesLeft;
-            frame -= 2 * frameStep;
-            frameStep = -frameStep;
-        } else if (loop) {
-            if (loopDelay != 0 && ticks % loopDelay != 0) {
-                frame -= frameStep;
-            } else {
-                if (loopsLeft > 0) --loopsLeft;
-                if (loopDelay != 0 && loopsLeft == 0) sendEndNotification();
-                frame += span;
-            }
-        } else {
-            frame -= frameStep;
-            frameStep = 0;
-        }
+    } else {
+        frame -= frameStep;
+        frameStep = 0;
     }
     // A range shorter than the step keeps the frame inside it.
     frame = std::max(firstFrame, std::min(frame, lastFrame));

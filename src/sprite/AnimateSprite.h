@@ -98,6 +98,8 @@ protected:
 private:
     // Steps the frame by frameStep and handles the ends of the range.
     void advanceFrame(int ticks);
+    // Makes (nx, ny) the glide target with no glide running.
+    void stopGlideAt(int nx, int ny);
 };
 
 }  // namespace sprite

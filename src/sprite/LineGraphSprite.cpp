@@ -184,22 +184,22 @@ void LineGraphSprite::setLabelSprite(NewFontSprite* sprite) {
     markDirty();
 }
 
-void LineGraphSprite::setXCaption(DialogSprite* container, const lang::String& captionName, int offset) {
+void LineGraphSprite::adoptCaption(Sprite*& slot, int& offsetSlot, DialogSprite* container,
+                                   const lang::String& captionName, int offset) {
     Sprite* found = container ? container->findChild(captionName) : nullptr;
     if (found) found->addRef();
-    if (xCaption) xCaption->release();
-    xCaption = found;
-    xCaptionOffset = offset;
+    if (slot) slot->release();
+    slot = found;
+    offsetSlot = offset;
     if (found) placeCaptions();
 }
 
+void LineGraphSprite::setXCaption(DialogSprite* container, const lang::String& captionName, int offset) {
+    adoptCaption(xCaption, xCaptionOffset, container, captionName, offset);
+}
+
 void LineGraphSprite::setYCaption(DialogSprite* container, const lang::String& captionName, int offset) {
-    Sprite* found = container ? container->findChild(captionName) : nullptr;
-    if (found) found->addRef();
-    if (yCaption) yCaption->release();
-    yCaption = found;
-    yCaptionOffset = offset;
-    if (found) placeCaptions();
+    adoptCaption(yCaption, yCaptionOffset, container, captionName, offset);
 }
 
 void LineGraphSprite::placeCaptions() {

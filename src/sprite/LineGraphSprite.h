@@ -81,6 +81,9 @@ private:
     bool ownsPicture() const;
     void render();
     void placeCaptions();
+    // The container's child of that name becomes the caption in slot (none when absent).
+    void adoptCaption(Sprite*& slot, int& offsetSlot, DialogSprite* container, const lang::String& captionName,
+                      int offset);
     void drawLabel(window::Graphics* g, int value, int lx, int baseline, int align);
     int labelWidth(int value);
     int labelHeight();

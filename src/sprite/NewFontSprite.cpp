@@ -291,21 +291,17 @@ void NewFontSprite::revealText(const lang::String& t, int speed) {
 
 void NewFontSprite::setTextFromItem(const lang::String& itemName) { setText(lang::String::loadText(itemName.c_str())); }
 
-void NewFontSprite::setLineSpacing(int spacing) {
-    if (spacing == lineSpacing) return;
+void NewFontSprite::setMeasured(int& field, int value) {
+    if (value == field) return;
     repaint();
-    lineSpacing = spacing;
+    field = value;
     measure();
     repaint();
 }
 
-void NewFontSprite::setTracking(int value) {
-    if (value == tracking) return;
-    repaint();
-    tracking = value;
-    measure();
-    repaint();
-}
+void NewFontSprite::setLineSpacing(int spacing) { setMeasured(lineSpacing, spacing); }
+
+void NewFontSprite::setTracking(int value) { setMeasured(tracking, value); }
 
 void NewFontSprite::setAlignment(int a) {
     if (a == alignment) return;

@@ -75,6 +75,8 @@ public:
 
 protected:
     void measure();
+    // Changes a field the size depends on, repainting the old and new area.
+    void setMeasured(int& field, int value);
     // The width of the line that starts at index start (up to its line feed).
     int lineWidthFrom(int start) const;
     // The pen x where the line starting at index start begins.

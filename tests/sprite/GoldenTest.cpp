@@ -70,19 +70,7 @@ TEST_F(GoldenTest, MoneyNumber) {
 }
 
 TEST_F(GoldenTest, LineGraph) {
-    Held<sprite::LineGraphSprite> g(new sprite::LineGraphSprite(220, 140));
-    g->setGraphBackground(0x00FEFEFEu);
-    g->setValueDigits(2);
-    g->setGridColor(0xFFFFFFu);
-    g->setMostXDivisions(10);
-    g->setMostYDivisions(4);
-    g->setXTickLength(12);
-    g->setYTickLength(12);
-    g->setInset(5);
-    g->setLineColors(0x707070u, 0x008EEFu, 0x000000u);
-    g->setLineWidth(5);
-    g->setHeadroom(10);
-    g->setFillColor(0xFFD8E4F0u);
+    Held<sprite::LineGraphSprite> g(widget_test::gameStyleGraph(220, 140, 0xFFD8E4F0u));
     Held<NewFontSprite> labels(label("", 0, 0, 0));
     g->setLabelSprite(labels.get());
     const int values[] = {1234, 1300, 1280, 1410, 1390, 1520, 1495, 1610, 1580, 1700, 1655, 1780};

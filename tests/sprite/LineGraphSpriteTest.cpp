@@ -40,23 +40,7 @@ TEST(LineGraphRangeTest, DivisionsShrinkUntilStepsAreWideEnough) {
     EXPECT_EQ(hi, 40);
 }
 
-// The game's usual look: transparent background, ticks, inset, headroom.
-LineGraphSprite* gameGraph(int w, int h) {
-    auto* g = new LineGraphSprite(w, h);
-    g->setGraphBackground(0x00FEFEFEu);
-    g->setValueDigits(2);
-    g->setGridColor(0xFFFFFFu);
-    g->setMostXDivisions(10);
-    g->setMostYDivisions(4);
-    g->setXTickLength(12);
-    g->setYTickLength(12);
-    g->setInset(5);
-    g->setLineColors(0x707070u, 0x008EEFu, 0x000000u);
-    g->setLineWidth(5);
-    g->setHeadroom(10);
-    g->setFillColor(0xFF203040u);
-    return g;
-}
+LineGraphSprite* gameGraph(int w, int h) { return widget_test::gameStyleGraph(w, h, 0xFF203040u); }
 
 TEST(LineGraphSpriteTest, NoPointsShowsTheFrameAndOneDivision) {
     Held<LineGraphSprite> g(gameGraph(200, 120));

@@ -28,19 +28,6 @@ protected:
     }
     GlyphTable table() { return GlyphTable(GeneratedFont::get().metrics); }
     sprite::GlyphMetrics glyph(char c) { return table().at(GlyphTable::indexOf(c)); }
-
-    // The columns where the rendering has ink (any pixel not the background).
-    static std::pair<int, int> inkColumns(window::Image* out, int fromRow, int toRow) {
-        int first = -1, last = -1;
-        for (int px = 0; px < out->getWidth(); ++px)
-            for (int py = fromRow; py < toRow; ++py)
-                if (widget_test::pixelAt(out, px, py) != 0xFFFFFFFFu) {
-                    if (first < 0) first = px;
-                    last = px;
-                    break;
-                }
-        return {first, last};
-    }
 };
 
 TEST_F(NewFontSpriteTest, OneGlyphMeasuresItsAdvanceWithoutItsBearing) {
@@ -80,14 +67,14 @@ TEST_F(NewFontSpriteTest, BoundsFollowTheAlignment) {
 TEST_F(NewFontSpriteTest, PaintsAtTheAlignedEdges) {
     Held<NewFontSprite> left(textSprite("Mm", {10, 2, 0}));
     Held<window::Image> a(widget_test::renderSprite(left.get(), 120, 30));
-    auto [firstA, lastA] = inkColumns(a.get(), 0, 30);
+    auto [firstA, lastA] = widget_test::inkColumns(a.get(), 0, 30);
     ASSERT_GE(firstA, 0) << "nothing drawn";
     EXPECT_GE(firstA, 10);
     EXPECT_LE(firstA, 12);
 
     Held<NewFontSprite> right(textSprite("Mm", {110, 2, 2}));
     Held<window::Image> b(widget_test::renderSprite(right.get(), 120, 30));
-    auto [firstB, lastB] = inkColumns(b.get(), 0, 30);
+    auto [firstB, lastB] = widget_test::inkColumns(b.get(), 0, 30);
     EXPECT_LE(lastB, 109 + right->getOverhang());
     EXPECT_GE(lastB, 105);
     // The same text drawn in both places has the same shape.
@@ -98,8 +85,8 @@ TEST_F(NewFontSpriteTest, CentredLinesAreAlignedEachOnItsOwn) {
     Held<NewFontSprite> s(textSprite("i\nMMMM", {60, 0, 1}));
     int lh = table().lineHeight();
     Held<window::Image> out(widget_test::renderSprite(s.get(), 120, 2 * lh));
-    auto [shortFirst, shortLast] = inkColumns(out.get(), 0, lh);
-    auto [longFirst, longLast] = inkColumns(out.get(), lh, 2 * lh);
+    auto [shortFirst, shortLast] = widget_test::inkColumns(out.get(), 0, lh);
+    auto [longFirst, longLast] = widget_test::inkColumns(out.get(), lh, 2 * lh);
     ASSERT_GE(shortFirst, 0);
     ASSERT_GE(longFirst, 0);
     EXPECT_NEAR((shortFirst + shortLast) / 2.0, (longFirst + longLast) / 2.0, 3.0);
@@ -187,7 +174,7 @@ TEST_F(NewFontSpriteTest, RevealShowsOneMoreLetterPerFrameAndNotifiesOnce) {
     s->revealText("Hello", 10);
     EXPECT_EQ(s->getRevealCount(), 0);
     Held<window::Image> hidden(widget_test::renderSprite(s.get(), 80, 30));
-    EXPECT_EQ(inkColumns(hidden.get(), 0, 30).first, -1);
+    EXPECT_EQ(widget_test::inkColumns(hidden.get(), 0, 30).first, -1);
     for (int t = 1; t <= 4; ++t) {
         s->collectDirty(t, nullptr, nullptr);
         EXPECT_EQ(s->getRevealCount(), t);

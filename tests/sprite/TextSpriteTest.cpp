@@ -11,19 +11,6 @@ namespace {
 using sprite::TextSprite;
 using sprite_test::Held;
 
-// The columns where the rendering differs from white.
-std::pair<int, int> inkColumns(window::Image* out) {
-    int first = -1, last = -1;
-    for (int px = 0; px < out->getWidth(); ++px)
-        for (int py = 0; py < out->getHeight(); ++py)
-            if (widget_test::pixelAt(out, px, py) != 0xFFFFFFFFu) {
-                if (first < 0) first = px;
-                last = px;
-                break;
-            }
-    return {first, last};
-}
-
 TEST(TextSpriteTest, SizeFollowsTheFontAndAlignmentMovesTheBounds) {
     Held<TextSprite> s(new TextSprite());
     ASSERT_TRUE(widget_test::initWith(s.get(), {}, {100, 10, 2}));
@@ -45,7 +32,7 @@ TEST(TextSpriteTest, DrawsInsideItsBoundsAndFillsTheBackground) {
     s->setColors(0x000000, 0x00FF00);
     s->collectDirty(0, nullptr, nullptr);
     Held<window::Image> plain(widget_test::renderSprite(s.get(), 120, 40));
-    auto [first, last] = inkColumns(plain.get());
+    auto [first, last] = widget_test::inkColumns(plain.get());
     ASSERT_GE(first, 0) << "nothing drawn";
     EXPECT_GE(first, 10);
     EXPECT_LT(last, 10 + s->getWidth());

@@ -12,6 +12,7 @@
 
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
+#include "sprite/LineGraphSprite.h"
 #include "sprite/Sprite.h"
 #include "support/TempDir.h"
 #include "window/Event.h"
@@ -65,6 +66,38 @@ inline window::Image* renderSprite(sprite::Sprite* s, int w, int h, uint32_t cle
 
 inline uint32_t pixelAt(window::Image* image, int px, int py) {
     return image->getPixels()[py * (image->getBytesPerRow() / 4) + px];
+}
+
+// The first and last columns where rows [fromRow, toRow) differ from white, or -1.
+inline std::pair<int, int> inkColumns(window::Image* out, int fromRow = 0, int toRow = -1) {
+    if (toRow < 0) toRow = out->getHeight();
+    int first = -1, last = -1;
+    for (int px = 0; px < out->getWidth(); ++px)
+        for (int py = fromRow; py < toRow; ++py)
+            if (pixelAt(out, px, py) != 0xFFFFFFFFu) {
+                if (first < 0) first = px;
+                last = px;
+                break;
+            }
+    return {first, last};
+}
+
+// A graph with the settings the game gives its score histories.
+inline sprite::LineGraphSprite* gameStyleGraph(int w, int h, uint32_t fill) {
+    auto* g = new sprite::LineGraphSprite(w, h);
+    g->setGraphBackground(0x00FEFEFEu);
+    g->setValueDigits(2);
+    g->setGridColor(0xFFFFFFu);
+    g->setMostXDivisions(10);
+    g->setMostYDivisions(4);
+    g->setXTickLength(12);
+    g->setYTickLength(12);
+    g->setInset(5);
+    g->setLineColors(0x707070u, 0x008EEFu, 0x000000u);
+    g->setLineWidth(5);
+    g->setHeadroom(10);
+    g->setFillColor(fill);
+    return g;
 }
 
 // Counts the end notifications a sprite sends and keeps the last one's parts.
