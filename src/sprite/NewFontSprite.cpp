@@ -117,13 +117,15 @@ void NewFontSprite::measure() {
         lineWidth = 0;
         lastGlyph = -1;
     };
+    bool ticker = isTickerRunning();
     for (int i = 0; i < text.length(); ++i) {
         char c = text.charAt(i);
-        if (c == '\n') {
+        if (c == '\n' && !ticker) {
             closeLine();
             ++lines;
             continue;
         }
+        if (c == '\n') c = ' ';
         if (static_cast<unsigned char>(c) < 32) continue;
         int face = faceOf(i);
         GlyphMetrics m = tableOf(face).at(GlyphTable::indexOf(c));
@@ -133,6 +135,8 @@ void NewFontSprite::measure() {
         lastFace = face;
     }
     closeLine();
+    // The ticker shows its text through a window of the wrap width.
+    if (ticker && wrapWidth > 0 && maxWidth > 0) maxWidth = wrapWidth;
     setSize(maxWidth, (lines - 1) * lineSpacing + lines * lineHeight);
 }
 
@@ -216,6 +220,10 @@ void NewFontSprite::paint(window::Graphics* g) {
     if (!base.loaded() || revealCount == 0) return;
     int lineHeight = base.lineHeight();
     int left = alignment == Centre ? x - width / 2 : alignment == Right ? x - width : x;
+    if (isTickerRunning()) {
+        paintTicker(g, left);
+        return;
+    }
     int penX = lineStart(left, 0), penY = y;
     bool firstOnLine = true;
     int end = revealCount > 0 ? std::min(text.length(), revealCount - 1) : text.length();
@@ -276,7 +284,8 @@ void NewFontSprite::setText(const lang::String& t) {
     revealCount = revealTicks = -1;
     cursor = text.length();
     measure();
-    if (wrapWidth > 0) wrapToWidth(wrapWidth);
+    if (wrapWidth > 0 && !isTickerRunning()) wrapToWidth(wrapWidth);
+    tickerCounter = tickerLoops = tickerFirst = tickerOffset = 0;
     repaint();
 }
 
@@ -452,7 +461,82 @@ void NewFontSprite::keyTyped(window::Event* event, int maxLength, bool filter) {
     repaint();
 }
 
+bool NewFontSprite::isTickerRunning() const { return tickerFrames > 0 && tickerPixels != 0 && !text.isEmpty(); }
+
+void NewFontSprite::startTicker(int framesPerStep, int pixelsPerStep, bool looping) {
+    repaint();
+    tickerFrames = framesPerStep;
+    tickerPixels = pixelsPerStep;
+    tickerLoop = looping;
+    tickerCounter = tickerLoops = tickerFirst = tickerOffset = 0;
+    measure();
+    repaint();
+}
+
+void NewFontSprite::stopTicker() {
+    repaint();
+    tickerFrames = tickerPixels = 0;
+    tickerCounter = tickerLoops = tickerFirst = tickerOffset = 0;
+    measure();
+    repaint();
+}
+
+int NewFontSprite::tickerAdvance(int i) const {
+    char c = text.charAt(i);
+    if (c == '\n') c = ' ';
+    if (static_cast<unsigned char>(c) < 32) return 0;
+    return tableOf(faceOf(i)).at(GlyphTable::indexOf(c)).advance - tracking;
+}
+
+void NewFontSprite::stepTicker() {
+    if (++tickerCounter < tickerFrames) return;
+    tickerCounter = 0;
+    tickerOffset += tickerPixels;
+    int length = text.length();
+    // Whole glyphs that left the window move the first character on.
+    for (int guard = 0; guard <= 2 * length; ++guard) {
+        int advance = tickerAdvance(tickerFirst);
+        if (tickerOffset >= 0 && (tickerOffset < advance || advance <= 0)) break;
+        if (tickerOffset >= advance) {
+            tickerOffset -= advance;
+            if (++tickerFirst < length) continue;
+            tickerFirst = 0;
+        } else {
+            if (--tickerFirst >= 0) {
+                tickerOffset += tickerAdvance(tickerFirst);
+                continue;
+            }
+            tickerFirst = length - 1;
+            tickerOffset += tickerAdvance(tickerFirst);
+        }
+        ++tickerLoops;
+        if (!tickerLoop) {
+            stopTicker();
+            sendEndNotification();
+            return;
+        }
+    }
+    repaint();
+}
+
+void NewFontSprite::paintTicker(window::Graphics* g, int left) {
+    window::Graphics* window = narrowedGraphics(g, left, y, width, height, clip, exclude);
+    int penX = left - tickerOffset, length = text.length();
+    // Text follows text when looping, so the window never runs empty.
+    for (int n = 0, i = tickerFirst; penX < left + width && n < 4 * length + 4; ++n, i = (i + 1) % length) {
+        if (i == 0 && n > 0 && !tickerLoop) break;
+        char c = text.charAt(i) == '\n' ? ' ' : text.charAt(i);
+        GlyphMetrics m = tableOf(faceOf(i)).at(GlyphTable::indexOf(c));
+        if (GlyphTable::indexOf(c) != 0 && static_cast<unsigned char>(c) >= 32)
+            drawGlyph(window, faceOf(i), m, penX + m.xOffset, y, i);
+        penX += tickerAdvance(i);
+    }
+    window->dispose();
+    window->release();
+}
+
 bool NewFontSprite::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {
+    if (isTickerRunning()) stepTicker();
     if (caretOn && tick % BlinkFrames == 0) {
         caretBlink = !caretBlink;
         repaint();

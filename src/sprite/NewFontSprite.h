@@ -70,6 +70,15 @@ public:
     // Shows this picture in place of the text; null returns to the text.
     void setFixedPicture(window::Image* picture);
     int getOverhang() const { return overhang; }
+    // Scrolls the text as one line through a window of the wrap width:
+    // pixelsPerStep (negative scrolls right) every framesPerStep frames.
+    // Without looping the ticker ends, and notifies, when the text has passed.
+    void startTicker(int framesPerStep, int pixelsPerStep, bool looping);
+    void stopTicker();
+    bool isTickerRunning() const;
+    int getTickerFirst() const { return tickerFirst; }
+    int getTickerOffset() const { return tickerOffset; }
+    int getTickerLoops() const { return tickerLoops; }
     // Width of one line of text as measuring counts it.
     int measureLine(const lang::String& line) const;
 
@@ -87,6 +96,10 @@ protected:
     // The factors of character i as packed alpha/red/green/blue bytes.
     int32_t factorsOf(int i) const;
     void drawGlyph(window::Graphics* g, int face, const GlyphMetrics& m, int penX, int penY, int i);
+    // The pen advance of character i on a ticker line (a line feed counts as a space).
+    int tickerAdvance(int i) const;
+    void stepTicker();
+    void paintTicker(window::Graphics* g, int left);
 
     lang::String text;
     int alignment = Left;
@@ -106,6 +119,9 @@ protected:
     bool alignLines = true;
     int revealCount = -1, revealTicks = -1, revealSpeed = 0;
     bool revealPaused = false;
+    int tickerCounter = 0, tickerFrames = 0, tickerPixels = 0;
+    bool tickerLoop = false;
+    int tickerLoops = 0, tickerFirst = 0, tickerOffset = 0;
     window::Image* altSheets[3] = {nullptr, nullptr, nullptr};
     window::Image* altMetrics[3] = {nullptr, nullptr, nullptr};
     std::vector<int32_t> charColors;

@@ -193,4 +193,37 @@ TEST_F(NewFontSpriteTest, RevealWithoutSpeedShowsEverythingAtOnce) {
     EXPECT_FALSE(s->isRevealing());
 }
 
+TEST_F(NewFontSpriteTest, TickerScrollsThroughItsWindowAndEndsOnce) {
+    Held<NewFontSprite> s(textSprite("AB\nC"));
+    widget_test::CountingReceiver receiver;
+    s->setNotify(&receiver, nullptr);
+    s->setWrapWidth(30);
+    s->startTicker(2, 3, false);
+    ASSERT_TRUE(s->isTickerRunning());
+    EXPECT_EQ(s->getWidth(), 30);
+    EXPECT_EQ(s->getHeight(), table().lineHeight());  // the line feed is a space on the ticker line
+    int advanceA = glyph('A').advance;
+    int passes = 0;
+    while (s->getTickerFirst() == 0 && passes < 100) s->collectDirty(++passes, nullptr, nullptr);
+    // Two frames per step, three pixels per step: A leaves after ceil(advance / 3) steps.
+    EXPECT_EQ(passes, 2 * ((advanceA + 2) / 3));
+    EXPECT_EQ(s->getTickerOffset(), (advanceA + 2) / 3 * 3 - advanceA);
+    Held<window::Image> out(widget_test::renderSprite(s.get(), 60, 30));
+    auto [first, last] = widget_test::inkColumns(out.get());
+    EXPECT_GE(first, 0);
+    EXPECT_LT(last, 30);
+    while (s->isTickerRunning() && passes < 400) s->collectDirty(++passes, nullptr, nullptr);
+    EXPECT_FALSE(s->isTickerRunning());
+    for (int i = 0; i < 10; ++i) s->collectDirty(++passes, nullptr, nullptr);
+    EXPECT_EQ(receiver.count, 1);
+
+    Held<NewFontSprite> looping(textSprite("Hi"));
+    looping->setWrapWidth(20);
+    looping->startTicker(1, -4, true);
+    for (int t = 1; t <= 60; ++t) looping->collectDirty(t, nullptr, nullptr);
+    EXPECT_TRUE(looping->isTickerRunning());
+    EXPECT_GE(looping->getTickerLoops(), 2);
+    EXPECT_GE(looping->getTickerOffset(), 0);
+}
+
 }  // namespace
