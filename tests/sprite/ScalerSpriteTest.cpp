@@ -34,6 +34,20 @@ TEST(ScalerSpriteTest, EightyPercentKeepsTheCentre) {
     EXPECT_EQ(widget_test::pixelAt(out.get(), 159, 100), 0xFFFFFFFFu);
 }
 
+TEST(ScalerSpriteTest, DroppedScaledPixelsAreMadeAgainOnPaint) {
+    Held<ScalerSprite> s(new ScalerSprite());
+    Held<window::Image> picture(sprite_test::solidImage(100, 50, 0xFF336699u));
+    widget_test::initWith(s.get(), {picture.get()}, {50, 25, 1, 1, 50, 128, 0});
+    s->collectDirty(1, nullptr, nullptr);
+    ASSERT_EQ(s->getWidth(), 50);
+    s->getImage()->unload();
+    ASSERT_FALSE(s->getImage()->hasPixels());
+    Held<window::Image> out(widget_test::renderSprite(s.get(), 100, 50));
+    EXPECT_TRUE(s->getImage()->hasPixels());
+    EXPECT_EQ(widget_test::pixelAt(out.get(), 30, 20), 0xFF336699u);
+    EXPECT_EQ(widget_test::pixelAt(out.get(), 80, 12), 0xFFFFFFFFu);
+}
+
 TEST(ScalerSpriteTest, ZoomStepsTowardTheEndAndNotifiesOnce) {
     Held<ScalerSprite> s(new ScalerSprite());
     Held<window::Image> picture(sprite_test::solidImage(40, 40, 0xFF00FF00u));
