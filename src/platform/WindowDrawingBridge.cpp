@@ -43,6 +43,11 @@ DeviceContext* makeContext(WindowHandle window, const RectRegion* area) {
     dc->setViewportOrigin(origin.x, origin.y);
     RectRegion clip = area ? *area : RectRegion(Rect{0, 0, r->client.width(), r->client.height()});
     clip.intersectRect(Rect{0, 0, r->client.width(), r->client.height()});
+    // A window that clips its children leaves their pictures alone when it paints.
+    if (r->style & style::ClipChildren)
+        for (WindowHandle childHandle : r->children)
+            if (WindowRecord* child = findWindow(childHandle); child && child->visible)
+                clip.subtractRect(child->client);
     clip.translate(origin.x, origin.y);
     dc->selectClipRegion(&clip);
     ++top->windowContexts;

@@ -17,6 +17,10 @@ public:
     ~CDC() override;
     MENTARIUM_CLASS(CDC, lang::Object)
 
+    // A context on a window's client area (null: the whole screen), handed back
+    // to the window, which then shows what was drawn, on destruction.
+    static CDC* onWindow(void* window);
+
     platform::DeviceContext* getHandle() const { return context_; }
     void* getOwnerWindow() const { return owner_; }
     bool isFontSelected() const { return fontSelected_; }

@@ -12,6 +12,7 @@
 #include "window/Cursor.h"
 #include "window/Event.h"
 #include "window/Frame.h"
+#include "window/GraphicsEnvironment.h"
 
 namespace window {
 
@@ -19,7 +20,6 @@ using namespace platform;
 
 namespace {
 
-std::atomic<WindowHandle> gameWindow{nullptr};
 std::atomic<void*> moduleInstance{nullptr};
 std::atomic<WindowHandle> focusWindow{nullptr};
 
@@ -52,8 +52,8 @@ Component::~Component() {
 
 // ---- process-wide values -------------------------------------------------------------
 
-void Component::setGameWindow(WindowHandle window) { gameWindow = window; }
-WindowHandle Component::getGameWindow() { return gameWindow; }
+void Component::setGameWindow(WindowHandle window) { window::setGameWindow(window); }
+WindowHandle Component::getGameWindow() { return static_cast<WindowHandle>(window::getGameWindow()); }
 void Component::setInstance(void* instance) { moduleInstance = instance; }
 void* Component::getInstance() { return moduleInstance; }
 WindowHandle Component::getFocusWindow() { return focusWindow; }
@@ -90,11 +90,11 @@ void Component::attach(WindowHandle window) {
 
 WindowHandle Component::messageWindow() const {
     if (window_) return window_;
-    return gameWindow.load();
+    return getGameWindow();
 }
 
 WindowHandle Component::effectiveGameWindow() const {
-    WindowHandle game = gameWindow.load();
+    WindowHandle game = getGameWindow();
     return game ? game : window_;
 }
 
@@ -252,8 +252,7 @@ LResult Component::handleMessage(unsigned message, WParam wParam, LParam lParam)
             onPaintMessage();
             return 0;
         case msg::EraseBackground:
-            // Painting clears with the background colour itself.
-            return 1;
+            return onEraseMessage(wParam);
         case msg::SetCursor:
             if (cursor_ && loWord(static_cast<uintptr_t>(lParam)) == HitClient) {
                 platform::setCursor(cursor_->getHandle());

@@ -79,8 +79,9 @@ public:
     int getButtonsDown() const { return buttonsDown_; }
 
     // Process-wide values: the game window (its focus decides whether mouse input
-    // counts), the module instance, the window that last asked for the focus, and
-    // the double-click time.
+    // counts; the same window that window graphics draw on, see
+    // GraphicsEnvironment.h), the module instance, the window that last asked for
+    // the focus, and the double-click time.
     static void setGameWindow(platform::WindowHandle window);
     static platform::WindowHandle getGameWindow();
     static void setInstance(void* instance);
@@ -127,6 +128,8 @@ private:
     platform::LResult onButtonUp(int button, platform::LParam lParam);
     void onCaptureLost(platform::LParam newCapture);
     void onPaintMessage();
+    // Erases through the paint's context (wParam); answers 1 when erased.
+    platform::LResult onEraseMessage(platform::WParam context);
     bool startFrameSizing(platform::LParam lParam);
     Event* makeEvent(int kind);
     Event* makeKeyEvent(int kind, int virtualKey, platform::LParam lParam, int key);

@@ -21,6 +21,8 @@ CDC::~CDC() {
     context_ = nullptr;
 }
 
+CDC* CDC::onWindow(void* window) { return new CDC(platform::getWindowDC(window), window); }
+
 void CDC::restoreSystemFont() {
     if (fontSelected_ && context_) context_->selectFont(nullptr);
     fontSelected_ = false;

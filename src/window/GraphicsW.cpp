@@ -43,8 +43,7 @@ void restoreAndRelease(CDC*& dc, int savedState) {
 GraphicsW::GraphicsW(CDC* target) { attach(target); }
 
 GraphicsW::GraphicsW() {
-    void* window = getGameWindow();
-    CDC* dc = new CDC(platform::getWindowDC(window), window);
+    CDC* dc = CDC::onWindow(getGameWindow());
     attach(dc);
     dc->release();
 }

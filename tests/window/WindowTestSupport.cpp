@@ -22,7 +22,11 @@ SDL_Event blank(uint32_t type) {
 void push(SDL_Event& event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 }  // namespace
 
-void startWindowSystem() { ASSERT_TRUE(platform::initWindowSystem()); }
+void startWindowSystem() {
+    ASSERT_TRUE(platform::initWindowSystem());
+    // Tests with window stand-ins replace the drawing hooks; put the real ones back.
+    platform::installWindowDrawing();
+}
 
 void pump() { platform::pumpMessages(0); }
 

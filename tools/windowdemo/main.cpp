@@ -19,6 +19,7 @@
 #include "window/Cursor.h"
 #include "window/Event.h"
 #include "window/Frame.h"
+#include "window/Graphics.h"
 
 using namespace platform;
 
@@ -27,76 +28,80 @@ namespace {
 constexpr int kWidth = 500;
 constexpr int kHeight = 375;
 
-// A component that keeps its own finished frame of pixels and shows it on paint.
+// A component that remembers its marks and draws everything in paint(), through
+// the graphics the paint message hands it; a mark only invalidates its own area.
 class DemoCanvas : public window::Component {
 public:
-    DemoCanvas() : pixels_(kWidth * kHeight) { drawBackground(); }
+    DemoCanvas() {
+        window::Color background(0x283070u);
+        setBackground(&background);
+    }
 
     bool mouseDown(window::Event* e, int x, int y) override {
         uint32_t colour = (e->modifiers & window::Event::ModRightBit) ? 0xFFE04040u
                           : e->count > 1                              ? 0xFFFFD040u
                                                                       : 0xFF40C0FFu;
-        disc(x, y, 10 + 4 * (e->count > 1 ? 1 : 0), colour);
+        addMark(Mark{x, y, 10 + 4 * (e->count > 1 ? 1 : 0), colour, true});
         ++clicks;
         return true;
     }
-    bool mouseDrag(window::Event* e, int x, int y) override {
-        disc(x, y, 3, 0xFFFFFFFFu);
+    bool mouseDrag(window::Event*, int x, int y) override {
+        addMark(Mark{x, y, 3, 0xFFFFFFFFu, true});
         return true;
     }
-    bool keyDown(window::Event* e, int key) override {
+    bool keyDown(window::Event*, int key) override {
         // One small bar per key press along the bottom edge, its shade from the key code.
         int slot = keys++ % 40;
         uint32_t shade = 0xFF000000u | static_cast<uint32_t>((key * 2654435761u) & 0x00FFFFFFu);
-        fill(10 + slot * 12, kHeight - 22, 10, 12, shade);
+        addMark(Mark{10 + slot * 12, kHeight - 22, 0, shade, false});
         return true;
     }
 
-    platform::LResult handleMessage(unsigned message, WParam wParam, LParam lParam) override {
-        if (message != msg::Paint || !getWindow()) return Component::handleMessage(message, wParam, lParam);
-        PaintInfo paint = beginPaint(getWindow());
-        presentFrame(getWindow(), pixels_.data(), kWidth, kHeight, kWidth * 4, paint.region);
-        endPaint(getWindow(), paint);
-        return 0;
+    void paint(window::Graphics* g) override {
+        // Bands of a gradient, a white border and a checker board: easy to see
+        // scaling and placement errors.
+        for (int band = 0; band < kBands; ++band) {
+            uint32_t r = static_cast<uint32_t>(40 + band * 120 / kBands);
+            int left = band * kWidth / kBands;
+            g->fillRectColor(left, 0, (band + 1) * kWidth / kBands - left, kHeight, 0xFF003070u | (r << 16));
+        }
+        window::Color white(0xFFFFFFu);
+        g->setColor(&white);
+        g->fillRect(0, 0, kWidth, 4);
+        g->fillRect(0, kHeight - 4, kWidth, 4);
+        g->fillRect(0, 0, 4, kHeight);
+        g->fillRect(kWidth - 4, 0, 4, kHeight);
+        for (int cy = 0; cy < 4; ++cy)
+            for (int cx = 0; cx < 4; ++cx)
+                g->fillRectColor(190 + cx * 30, 120 + cy * 30, 30, 30, ((cx + cy) & 1) ? 0xFF202020u : 0xFFF0F0F0u);
+        for (const Mark& m : marks_) {
+            window::Color colour(m.colour);
+            g->setColor(&colour);
+            if (m.disc) g->fillOval(m.x - m.radius, m.y - m.radius, 2 * m.radius + 1, 2 * m.radius + 1);
+            else g->fillRect(m.x, m.y, 10, 12);
+        }
     }
 
     int clicks = 0;
     int keys = 0;
 
 private:
-    void drawBackground() {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                uint32_t r = static_cast<uint32_t>(40 + x * 120 / kWidth);
-                uint32_t g = static_cast<uint32_t>(30 + y * 100 / kHeight);
-                pixels_[y * kWidth + x] = 0xFF000000u | (r << 16) | (g << 8) | 0x70u;
-            }
-        // A frame and a checker board: easy to see scaling and placement errors.
-        fill(0, 0, kWidth, 4, 0xFFFFFFFFu);
-        fill(0, kHeight - 4, kWidth, 4, 0xFFFFFFFFu);
-        fill(0, 0, 4, kHeight, 0xFFFFFFFFu);
-        fill(kWidth - 4, 0, 4, kHeight, 0xFFFFFFFFu);
-        for (int cy = 0; cy < 4; ++cy)
-            for (int cx = 0; cx < 4; ++cx)
-                fill(190 + cx * 30, 120 + cy * 30, 30, 30, ((cx + cy) & 1) ? 0xFF202020u : 0xFFF0F0F0u);
-    }
-    void fill(int x0, int y0, int w, int h, uint32_t colour) {
-        for (int y = std::max(0, y0); y < std::min(kHeight, y0 + h); ++y)
-            for (int x = std::max(0, x0); x < std::min(kWidth, x0 + w); ++x) pixels_[y * kWidth + x] = colour;
-        util::RectangleNM area(x0, y0, w, h);
-        invalidate(&area);
-    }
-    void disc(int cx, int cy, int radius, uint32_t colour) {
-        for (int y = cy - radius; y <= cy + radius; ++y)
-            for (int x = cx - radius; x <= cx + radius; ++x)
-                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius && x >= 0 && y >= 0 &&
-                    x < kWidth && y < kHeight)
-                    pixels_[y * kWidth + x] = colour;
-        util::RectangleNM area(cx - radius, cy - radius, 2 * radius + 1, 2 * radius + 1);
+    struct Mark {
+        int x, y, radius;
+        uint32_t colour;
+        bool disc;  // else a key bar with its top-left at (x, y)
+    };
+    static constexpr int kBands = 20;
+
+    void addMark(const Mark& m) {
+        marks_.push_back(m);
+        util::RectangleNM area = m.disc ? util::RectangleNM(m.x - m.radius, m.y - m.radius, 2 * m.radius + 1,
+                                                           2 * m.radius + 1)
+                                        : util::RectangleNM(m.x, m.y, 10, 12);
         invalidate(&area);
     }
 
-    std::vector<uint32_t> pixels_;
+    std::vector<Mark> marks_;
 };
 
 void pushClick(WindowHandle top, int x, int y) {
