@@ -1,0 +1,158 @@
+#pragma once
+
+#include "lang/IntArray.h"
+#include "lang/ObjectArray.h"
+#include "lang/String.h"
+#include "lang/StringArray.h"
+#include "util/RectangleNM.h"
+#include "util/Region.h"
+#include "util/Vector.h"
+#include "window/Component.h"
+
+namespace window { class AudioClip; class Event; class Graphics; class Image; }
+
+namespace sprite {
+
+class InputThread;
+class RenderThread;
+class SpriteBase;
+class User;
+
+// The component the game runs on. Sprites never draw to the window: every tick
+// the render thread asks the roots what changed, gathers that in the dirty
+// region, repaints only the roots meeting it into the off-screen frame, and
+// copies the frame to the window through the same region. Input events are
+// queued by the window thread and handed out one at a time by the input thread.
+//
+// Lock order: the canvas's own monitor, then the render lock (the dirty
+// region's monitor), then the overlay, notification and fading-sound lists. The
+// event queue's monitor is always taken alone.
+class GameCanvas : public window::Component {
+public:
+    GameCanvas();
+    ~GameCanvas() override;
+    MENTARIUM_CLASS(GameCanvas, window::Component)
+
+    // Component slots.
+    void setSize(int width, int height) override;  // (re)makes the off-screen frame
+    bool mouseDown(window::Event* event, int x, int y) override;
+    bool mouseUp(window::Event* event, int x, int y) override;
+    bool mouseMove(window::Event* event, int x, int y) override;
+    bool mouseDrag(window::Event* event, int x, int y) override;
+    bool keyDown(window::Event* event, int key) override;
+    bool keyUp(window::Event* event, int key) override;
+    void paint(window::Graphics* g) override;
+    void update(window::Graphics* g) override;
+    using window::Component::repaint;
+
+    virtual void forwardToAnimations(bool paused);                                      // 52
+    virtual void onMinimised() {}                                                       // 53
+    virtual void onCloseRequest() {}                                                    // 54
+    virtual void renderFrame();                                                         // 56
+    virtual bool prepare() { return true; }                                             // 57
+    virtual void stop();                                                                // 58
+    virtual void destroy();                                                             // 59
+    virtual void start();                                                               // 60
+    virtual void initialise(const lang::String& directory, User* profile, const lang::String& item, int flags);  // 61
+    virtual void setSoundOn(bool on);                                                   // 65
+    virtual void playSound(window::AudioClip* clip);                                    // 66
+    virtual void playSound(int index);                                                  // 67
+    virtual void loopSound(window::AudioClip* clip);                                    // 68
+    virtual void loopSound(int index);                                                  // 69
+    virtual void stopSound(window::AudioClip* clip);                                    // 70
+    virtual void stopSound(int index);                                                  // 71
+    virtual void glideSound(window::AudioClip* clip, float target, int ticks);          // 72
+    virtual void glideSound(int index, float target, int ticks);                        // 73
+    virtual void fadeSound(window::AudioClip* clip, int target, int ticks, bool stopAtEnd);  // 74
+    virtual void fadeSound(int index, int target, int ticks, bool stopAtEnd);           // 75
+    virtual void update();                                                              // 77
+    virtual void repaint(const util::RectangleNM* area);                                // 79
+    virtual bool processEvent();                                                        // 82
+    virtual void compose();                                                             // 83
+    virtual void renderStep();                                                          // 85
+
+    // Queues an event for the input thread (one reference kept); ignored unless started.
+    void post(window::Event* event);
+    void addRoot(SpriteBase* root);  // painted bottom first
+    window::AudioClip* getSound(int index) const;
+
+    int getLoadingTotal() const { return loadingTotal_; }
+    int getLoadingDone() const { return loadingDone_; }
+    bool isLoadingComplete() const { return loadingDone_ >= loadingTotal_; }
+    void setLoadingTotal(int total) { loadingTotal_ = total; }
+    void stepLoading() { ++loadingDone_; }
+    int getTick() const { return tick_; }
+    int getFramePeriod() const { return framePeriod_; }
+    bool isStarted() const { return started_; }
+    bool isStopped() const { return stopped_; }
+    bool isSoundOn() const { return soundOn_; }
+    window::Image* getFrameImage() const { return offscreen_; }
+    util::Region* getDirtyRegion() { return &dirtyRegion_; }  // its monitor is the render lock
+    const util::RectangleNM& getDirtyRect() const { return dirtyRect_; }
+    bool needsRender() const { return needsRender_; }
+    int queuedEvents() const { return queue_.size(); }
+    lang::IntArray* getNumbers() const { return numbers_; }
+    User* getProfile() const { return profile_; }
+    const lang::String& getSceneItem() const { return sceneItem_; }
+    const lang::String& getBaseDirectory() const { return baseDirectory_; }
+
+    // Process-wide flags of the running game (set by the loader frame, read here).
+    static bool testerMode();
+    static void setTesterMode(bool on);
+    static bool debugPaused();
+    static void setDebugPaused(bool on);
+
+protected:
+    friend class InputThread;
+    friend class RenderThread;
+
+    // Takes the first queued event as the current event; false when none.
+    bool takeEvent();
+    void finishEvent();
+    // Waits on the queue while it is empty and no stop is asked (3 s at a time).
+    void waitForEvents(const InputThread* thread);
+    void drainQueue();
+    // Collects the dirty area of one sprite; true when it changed something
+    // that counts (onCanvasOnly: only changes that meet the canvas).
+    bool collectFrom(SpriteBase* root, bool onCanvasOnly);
+    void stepFadingSounds();
+    void paintRoots(window::Graphics* g, bool shownOnly);
+    // What compose paints, bottom first, where it meets the dirty region.
+    virtual void paintLayers(window::Graphics* g) { paintRoots(g, false); }
+    void replaceSounds(lang::ObjectArray* sounds);
+    void replaceStrings(lang::StringArray* strings);
+    void replaceNumbers(lang::IntArray* numbers);
+
+    int loadingTotal_ = 0;
+    int loadingDone_ = 0;
+    lang::String webAddress_;
+    util::Vector queue_{10};
+    window::Event* current_ = nullptr;
+    util::RectangleNM updateRect_;
+    window::Graphics* screen_ = nullptr;
+    int framePeriod_ = 40;
+    bool frameSkipping_ = true;
+    bool soundOn_ = true;
+    bool needsRender_ = false;
+    window::Image* offscreen_ = nullptr;
+    window::Graphics* offscreenGraphics_ = nullptr;
+    util::RectangleNM dirtyRect_;
+    bool clearBackground_ = false;
+    util::Vector roots_{10};
+    util::Region dirtyRegion_;
+    int tick_ = 0;
+    InputThread* input_ = nullptr;
+    RenderThread* render_ = nullptr;
+    bool started_ = false;
+    bool renderPending_ = false;
+    bool stopped_ = false;
+    lang::ObjectArray* sounds_ = nullptr;  // clips, one reference each
+    lang::String baseDirectory_;
+    lang::String sceneItem_;
+    lang::IntArray* numbers_ = nullptr;
+    lang::StringArray* strings_ = nullptr;  // one reference per string
+    util::Vector fading_{10};
+    User* profile_ = nullptr;
+};
+
+}  // namespace sprite
