@@ -1,0 +1,85 @@
+#pragma once
+
+#include "lang/Runnable.h"
+#include "lang/String.h"
+#include "window/Frame.h"
+
+namespace lang { class Thread; }
+
+namespace sprite {
+
+class GameCanvas2;
+class User;
+
+// The top-level frame that brings a game canvas to life: opens the player
+// profile, applies the start-up options (full screen, crash guard, tester mode,
+// sound settings), starts the sound engine, and loads and starts the canvas on a
+// loader thread while the window thread keeps painting.
+class LoaderFrame2 : public window::Frame, private lang::Runnable {
+public:
+    LoaderFrame2();
+    ~LoaderFrame2() override;
+
+    bool isInstanceOf(const char* name) const override;
+    const char* getClassName() const override { return "LoaderFrame2"; }
+
+    // The Runnable face forwards to the object.
+    int addRef() const override { return Object::addRef(); }
+    void release() const override { Object::release(); }
+    void lock() const override { Object::lock(); }
+    void unlock() const override { Object::unlock(); }
+    int hashCode() const override { return Object::hashCode(); }
+    bool equals(const Object* other) const override { return Object::equals(other); }
+    lang::String toString() const override { return Object::toString(); }
+    void wait(int timeoutMs) const override { Object::wait(timeoutMs); }
+    void wait() const override { Object::wait(); }
+    void notify() const override { Object::notify(); }
+    void notifyAll() const override { Object::notifyAll(); }
+
+    bool keyDown(window::Event* event, int key) override;
+    void beforeDestroy() override;
+    void onPositionChanged() override;
+    void destroyLater() override;
+    void onDestroy() override;
+    void onClose() override;
+    void onActivate(bool active) override;
+
+    virtual void initialise(GameCanvas2* canvas, const lang::String& item, const lang::String& product);  // 57
+    virtual void setCanvas(GameCanvas2* canvas);  // 58
+    virtual void canvasChanged() {}               // 59
+    virtual bool startSound();                    // 60
+    virtual void start();                         // 61
+    virtual void runHere();                       // 62
+    virtual void stop();                          // 63
+    virtual void showCanvas();                    // 64
+
+    void setBaseDirectory(const lang::String& directory) { baseDirectory_ = directory; }
+    const lang::String& getBaseDirectory() const { return baseDirectory_; }
+    GameCanvas2* getCanvas() const { return canvas_; }
+    User* getProfile() const { return profile_; }
+    bool hasLoadFailed() const { return loadFailed_; }
+    bool isStopped() const { return stopped_; }
+
+    // Process-wide: the game is closing normally; the sound engine is up.
+    static bool isExiting();
+    static bool isSoundReady();
+
+    // How long startSound waits before its second attempt (tests shorten it).
+    static void setSoundRetryDelay(int ms);
+
+private:
+    void run() override;
+    // One sound engine start-up with these settings; true when it runs.
+    static bool initSoundEngine(int mixBuffer, bool plainOutput);
+    void stopLoaderThread();
+
+    lang::Thread* loader_ = nullptr;
+    GameCanvas2* canvas_ = nullptr;
+    bool stopped_ = true;
+    bool restoreFullScreen_ = false;
+    bool loadFailed_ = false;
+    User* profile_ = nullptr;
+    lang::String baseDirectory_;
+};
+
+}  // namespace sprite
