@@ -23,8 +23,10 @@
 extern "C" {
 #endif
 
-/* Codes of GameDLLNotify. */
-enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1 };
+/* Codes of GameDLLNotify. MENTARIUM_SERVICE lets the game do its window work on the
+ * host's thread: a host calls it from its event loop every time it wakes (after
+ * handling its SDL events) and at least every 10 ms while the game runs. */
+enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1, MENTARIUM_SERVICE = 2 };
 
 /* Slots of the host information block. */
 enum {

@@ -192,6 +192,7 @@ int main(int argc, char** argv) {
                 if (e.type == SDL_QUIT) quit = true;
             } while (SDL_PollEvent(&e));
         }
+        notify(MENTARIUM_SERVICE, block);
         Uint32 now = SDL_GetTicks() - started;
         while (!quit && next < script.size() && static_cast<long>(now) >= script[next].atMs) play(script[next++], window, quit);
     }

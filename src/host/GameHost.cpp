@@ -1,0 +1,157 @@
+#include "host/GameHost.h"
+
+#include "game/MentariumCanvas.h"
+#include "host/HostBlock.h"
+#include "host/MyFrame.h"
+#include "lang/Exception.h"
+#include "lang/ResourceFile.h"
+#include "platform/Clock.h"
+#include "platform/HostWindow.h"
+#include "platform/WindowSystem.h"
+#include "window/CPaintDC.h"
+#include "window/Component.h"
+#include "window/GraphicsW.h"
+
+namespace host {
+
+namespace {
+
+const char kArchiveName[] = "Cogniquilt.bin";
+const char kWindowClass[] = "clsWeb";
+
+// The state of the running game; zero while none runs. The three flags are set
+// once per process and never cleared.
+bool started = false;
+platform::WindowHandle gameWindowHandle = nullptr;
+MyFrame* frame = nullptr;
+bool windowCreated = false;
+bool frameToldOfDestroy = false;
+bool firstPaintPauseDone = false;
+
+}  // namespace
+
+bool GameHost::isStarted() { return started; }
+platform::WindowHandle GameHost::gameWindow() { return gameWindowHandle; }
+
+int GameHost::notify(int code, intptr_t* block) {
+    switch (code) {
+        case MENTARIUM_START:
+            stop();
+            HostBlock::set(block);
+            start();
+            break;
+        case MENTARIUM_STOP:
+            if (started) {
+                stop();
+                HostBlock::notify(MENTARIUM_NOTIFY_STOPPED);
+            }
+            break;
+        case MENTARIUM_SERVICE:
+            if (started) platform::serviceHostWindow();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void GameHost::start() {
+    if (started) return;
+    started = true;
+    void* parentSdlWindow = reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_PARENT_WINDOW));
+    platform::WindowHandle parent = platform::attachHostWindow(parentSdlWindow);
+    platform::registerClass(kWindowClass, &GameHost::windowProc);  // already there on a second start
+
+    try {
+        lang::ResourceFile::open(kArchiveName);
+    } catch (lang::Exception* e) {
+        // Reported, not fatal: the scene then fails to load and the window closes.
+        platform::showMessageBox(nullptr, e->toString().c_str(), "Quillory Error");
+        e->release();
+    }
+    window::Component::setInstance(reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_INSTANCE)));
+    frame = new MyFrame();
+    frame->setWantedSize(MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT);
+    frame->create(nullptr, util::RectangleNM(0, 0, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT));
+    HostBlock::notify(MENTARIUM_NOTIFY_STARTED);
+
+    platform::sleepMs(500);
+    if (parent == nullptr) return;  // no window to run in: started, without a window
+    platform::Rect client = platform::getClientRect(parent);
+    platform::WindowCreate request;
+    request.className = kWindowClass;
+    request.title = "Web";
+    request.style = platform::style::Child | platform::style::Visible;
+    request.width = client.width();
+    request.height = client.height();
+    request.parent = parent;
+    gameWindowHandle = platform::createWindow(request);
+}
+
+void GameHost::stop() {
+    if (!started) return;
+    started = false;
+    if (gameWindowHandle) platform::destroyWindow(gameWindowHandle);
+    gameWindowHandle = nullptr;
+    if (frame) frame->release();
+    frame = nullptr;
+    lang::ResourceFile::closeChain();
+    platform::detachHostWindow();
+}
+
+platform::LResult GameHost::windowProc(platform::WindowHandle window, unsigned message, platform::WParam wParam,
+                                       platform::LParam lParam) {
+    if (windowCreated) {
+        if (MentariumCanvas* canvas = MentariumCanvas::current()) canvas->handleMessage(message, wParam, lParam);
+        if (message == platform::msg::Destroy && frame && !frameToldOfDestroy) {
+            frameToldOfDestroy = true;
+            frame->handleMessage(message, wParam, lParam);
+        }
+    }
+    switch (message) {
+        case platform::msg::Create:
+            gameWindowHandle = window;
+            windowCreated = true;
+            paint(window);
+            return 0;
+        case platform::msg::Paint:
+            paint(window);
+            return 0;
+        case platform::msg::SetCursor:
+            platform::setFocus(window);
+            return 0;
+        case platform::msg::LButtonUp:
+            return platform::defWindowProc(window, message, wParam, lParam);
+        case platform::msg::Destroy: case platform::msg::Move: case platform::msg::Size:
+        case platform::msg::Activate: case platform::msg::KillFocus: case platform::msg::Close:
+        case platform::msg::EraseBackground: case platform::msg::GetMinMaxInfo: case platform::msg::NcDestroy:
+        case platform::msg::KeyDown: case platform::msg::KeyUp: case platform::msg::Char:
+        case platform::msg::SysCommand: case platform::msg::MouseMove: case platform::msg::LButtonDown:
+        case platform::msg::RButtonDown: case platform::msg::RButtonUp: case platform::msg::CaptureChanged:
+            return 0;
+        default:
+            return platform::defWindowProc(window, message, wParam, lParam);
+    }
+}
+
+void GameHost::paint(platform::WindowHandle window) {
+    auto* dc = new window::CPaintDC(window);
+    auto* g = new window::GraphicsW(dc);
+    MentariumCanvas* canvas = MentariumCanvas::current();
+    if (canvas && !canvas->isLoadingComplete()) {
+        if (frame) frame->update(g);
+        // Keep painting the background until the scene has loaded.
+        platform::invalidateRect(window, nullptr, false);
+    } else {
+        if (!firstPaintPauseDone) {
+            firstPaintPauseDone = true;
+            platform::sleepMs(500);
+        }
+        if (canvas) canvas->update(g);
+    }
+    g->dispose();
+    g->release();
+    dc->release();
+}
+
+}  // namespace host

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/WindowMessages.h"
+
+namespace host {
+
+// The start and stop routines behind GameDLLNotify, and the game window's
+// procedure: the game runs in a child window "Web" of the host's window.
+class GameHost {
+public:
+    // GameDLLNotify: 0 starts (stopping a running game first), 1 stops, 2 lets the
+    // game do its window work on the host's thread; answers 0.
+    static int notify(int code, intptr_t* block);
+
+    static bool isStarted();
+    static platform::WindowHandle gameWindow();
+
+private:
+    static void start();
+    static void stop();
+    static platform::LResult windowProc(platform::WindowHandle window, unsigned message, platform::WParam wParam,
+                                        platform::LParam lParam);
+    static void paint(platform::WindowHandle window);
+};
+
+}  // namespace host

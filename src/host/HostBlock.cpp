@@ -1,0 +1,26 @@
+#include "host/HostBlock.h"
+
+#include <atomic>
+
+namespace host {
+
+namespace {
+std::atomic<intptr_t*> current{nullptr};
+}  // namespace
+
+void HostBlock::set(intptr_t* block) { current = block; }
+intptr_t* HostBlock::get() { return current; }
+
+intptr_t HostBlock::slot(int index) {
+    intptr_t* block = current;
+    return block && index >= 0 && index < MENTARIUM_BLOCK_SLOTS ? block[index] : 0;
+}
+
+void HostBlock::notify(int code, const char* text) {
+    auto callback = reinterpret_cast<MentariumHostCallback>(slot(MENTARIUM_SLOT_CALLBACK));
+    if (callback) callback(slot(MENTARIUM_SLOT_CONTEXT), code, text);
+}
+
+bool HostBlock::showDownload() { return slot(MENTARIUM_SLOT_SHOW_DOWNLOAD) != 0; }
+
+}  // namespace host

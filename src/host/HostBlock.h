@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "mentarium/host.h"
+
+namespace host {
+
+// The host information block of the running game and the notifications sent
+// through its callback. The block belongs to the host; it stays valid from the
+// start call until the stop call returns.
+class HostBlock {
+public:
+    static void set(intptr_t* block);
+    static intptr_t* get();
+    static intptr_t slot(int index);
+    // Sends a notification when the block has a callback; text only for code 12.
+    static void notify(int code, const char* text = nullptr);
+    static bool showDownload();
+};
+
+}  // namespace host
