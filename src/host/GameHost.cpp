@@ -7,6 +7,7 @@
 #include "lang/ResourceFile.h"
 #include "platform/Clock.h"
 #include "platform/HostWindow.h"
+#include "platform/MessageBox.h"
 #include "platform/WindowSystem.h"
 #include "window/CPaintDC.h"
 #include "window/Component.h"
@@ -59,14 +60,14 @@ void GameHost::start() {
     if (started) return;
     started = true;
     void* parentSdlWindow = reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_PARENT_WINDOW));
-    platform::WindowHandle parent = platform::attachHostWindow(parentSdlWindow);
+    platform::WindowHandle parent = platform::attachHostWindow(parentSdlWindow, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT);
     platform::registerClass(kWindowClass, &GameHost::windowProc);  // already there on a second start
 
     try {
         lang::ResourceFile::open(kArchiveName);
     } catch (lang::Exception* e) {
         // Reported, not fatal: the scene then fails to load and the window closes.
-        platform::showMessageBox(nullptr, e->toString().c_str(), "Quillory Error");
+        platform::messageBox("Quillory Error", e->toString().c_str());
         e->release();
     }
     window::Component::setInstance(reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_INSTANCE)));
@@ -93,6 +94,7 @@ void GameHost::stop() {
     started = false;
     if (gameWindowHandle) platform::destroyWindow(gameWindowHandle);
     gameWindowHandle = nullptr;
+    window::Component::setGameWindow(nullptr);
     if (frame) frame->release();
     frame = nullptr;
     lang::ResourceFile::closeChain();
@@ -111,6 +113,7 @@ platform::LResult GameHost::windowProc(platform::WindowHandle window, unsigned m
     switch (message) {
         case platform::msg::Create:
             gameWindowHandle = window;
+            window::Component::setGameWindow(window);  // components without a window of their own draw here
             windowCreated = true;
             paint(window);
             return 0;
@@ -147,7 +150,7 @@ void GameHost::paint(platform::WindowHandle window) {
             firstPaintPauseDone = true;
             platform::sleepMs(500);
         }
-        if (canvas) canvas->update(g);
+        if (canvas) static_cast<window::Component*>(canvas)->update(g);
     }
     g->dispose();
     g->release();

@@ -252,7 +252,8 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
             sendMessage(handle, msg::SysCommand, ScMaximize, 0);
             break;
         case SDL_WINDOWEVENT_RESIZED: {
-            if (top->shownFullScreen) break;
+            if (top->adopted) top->pixelsDirty = true;  // the scene is scaled to the host's new size
+            if (top->shownFullScreen || top->adopted) break;
             // A size from the user goes through the same checks as one asked for in code;
             // when the window refuses, the SDL window is put back.
             Rect outer = adjustWindowRect(Rect{0, 0, e.data1, e.data2}, top->style);
@@ -263,7 +264,7 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
             break;
         }
         case SDL_WINDOWEVENT_MOVED: {
-            if (top->shownFullScreen) break;
+            if (top->shownFullScreen || top->adopted) break;
             Rect outer = adjustWindowRect(Rect{e.data1, e.data2, e.data1 + top->client.width(),
                                                e.data2 + top->client.height()}, top->style);
             hold.unlock();
@@ -378,8 +379,13 @@ bool pumpMessages(int timeoutMs) {
     }
     SDL_Event event;
     if (anyWindowContextOpen()) timeoutMs = std::min<int>(timeoutMs, kOpenContextPresentMs);
-    if (!hasPendingWork() && timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) translateSdlEvent(&event);
-    while (SDL_PollEvent(&event)) translateSdlEvent(&event);
+    if (s.hosted) {
+        // The host pumps SDL events and calls in; waiting here would stall it.
+        drainHostedEvents();
+    } else {
+        if (!hasPendingWork() && timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) translateSdlEvent(&event);
+        while (SDL_PollEvent(&event)) translateSdlEvent(&event);
+    }
     dispatchQueued();
     paintInvalidWindows();
     presentDirtyWindows();

@@ -14,12 +14,24 @@ namespace platform {
 
 namespace {
 
+void outputSize(WindowRecord* r, int& outW, int& outH) {
+    outW = outH = 0;
+    if (r->renderer) SDL_GetRendererOutputSize(r->renderer, &outW, &outH);
+    else if (r->sdl) SDL_GetWindowSize(r->sdl, &outW, &outH);
+}
+
+// Where the client area lands in an adopted host window: scaled to fit, centred.
+FitRect adoptedPlacement(WindowRecord* r) {
+    int outW, outH;
+    outputSize(r, outW, outH);
+    return fitInside(r->client.width(), r->client.height(), outW, outH);
+}
+
 // Where the client area lands in the SDL window while shown full screen.
 FitRect fullScreenPlacement(WindowRecord* r) {
     auto& s = windowState();
-    int outW = 0, outH = 0;
-    if (r->renderer) SDL_GetRendererOutputSize(r->renderer, &outW, &outH);
-    else if (r->sdl) SDL_GetWindowSize(r->sdl, &outW, &outH);
+    int outW, outH;
+    outputSize(r, outW, outH);
     FitRect screen = fitInside(s.mode.width, s.mode.height, outW, outH);
     FitRect placed;
     if (s.mode.width <= 0 || s.mode.height <= 0) return placed;
@@ -48,6 +60,16 @@ uint32_t sdlWindowIdOf(WindowHandle window) {
 }
 
 void presenterCreate(WindowRecord* r) {
+    auto& s = windowState();
+    if (s.adoptNext) {
+        r->sdl = s.adoptNext;
+        s.adoptNext = nullptr;
+        r->adopted = true;
+        r->renderer = SDL_GetRenderer(r->sdl);
+        r->ownsRenderer = r->renderer == nullptr;
+        if (!r->renderer) r->renderer = SDL_CreateRenderer(r->sdl, -1, SDL_RENDERER_SOFTWARE);
+        return;
+    }
     uint32_t flags = SDL_WINDOW_HIDDEN;
     if ((r->style & style::Caption) != style::Caption) flags |= SDL_WINDOW_BORDERLESS;
     if (r->style & style::ThickFrame) flags |= SDL_WINDOW_RESIZABLE;
@@ -61,8 +83,8 @@ void presenterCreate(WindowRecord* r) {
 
 void presenterDestroy(WindowRecord* r) {
     if (r->texture) SDL_DestroyTexture(r->texture);
-    if (r->renderer) SDL_DestroyRenderer(r->renderer);
-    if (r->sdl) SDL_DestroyWindow(r->sdl);
+    if (r->renderer && r->ownsRenderer) SDL_DestroyRenderer(r->renderer);
+    if (r->sdl && !r->adopted) SDL_DestroyWindow(r->sdl);
     r->texture = nullptr;
     r->renderer = nullptr;
     r->sdl = nullptr;
@@ -70,6 +92,10 @@ void presenterDestroy(WindowRecord* r) {
 
 void presenterSync(WindowRecord* r) {
     if (!r->sdl) return;
+    if (r->adopted) {  // the host places, sizes and shows its own window
+        r->pixelsDirty = true;
+        return;
+    }
     auto& s = windowState();
     bool fullScreen = s.mode.changed && r->visible;
     if (fullScreen != r->shownFullScreen) {
@@ -95,6 +121,7 @@ void presenterSync(WindowRecord* r) {
 }
 
 PointI presenterToClient(WindowRecord* r, int x, int y) {
+    if (r->adopted) return mapToSource(adoptedPlacement(r), r->client.width(), r->client.height(), x, y);
     if (!r->shownFullScreen) return PointI{x, y};
     FitRect placed = fullScreenPlacement(r);
     return mapToSource(placed, r->client.width(), r->client.height(), x, y);
@@ -124,8 +151,8 @@ void presentDirtyWindows() {
         SDL_SetRenderDrawColor(r->renderer, 0, 0, 0, 255);
         SDL_RenderClear(r->renderer);
         SDL_Rect dst{0, 0, r->textureW, r->textureH};
-        if (r->shownFullScreen) {
-            FitRect placed = fullScreenPlacement(r);
+        if (r->shownFullScreen || r->adopted) {
+            FitRect placed = r->adopted ? adoptedPlacement(r) : fullScreenPlacement(r);
             dst = SDL_Rect{placed.x, placed.y, placed.width, placed.height};
         }
         SDL_RenderCopy(r->renderer, r->texture, nullptr, &dst);

@@ -54,6 +54,10 @@ struct WindowRecord {
     int windowContexts = 0;  // device contexts open on the window or its children
     uint32_t lastPresent = 0;
     bool shownFullScreen = false;
+    // A host's SDL window adopted as this top-level window: the host owns the SDL
+    // window and its size; the client area keeps its own size and is scaled to fit.
+    bool adopted = false;
+    bool ownsRenderer = true;
 };
 
 // A message for the window thread: posted, sent from another thread (then done
@@ -106,6 +110,10 @@ struct WindowSystemState {
     Rect sizeDragRect;
 
     DisplayModeState mode;
+    // Set while a host pumps SDL events: its SDL window is adopted by the next
+    // top-level window made, and events reach the pump through an event watch.
+    SDL_Window* adoptNext = nullptr;
+    bool hosted = false;
 };
 
 WindowSystemState& windowState();
@@ -140,6 +148,9 @@ void installWindowDrawing();
 // screen without a message, so the pump shows such windows every few milliseconds.
 bool anyWindowContextOpen();
 constexpr uint32_t kOpenContextPresentMs = 15;
+
+// Hands the pump the SDL events a host's event watch collected (window thread).
+void drainHostedEvents();
 
 // Dispatches every SDL event (window thread).
 void translateSdlEvent(const void* sdlEvent);

@@ -11,6 +11,7 @@
 #include "window/AudioClip.h"
 #include "window/Event.h"
 #include "window/Graphics.h"
+#include "window/GraphicsI.h"
 #include "window/Image.h"
 
 namespace sprite {

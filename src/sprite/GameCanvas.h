@@ -9,7 +9,7 @@
 #include "util/Vector.h"
 #include "window/Component.h"
 
-namespace window { class AudioClip; class Event; class Graphics; class Image; }
+namespace window { class AudioClip; class Event; class Graphics; class GraphicsI; class Image; }
 
 namespace sprite {
 
@@ -135,7 +135,7 @@ protected:
     bool soundOn_ = true;
     bool needsRender_ = false;
     window::Image* offscreen_ = nullptr;
-    window::Graphics* offscreenGraphics_ = nullptr;
+    window::GraphicsI* offscreenGraphics_ = nullptr;
     util::RectangleNM dirtyRect_;
     bool clearBackground_ = false;
     util::Vector roots_{10};
