@@ -5,11 +5,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 
 #include "launcher/DataSearch.h"
 #include "launcher/Script.h"
 #include "mentarium/host.h"
+#include "window/DecodedPicture.h"
+#include "window/PngDecoder.h"
 
 using launcher::ScriptStep;
 
@@ -102,4 +106,56 @@ TEST(LauncherTest, MissingArchiveIsReportedWithWhereItLooked) {
     EXPECT_NE(text.find("Cogniquilt.bin"), std::string::npos) << text;
     EXPECT_NE(text.find(empty.string()), std::string::npos) << text;
     EXPECT_NE(text.find("/nonexistent"), std::string::npos) << text;
+}
+
+namespace {
+
+std::string runAndRead(const std::string& command, int& status) {
+    FILE* out = popen(command.c_str(), "r");
+    if (!out) return {};
+    std::string text;
+    char buffer[512];
+    while (size_t n = fread(buffer, 1, sizeof buffer, out)) text.append(buffer, n);
+    status = pclose(out);
+    return text;
+}
+
+}  // namespace
+
+// The whole path: the program loads the library, the game adopts its window,
+// loads the packed scene, paints it, and a scripted screenshot shows it.
+TEST(LauncherTest, ScriptedHeadlessRunShowsTheFirstScreenAndStopsCleanly) {
+    auto dir = std::filesystem::temp_directory_path() / "mentarium-scripted-run";
+    std::filesystem::create_directories(dir);
+    auto shot = dir / "first.png";
+    std::filesystem::remove(shot);
+    {
+        std::ofstream script(dir / "script.txt");
+        script << "at 1500 shot " << shot.string() << "\nat 1600 quit\n";
+    }
+    std::string command = "'" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --headless --seed 1 --script '" +
+                          (dir / "script.txt").string() + "' --print-notifications 2>&1";
+    int status = 0;
+    std::string text = runAndRead(command, status);
+    ASSERT_TRUE(WIFEXITED(status)) << text;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << text;
+    size_t started = text.find("notify 5");
+    size_t loaded = text.find("notify 4");
+    size_t stopped = text.find("notify 9");
+    ASSERT_NE(started, std::string::npos) << text;
+    ASSERT_NE(loaded, std::string::npos) << text;
+    ASSERT_NE(stopped, std::string::npos) << text;
+    EXPECT_LT(started, loaded);
+    EXPECT_LT(loaded, stopped);
+
+    std::ifstream file(shot, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    window::DecodedPicture picture;
+    ASSERT_TRUE(window::PngDecoder::decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), true,
+                                           picture));
+    ASSERT_EQ(picture.width, MENTARIUM_SCENE_WIDTH);
+    ASSERT_EQ(picture.height, MENTARIUM_SCENE_HEIGHT);
+    // The scene's background fills the frame: far from one flat colour.
+    std::set<uint32_t> colours(picture.pixels, picture.pixels + picture.width * picture.height);
+    EXPECT_GT(colours.size(), 100u);
 }
