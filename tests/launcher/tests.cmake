@@ -3,6 +3,6 @@ if(TARGET test_launcher)
   target_sources(test_launcher PRIVATE ${CMAKE_SOURCE_DIR}/src/launcher/Script.cpp
                                        ${CMAKE_SOURCE_DIR}/src/launcher/DataSearch.cpp)
   if(TARGET mentarium_host)
-    add_dependencies(test_launcher mentarium_host)
+    add_dependencies(test_launcher mentarium_host mentarium)
   endif()
 endif()
