@@ -95,7 +95,13 @@ void GameHost::stop() {
     if (gameWindowHandle) platform::destroyWindow(gameWindowHandle);
     gameWindowHandle = nullptr;
     window::Component::setGameWindow(nullptr);
-    if (frame) frame->release();
+    if (frame) {
+        // Destroying the frame's window stops its loader, canvas threads and sound
+        // while the frame still exists; the window system must not do it later.
+        if (platform::WindowHandle own = frame->getWindow()) platform::destroyWindow(own);
+        else frame->onDestroy();  // no window to carry the message: stop it directly
+        frame->release();
+    }
     frame = nullptr;
     lang::ResourceFile::closeChain();
     platform::detachHostWindow();

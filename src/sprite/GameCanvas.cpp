@@ -58,14 +58,7 @@ void GameCanvas::setSize(int width, int height) {
     if (width <= 0 || height <= 0) return;
     ObjectLock hold(&dirtyRegion_, true);
     if (offscreen_ && offscreen_->getWidth() == width && offscreen_->getHeight() == height) return;
-    if (offscreenGraphics_) {
-        offscreenGraphics_->release();
-        offscreenGraphics_ = nullptr;
-    }
-    if (offscreen_) {
-        offscreen_->unload();
-        offscreen_->release();
-    }
+    dropOffscreen();
     renderPending_ = false;
     // The frame exists without a window too, so a canvas can compose headless.
     offscreen_ = new window::Image(width, height, 2, true);
@@ -206,6 +199,10 @@ void GameCanvas::destroy() {
     for (int i = 0; sounds_ && i < sounds_->length(); ++i)
         if (auto* clip = static_cast<window::AudioClip*>((*sounds_)[i])) clip->unload();
     ObjectLock hold(&dirtyRegion_, true);
+    dropOffscreen();
+}
+
+void GameCanvas::dropOffscreen() {
     if (offscreenGraphics_) {
         offscreenGraphics_->release();
         offscreenGraphics_ = nullptr;

@@ -116,6 +116,8 @@ protected:
     // that counts (onCanvasOnly: only changes that meet the canvas).
     bool collectFrom(SpriteBase* root, bool onCanvasOnly);
     void stepFadingSounds();
+    // Frees the off-screen frame and its graphics (under the render lock).
+    void dropOffscreen();
     void paintRoots(window::Graphics* g, bool shownOnly);
     // What compose paints, bottom first, where it meets the dirty region.
     virtual void paintLayers(window::Graphics* g) { paintRoots(g, false); }

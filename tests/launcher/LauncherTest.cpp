@@ -127,7 +127,10 @@ std::string runAndRead(const std::string& command, int& status) {
 TEST(LauncherTest, ScriptedHeadlessRunShowsTheFirstScreenAndStopsCleanly) {
     auto dir = std::filesystem::temp_directory_path() / "mentarium-scripted-run";
     std::filesystem::create_directories(dir);
-    auto shot = dir / "first.png";
+    // Kept under build/screens/ for review with the other screenshots.
+    auto screens = std::filesystem::path(MENTARIUM_BINARY_DIR) / "screens";
+    std::filesystem::create_directories(screens);
+    auto shot = screens / "first-screen.png";
     std::filesystem::remove(shot);
     {
         std::ofstream script(dir / "script.txt");
