@@ -200,6 +200,7 @@ int main(int argc, char** argv) {
     notify(MENTARIUM_STOP, block);
     SDL_DestroyWindow(window);
     SDL_Quit();
-    dlclose(library);
+    // The library is not unloaded: its process-wide registries (classes, fonts,
+    // archives) are not freed at unload, and the process ends here anyway.
     return 0;
 }

@@ -40,9 +40,8 @@ protected:
         std::lock_guard<std::mutex> hold(heardMutex);
         heard.clear();
     }
-    void TearDown() override {
-        if (library) dlclose(library);
-    }
+    // The library stays loaded, as in our host program: unloading it leaves its
+    // process-wide registries behind (a known gap, see the host program).
     intptr_t* blockWith(MentariumHostCallback callback, SDL_Window* window) {
         for (intptr_t& slot : block) slot = 0;
         block[MENTARIUM_SLOT_CALLBACK] = reinterpret_cast<intptr_t>(callback);
