@@ -264,7 +264,7 @@ bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
         lang::String spriteName = tokens.text();
         if (!tokens.next()) return false;
         if (tokens.isMarker()) return true;  // a line cut short by the next section
-        lang::String classSpec = tokens.text();
+        lang::String classField = tokens.text();
 
         // Pictures up to the first number; the images table keeps them alive.
         auto* pictures = new lang::ObjectArray();
@@ -289,10 +289,10 @@ bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
         for (size_t i = 0; i < values.size(); ++i) (*numbers)[static_cast<int>(i)] = values[i];
 
         if (mode == Mode::Load) {
-            takeSprite(spriteName, classSpec, numbers, pictures, steps);
+            takeSprite(spriteName, classField, numbers, pictures, steps);
         } else {
             step(mode, steps);
-            steps += countNested(classSpec);
+            steps += countNested(classField);
         }
         numbers->release();
         pictures->release();
@@ -300,11 +300,11 @@ bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
     return false;
 }
 
-void DataLoader::takeSprite(const lang::String& spriteName, const lang::String& classSpec, lang::IntArray* numbers,
+void DataLoader::takeSprite(const lang::String& spriteName, const lang::String& classField, lang::IntArray* numbers,
                             lang::ObjectArray* pictures, int& steps) {
     SpriteBase* made = nullptr;
-    if (LoadListener* l = asListener()) made = l->offerSprite(classSpec, numbers, pictures, this);
-    if (made == nullptr) made = createSprite(classSpec, numbers, pictures);
+    if (LoadListener* l = asListener()) made = l->offerSprite(classField, numbers, pictures, this);
+    if (made == nullptr) made = createSprite(classField, numbers, pictures);
     if (made == nullptr) return;  // class not registered: the line is dropped
     step(Mode::Load, steps);
     sprites->addElement(made);
@@ -321,10 +321,10 @@ void DataLoader::takeSprite(const lang::String& spriteName, const lang::String& 
     made->release();
 }
 
-SpriteBase* DataLoader::createSprite(const lang::String& classSpec, lang::IntArray* numbers,
+SpriteBase* DataLoader::createSprite(const lang::String& classField, lang::IntArray* numbers,
                                      lang::ObjectArray* pictures) {
-    int colon = classSpec.indexOf(':');
-    lang::String className = colon >= 0 ? classSpec.substring(0, colon) : classSpec;
+    int colon = classField.indexOf(':');
+    lang::String className = colon >= 0 ? classField.substring(0, colon) : classField;
     lang::Class* type = lang::Class::forName(className);
     if (type == nullptr) return nullptr;
     lang::Object* instance = type->newInstance();
@@ -334,8 +334,8 @@ SpriteBase* DataLoader::createSprite(const lang::String& classSpec, lang::IntArr
         return nullptr;
     }
     made->init(pictures, numbers);
-    if (colon >= 0 && colon + 1 < classSpec.length() && made->isInstanceOf("FancyContainer"))
-        loadInto(made, classSpec.substring(colon + 1));
+    if (colon >= 0 && colon + 1 < classField.length() && made->isInstanceOf("FancyContainer"))
+        loadInto(made, classField.substring(colon + 1));
     return made;
 }
 
@@ -355,17 +355,17 @@ void DataLoader::loadInto(SpriteBase* made, const lang::String& item) {
     nested->release();
 }
 
-int DataLoader::countNested(const lang::String& classSpec) {
-    int colon = classSpec.indexOf(':');
-    if (colon < 0 || colon + 1 >= classSpec.length() || listener == nullptr) return 0;
-    lang::Class* type = lang::Class::forName(classSpec.substring(0, colon));
+int DataLoader::countNested(const lang::String& classField) {
+    int colon = classField.indexOf(':');
+    if (colon < 0 || colon + 1 >= classField.length() || listener == nullptr) return 0;
+    lang::Class* type = lang::Class::forName(classField.substring(0, colon));
     if (type == nullptr) return 0;
     lang::Object* probe = type->newInstance();
     bool container = probe->isInstanceOf("FancyContainer");
     probe->release();
     if (!container) return 0;
     DataLoader* nested = nestedLoader();
-    int steps = nested->countItems(classSpec.substring(colon + 1));
+    int steps = nested->countItems(classField.substring(colon + 1));
     nested->release();
     return steps;
 }
@@ -377,10 +377,10 @@ DataLoader* DataLoader::nestedLoader() {
     return nested;
 }
 
-window::Image* DataLoader::makePicture(const lang::String& spec) {
-    if (spec.startsWith("+")) return new window::Image(spec);
-    if (spec.startsWith("@")) {
-        lang::String stored = spec.substring(1);
+window::Image* DataLoader::makePicture(const lang::String& source) {
+    if (source.startsWith("+")) return new window::Image(source);
+    if (source.startsWith("@")) {
+        lang::String stored = source.substring(1);
         lang::String fallback("+");
         fallback.append(stored);
         lang::String chosen = resolver ? resolver->getString(stored, fallback) : fallback;
@@ -395,10 +395,10 @@ window::Image* DataLoader::makePicture(const lang::String& spec) {
         return new window::Image(fallback);
     }
     // A loose file, possibly with a loose mask after '|'.
-    int bar = spec.indexOf('|');
-    if (bar < 0) return new window::Image(joinPath(path, spec));
-    lang::String maskPart = spec.substring(bar + 1);
-    lang::String joined = joinPath(path, spec.substring(0, bar));
+    int bar = source.indexOf('|');
+    if (bar < 0) return new window::Image(joinPath(path, source));
+    lang::String maskPart = source.substring(bar + 1);
+    lang::String joined = joinPath(path, source.substring(0, bar));
     joined.append("|").append(maskPart.startsWith("+") ? maskPart : joinPath(path, maskPart));
     return new window::Image(joined);
 }
@@ -406,12 +406,12 @@ window::Image* DataLoader::makePicture(const lang::String& spec) {
 window::Image* DataLoader::pictureFor(const lang::String& token) {
     if (token.isEmpty()) return nullptr;
     if (auto* known = static_cast<window::Image*>(images->get(&token))) return known;
-    lang::String spec("+");
-    spec.append(token);
+    lang::String source("+");
+    source.append(token);
     lang::String maskItem(token);
     maskItem.append("_automask");
-    if (archiveHas(maskItem)) spec.append("|+").append(maskItem);
-    window::Image* picture = makePicture(spec);
+    if (archiveHas(maskItem)) source.append("|+").append(maskItem);
+    window::Image* picture = makePicture(source);
     storePicture(token, picture);
     return picture;
 }

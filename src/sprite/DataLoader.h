@@ -69,16 +69,16 @@ private:
     bool readData(SceneTokens& tokens, Mode mode, bool& stop);
     bool readStrings(SceneTokens& tokens, Mode mode);
     bool readSprites(SceneTokens& tokens, Mode mode, int& steps);
-    void takeSprite(const lang::String& spriteName, const lang::String& classSpec, lang::IntArray* numbers,
+    void takeSprite(const lang::String& spriteName, const lang::String& classField, lang::IntArray* numbers,
                     lang::ObjectArray* pictures, int& steps);
 
-    window::Image* makePicture(const lang::String& spec);
+    window::Image* makePicture(const lang::String& source);
     window::Image* pictureFor(const lang::String& token);
     void storePicture(const lang::String& pictureName, window::Image* picture);
     int loadImageList(const lang::String& file);
-    SpriteBase* createSprite(const lang::String& classSpec, lang::IntArray* numbers, lang::ObjectArray* pictures);
+    SpriteBase* createSprite(const lang::String& classField, lang::IntArray* numbers, lang::ObjectArray* pictures);
     void loadInto(SpriteBase* container, const lang::String& item);
-    int countNested(const lang::String& classSpec);
+    int countNested(const lang::String& classField);
     DataLoader* nestedLoader();
     LoadListener* asListener() const;
     void step(Mode mode, int& steps);

@@ -48,7 +48,7 @@ public:
 
     virtual void sceneLoaded(DataLoader* loader) {}                                          // 86
     virtual bool loadScene();                                                                // 88
-    SpriteBase* offerSprite(const lang::String& classSpec, lang::IntArray* numbers,          // 89
+    SpriteBase* offerSprite(const lang::String& classField, lang::IntArray* numbers,          // 89
                             lang::ObjectArray* pictures, DataLoader* loader) override {
         return nullptr;
     }

@@ -17,7 +17,7 @@ public:
     virtual void itemLoaded() = 0;
     // A sprite for the line, with one reference for the loader, or null to let
     // the loader create it by class name.
-    virtual SpriteBase* offerSprite(const lang::String& classSpec, lang::IntArray* numbers,
+    virtual SpriteBase* offerSprite(const lang::String& classField, lang::IntArray* numbers,
                                     lang::ObjectArray* pictures, DataLoader* loader) = 0;
 
 protected:

@@ -58,10 +58,10 @@ class CountingListener : public lang::Object, public sprite::LoadListener {
 public:
     MENTARIUM_CLASS(CountingListener, lang::Object)
     void itemLoaded() override { ++steps; }
-    sprite::SpriteBase* offerSprite(const lang::String& classSpec, lang::IntArray*, lang::ObjectArray*,
+    sprite::SpriteBase* offerSprite(const lang::String& classField, lang::IntArray*, lang::ObjectArray*,
                                     sprite::DataLoader*) override {
         ++offers;
-        return classSpec.equals("Offered") ? new sprite::Sprite() : nullptr;
+        return classField.equals("Offered") ? new sprite::Sprite() : nullptr;
     }
     int steps = 0;
     int offers = 0;
