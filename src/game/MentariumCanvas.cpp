@@ -1,12 +1,41 @@
 #include "game/MentariumCanvas.h"
 
 #include <atomic>
+#include <string>
 
+#include "game/DailyTestRun.h"
+#include "game/GameBase.h"
+#include "game/MainMenu.h"
+#include "game/PauseMenu.h"
+#include "game/ProgressRecord.h"
+#include "game/RazozSprite.h"
 #include "host/HostBlock.h"
-#include "sprite/SpriteBase.h"
+#include "lang/ObjectLock.h"
+#include "lang/StringArray.h"
+#include "sprite/ButtonSprite.h"
+#include "sprite/DialogSprite.h"
+#include "sprite/Sprite.h"
+#include "window/AudioClip.h"
 
 namespace {
+
 std::atomic<MentariumCanvas*> currentCanvas{nullptr};
+
+constexpr const char* kScreenNames[MentariumCanvas::ScreenCount] = {
+    "MainMenu", "Instructions", "InGameInstructions", "PauseMenu", "DifficultyMenu", "GameOverOverlay",
+    "PracticeAreaMenu", "PracticeCompleteScreen", "DailyTestMenu", "DailyTestRestScreen", "DailyTestCompleteScreen",
+    "DailyTestPayoffScreen", "ExitMenu", "StartGameSwipe", "Dim"};
+
+constexpr const char* kGameNames[MentariumCanvas::GameCount] = {
+    "Concentration", "FindNewImage", "SpatialMemory", "Simon", "StroopTest", "ColorLabels",
+    "SpotChanges", "FindCircles", "NumberOrder", "ShadowShift", "WhichIsMore", "MemoRandom",
+    "MatchMaker", "MatchMaker2", "FlyBy", "GetInShape"};
+
+constexpr int kMusicVolume = 128;
+constexpr int kEffectsVolume = 255;
+constexpr int kShakeTicksBeforeResults = 37;
+constexpr int kShakeRange = 10;
+
 }  // namespace
 
 MentariumCanvas* MentariumCanvas::current() { return currentCanvas; }
@@ -17,18 +46,338 @@ MentariumCanvas::MentariumCanvas() { setCurrent(this); }
 MentariumCanvas::~MentariumCanvas() {
     MentariumCanvas* self = this;
     currentCanvas.compare_exchange_strong(self, nullptr);
+    if (music_) {
+        music_->stop();
+        music_->release();
+    }
+    for (sprite::Sprite*& s : screens_)
+        if (s) s->release();
+    for (GameBase*& g : games_)
+        if (g) g->release();
+    if (dailyTest_) dailyTest_->release();
+    if (progress_) progress_->release();
+    if (razoz_) razoz_->release();
+    GameBase::releaseSharedTiles();
 }
 
-void MentariumCanvas::sceneLoaded(sprite::DataLoader*) {
-    // The first screen: the main menu when the scene has one.
-    if (sprite::SpriteBase* menu = findSprite("MainMenu")) menu->setVisible(true);
-    state_ = StateMenu;
+void MentariumCanvas::initialise(const lang::String& directory, sprite::User* profile, const lang::String& item,
+                                 int flags) {
+    GameCanvas2::initialise(directory, profile, item, flags);
+    if (sceneItem_.isEmpty()) sceneItem_ = "Mentarium.dat";
+}
+
+// The preparation before loading: the music starts while the scene loads.
+bool MentariumCanvas::prepare() {
+    ObjectLock hold(this, true);
+    if (music_ == nullptr) {
+        music_ = new window::AudioClip();
+        music_->setVolume(muted_ ? 0 : kMusicVolume);
+        window::AudioClip::setEffectsVolume(muted_ ? 0 : kEffectsVolume);
+        music_->load("+musicGame", window::AudioClip::KIND_STREAM);
+        music_->play();
+    }
+    state_ = StateStartup;
+    return true;
+}
+
+// --- after loading ---
+
+void MentariumCanvas::sceneLoaded(sprite::DataLoader* loader) {
+    ObjectLock hold(this, true);
+    if (razoz_ == nullptr) razoz_ = RazozSprite::create();
+    for (int i = 0; i < ScreenCount; ++i) {
+        sprite::SpriteBase* found = findSprite(kScreenNames[i]);
+        auto* s = dynamic_cast<sprite::Sprite*>(found);
+        if (s) s->addRef();
+        if (screens_[i]) screens_[i]->release();
+        screens_[i] = s;
+    }
+    if (sprite::Sprite* overlay = screens_[ScreenGameOverOverlay]) {
+        overlayHomeX_ = overlay->getX();
+        overlayHomeY_ = overlay->getY();
+    }
+    for (int i = 0; i < GameCount; ++i) {
+        sprite::SpriteBase* found = findSprite(kGameNames[i]);
+        auto* game = found && found->isInstanceOf("GameBase") ? static_cast<GameBase*>(found) : nullptr;
+        if (game) {
+            game->addRef();
+            game->setGameIndex(i);
+        }
+        if (games_[i]) games_[i]->release();
+        games_[i] = game;
+    }
+    GameCanvas2::sceneLoaded(loader);
+    if (numbers_ == nullptr || numbers_->length() == 0) return;  // no progress without the scene's numbers
+    configuration_.copyFrom(*numbers_);
+    if (progress_) progress_->release();
+    progress_ = new ProgressRecord();
+    progress_->readThresholds(configuration_);
+    if (dailyTest_) dailyTest_->release();
+    dailyTest_ = new DailyTestRun(configuration_, progress_->unlockedGames(), progress_->bonusGame());
+    setState(StateMenu);
     repaint(nullptr);
     host::HostBlock::notify(MENTARIUM_NOTIFY_LOADED);
 }
 
-void MentariumCanvas::onCloseRequest() {}
+// --- state transitions ---
+
+void MentariumCanvas::show(Screen which, bool visible) {
+    if (sprite::Sprite* s = screens_[which]) s->setVisible(visible);
+}
+
+bool MentariumCanvas::isShowing(Screen which) const { return screens_[which] && screens_[which]->isVisible(); }
+
+void MentariumCanvas::placeOverlayHome() {
+    if (sprite::Sprite* overlay = screens_[ScreenGameOverOverlay]) overlay->setLocation(overlayHomeX_, overlayHomeY_);
+}
+
+bool MentariumCanvas::testUnfinished() const {
+    return dailyTestMode_ && dailyTest_ && dailyTest_->gamesPlayed() < DailyTestRun::GamesPerTest;
+}
+
+void MentariumCanvas::hideAllScreens() {
+    for (GameBase* game : games_)
+        if (game) game->setVisible(false);
+    for (Screen s : {ScreenPauseMenu, ScreenExitMenu, ScreenInstructions, ScreenMainMenu}) show(s, false);
+    show(ScreenGameOverOverlay, false);
+    placeOverlayHome();
+    for (Screen s : {ScreenStartGameSwipe, ScreenDifficultyMenu, ScreenPracticeAreaMenu, ScreenPracticeComplete,
+                     ScreenDailyTestMenu, ScreenDailyTestRest, ScreenDailyTestComplete})
+        show(s, false);
+}
+
+void MentariumCanvas::setState(int n) {
+    ObjectLock hold(this, true);
+    GameBase* game = gameAt(currentGame_);
+    switch (n) {
+    case StatePlaying:
+        show(ScreenDim, false);
+        if (game) {
+            if (state_ == StatePaused) {
+                game->resume();
+            } else {
+                game->setVisible(true);
+                game->startGame();
+            }
+        }
+        break;
+    case StatePaused:
+        previousState_ = state_;
+        if (game) {
+            game->pause();
+            if (auto* pause = dynamic_cast<PauseMenu*>(screens_[ScreenPauseMenu])) pause->showInGame();
+        }
+        break;
+    case StateMenu: {
+        hideAllScreens();
+        Screen next = ScreenCount;  // none: the caller shows the next screen
+        if (state_ == StatePaused || dailyTestMode_) {
+            next = dailyTestMode_ ? ScreenDailyTestMenu : ScreenPracticeAreaMenu;
+            dailyTestMode_ = false;
+        } else if (state_ == StateStartup) {
+            if (auto* menu = dynamic_cast<MainMenu*>(screens_[ScreenMainMenu])) menu->setHelpStage(0, false);
+            next = ScreenMainMenu;
+        }
+        // A scene without that menu must not leave the player on an empty screen.
+        if (next != ScreenCount) show(screens_[next] ? next : ScreenMainMenu, true);
+        break;
+    }
+    case StateGameOver:
+        if (!isShowing(ScreenGameOverOverlay)) {
+            placeOverlayHome();
+            show(ScreenGameOverOverlay, true);
+            playSound(SoundGameOver);
+            shakeTicks_ = 0;
+        } else if (shakeTicks_ > kShakeTicksBeforeResults) {
+            setState(StateResults);
+        }
+        host::HostBlock::notify(MENTARIUM_NOTIFY_GAME_OVER);
+        break;
+    case StateResults:
+        if (game) game->setVisible(false);
+        show(ScreenGameOverOverlay, false);
+        placeOverlayHome();
+        if (!dailyTestMode_) {
+            show(ScreenPracticeComplete, true);
+        } else if (dailyTest_) {
+            dailyTest_->advance();
+            if (dailyTest_->gamesPlayed() >= DailyTestRun::GamesPerTest) finishDailyTest();
+            else show(ScreenDailyTestRest, true);
+        }
+        break;
+    default:
+        break;
+    }
+    state_ = n;
+}
+
+void MentariumCanvas::finishDailyTest() {
+    // The ranking of a finished test belongs to the daily test screens; until
+    // they are in the scene the player is taken back to the menus.
+    if (screens_[ScreenDailyTestPayoff]) show(ScreenDailyTestPayoff, true);
+    else show(ScreenMainMenu, true);
+}
+
+void MentariumCanvas::selectGame(int index) {
+    ObjectLock hold(this, true);
+    currentGame_ = index;
+    if (!dailyTestMode_) {
+        trophyBefore_ = -1;
+        show(ScreenPracticeAreaMenu, false);
+        show(ScreenDifficultyMenu, true);
+    } else {
+        show(ScreenDailyTestRest, false);
+        setState(StatePlaying);
+    }
+}
+
+void MentariumCanvas::gameFinished(int gameIndex, int score) {
+    ObjectLock hold(this, true);
+    if (progress_ == nullptr) return;
+    if (!dailyTestMode_) {
+        trophyBefore_ = progress_->trophyLevel(difficulty_, progress_->bestScore(gameIndex, difficulty_));
+        progress_->addPracticeScore(gameIndex, difficulty_, score);
+    } else if (dailyTest_) {
+        dailyTest_->setScore(gameIndex, score);
+    }
+}
+
+int MentariumCanvas::getStoredValue(int gameIndex) {
+    if (progress_ == nullptr) return 0;
+    if (dailyTestMode_) return progress_->dailyLevel();
+    return progress_->storedLevel(gameIndex, difficulty_);
+}
+
+void MentariumCanvas::setStoredValue(int gameIndex, int value) {
+    if (progress_ == nullptr) return;
+    if (dailyTestMode_) progress_->setDailyLevel(value);
+    else progress_->setStoredLevel(gameIndex, difficulty_, value);
+}
+
+void MentariumCanvas::addGameStars(int count) {
+    ObjectLock hold(this, true);
+    if (dailyTest_ && dailyTest_->gamesPlayed() == 0) gameStars_.clear();
+    gameStars_.push_back(count);
+}
+
+GameBase* MentariumCanvas::gameAt(int index) const {
+    return index >= 0 && index < GameCount ? games_[index] : nullptr;
+}
+
+void MentariumCanvas::attachRazoz(sprite::DialogSprite* dialog) {
+    if (razoz_) razoz_->attach(dialog);
+}
+
+void MentariumCanvas::detachRazoz(sprite::DialogSprite* dialog) {
+    if (razoz_) razoz_->detach(dialog);
+}
+
+lang::String MentariumCanvas::text(const lang::String& key) const {
+    if (strings_)
+        for (int i = 0; i + 1 < strings_->length(); i += 2)
+            if (lang::String* k = strings_->at(i); k && k->equals(key))
+                if (lang::String* value = strings_->at(i + 1)) return *value;
+    return key;
+}
+
+// --- mute ---
+
+void MentariumCanvas::setMuted(bool muted) {
+    ObjectLock hold(this, true);
+    if (muted == muted_) return;
+    muted_ = muted;
+    if (music_) music_->setVolume(muted ? 0 : kMusicVolume);
+    window::AudioClip::setEffectsVolume(muted ? 0 : kEffectsVolume);
+    for (Screen s : {ScreenMainMenu, ScreenPauseMenu})
+        if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[s]))
+            if (auto* button = dynamic_cast<sprite::ButtonSprite*>(dialog->findChild("bMuteVolume")))
+                button->setState(muted ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
+    host::HostBlock::notify(muted ? MENTARIUM_NOTIFY_SOUND_OFF : MENTARIUM_NOTIFY_SOUND_ON);
+}
+
+// --- actions, ticks and focus ---
+
+void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& message) {
+    ObjectLock hold(this, true);
+    if (message.equals("bMenuInstructions")) {
+        playSound(SoundClick);
+        show(ScreenDim, true);
+        show(ScreenInstructions, true);
+        show(ScreenPauseMenu, false);
+        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+    } else if (message.equals("bInstructionsClose")) {
+        if (state_ != StateMenu) return;
+        if (testUnfinished()) {
+            show(ScreenDailyTestRest, true);
+        } else {
+            show(ScreenDim, false);
+            host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+        }
+    } else if (message.equals("PauseHowToPlay")) {
+        show(ScreenInGameInstructions, true);
+    } else if (message.equals("bMuteVolume")) {
+        setMuted(!muted_);
+    } else if (message.equals("ExitYes")) {
+        if (!(dailyTestMode_ && currentGame_ < 0)) {
+            if (GameBase* game = gameAt(currentGame_)) game->stopGame();
+            host::HostBlock::notify(MENTARIUM_NOTIFY_LEFT_GAME);
+        }
+        show(ScreenDim, false);
+        hideAllScreens();
+        currentGame_ = -1;
+        setState(StateMenu);
+    } else if (message.equals("ExitNo")) {
+        if (state_ == StateMenu && testUnfinished()) show(ScreenDailyTestRest, true);
+    } else if (message.equals("Quit")) {
+        playSound(SoundClick);
+        setState(StatePaused);
+    } else if (message.equals("CLOSED")) {
+        show(ScreenDim, false);
+        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+    } else if (message.equals("PauseCancel")) {
+        if (state_ == StateMenu || state_ == StateResults) {
+            show(ScreenDim, false);
+            host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+            if (!dailyTestMode_) show(ScreenDifficultyMenu, true);
+            else if (testUnfinished()) show(ScreenDailyTestRest, true);
+        } else {
+            setState(isShowing(ScreenGameOverOverlay) ? StateGameOver : StatePlaying);
+        }
+    } else if (message.equals("bDownLoad")) {
+        playSound(SoundClick);
+        host::HostBlock::notify(MENTARIUM_NOTIFY_DOWNLOAD);
+    } else {
+        GameCanvas2::onMessage(argument, message);
+    }
+}
+
+bool MentariumCanvas::processEvent() {
+    // Screens and minigames handle input under the canvas's monitor, taken
+    // before the overlay's as the render tick does.
+    ObjectLock hold(this, true);
+    return GameCanvas2::processEvent();
+}
+
+void MentariumCanvas::update() {
+    {
+        ObjectLock hold(this, true);
+        if (pauseRequested_) {
+            if (state_ == StatePlaying) setState(StatePaused);
+            pauseRequested_ = false;
+        } else if (state_ == StateGameOver) {
+            ++shakeTicks_;
+            if (sprite::Sprite* overlay = screens_[ScreenGameOverOverlay])
+                overlay->setLocation(overlayHomeX_ - random_.nextInt(kShakeRange),
+                                     overlayHomeY_ - random_.nextInt(kShakeRange));
+        }
+    }
+    GameCanvas2::update();
+}
 
 void MentariumCanvas::onActivation(bool active) {
     if (!active) pauseRequested_ = true;
 }
+
+void MentariumCanvas::onMinimised() { pauseRequested_ = true; }
+
+void MentariumCanvas::onCloseRequest() {}

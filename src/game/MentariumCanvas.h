@@ -1,34 +1,139 @@
 #pragma once
 
-#include "sprite/GameCanvas2.h"
+#include <atomic>
+#include <vector>
 
-// The game's one canvas. It registers itself in a process-wide pointer, shows the
-// first screen once the scene has loaded and tells the host so.
+#include "lang/IntArray.h"
+#include "sprite/GameCanvas2.h"
+#include "util/Random.h"
+
+namespace sprite { class DialogSprite; class Sprite; }
+namespace window { class AudioClip; }
+
+class DailyTestRun;
+class GameBase;
+class MainMenu;
+class PauseMenu;
+class ProgressRecord;
+class RazozSprite;
+
+// The game's one canvas. It owns the flow between the screens: finds every
+// screen and minigame of the loaded scene by name, keeps the game state,
+// answers the buttons that several screens share (instructions, pause, exit,
+// mute, download), starts and ends minigames, pauses the running one when the
+// window loses the focus, shakes the game-over overlay and tells the host.
 //
-// This is the part the host entry needs: the screen flow, the common buttons and
-// the minigames join it with the game shell.
+// The action handler, setState and the frame tick each hold the canvas's own
+// monitor for their whole run, so input and the render tick never interleave.
 class MentariumCanvas : public sprite::GameCanvas2 {
 public:
+    static constexpr int StatePlaying = 0;
+    static constexpr int StatePaused = 1;
     static constexpr int StateMenu = 4;
     static constexpr int StateStartup = 5;
+    static constexpr int StateGameOver = 6;
+    static constexpr int StateResults = 7;
+    static constexpr int GameCount = 16;
+
+    // Sound effects by their place in the scene's sound list.
+    static constexpr int SoundSuccess = 6;
+    static constexpr int SoundFailure = 7;
+    static constexpr int SoundGameOver = 8;
+    static constexpr int SoundTick = 9;
+    static constexpr int SoundClick = 10;
+    static constexpr int SoundNewRank = 11;
+
+    // Screens found by name once the scene has loaded.
+    enum Screen {
+        ScreenMainMenu, ScreenInstructions, ScreenInGameInstructions, ScreenPauseMenu, ScreenDifficultyMenu,
+        ScreenGameOverOverlay, ScreenPracticeAreaMenu, ScreenPracticeComplete, ScreenDailyTestMenu,
+        ScreenDailyTestRest, ScreenDailyTestComplete, ScreenDailyTestPayoff, ScreenExitMenu, ScreenStartGameSwipe,
+        ScreenDim, ScreenCount
+    };
 
     MentariumCanvas();
     ~MentariumCanvas() override;
     MENTARIUM_CLASS(MentariumCanvas, sprite::GameCanvas2)
 
+    void initialise(const lang::String& directory, sprite::User* profile, const lang::String& item,
+                    int flags) override;
+    bool prepare() override;
     void sceneLoaded(sprite::DataLoader* loader) override;
+    void update() override;
+    bool processEvent() override;
+    void onMessage(lang::Object* argument, const lang::String& message) override;
+    void onMinimised() override;
     void onCloseRequest() override;
 
     // Window activation: a lost focus asks the running game to pause.
     void onActivation(bool active);
 
+    void setState(int n);
+    void selectGame(int index);
+    void gameFinished(int gameIndex, int score);
+    int getStoredValue(int gameIndex);
+    void setStoredValue(int gameIndex, int value);
+    void addGameStars(int count);
+    GameBase* gameAt(int index) const;
+    sprite::Sprite* screen(Screen which) const { return screens_[which]; }
+    void setMuted(bool muted);
+
+    // The one Razoz display, lent to the screen that shows it.
+    RazozSprite* getRazoz() const { return razoz_; }
+    void attachRazoz(sprite::DialogSprite* dialog);
+    void detachRazoz(sprite::DialogSprite* dialog);
+
+    // A text of the scene's string table; the key itself when it is missing,
+    // so that a gap shows on screen rather than an empty box.
+    lang::String text(const lang::String& key) const;
+
     int getState() const { return state_; }
+    int getPreviousState() const { return previousState_; }
+    int getDifficulty() const { return difficulty_; }
+    void setDifficulty(int d) { difficulty_ = d; }
+    int getCurrentGame() const { return currentGame_; }
+    bool isDailyTestMode() const { return dailyTestMode_; }
+    void setDailyTestMode(bool on) { dailyTestMode_ = on; }
     bool pauseRequested() const { return pauseRequested_; }
+    bool isMuted() const { return muted_; }
+    int getShakeTicks() const { return shakeTicks_; }
+    int getTrophyBefore() const { return trophyBefore_; }
+    ProgressRecord* getProgress() const { return progress_; }
+    DailyTestRun* getDailyTest() const { return dailyTest_; }
+    const std::vector<int>& gameStars() const { return gameStars_; }
+    window::AudioClip* getMusic() const { return music_; }
+    // The frames per second of the render tick.
+    int framesPerSecond() const { return framePeriod_ > 0 ? 1000 / framePeriod_ : 25; }
 
     static MentariumCanvas* current();
     static void setCurrent(MentariumCanvas* canvas);
 
 private:
+    void show(Screen which, bool visible);
+    bool isShowing(Screen which) const;
+    void hideAllScreens();
+    void placeOverlayHome();
+    // Daily test: fewer than six games played.
+    bool testUnfinished() const;
+    void finishDailyTest();
+
+    int difficulty_ = 1;
     int state_ = StateStartup;
-    bool pauseRequested_ = false;
+    int previousState_ = 0;
+    int currentGame_ = -1;
+    std::atomic<bool> pauseRequested_{false};  // set by the window thread
+    bool dailyTestMode_ = false;
+    int shakeTicks_ = 0;
+    window::AudioClip* music_ = nullptr;
+    bool muted_ = false;
+    sprite::Sprite* screens_[ScreenCount] = {};
+    GameBase* games_[GameCount] = {};
+    ProgressRecord* progress_ = nullptr;
+    DailyTestRun* dailyTest_ = nullptr;
+    RazozSprite* razoz_ = nullptr;
+    int overlayHomeX_ = 0, overlayHomeY_ = 0;
+    util::Random random_;
+    lang::IntArray configuration_;
+    int trophyBefore_ = -1;
+    std::vector<int> gameStars_;
 };

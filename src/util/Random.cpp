@@ -35,7 +35,12 @@ int crtRand() {
     return static_cast<int>((crtState >> 16) & 0x7FFF);
 }
 
-Random::Random() { seed(static_cast<int32_t>(platform::tickCount())); }
+// A run recorded for a bug report or a test fixes every generator through
+// MENTARIUM_SEED; otherwise each one starts from the clock.
+Random::Random() {
+    const char* fixed = std::getenv("MENTARIUM_SEED");
+    seed(fixed ? static_cast<int32_t>(std::strtol(fixed, nullptr, 10)) : static_cast<int32_t>(platform::tickCount()));
+}
 
 Random& Random::shared() {
     static Random* instance = new Random();  // lives for the whole process

@@ -11,7 +11,7 @@ namespace util {
 // seeded through the C library's linear congruential generator.
 class Random : public lang::Object {
 public:
-    Random();  // seeds with the current tick count
+    Random();  // seeds with MENTARIUM_SEED when set, else the current tick count
     explicit Random(int32_t seedValue) { seed(seedValue); }
     MENTARIUM_CLASS(Random, lang::Object)
 

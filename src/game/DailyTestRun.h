@@ -1,0 +1,42 @@
+#pragma once
+
+#include "lang/IntArray.h"
+#include "lang/Object.h"
+#include "util/Random.h"
+
+// The daily test in progress: six games picked from the unlocked ones and
+// the score of each as it is played.
+class DailyTestRun : public lang::Object {
+public:
+    static constexpr int GamesPerTest = 6;
+
+    // unlockOrder: the scene's whole numbers 25 to 40 (game indices);
+    // unlocked and bonus game as the progress record holds them.
+    DailyTestRun(const lang::IntArray& configuration, int unlocked, int bonusGame);
+    MENTARIUM_CLASS(DailyTestRun, lang::Object)
+
+    // Picks the test's games: the unlocked ones in random order, the bonus
+    // game among the first three.
+    void pickGames();
+    // The game to play next, or -1 when all six are played or none is picked.
+    int currentGame() const;
+    int gameAt(int k) const { return k >= 0 && k < GamesPerTest ? games_[k] : -1; }
+    int scoreAt(int k) const { return k >= 0 && k < GamesPerTest ? scores_[k] : 0; }
+    int gamesPlayed() const { return gamesPlayed_; }
+    void advance();
+    // Stores the score at the position of that game in this test.
+    void setScore(int game, int score);
+    bool isUnlocked(int game) const;
+    int unlocked() const { return unlocked_; }
+    int bonusGame() const { return bonusGame_; }
+    int unlockOrderAt(int i) const { return i >= 0 && i < 16 ? unlockOrder_[i] : -1; }
+
+private:
+    lang::IntArray unlockOrder_{16};
+    util::Random random_;
+    int gamesPlayed_ = 0;
+    int games_[GamesPerTest] = {-1, -1, -1, -1, -1, -1};
+    int scores_[GamesPerTest] = {};
+    int unlocked_;
+    int bonusGame_;
+};

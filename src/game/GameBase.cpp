@@ -1,0 +1,535 @@
+#include "game/GameBase.h"
+
+#include <algorithm>
+#include <mutex>
+#include <utility>
+
+#include "game/DailyTestRun.h"
+#include "game/MentariumCanvas.h"
+#include "game/ProgressRecord.h"
+#include "game/StartGameSwipe.h"
+#include "host/HostBlock.h"
+#include "lang/ObjectArray.h"
+#include "lang/ObjectLock.h"
+#include "sprite/AnimateSprite.h"
+#include "sprite/DataLoader.h"
+#include "sprite/NumberSprite.h"
+#include "util/Vector.h"
+#include "window/Image.h"
+
+namespace {
+
+constexpr int kGroups = 18;
+constexpr int kPairs = 5;
+constexpr int kTableSizes[4] = {GameBase::TableASize, GameBase::PairTableSize, GameBase::PairTableSize,
+                                GameBase::PairTableSize};
+constexpr int kIndicatorFrames = 8;
+constexpr int kIndicatorFadeSteps = 6;
+constexpr int kShownAlpha = 128;
+constexpr int kTimerShakeFrames = 6;
+constexpr int kTimerShakeRange = 3;
+constexpr int kShakenTicksBeforeResult = 37;
+constexpr int kTickSoundBelow = 11;
+constexpr int kStars = 4;
+
+std::mutex sharedTilesLock;
+window::Image* sharedTables[4][GameBase::TableASize] = {};
+bool sharedTilesLoaded = false;
+
+window::Image* loadTile(const char* prefix, int a, int b) {
+    lang::String name(prefix);
+    name.append(a);
+    if (b >= 0) name.append("_").append(b);
+    return new window::Image(name);
+}
+
+}  // namespace
+
+GameBase::GameBase() = default;
+
+GameBase::~GameBase() {
+    for (window::Image*& t : tiles_)
+        if (t) t->release();
+}
+
+// --- shared tiles ---
+
+void GameBase::loadSharedTiles() {
+    std::lock_guard<std::mutex> hold(sharedTilesLock);
+    if (sharedTilesLoaded) return;
+    int k = 0;
+    for (int i = 1; i <= kGroups; ++i)
+        for (int j = 1; j <= 4; ++j) sharedTables[TableA][k++] = loadTile("+iTileFaceFour_", i, j);
+    k = 0;
+    for (int i = 1; i <= kPairs; ++i)
+        for (int j = 1; j <= 2; ++j) {
+            sharedTables[TableB][k] = loadTile("+iTileFaceTwoNormal_", i, j);
+            sharedTables[TableC][k++] = loadTile("+iTileFaceTwoLetters_", i, j);
+        }
+    for (int d = 0; d < 10; ++d) sharedTables[TableD][d] = loadTile("+iTileNumber", d, -1);
+    sharedTilesLoaded = true;
+}
+
+void GameBase::releaseSharedTiles() {
+    std::lock_guard<std::mutex> hold(sharedTilesLock);
+    for (auto& table : sharedTables)
+        for (window::Image*& picture : table) {
+            if (picture) picture->release();
+            picture = nullptr;
+        }
+    sharedTilesLoaded = false;
+}
+
+window::Image* GameBase::sharedTile(Table table, int index) {
+    return sharedTables[table][std::clamp(index, 0, kTableSizes[table] - 1)];
+}
+
+window::Image* GameBase::tile(int index) const { return tiles_[std::clamp(index, 0, TileTableSize - 1)]; }
+
+void GameBase::addTile(window::Image* picture) {
+    if (tileCount_ >= TileTableSize) return;
+    if (picture) picture->addRef();
+    tiles_[tileCount_++] = picture;
+}
+
+// --- set-up ---
+
+void GameBase::onLoaded(sprite::DataLoader* loader) {
+    DialogSprite::onLoaded(loader);
+    loadSharedTiles();
+    if (lang::IntArray* numbers = loader ? loader->getData() : nullptr; numbers && numbers->length() > 0)
+        setParameters(*numbers);
+}
+
+void GameBase::setParameters(const lang::IntArray& numbers) { parameters_.copyFrom(numbers); }
+
+MentariumCanvas* GameBase::canvas() { return MentariumCanvas::current(); }
+
+bool GameBase::inDailyTest() const {
+    MentariumCanvas* c = canvas();
+    return c && c->isDailyTestMode();
+}
+
+int GameBase::testRank() const {
+    MentariumCanvas* c = canvas();
+    return c && c->getProgress() ? c->getProgress()->currentRank() : 0;
+}
+
+int GameBase::difficulty() const {
+    MentariumCanvas* c = canvas();
+    return c ? std::clamp(c->getDifficulty(), 0, 2) : 1;
+}
+
+void GameBase::playSound(int index) {
+    if (MentariumCanvas* c = canvas()) c->playSound(index);
+}
+
+sprite::Sprite* GameBase::part(const char* childName) const { return findChild(lang::String(childName)); }
+
+sprite::AnimateSprite* GameBase::animated(const char* childName) const {
+    return dynamic_cast<sprite::AnimateSprite*>(part(childName));
+}
+
+sprite::NumberSprite* GameBase::number(const char* childName) const {
+    return dynamic_cast<sprite::NumberSprite*>(part(childName));
+}
+
+// --- play ---
+
+int GameBase::startLevelFor(int rank) const {
+    int level = bonusGame_ ? param(6) : rank < 11 ? param(6 + rank) : param(16) + (rank - 11) * param(17);
+    return std::max(level, 1);
+}
+
+void GameBase::startGame() {
+    ObjectLock hold(this, true);
+    host::HostBlock::notify(MENTARIUM_NOTIFY_PLAY_START);
+    clearTiles();
+    turnEnded_ = false;
+    if (part("star1"))
+        for (const char* star : {"star1", "star2", "star3", "star4"}) part(star)->setVisible(false);
+    score_ = 0;
+    wrongAnswers_ = 0;
+    bool test = inDailyTest();
+    if (sprite::Sprite* bar = part("STARBAROVERLAY")) bar->setVisible(test);
+    if (sprite::Sprite* shown = part("Score")) shown->setVisible(!test);
+    MentariumCanvas* c = canvas();
+    DailyTestRun* run = c ? c->getDailyTest() : nullptr;
+    bonusGame_ = test && run && run->bonusGame() >= 0 && run->bonusGame() == gameIndex_;
+    bonusCounter_ = 0;
+    timeLeft_ = PlaySeconds;
+    if (sprite::Sprite* timer = part("Timer")) {
+        if (auto* shown = dynamic_cast<sprite::NumberSprite*>(timer)) shown->setValue(PlaySeconds);
+        timer->translate(-timerOffsetX_, -timerOffsetY_);
+    }
+    timerOffsetX_ = timerOffsetY_ = 0;
+    timerShaking_ = false;
+    showAnswerIndicator(-1);
+    hideSuccessFailure();
+    scheduleDelay_ = 0;
+    indicatorFrames_ = 0;
+    indicatorShown_ = false;
+    if (!test) {
+        startLevel_ = param(difficulty());
+        for (int d = 0; d < 3; ++d) keptLevels_[d] = param(3 + d);
+    } else {
+        int rank = testRank();
+        rankUsed_ = rank;
+        startLevel_ = startLevelFor(rank);
+        keptLevels_[0] = startLevelFor(rank + 1);
+    }
+    setLevel(startLevel_);
+    multiplier_ = param(6);
+    framesPerSecond_ = c ? c->framesPerSecond() : 25;
+    // Without a number of level steps the level stays where it started.
+    framesPerLevelStep_ = param(38) > 0 ? (PlaySeconds / param(38)) * framesPerSecond_ : 0;
+    levelStepCounter_ = 0;
+    if (auto* shown = number("Score")) shown->setValue(score_);
+    if (auto* swipe = c ? dynamic_cast<StartGameSwipe*>(c->screen(MentariumCanvas::ScreenStartGameSwipe)) : nullptr)
+        swipe->start();
+    setPhase(PhaseStarting);
+}
+
+void GameBase::stopGame() {
+    ObjectLock hold(this, true);
+    savedPhase_ = 0;
+    scheduledPhase_ = 0;
+    scheduleDelay_ = 0;
+    clearTiles();
+    setPhase(PhaseStopped);
+}
+
+void GameBase::clearTiles() {
+    ObjectLock hold(this, true);
+    for (int i = 0; i < tileCount_; ++i)
+        if (tiles_[i]) tiles_[i]->release();
+    std::fill(std::begin(tiles_), std::end(tiles_), nullptr);
+    tileCount_ = 0;
+}
+
+void GameBase::endTurn() {
+    turnEnded_ = true;
+    if (sprite::Sprite* feedback = part("SuccessFailure")) {
+        feedback->addRef();
+        add(feedback);  // to the front of the drawing order
+        feedback->release();
+    }
+}
+
+bool GameBase::isTimerRunning() {
+    switch (phase_) {
+    case 2: case 3: case 5: case PhaseCorrect: case PhaseWrong: case PhaseNextTurn: return true;
+    default: return false;
+    }
+}
+
+void GameBase::setPhase(int phase) {
+    int old = phase_;
+    phase_ = phase;
+    switch (phase) {
+    case PhasePlay: hideSuccessFailure(); break;
+    case PhasePaused:
+        host::HostBlock::notify(MENTARIUM_NOTIFY_PAUSED);
+        savedPhase_ = old;
+        break;
+    case PhaseResume:
+        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+        setPhase(savedPhase_);
+        break;
+    case PhaseCorrect: onCorrect(); break;
+    case PhaseWrong: onWrong(); break;
+    case PhaseNextTurn: turnEnded_ = false; break;
+    case PhaseTimeUp:
+        if (MentariumCanvas* c = canvas()) c->setState(MentariumCanvas::StateGameOver);
+        break;
+    default: break;
+    }
+}
+
+void GameBase::pause() {
+    MentariumCanvas* c = canvas();
+    int state = c ? c->getState() : MentariumCanvas::StatePlaying;
+    if (isVisible() && (state == MentariumCanvas::StatePlaying || state == MentariumCanvas::StateGameOver))
+        setPhase(PhasePaused);
+}
+
+void GameBase::resume() {
+    MentariumCanvas* c = canvas();
+    if (isVisible() && c && c->getState() == MentariumCanvas::StatePaused && phase_ == PhasePaused)
+        setPhase(PhaseResume);
+}
+
+// --- level and score ---
+
+int GameBase::getLevel() {
+    MentariumCanvas* c = canvas();
+    return c ? c->getStoredValue(gameIndex_) : 0;
+}
+
+void GameBase::setLevel(int value) {
+    if (MentariumCanvas* c = canvas()) c->setStoredValue(gameIndex_, std::max(value, 0));
+}
+
+void GameBase::addMultiplier(int delta) { multiplier_ = std::max(multiplier_ + delta, 0); }
+
+void GameBase::scheduleNextPhase(int phase, int delay) {
+    MentariumCanvas* c = canvas();
+    if (!isVisible() || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || phase_ == PhasePaused)
+        return;
+    scheduledPhase_ = phase;
+    scheduleDelay_ = delay;
+}
+
+void GameBase::onCorrect() {
+    showAnswerIndicator(0);
+    int points = param(20);
+    float ratio = param(22) != 0 ? static_cast<float>(param(21)) / static_cast<float>(param(22)) : 0.0f;
+    if (ratio > 0) points = static_cast<int>(multiplier_ * param(20) * ratio);
+    else points = multiplier_ * param(20);
+    addPoints(std::max(points, 1));
+}
+
+void GameBase::onWrong() {
+    showAnswerIndicator(1);
+    startTimerShake();
+    ++wrongAnswers_;
+}
+
+void GameBase::addPoints(int points) {
+    score_ += points;
+    int rank = testRank();
+    if (inDailyTest() && rank > 11)
+        score_ += static_cast<int>((static_cast<float>(param(37)) / 10.0f) * param(18) * (rank - 11));
+    if (auto* shown = number("Score")) shown->setValue(scaledScore(shown->getValue() + points));
+    if (inDailyTest()) showStars();
+}
+
+int GameBase::scaledScore(int value) {
+    int tenths;
+    if (!inDailyTest()) {
+        tenths = param(23 + difficulty());
+    } else {
+        int rank = rankUsed_ >= 0 ? rankUsed_ : testRank();
+        tenths = rank < 11 ? param(26 + rank) : param(36);
+    }
+    float factor = static_cast<float>(tenths) / 10.0f;
+    if (factor > 1.0f) return static_cast<int>(static_cast<float>(score_) * factor);
+    return value;
+}
+
+void GameBase::showStars() {
+    MentariumCanvas* c = canvas();
+    ProgressRecord* record = c ? c->getProgress() : nullptr;
+    if (record == nullptr) return;
+    double share = record->rankThreshold(record->rankAtTestStart() + 1) / 6.0;
+    double scaled = scaledScore(score_);
+    const double bars[kStars] = {share / 6.5, share / 2.3, share, share + share / 3};
+    const char* names[kStars] = {"star1", "star2", "star3", "star4"};
+    for (int i = 0; i < kStars; ++i)
+        if (scaled > bars[i])
+            if (sprite::Sprite* star = part(names[i])) star->setVisible(true);
+}
+
+// --- feedback ---
+
+void GameBase::showAnswerIndicator(int kind) {
+    for (const char* name : {"AnswerIndicator", "AnswerIndicator2"}) {
+        sprite::AnimateSprite* indicator = animated(name);
+        if (indicator == nullptr) continue;
+        if (kind < 0) {
+            indicator->setVisible(false);
+            continue;
+        }
+        indicator->setFrame(kind);
+        indicator->setVisible(true);
+        indicator->fadeTo(kShownAlpha, 1, false);
+    }
+    if (kind >= 0) {
+        indicatorFrames_ = kIndicatorFrames;
+        indicatorShown_ = true;
+    }
+}
+
+void GameBase::showSuccessFailure(int kind) {
+    if (sprite::AnimateSprite* feedback = animated("SuccessFailure")) {
+        feedback->setFrame(kind);
+        feedback->setVisible(true);
+    }
+    if (kind == 0) playSound(MentariumCanvas::SoundSuccess);
+    else if (kind == 1) playSound(MentariumCanvas::SoundFailure);
+}
+
+void GameBase::hideSuccessFailure() {
+    if (sprite::Sprite* feedback = part("SuccessFailure")) feedback->setVisible(false);
+}
+
+void GameBase::startTimerShake() {
+    timerShaking_ = true;
+    timerShakeFrames_ = kTimerShakeFrames;
+    timerShakeStep();
+}
+
+void GameBase::timerShakeStep() {
+    sprite::Sprite* timer = part("Timer");
+    if (timer == nullptr) return;
+    int a = random_.nextInt(kTimerShakeRange), b = random_.nextInt(kTimerShakeRange);
+    int dx = -timerOffsetX_ - a, dy = -timerOffsetY_ - b;
+    timer->translate(dx, dy);
+    timerOffsetX_ += dx;
+    timerOffsetY_ += dy;
+}
+
+// --- shuffles ---
+
+void GameBase::shuffleTiles() {
+    for (int i = 0; i < tileCount_; ++i) std::swap(tiles_[i], tiles_[random_.nextInt(tileCount_ - 1)]);
+}
+
+void GameBase::shuffle(int* array, int n) {
+    for (int i = 0; i < n; ++i) std::swap(array[i], array[random_.nextInt(n - 1)]);
+}
+
+void GameBase::shuffleSprites(util::Vector* sprites) {
+    if (sprites == nullptr) return;
+    ObjectLock hold(sprites, true);
+    int n = sprites->size();
+    if (n == 0) return;
+    lang::ObjectArray order(n);
+    sprites->copyInto(order);
+    for (int i = 0; i < n; ++i) order[i]->addRef();  // kept alive while the vector is refilled
+    for (int i = 0; i < n; ++i) std::swap(order[i], order[random_.nextInt(n - 1)]);
+    sprites->removeAllElements();
+    for (int i = 0; i < n; ++i) {
+        sprites->addElement(order[i]);
+        order[i]->release();
+    }
+}
+
+int GameBase::randomNotIn(int max, const int* list, int n) {
+    // Every number may be taken: the caller would wait for ever. Answer -1 instead.
+    if (max <= 0 || n >= max) {
+        bool full = max <= 0;
+        for (int v = 0; !full && v < max; ++v) full = std::find(list, list + n, v) != list + n;
+        if (full) return -1;
+    }
+    for (;;) {
+        int v = random_.nextInt(max - 1);
+        if (std::find(list, list + n, v) == list + n) return v;
+    }
+}
+
+// --- tiles of a turn ---
+
+void GameBase::addGroupPairs(int excluded, bool drawOrder) {
+    int groups[kGroups];
+    for (int g = 0; g < kGroups; ++g) groups[g] = g * 4;
+    shuffle(groups, kGroups);
+    for (int first : groups) {
+        if (first == excluded) continue;
+        // Two different pictures of the group, in order unless the order is drawn.
+        int a = random_.nextInt(3), b = random_.nextInt(2);
+        if (b >= a) ++b;
+        if (a > b) std::swap(a, b);
+        if (drawOrder && random_.nextInt(1) == 0) std::swap(a, b);
+        addTile(sharedTile(TableA, first + a));
+        addTile(sharedTile(TableA, first + b));
+    }
+}
+
+void GameBase::addTablePairs(Table table, int excluded) {
+    int pairs[kPairs];
+    for (int p = 0; p < kPairs; ++p) pairs[p] = p * 2;
+    shuffle(pairs, kPairs);
+    for (int first : pairs) {
+        if (first == excluded) continue;
+        addTile(sharedTile(table, first));
+        addTile(sharedTile(table, first + 1));
+    }
+}
+
+void GameBase::buildTiles(int mode, int count) {
+    ObjectLock hold(this, true);
+    clearTiles();
+    switch (mode) {
+    case 1:
+        for (int first = 0; first < TableASize; first += 4) addTile(sharedTile(TableA, first + random_.nextInt(3)));
+        for (int first = 0; first < PairTableSize; first += 2) addTile(sharedTile(TableB, first + random_.nextInt(1)));
+        break;
+    case 2: case 3: case 4: addGroupPairs(-1, mode == 2); break;
+    case 5:
+        addTablePairs(TableB, -1);
+        addTablePairs(TableC, -1);
+        if (count > 4 * kPairs) addGroupPairs(-1, false);
+        break;
+    default: break;
+    }
+}
+
+// --- the frame tick ---
+
+void GameBase::frameTick(int tick) {
+    MentariumCanvas* c = canvas();
+    int state = c ? c->getState() : -1;
+    if (state == MentariumCanvas::StatePlaying) {
+        if (scheduleDelay_ > 0 && --scheduleDelay_ == 0) setPhase(scheduledPhase_);
+        if (isTimerRunning()) {
+            if (framesPerSecond_ > 0 && tick % framesPerSecond_ == 0) {
+                --timeLeft_;
+                auto* timer = number("Timer");
+                int shown = std::max(timeLeft_, 0);
+                if (timer && timer->getValue() != shown) timer->setValue(shown);
+                if (timeLeft_ < kTickSoundBelow) playSound(MentariumCanvas::SoundTick);
+            }
+            ++levelStepCounter_;
+            if (framesPerLevelStep_ > 0 && levelStepCounter_ % framesPerLevelStep_ == 0)
+                setLevel(getLevel() + param(19));
+            if (timeLeft_ <= 0) setPhase(PhaseTimeUp);
+        }
+        if (phase_ == PhaseStarting)
+            if (auto* swipe = dynamic_cast<StartGameSwipe*>(c->screen(MentariumCanvas::ScreenStartGameSwipe));
+                swipe == nullptr || swipe->getStage() >= StartGameSwipe::Signs)
+                scheduleNextPhase(PhasePlay, 1);
+        if (indicatorShown_ && --indicatorFrames_ <= 0) {
+            for (const char* name : {"AnswerIndicator", "AnswerIndicator2"})
+                if (sprite::AnimateSprite* indicator = animated(name)) indicator->fadeTo(0, kIndicatorFadeSteps, true);
+            indicatorShown_ = false;
+        }
+        update(tick);
+    } else if (state == MentariumCanvas::StateGameOver && c->getShakeTicks() > kShakenTicksBeforeResult &&
+               phase_ != PhaseStopped) {
+        if (inDailyTest()) {
+            int stars = 0;
+            const char* names[kStars] = {"star1", "star2", "star3", "star4"};
+            for (int n = kStars; n >= 1 && stars == 0; --n)
+                if (sprite::Sprite* star = part(names[n - 1]); star && star->isVisible()) stars = n;
+            c->addGameStars(stars);
+        }
+        score_ = scaledScore(score_);
+        c->gameFinished(gameIndex_, score_);
+        stopGame();
+        setVisible(false);
+        c->setState(MentariumCanvas::StateResults);
+    }
+    if (timerShaking_) {
+        if (--timerShakeFrames_ <= 0) {
+            if (sprite::Sprite* timer = part("Timer")) timer->translate(-timerOffsetX_, -timerOffsetY_);
+            timerOffsetX_ = timerOffsetY_ = 0;
+            timerShaking_ = false;
+        } else {
+            timerShakeStep();
+        }
+    }
+}
+
+bool GameBase::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {
+    if (isVisible()) {
+        ObjectLock hold(this, true);
+        frameTick(tick);
+    }
+    return DialogSprite::collectDirty(tick, total, region);
+}
+
+void GameBase::setVisible(bool value) {
+    if (!value) clearTiles();
+    DialogSprite::setVisible(value);
+}

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "lang/IntArray.h"
+#include "sprite/DialogSprite.h"
+#include "util/Random.h"
+
+namespace sprite { class AnimateSprite; class NumberSprite; class Sprite; }
+namespace util { class Vector; }
+namespace window { class Image; }
+
+class MentariumCanvas;
+
+// What every minigame shares: the 60-second countdown, the phase machine the
+// games drive (start signs, play, right and wrong answers, pause, time up),
+// the score and its scaling into the reported result, the level that rises
+// during play, the daily test's stars, the success and failure feedback, the
+// shuffles and the shared tile pictures.
+class GameBase : public sprite::DialogSprite {
+public:
+    // Phases; the concrete games use 2, 4 and 5 for their own steps.
+    static constexpr int PhaseStopped = 0;
+    static constexpr int PhaseStarting = 1;
+    static constexpr int PhasePlay = 3;
+    static constexpr int PhasePaused = 6;
+    static constexpr int PhaseResume = 7;
+    static constexpr int PhaseCorrect = 8;
+    static constexpr int PhaseWrong = 9;
+    static constexpr int PhaseNextTurn = 10;
+    static constexpr int PhaseTimeUp = 11;
+
+    static constexpr int PlaySeconds = 60;
+    static constexpr int TileTableSize = 92;
+    static constexpr int TableASize = 72;
+    static constexpr int PairTableSize = 10;
+
+    // Shared tile tables.
+    enum Table { TableA, TableB, TableC, TableD };
+
+    GameBase();
+    ~GameBase() override;
+    MENTARIUM_CLASS(GameBase, sprite::DialogSprite)
+
+    bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) override;
+    void setVisible(bool value) override;
+    void onLoaded(sprite::DataLoader* loader) override;
+
+    virtual void startGame();                      // 71
+    virtual void stopGame();                       // 72
+    virtual void clearTiles();                     // 73
+    virtual void endTurn();                        // 74
+    virtual bool isTimerRunning();                 // 75
+    virtual void setPhase(int phase);              // 76
+    virtual void layoutTurn() {}                   // 77: free for the games
+    virtual void buildTiles(int mode, int count);  // 78
+    virtual void onCorrect();                      // 79
+    virtual void onWrong();                        // 80
+    virtual void update(int frame) {}              // 81
+
+    void pause();
+    void resume();
+
+    int getLevel();
+    void setLevel(int value);
+    void addMultiplier(int delta);
+    void scheduleNextPhase(int phase, int delay);
+    void showAnswerIndicator(int kind);
+    void showSuccessFailure(int kind);
+    void hideSuccessFailure();
+    void shuffleTiles();
+    void shuffle(int* array, int n);
+    void shuffleSprites(util::Vector* sprites);
+    int randomNotIn(int max, const int* list, int n);
+    // Adds points to the score and shows them.
+    void addPoints(int points);
+    // The reported result of a raw score: the score times the factor of the
+    // difficulty or test rank, when that factor is above 1.
+    int scaledScore(int value);
+
+    // Picture lookups; indices are clamped to the table.
+    static window::Image* sharedTile(Table table, int index);
+    window::Image* tile(int index) const;
+    int tileCount() const { return tileCount_; }
+
+    // Loads the four shared tables from the archive once; the canvas releases them.
+    static void loadSharedTiles();
+    static void releaseSharedTiles();
+
+    // A parameter of the scene's list; 0 beyond its end.
+    int param(int i) const { return i >= 0 && i < parameters_.length() ? parameters_[i] : 0; }
+    void setParameters(const lang::IntArray& numbers);
+    int getGameIndex() const { return gameIndex_; }
+    void setGameIndex(int index) { gameIndex_ = index; }
+    int getScore() const { return score_; }
+    int getMultiplier() const { return multiplier_; }
+    int getTimeLeft() const { return timeLeft_; }
+    int getWrongAnswers() const { return wrongAnswers_; }
+    int getPhase() const { return phase_; }
+    int getSavedPhase() const { return savedPhase_; }
+    int getScheduledPhase() const { return scheduledPhase_; }
+    int getScheduleDelay() const { return scheduleDelay_; }
+    bool isTurnEnded() const { return turnEnded_; }
+    int getStartLevel() const { return startLevel_; }
+    int getFramesPerLevelStep() const { return framesPerLevelStep_; }
+    bool isBonusGame() const { return bonusGame_; }
+    int getTimerOffsetX() const { return timerOffsetX_; }
+    int getTimerOffsetY() const { return timerOffsetY_; }
+    util::Random& random() { return random_; }
+
+protected:
+    static MentariumCanvas* canvas();
+    bool inDailyTest() const;
+    int testRank() const;
+    int difficulty() const;
+    void playSound(int index);
+    sprite::Sprite* part(const char* childName) const;
+    sprite::AnimateSprite* animated(const char* childName) const;
+    sprite::NumberSprite* number(const char* childName) const;
+    // Appends a picture to the turn's tile table.
+    void addTile(window::Image* picture);
+    // Puts the 18 groups of table A in random order, leaving one group out
+    // (excluded: its first picture, or -1) and adds two pictures of each.
+    void addGroupPairs(int excluded, bool drawOrder);
+    // Adds the pairs of a two-picture table in random order, leaving one out.
+    void addTablePairs(Table table, int excluded);
+    void frameTick(int tick);
+    void startTimerShake();
+    void timerShakeStep();
+    void showStars();
+    int startLevelFor(int rank) const;
+
+    lang::IntArray parameters_;
+    int gameIndex_ = -1;
+    int score_ = 0;
+    int multiplier_ = 0;
+    int timeLeft_ = 0;
+    int turnCounter_ = 0;
+    int wrongAnswers_ = 0;
+    int phase_ = 0;
+    int savedPhase_ = 0;
+    int scheduledPhase_ = 0;
+    int scheduleDelay_ = 0;
+    bool turnEnded_ = false;
+    int rankUsed_ = -1;
+    bool bonusGame_ = false;
+    int bonusCounter_ = 0;
+    util::Random random_;
+    window::Image* tiles_[TileTableSize] = {};  // one reference each
+    int tileCount_ = 0;
+    int timerOffsetX_ = 0, timerOffsetY_ = 0;
+    bool timerShaking_ = false;
+    int timerShakeFrames_ = 0;
+    int indicatorFrames_ = 0;
+    bool indicatorShown_ = false;
+    int startLevel_ = 0;
+    int framesPerLevelStep_ = 0;
+    int levelStepCounter_ = 0;
+    int framesPerSecond_ = 25;
+    int keptLevels_[3] = {};  // read per difficulty or next rank at start, not otherwise used
+};

@@ -1,0 +1,44 @@
+#include "game/GameScreen.h"
+
+#include "game/MentariumCanvas.h"
+#include "sprite/ButtonSprite.h"
+
+void GameScreen::setVisible(bool value) {
+    bool was = isVisible();
+    DialogSprite::setVisible(value);
+    if (value && !was) onShow();
+    else if (!value && was) onHide();
+}
+
+int GameScreen::mousePressed(window::Event* event) {
+    int answer = DialogSprite::mousePressed(event);
+    if (answer != RESULT) {
+        if (answer == TAKEN && pressedName.isEmpty()) onBackgroundPress();
+        return answer;
+    }
+    lang::String action = onAction(clickedName);
+    if (action.isEmpty()) {
+        clickedName = lang::String();
+        return TAKEN;
+    }
+    clickedName = action;
+    return RESULT;
+}
+
+void GameScreen::showChild(const char* childName, bool visible) const {
+    if (sprite::Sprite* s = findChild(lang::String(childName))) s->setVisible(visible);
+}
+
+MentariumCanvas* GameScreen::canvas() { return MentariumCanvas::current(); }
+
+void GameScreen::clickSound() {
+    if (MentariumCanvas* c = canvas()) c->playSound(MentariumCanvas::SoundClick);
+}
+
+void GameScreen::setUpMuteButton(sprite::DialogSprite* screen) {
+    auto* mute = dynamic_cast<sprite::ButtonSprite*>(screen->findChild(lang::String("bMuteVolume")));
+    if (mute == nullptr) return;
+    mute->setStateFrames(0, 0, -1, 1, 1, -2, -2);
+    MentariumCanvas* c = canvas();
+    mute->setState(c && c->isMuted() ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
+}

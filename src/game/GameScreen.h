@@ -1,0 +1,39 @@
+#pragma once
+
+#include "lang/String.h"
+#include "sprite/DialogSprite.h"
+
+class MentariumCanvas;
+
+// A screen of the game shell: a dialog that acts on its own buttons before the
+// canvas sees the action, and that does its set-up each time it is shown and
+// its clean-up when it is hidden.
+class GameScreen : public sprite::DialogSprite {
+public:
+    explicit GameScreen(bool modal = false) : DialogSprite(modal) {}
+    MENTARIUM_CLASS(GameScreen, sprite::DialogSprite)
+
+    void setVisible(bool value) override;
+    int mousePressed(window::Event* event) override;
+
+    // The child of that name when it has that type, else null (borrowed).
+    template <typename T> T* child(const char* childName) const {
+        return dynamic_cast<T*>(findChild(lang::String(childName)));
+    }
+    // Shows or hides a child, when there is one of that name.
+    void showChild(const char* childName, bool visible) const;
+
+protected:
+    virtual void onShow() {}
+    virtual void onHide() {}
+    // The screen's own handling of a pressed button. Answers the action the
+    // canvas gets: the button's name, another name, or empty for none.
+    virtual lang::String onAction(const lang::String& button) { return button; }
+    // A press that hit no button of the screen.
+    virtual void onBackgroundPress() {}
+
+    static MentariumCanvas* canvas();
+    static void clickSound();
+    // Makes a mute button show its two looks: sound on and muted.
+    static void setUpMuteButton(sprite::DialogSprite* screen);
+};

@@ -1,0 +1,33 @@
+#include "game/InstructDialog.h"
+
+#include "sprite/TextSprite.h"
+#include "window/Font.h"
+
+MENTARIUM_DEFINE_METACLASS(InstructDialog)
+
+namespace {
+constexpr const char* kFontFace = "Arial";
+constexpr int kVersionSize = 10;
+constexpr uint32_t kVersionColour = 0xFF191900;
+}  // namespace
+
+void InstructDialog::onLoaded(sprite::DataLoader* loader) {
+    GameScreen::onLoaded(loader);
+    if (auto* version = child<sprite::TextSprite>("version")) {
+        auto* font = new window::Font(lang::String(kFontFace), kVersionSize);
+        version->setFont(font);
+        font->release();
+        version->setColors(kVersionColour & 0xFFFFFF, 0);
+        lang::String text("v");
+        text.append(Version);
+        version->setText(text);
+    }
+}
+
+lang::String InstructDialog::onAction(const lang::String& button) {
+    if (button.equals("bInstructionsClose")) {
+        clickSound();
+        setVisible(false);
+    }
+    return button;
+}

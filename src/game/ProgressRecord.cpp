@@ -1,0 +1,64 @@
+#include "game/ProgressRecord.h"
+
+#include <algorithm>
+
+ProgressRecord::ProgressRecord() { std::fill(std::begin(scoreAtRankGained_), std::end(scoreAtRankGained_), -1); }
+
+void ProgressRecord::readThresholds(const lang::IntArray& configuration) {
+    auto number = [&](int i) { return i < configuration.length() ? configuration[i] : 0; };
+    for (int i = 0; i < RankThresholds; ++i) rankThresholds_[i] = number(i);
+    rankStep_ = configuration.length() > 15 ? configuration[15] : 1;
+    for (int i = 0; i < 9; ++i) trophyThresholds_[i] = number(16 + i);
+}
+
+void ProgressRecord::addPracticeScore(int game, int difficulty, int score) {
+    if (!validGame(game) || !validDifficulty(difficulty)) return;
+    GameBlock& block = games_[game];
+    int& length = block.historyLength[difficulty];
+    length = std::min(length + 1, HistorySize);
+    int* history = block.history[difficulty];
+    std::copy_backward(history, history + HistorySize - 1, history + HistorySize);
+    history[0] = score;
+    if (score > block.bestScore[difficulty]) block.bestScore[difficulty] = score;
+}
+
+int ProgressRecord::bestScore(int game, int difficulty) const {
+    if (!validGame(game) || !validDifficulty(difficulty)) return 0;
+    return games_[game].bestScore[difficulty];
+}
+
+int ProgressRecord::trophyThreshold(int difficulty, int trophy) const {
+    if (!validDifficulty(difficulty) || trophy < 0 || trophy > 2) return 0;
+    return trophyThresholds_[difficulty * 3 + trophy];
+}
+
+int ProgressRecord::trophyLevel(int difficulty, int score) const {
+    int t0 = trophyThreshold(difficulty, 0), t1 = trophyThreshold(difficulty, 1), t2 = trophyThreshold(difficulty, 2);
+    if (t0 <= score && score < t1) return 0;
+    if (t1 <= score && score < t2) return 1;
+    return score >= t2 ? 2 : -1;
+}
+
+ProgressRecord::GameBlock* ProgressRecord::gameBlock(int game) { return validGame(game) ? &games_[game] : nullptr; }
+
+const ProgressRecord::GameBlock* ProgressRecord::gameBlock(int game) const {
+    return validGame(game) ? &games_[game] : nullptr;
+}
+
+int ProgressRecord::storedLevel(int game, int difficulty) const {
+    if (!validGame(game) || !validDifficulty(difficulty)) return -1;
+    return games_[game].storedLevel[difficulty];
+}
+
+void ProgressRecord::setStoredLevel(int game, int difficulty, int value) {
+    if (validGame(game) && validDifficulty(difficulty)) games_[game].storedLevel[difficulty] = value;
+}
+
+int ProgressRecord::rankThreshold(int i) const {
+    constexpr int n = RankThresholds;
+    const int last = rankThresholds_[n - 1];
+    if (i <= n - 1) return rankThresholds_[std::max(i, 0)];
+    if (i <= 21) return last + (i - n + 1) * rankStep_;
+    if (i <= 32) return last + (i - n + 1) * rankStep_ + (i - 21) * (i - 21) * 4000;
+    return (i - 32) * 1000000;
+}

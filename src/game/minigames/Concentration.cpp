@@ -1,0 +1,456 @@
+#include "game/minigames/Concentration.h"
+
+#include <algorithm>
+
+#include "game/MentariumCanvas.h"
+#include "lang/ObjectLock.h"
+#include "sprite/AnimateSprite.h"
+#include "sprite/ScalerSprite.h"
+#include "util/Vector.h"
+#include "window/Event.h"
+#include "window/Image.h"
+
+MENTARIUM_DEFINE_METACLASS(Concentration)
+
+namespace {
+
+constexpr int kGap = 2;
+constexpr int kFaceUp = 2;
+constexpr int kFaceZoom = 80;
+constexpr int kExplodeSteps = 8;
+constexpr int kHighlight = 160;
+constexpr int kNeutral = 128;
+constexpr int kPhaseOwnA = 2;   // timer runs: leads into play
+constexpr int kPhaseCardsDown = 4;
+constexpr int kPhaseTurns = 5;  // the player turns cards
+
+lang::String numbered(const char* prefix, int i) {
+    lang::String name(prefix);
+    name.append(i);
+    return name;
+}
+
+}  // namespace
+
+Concentration::Concentration() = default;
+
+Concentration::~Concentration() {
+    if (cards_) cards_->release();
+}
+
+void Concentration::onLoaded(sprite::DataLoader* loader) {
+    GameBase::onLoaded(loader);
+    if (sprite::Sprite* bounds = part("GameBounds")) bounds->setVisible(false);
+    excludedGroup_ = 8;
+    excludedPair_ = 6;
+}
+
+sprite::AnimateSprite* Concentration::cardBack(int i) const {
+    if (cards_ == nullptr || i < 0 || i >= cards_->size()) return nullptr;
+    return static_cast<sprite::AnimateSprite*>(cards_->elementAt(i));
+}
+
+void Concentration::gridFor(int cards, int& rows, int& columns) {
+    switch (cards) {
+    case 4: rows = 2; columns = 2; break;
+    case 6: rows = 2; columns = 3; break;
+    case 8: rows = 2; columns = 4; break;
+    case 10: rows = 2; columns = 5; break;
+    case 12: rows = 3; columns = 4; break;
+    case 16: rows = 4; columns = 4; break;
+    case 18: rows = 3; columns = 6; break;
+    case 20: rows = 4; columns = 5; break;
+    default: rows = 4; columns = 6; break;
+    }
+}
+
+int Concentration::quantityAt(int level, int start, int largest, int levelPerStep, int stepsPerLevelStep) const {
+    // A zero level-per-step means the quantity never steps.
+    int k = param(levelPerStep) > 0 ? level / param(levelPerStep) : 0;
+    if (k > 0) return std::min(param(start) + param(stepsPerLevelStep) * k, param(largest));
+    return param(start);
+}
+
+// --- the board ---
+
+void Concentration::resetPreviewState(CardSlot& s) {
+    s.timer = 0;
+    s.turningDown = false;
+    s.open = false;
+    s.closePending = false;
+}
+
+void Concentration::clearBoard() {
+    for (int i = 0; i < MaxCards; ++i)
+        for (const char* prefix : {"CardBack_", "CardExplode_", "CardFace_"})
+            if (sprite::Sprite* s = findChild(numbered(prefix, i))) remove(s);
+    if (cards_) cards_->release();
+    cards_ = nullptr;
+    firstCard_ = -1;
+    hoveredCard_ = -1;
+    previewCounter_ = 0;
+}
+
+void Concentration::clearTiles() {
+    ObjectLock hold(this, true);
+    GameBase::clearTiles();
+    clearBoard();
+}
+
+void Concentration::endTurn() {
+    ObjectLock hold(this, true);
+    clearTiles();
+    for (CardSlot& s : slots_) s = CardSlot();
+    int level = getLevel();
+    cardCount_ = dealSizes_[std::clamp(quantityAt(level, 39, 40, 41, 42), 0, DealSizes - 1)];
+    faceMode_ = quantityAt(level, 43, 44, 45, 46);
+    previewMode_ = std::clamp(quantityAt(level, 47, 48, 49, 50), 0, 5);
+    showTime_ = std::max(quantityAt(level, 51, 52, 53, 54), 0);
+    gridFor(cardCount_, rows_, columns_);
+    if (previewMode_ == 3 && columns_ % 2 != 0) previewMode_ = 2;
+    previewSpeed_ = previewMode_ == 1 || previewMode_ == 2 ? 30 : previewMode_ == 3 ? 80 : previewMode_ == 4 ? 17 : 100;
+    switch (previewMode_) {
+    case 0: previewTime_ = showTime_; break;
+    case 1: previewTime_ = showTime_ * previewSpeed_ * rows_ / 100; break;
+    case 2: previewTime_ = showTime_ * previewSpeed_ * columns_ / 100; break;
+    case 3: previewTime_ = showTime_ * previewSpeed_ * 2 / 100; break;
+    case 4: previewTime_ = showTime_ * previewSpeed_ * rows_ * columns_ / 100; break;
+    default: previewTime_ = 0; break;
+    }
+
+    auto* prototype = dynamic_cast<sprite::AnimateSprite*>(part("CardBackPrototype"));
+    sprite::Sprite* area = part("GameBounds");
+    if (prototype == nullptr || area == nullptr) return;  // a scene without the board deals nothing
+    int cellW = prototype->getWidth(), cellH = prototype->getHeight();
+    int left = area->getX() + area->getWidth() / 2 - ((columns_ - 1) * kGap + columns_ * cellW) / 2;
+    int top = area->getY() + area->getHeight() / 2 - ((rows_ - 1) * kGap + rows_ * cellH) / 2;
+    cards_ = new util::Vector(MaxCards);
+    for (int row = 0; row < rows_; ++row)
+        for (int column = 0; column < columns_; ++column) {
+            int i = row * columns_ + column;
+            sprite::Sprite* card = prototype->clone();
+            card->setLocation(left + (cellW + kGap) * column, top + (cellH + kGap) * row);
+            card->setVisible(true);
+            addNamed(numbered("CardBack_", i), card);
+            cards_->addElement(card);
+            card->release();
+        }
+
+    int pairs = cardCount_ / 2;
+    buildTiles(faceMode_, pairs);
+    int order[MaxCards];
+    for (int i = 0; i < cardCount_; ++i) order[i] = i / 2;
+    shuffle(order, cardCount_);
+    for (int i = 0; i < cardCount_; ++i) {
+        slots_[i].pair = order[i];
+        sprite::AnimateSprite* back = cardBack(i);
+        auto* face = new sprite::ScalerSprite();
+        face->setImage(tile(order[i]));
+        face->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
+        face->startScale(100, kFaceZoom, 1, false, 128, 128, false, 0, 0);
+        face->setVisible(false);
+        addNamed(numbered("CardFace_", i), face);
+        face->release();
+    }
+    GameBase::endTurn();
+    turnEnded_ = false;
+}
+
+void Concentration::buildTiles(int mode, int count) {
+    ObjectLock hold(this, true);
+    switch (mode) {
+    case 2:
+    case 3:
+        GameBase::clearTiles();
+        addGroupPairs(excludedGroup_, false);
+        break;
+    case 4:
+        GameBase::clearTiles();
+        if (random_.nextInt(1) == 0 || count > 5) addGroupPairs(excludedGroup_, false);
+        else addTablePairs(TableB, excludedPair_);
+        break;
+    default:
+        GameBase::buildTiles(mode, count);
+        break;
+    }
+}
+
+// --- turning cards ---
+
+void Concentration::turnDown(int i) {
+    sprite::AnimateSprite* back = cardBack(i);
+    if (back == nullptr) return;
+    back->setFrame(kFaceUp);
+    back->setFrameStep(-1, false);
+    slots_[i].turningDown = true;
+}
+
+void Concentration::turnUp(int i) {
+    if (sprite::AnimateSprite* back = cardBack(i)) back->setFrameStep(1, false);
+}
+
+template <typename Visit>
+void Concentration::forGroupOf(int i, Visit visit) {
+    for (int j = 0; j < cardCount_; ++j)
+        if (slots_[j].group == slots_[i].group) visit(j);
+}
+
+void Concentration::revealGroup(int i) {
+    forGroupOf(i, [this](int j) { turnUp(j); });
+}
+
+void Concentration::concealGroup(int i) {
+    forGroupOf(i, [this](int j) { turnDown(j); });
+}
+
+void Concentration::preparePreview() {
+    const int t = previewTime_, s = previewSpeed_, a = showTime_, n = cardCount_;
+    for (int i = 0; i < n; ++i) {
+        CardSlot& slot = slots_[i];
+        int row = i / std::max(columns_, 1), column = i % std::max(columns_, 1);
+        switch (previewMode_) {
+        case 0:
+            if (sprite::AnimateSprite* back = cardBack(i)) back->setFrame(kFaceUp);
+            break;
+        case 1:
+            slot.group = row;
+            slot.groupDelay = row * ((t / rows_) * s / 100);
+            slot.timer = a;
+            break;
+        case 2:
+            slot.group = column;
+            slot.groupDelay = column * ((t / columns_) * s / 100);
+            slot.timer = a;
+            break;
+        case 3:
+            slot.group = column < columns_ / 2 ? 0 : columns_ / 2;
+            slot.groupDelay = column < columns_ / 2 ? 0 : ((t / 2) * s / 100) * 2;
+            slot.timer = a;
+            break;
+        case 4: {
+            int step = (t / n) * s / 100;
+            slot.group = i;
+            slot.groupDelay = i * step;
+            slot.timer = n * step - i * step + 20;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+void Concentration::setPhase(int phase) {
+    ObjectLock hold(this, true);
+    GameBase::setPhase(phase);
+    switch (phase) {
+    case kPhaseOwnA: scheduleNextPhase(kPhaseTurns, 1); break;
+    case PhasePlay:
+        if (turnEnded_) break;
+        firstCard_ = -1;
+        endTurn();
+        preparePreview();
+        if (previewMode_ == 5) scheduleNextPhase(kPhaseOwnA, 1);
+        else if (previewMode_ == 0) scheduleNextPhase(kPhaseCardsDown, previewTime_ + 4);
+        break;
+    case kPhaseCardsDown:
+        turnEnded_ = true;
+        for (int i = 0; i < cardCount_; ++i) resetPreviewState(slots_[i]);
+        if (previewMode_ == 0)
+            for (int i = 0; i < cardCount_; ++i) turnDown(i);
+        scheduleNextPhase(kPhaseOwnA, 1);
+        break;
+    case PhaseCorrect: {
+        bool remaining = false;
+        for (int i = 0; i < cardCount_; ++i) {
+            CardSlot& s = slots_[i];
+            if (s.matched) {
+                playSound(MentariumCanvas::SoundSuccess);
+                explode(i);
+                s.pair = -1;
+                s.matched = false;
+                s.open = false;
+            }
+            if (s.pair >= 0) remaining = true;
+        }
+        if (remaining) {
+            scheduleNextPhase(kPhaseTurns, 1);
+            break;
+        }
+        if (bonusGame_) {
+            setLevel(param(6 + bonusCounter_));
+            ++bonusCounter_;
+            if (getLevel() >= param(6 + testRank())) bonusGame_ = false;
+        } else {
+            setLevel(getLevel() + param(18));
+        }
+        addMultiplier(param(18));
+        showSuccessFailure(0);
+        scheduleNextPhase(PhaseNextTurn, 1);
+        break;
+    }
+    case PhaseWrong: scheduleNextPhase(kPhaseTurns, 1); break;
+    case PhaseNextTurn: scheduleNextPhase(PhasePlay, 12); break;
+    default: break;
+    }
+}
+
+void Concentration::explode(int i) {
+    sprite::Sprite* back = cardBack(i);
+    sprite::Sprite* face = findChild(numbered("CardFace_", i));
+    if (back) back->setVisible(false);
+    if (face) face->setVisible(false);
+    auto* pop = new sprite::ScalerSprite();
+    auto* picture = new window::Image(lang::String("+iFindNewImagePop"));
+    pop->setImage(picture);
+    picture->release();
+    if (back) pop->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
+    pop->startScale(100, 0, kExplodeSteps, false, 128, 128, false, 0, 0);
+    addNamed(numbered("CardExplode_", i), pop);
+    pop->release();
+}
+
+// --- the frame tick ---
+
+void Concentration::wavePreview() {
+    ++previewCounter_;
+    bool allOpen = cardCount_ > 0;
+    for (int i = 0; i < cardCount_; ++i) {
+        sprite::AnimateSprite* back = cardBack(i);
+        CardSlot& s = slots_[i];
+        if (back == nullptr || !back->isVisible()) continue;
+        if (!back->isAnimating() && !s.closePending) {
+            if (s.groupDelay <= previewCounter_ && !s.open) {
+                revealGroup(i);
+                s.turningDown = false;
+            }
+        } else {
+            if (back->getFrame() == kFaceUp && !s.closePending) s.closePending = true;
+            if (s.closePending && --s.timer <= 0) {
+                s.timer = 0;
+                s.turningDown = false;
+                s.open = true;
+                s.closePending = false;
+                concealGroup(i);
+            }
+        }
+    }
+    for (int i = 0; i < cardCount_; ++i) allOpen = allOpen && slots_[i].open;
+    if (allOpen) setPhase(kPhaseCardsDown);
+}
+
+void Concentration::settleCards() {
+    for (int i = 0; i < cardCount_; ++i) {
+        sprite::AnimateSprite* back = cardBack(i);
+        CardSlot& s = slots_[i];
+        if (back == nullptr || !back->isVisible()) continue;
+        if (s.turningDown && back->getFrame() == 0) {
+            resetPreviewState(s);
+        } else if (back->getFrame() == kFaceUp && s.closePending && !s.turningDown && --s.timer <= 0) {
+            s.timer = 0;
+            s.closePending = false;
+            turnDown(i);
+        }
+    }
+}
+
+void Concentration::syncFaces() {
+    for (int i = 0; i < cardCount_; ++i) {
+        sprite::AnimateSprite* back = cardBack(i);
+        sprite::Sprite* face = findChild(numbered("CardFace_", i));
+        if (back == nullptr || face == nullptr) continue;
+        bool up = back->isVisible() && back->getFrame() == kFaceUp;
+        if (face->isVisible() != up) face->setVisible(up);
+    }
+}
+
+bool Concentration::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {
+    if (isVisible()) {
+        ObjectLock hold(this, true);
+        MentariumCanvas* c = canvas();
+        if (c && c->getState() == MentariumCanvas::StatePlaying && cards_) {
+            if (phase_ == PhasePlay && previewMode_ >= 1 && previewMode_ <= 4) wavePreview();
+            else settleCards();
+        }
+        syncFaces();
+    }
+    return GameBase::collectDirty(tick, total, region);
+}
+
+// --- input ---
+
+bool Concentration::acceptsInput() const {
+    MentariumCanvas* c = canvas();
+    return c && c->getState() == MentariumCanvas::StatePlaying &&
+           (phase_ == kPhaseTurns || phase_ == PhaseCorrect || phase_ == PhaseWrong);
+}
+
+int Concentration::cardAt(int lx, int ly) const {
+    for (int i = 0; i < cardCount_; ++i) {
+        sprite::AnimateSprite* back = cardBack(i);
+        if (back && back->isVisible() && back->contains(lx, ly)) return i;
+    }
+    return -1;
+}
+
+int Concentration::mousePressed(window::Event* event) {
+    int answer = GameBase::mousePressed(event);
+    ObjectLock hold(this, true);
+    if (!acceptsInput() || answer == RESULT) return answer;
+    int lx = event->x - getX(), ly = event->y - getY();
+    int i = -1;
+    for (int j = 0; j < cardCount_ && i < 0; ++j) {
+        sprite::AnimateSprite* back = cardBack(j);
+        if (!slots_[j].open && back && back->isVisible() && back->contains(lx, ly)) i = j;
+    }
+    if (i < 0) return answer;
+    CardSlot& card = slots_[i];
+    sprite::AnimateSprite* back = cardBack(i);
+    card.turningDown = false;
+    if (back->getFrame() < kFaceUp) turnUp(i);
+    playSound(MentariumCanvas::SoundClick);
+    if (firstCard_ < 0) {
+        firstCard_ = i;
+        card.open = true;
+    } else if (i != firstCard_) {
+        CardSlot& first = slots_[firstCard_];
+        if (card.pair == first.pair) {
+            if (!card.matched) {
+                card.matched = first.matched = true;
+                card.timer = first.timer = 0;
+                card.open = true;
+                scheduleNextPhase(PhaseCorrect, 5);
+            }
+        } else {
+            int firstFrame = cardBack(firstCard_)->getFrame();
+            first.timer = 2 * firstFrame;
+            card.timer = firstFrame + 5;
+            card.open = true;
+            card.closePending = first.closePending = true;
+            scheduleNextPhase(PhaseWrong, 9);
+        }
+        firstCard_ = -1;
+    }
+    return TAKEN;
+}
+
+void Concentration::setHovered(int i) {
+    if (i == hoveredCard_) return;
+    if (sprite::AnimateSprite* old = cardBack(hoveredCard_)) old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
+    if (sprite::AnimateSprite* now = cardBack(i)) now->setColorFactors(now->getAlpha(), kHighlight, kHighlight, kHighlight);
+    hoveredCard_ = i;
+}
+
+bool Concentration::mouseMoved(window::Event* event) {
+    {
+        ObjectLock hold(this, true);
+        if (acceptsInput() && cards_) {
+            int i = cardAt(event->x - getX(), event->y - getY());
+            sprite::AnimateSprite* back = cardBack(i);
+            bool eligible = back && !back->isAnimating() && !slots_[i].open;
+            setHovered(eligible ? i : -1);
+            if (i >= 0) return true;
+        }
+    }
+    return GameBase::mouseMoved(event);
+}
