@@ -1,5 +1,6 @@
 #include "game/MentariumCanvas.h"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "lang/StringArray.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
+#include "sprite/LineGraphSprite.h"
 #include "sprite/Sprite.h"
 #include "window/AudioClip.h"
 
@@ -278,6 +280,54 @@ lang::String MentariumCanvas::text(const lang::String& key) const {
             if (lang::String* k = strings_->at(i); k && k->equals(key))
                 if (lang::String* value = strings_->at(i + 1)) return *value;
     return key;
+}
+
+// --- score graphs ---
+
+sprite::LineGraphSprite* MentariumCanvas::showHistoryGraph(sprite::DialogSprite* screen, const char* area,
+                                                           const int* newestFirst, int length, uint32_t fill,
+                                                           int xCaptionOffset, int yCaptionOffset,
+                                                           const char* highlight) {
+    if (screen == nullptr) return nullptr;
+    sprite::Sprite* place = screen->findChild(lang::String(area));
+    if (place == nullptr) return nullptr;
+    lang::String graphName(area);
+    graphName.append("_LineGraph");
+    auto* graph = dynamic_cast<sprite::LineGraphSprite*>(screen->findChild(graphName));
+    if (graph == nullptr) {
+        graph = new sprite::LineGraphSprite(place->getWidth(), place->getHeight());
+        graph->setLocation(place->getX(), place->getY());
+        graph->setGraphBackground(0x00FEFEFE);
+        graph->setFrameColor(0x000000);
+        graph->setFrameWidth(1);
+        graph->setValueDigits(2);
+        graph->setGridColor(0xFFFFFFFF);
+        graph->setLabelColor(0x000000);
+        graph->setMostXDivisions(10);
+        graph->setMostYDivisions(4);
+        graph->setXTickLength(12);
+        graph->setYTickLength(12);
+        graph->setInset(5);
+        graph->setLineColors(0xFF707070, 0xFF008EEF, 0xFF000000);
+        graph->setLineWidth(5);
+        graph->setHeadroom(10);
+        screen->addNamedAfter(graphName, graph, place);
+        graph->release();  // the screen keeps it
+    }
+    graph->clearPoints();
+    for (int i = std::min(length, 100) - 1; i >= 0; --i) graph->addPoint(newestFirst[i]);
+    graph->setFillColor(fill);
+    graph->setXCaption(screen, lang::String("graphXLabel"), xCaptionOffset);
+    graph->setYCaption(screen, lang::String("graphYLabel"), -yCaptionOffset);
+    sprite::Sprite* mark = highlight ? screen->findChild(lang::String(highlight)) : nullptr;
+    if (mark && graph->pointCount() > 0) {
+        int px = 0, py = 0;
+        graph->getNewestPoint(px, py);
+        // The newest point is given in the graph picture's own coordinates.
+        mark->setLocation(graph->getX() + px - mark->getWidth() / 2, graph->getY() + py - mark->getHeight() / 2);
+        mark->setVisible(true);
+    }
+    return graph;
 }
 
 // --- mute ---

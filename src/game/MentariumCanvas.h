@@ -7,7 +7,7 @@
 #include "sprite/GameCanvas2.h"
 #include "util/Random.h"
 
-namespace sprite { class DialogSprite; class Sprite; }
+namespace sprite { class DialogSprite; class LineGraphSprite; class Sprite; }
 namespace window { class AudioClip; }
 
 class DailyTestRun;
@@ -77,6 +77,13 @@ public:
     GameBase* gameAt(int index) const;
     sprite::Sprite* screen(Screen which) const { return screens_[which]; }
     void setMuted(bool muted);
+
+    // Builds (the first time) and fills the line graph of a score history
+    // (newest first) over the screen's graph area, named after the area with
+    // "_LineGraph", with its captions; the highlight marks the newest point.
+    sprite::LineGraphSprite* showHistoryGraph(sprite::DialogSprite* screen, const char* area, const int* newestFirst,
+                                              int length, uint32_t fill, int xCaptionOffset, int yCaptionOffset,
+                                              const char* highlight);
 
     // The one Razoz display, lent to the screen that shows it.
     RazozSprite* getRazoz() const { return razoz_; }

@@ -62,6 +62,9 @@ void GameHost::start() {
     void* parentSdlWindow = reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_PARENT_WINDOW));
     platform::WindowHandle parent = platform::attachHostWindow(parentSdlWindow, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT);
     platform::registerClass(kWindowClass, &GameHost::windowProc);  // already there on a second start
+    platform::setHostActivationHandler([](bool active) {
+        if (MentariumCanvas* canvas = MentariumCanvas::current()) canvas->onActivation(active);
+    });
 
     try {
         lang::ResourceFile::open(kArchiveName);
@@ -92,6 +95,7 @@ void GameHost::start() {
 void GameHost::stop() {
     if (!started) return;
     started = false;
+    platform::setHostActivationHandler(nullptr);
     if (gameWindowHandle) platform::destroyWindow(gameWindowHandle);
     gameWindowHandle = nullptr;
     window::Component::setGameWindow(nullptr);

@@ -102,6 +102,14 @@ void play(const launcher::ScriptStep& step, SDL_Window* window, bool& quit) {
                 std::fprintf(stderr, "mentarium: screenshot %s\n", step.argument.c_str());
             break;
         }
+        case launcher::ScriptStep::Kind::Blur:
+        case launcher::ScriptStep::Kind::Focus:
+            e.type = SDL_WINDOWEVENT;
+            e.window.windowID = id;
+            e.window.event = step.kind == launcher::ScriptStep::Kind::Blur ? SDL_WINDOWEVENT_FOCUS_LOST
+                                                                           : SDL_WINDOWEVENT_FOCUS_GAINED;
+            SDL_PushEvent(&e);
+            break;
         case launcher::ScriptStep::Kind::Quit:
             quit = true;
             break;

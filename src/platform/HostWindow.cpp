@@ -3,6 +3,8 @@
 
 #include "platform/HostWindow.h"
 
+#include <atomic>
+
 #include <SDL.h>
 
 #include <mutex>
@@ -30,13 +32,19 @@ int SDLCALL collectEvent(void*, SDL_Event* event) {
     return 0;
 }
 
+std::atomic<void (*)(bool)> activationHandler{nullptr};
+
 // Closing is the host's decision: it hears the same SDL event and stops the game.
 LResult hostWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
     if (message == msg::Close) return 0;
+    if (message == msg::Activate)
+        if (auto* handler = activationHandler.load()) handler(wParam != ActiveInactive);
     return defWindowProc(window, message, wParam, lParam);
 }
 
 }  // namespace
+
+void setHostActivationHandler(void (*handler)(bool active)) { activationHandler = handler; }
 
 void drainHostedEvents() {
     std::vector<SDL_Event> events;

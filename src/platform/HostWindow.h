@@ -22,4 +22,8 @@ void serviceHostWindow();
 // window system. Safe to call when nothing is attached.
 void detachHostWindow();
 
+// Told when the host's window gains (true) or loses (false) the focus; the
+// game pauses a running play when its window loses it. Null stops telling.
+void setHostActivationHandler(void (*handler)(bool active));
+
 }  // namespace platform
