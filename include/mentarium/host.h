@@ -26,7 +26,14 @@ extern "C" {
 /* Codes of GameDLLNotify. MENTARIUM_SERVICE lets the game do its window work on the
  * host's thread: a host calls it from its event loop every time it wakes (after
  * handling its SDL events) and at least every 10 ms while the game runs. */
-enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1, MENTARIUM_SERVICE = 2 };
+enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1, MENTARIUM_SERVICE = 2, MENTARIUM_DESCRIBE = 3 };
+
+/* MENTARIUM_DESCRIBE is an aid for automated players and tests: block points to two
+ * slots, a char buffer and its capacity; the game writes a text describing what it
+ * shows (one line per fact, "key value ..."; see the host program's --bot) and
+ * answers the text's full length, which may exceed the capacity (the text is then
+ * cut, always terminated). It answers 0 when no game runs. Call it from the host's
+ * thread, like the other codes. */
 
 /* Slots of the host information block. */
 enum {

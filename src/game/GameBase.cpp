@@ -465,6 +465,27 @@ void GameBase::buildTiles(int mode, int count) {
     }
 }
 
+// --- description ---
+
+void GameBase::describe(std::string& text) {
+    ObjectLock hold(this, true);
+    auto line = [&text](const char* key, int value) { text += std::string(key) + " " + std::to_string(value) + "\n"; };
+    line("visible", isVisible() ? 1 : 0);
+    line("phase", phase_);
+    line("score", score_);
+    auto* shown = number("Score");
+    line("shownscore", shown ? shown->getValue() : 0);
+    line("time", timeLeft_);
+    line("level", getLevel());
+    line("multiplier", multiplier_);
+    line("wrong", wrongAnswers_);
+    sprite::AnimateSprite* indicator = animated("AnswerIndicator");
+    line("indicator", indicator && indicator->isVisible() ? indicator->getFrame() : -1);
+    sprite::AnimateSprite* feedback = animated("SuccessFailure");
+    line("feedback", feedback && feedback->isVisible() ? feedback->getFrame() : -1);
+    line("timershake", timerShaking_ ? 1 : 0);
+}
+
 // --- the frame tick ---
 
 void GameBase::frameTick(int tick) {

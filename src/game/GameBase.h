@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "lang/IntArray.h"
 #include "sprite/DialogSprite.h"
 #include "util/Random.h"
@@ -55,6 +57,8 @@ public:
     virtual void onCorrect();                      // 79
     virtual void onWrong();                        // 80
     virtual void update(int frame) {}              // 81
+    // Appends the play's facts as "key value" lines (see MentariumCanvas::describe).
+    virtual void describe(std::string& text);
 
     void pause();
     void resume();

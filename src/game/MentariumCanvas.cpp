@@ -330,6 +330,34 @@ sprite::LineGraphSprite* MentariumCanvas::showHistoryGraph(sprite::DialogSprite*
     return graph;
 }
 
+// --- sounds and description ---
+
+void MentariumCanvas::playSound(int index) {
+    if (index >= 0 && index < 12) ++soundCounts_[index];
+    GameCanvas2::playSound(index);
+}
+
+std::string MentariumCanvas::describe() {
+    ObjectLock hold(this, true);
+    std::string text = "state " + std::to_string(state_) + "\n";
+    text += "muted " + std::to_string(muted_ ? 1 : 0) + "\n";
+    for (int i = 0; i < ScreenCount; ++i)
+        if (isShowing(static_cast<Screen>(i))) text += std::string("screen ") + kScreenNames[i] + "\n";
+    text += "sounds";
+    for (const auto& count : soundCounts_) text += " " + std::to_string(count.load());
+    text += "\ngame " + std::to_string(currentGame_) + "\n";
+    if (auto* menu = dynamic_cast<MainMenu*>(screens_[ScreenMainMenu]))
+        text += "helpstage " + std::to_string(menu->getHelpStage()) + "\n";
+    if (GameBase* game = gameAt(currentGame_)) game->describe(text);
+    if (progress_ && currentGame_ >= 0) {
+        const ProgressRecord::GameBlock* block = progress_->gameBlock(currentGame_);
+        text += "best " + std::to_string(progress_->bestScore(currentGame_, difficulty_)) + "\n";
+        if (block && block->historyLength[difficulty_] > 0)
+            text += "lastscore " + std::to_string(block->history[difficulty_][0]) + "\n";
+    }
+    return text;
+}
+
 // --- mute ---
 
 void MentariumCanvas::setMuted(bool muted) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <string>
 #include <vector>
 
 #include "lang/IntArray.h"
@@ -64,6 +65,14 @@ public:
     void onMessage(lang::Object* argument, const lang::String& message) override;
     void onMinimised() override;
     void onCloseRequest() override;
+
+    void playSound(int index) override;
+    using GameCanvas2::playSound;
+
+    // What the game shows, as lines of "key value ...", for automated players
+    // and tests: the state, the visible screens, the sounds played so far and
+    // the running minigame's own facts.
+    std::string describe();
 
     // Window activation: a lost focus asks the running game to pause.
     void onActivation(bool active);
@@ -143,4 +152,5 @@ private:
     lang::IntArray configuration_;
     int trophyBefore_ = -1;
     std::vector<int> gameStars_;
+    std::atomic<int> soundCounts_[12] = {};
 };

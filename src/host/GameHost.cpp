@@ -1,5 +1,9 @@
 #include "host/GameHost.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+
 #include "game/MentariumCanvas.h"
 #include "host/HostBlock.h"
 #include "host/MyFrame.h"
@@ -50,6 +54,8 @@ int GameHost::notify(int code, intptr_t* block) {
         case MENTARIUM_SERVICE:
             if (started) platform::serviceHostWindow();
             break;
+        case MENTARIUM_DESCRIBE:
+            return started ? describe(block) : 0;
         default:
             break;
     }
@@ -90,6 +96,20 @@ void GameHost::start() {
     request.height = client.height();
     request.parent = parent;
     gameWindowHandle = platform::createWindow(request);
+}
+
+int GameHost::describe(intptr_t* block) {
+    MentariumCanvas* canvas = MentariumCanvas::current();
+    if (canvas == nullptr || block == nullptr) return 0;
+    std::string text = canvas->describe();
+    auto* buffer = reinterpret_cast<char*>(block[0]);
+    auto capacity = static_cast<size_t>(block[1]);
+    if (buffer && capacity > 0) {
+        size_t n = std::min(text.size(), capacity - 1);
+        std::memcpy(buffer, text.data(), n);
+        buffer[n] = 0;
+    }
+    return static_cast<int>(text.size());
 }
 
 void GameHost::stop() {

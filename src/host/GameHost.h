@@ -20,6 +20,7 @@ public:
 private:
     static void start();
     static void stop();
+    static int describe(intptr_t* block);
     static platform::LResult windowProc(platform::WindowHandle window, unsigned message, platform::WParam wParam,
                                         platform::LParam lParam);
     static void paint(platform::WindowHandle window);

@@ -21,9 +21,15 @@ const char kUsage[] =
     "                          from the start, coordinates in the 500x375 scene:\n"
     "                            at MS click X Y | at MS move X Y | at MS key NAME\n"
     "                            at MS shot FILE.png | at MS blur | at MS focus\n"
-    "                            at MS quit   (blur and focus: the window loses or gains the focus)\n"
+    "                            at MS describe | at MS quit   (blur and focus: the window loses or\n"
+    "                            gains the focus; describe prints what the game shows)\n"
     "  --print-notifications   print each notification as 'notify CODE [TEXT]' on stdout\n"
     "  --verbose               log start-up and notifications on stderr\n"
+    "  --bot                   play Concentration automatically once it runs, missing every\n"
+    "                          third pair on purpose; reports as \"bot ...\" lines on stdout\n"
+    "                          and quits once the result of the play is shown\n"
+    "  --bot-shots DIR         the bot saves screenshots of the board at the start, in the\n"
+    "                          middle of a turn, at game over and of the result there\n"
     "  --help                  show this text\n"
     "\n"
     "Cogniquilt.bin is looked for in --data, then $MENTARIUM_DATA, then the program's\n"
@@ -55,6 +61,11 @@ Options parseOptions(int argc, char** argv) {
             o.printNotifications = true;
         } else if (!std::strcmp(arg, "--verbose")) {
             o.verbose = true;
+        } else if (!std::strcmp(arg, "--bot")) {
+            o.bot = true;
+        } else if (!std::strcmp(arg, "--bot-shots")) {
+            o.bot = true;
+            o.botShots = value();
         } else if (!std::strcmp(arg, "--seed")) {
             const char* v = value();
             char* end = nullptr;

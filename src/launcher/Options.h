@@ -12,6 +12,8 @@ struct Options {
     std::string script;                // timed input file
     bool printNotifications = false;   // each callback as "notify CODE [TEXT]" on stdout
     bool verbose = false;              // log notifications and start-up on stderr
+    bool bot = false;                  // the demonstration player of Concentration
+    std::string botShots;              // where the bot saves its screenshots
     std::string dataDirectory;         // where Cogniquilt.bin is
     bool fullscreen = false;
     int width = 1000, height = 750;    // initial window size

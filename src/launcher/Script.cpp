@@ -35,6 +35,8 @@ bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
             if (!(words >> step.argument)) return fail("expected a file name");
         } else if (verb == "quit") {
             step.kind = ScriptStep::Kind::Quit;
+        } else if (verb == "describe") {
+            step.kind = ScriptStep::Kind::Describe;
         } else if (verb == "blur" || verb == "focus") {
             step.kind = verb == "blur" ? ScriptStep::Kind::Blur : ScriptStep::Kind::Focus;
         } else {

@@ -7,7 +7,7 @@ namespace launcher {
 
 // One timed step of an input script.
 struct ScriptStep {
-    enum class Kind { Click, Move, Key, Shot, Quit, Blur, Focus };
+    enum class Kind { Click, Move, Key, Shot, Quit, Blur, Focus, Describe };
     long atMs = 0;
     Kind kind = Kind::Quit;
     int x = 0, y = 0;     // scene coordinates (click, move)

@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "Bot.h"
 #include "DataSearch.h"
 #include "Options.h"
 #include "Screenshot.h"
@@ -36,6 +38,18 @@ void onNotify(intptr_t /*context*/, int code, const char* text) {
         std::string command = std::string("xdg-open '") + kMakerSite + "' >/dev/null 2>&1 &";
         if (std::system(command.c_str()) != 0 && options.verbose) std::fprintf(stderr, "mentarium: xdg-open failed\n");
     }
+}
+
+// The game's description, each line prefixed so that a reader can pick it out.
+void printDescription(const char* text, int nowMs) {
+    std::printf("describe at %d\n", nowMs);
+    for (const char* line = text; *line;) {
+        const char* end = std::strchr(line, '\n');
+        int length = end ? static_cast<int>(end - line) : static_cast<int>(std::strlen(line));
+        std::printf("describe %.*s\n", length, line);
+        line += length + (end ? 1 : 0);
+    }
+    std::fflush(stdout);
 }
 
 // Injects one scripted step as the SDL events a player's input would make.
@@ -110,6 +124,8 @@ void play(const launcher::ScriptStep& step, SDL_Window* window, bool& quit) {
                                                                            : SDL_WINDOWEVENT_FOCUS_GAINED;
             SDL_PushEvent(&e);
             break;
+        case launcher::ScriptStep::Kind::Describe:
+            break;  // answered by the loop, which holds the game's entry
         case launcher::ScriptStep::Kind::Quit:
             quit = true;
             break;
@@ -193,6 +209,10 @@ int main(int argc, char** argv) {
     Uint32 started = SDL_GetTicks();
     size_t next = 0;
     bool quit = false;
+    launcher::ConcentrationBot bot;
+    std::vector<launcher::ConcentrationBot::Click> botClicks;
+    Uint32 botLookedAt = 0;
+    std::vector<char> description(1 << 14);
     while (!quit) {
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, 5)) {
@@ -202,7 +222,38 @@ int main(int argc, char** argv) {
         }
         notify(MENTARIUM_SERVICE, block);
         Uint32 now = SDL_GetTicks() - started;
-        while (!quit && next < script.size() && static_cast<long>(now) >= script[next].atMs) play(script[next++], window, quit);
+        intptr_t query[2] = {reinterpret_cast<intptr_t>(description.data()),
+                             static_cast<intptr_t>(description.size())};
+        while (!quit && next < script.size() && static_cast<long>(now) >= script[next].atMs) {
+            const launcher::ScriptStep& step = script[next++];
+            if (step.kind == launcher::ScriptStep::Kind::Describe && notify(MENTARIUM_DESCRIBE, query) > 0)
+                printDescription(description.data(), static_cast<int>(now));
+            play(step, window, quit);
+        }
+        if (options.bot && now - botLookedAt >= 100) {
+            botLookedAt = now;
+            if (notify(MENTARIUM_DESCRIBE, query) > 0)
+                for (const auto& click : bot.step(description.data(), static_cast<int>(now))) botClicks.push_back(click);
+            for (const std::string& name : bot.takeShots()) {
+                launcher::ScriptStep shot;
+                shot.kind = launcher::ScriptStep::Kind::Shot;
+                shot.argument = (options.botShots.empty() ? std::string(".") : options.botShots) + "/" + name;
+                if (!options.botShots.empty()) play(shot, window, quit);
+            }
+            if (bot.isDone()) quit = true;  // the play is over and shown
+        }
+        for (size_t i = 0; i < botClicks.size();) {
+            if (static_cast<int>(now) < botClicks[i].atMs) {
+                ++i;
+                continue;
+            }
+            launcher::ScriptStep click;
+            click.kind = launcher::ScriptStep::Kind::Click;
+            click.x = botClicks[i].x;
+            click.y = botClicks[i].y;
+            play(click, window, quit);
+            botClicks.erase(botClicks.begin() + static_cast<long>(i));
+        }
     }
 
     notify(MENTARIUM_STOP, block);

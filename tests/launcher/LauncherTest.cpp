@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "HostRun.h"
 #include "launcher/DataSearch.h"
 #include "launcher/Script.h"
 #include "mentarium/host.h"
@@ -108,19 +109,7 @@ TEST(LauncherTest, MissingArchiveIsReportedWithWhereItLooked) {
     EXPECT_NE(text.find("/nonexistent"), std::string::npos) << text;
 }
 
-namespace {
-
-std::string runAndRead(const std::string& command, int& status) {
-    FILE* out = popen(command.c_str(), "r");
-    if (!out) return {};
-    std::string text;
-    char buffer[512];
-    while (size_t n = fread(buffer, 1, sizeof buffer, out)) text.append(buffer, n);
-    status = pclose(out);
-    return text;
-}
-
-}  // namespace
+using hostrun::runAndRead;
 
 // The whole path: the program loads the library, the game adopts its window,
 // loads the packed scene, paints it, and a scripted screenshot shows it.
@@ -151,11 +140,8 @@ TEST(LauncherTest, ScriptedHeadlessRunShowsTheFirstScreenAndStopsCleanly) {
     EXPECT_LT(started, loaded);
     EXPECT_LT(loaded, stopped);
 
-    std::ifstream file(shot, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     window::DecodedPicture picture;
-    ASSERT_TRUE(window::PngDecoder::decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), true,
-                                           picture));
+    ASSERT_TRUE(hostrun::readPng(shot, picture));
     ASSERT_EQ(picture.width, MENTARIUM_SCENE_WIDTH);
     ASSERT_EQ(picture.height, MENTARIUM_SCENE_HEIGHT);
     // The scene's background fills the frame: far from one flat colour.

@@ -1,6 +1,7 @@
 #include "game/minigames/Concentration.h"
 
 #include <algorithm>
+#include <string>
 
 #include "game/MentariumCanvas.h"
 #include "lang/ObjectLock.h"
@@ -375,6 +376,25 @@ bool Concentration::collectDirty(int tick, util::RectangleNM* total, util::Regio
         syncFaces();
     }
     return GameBase::collectDirty(tick, total, region);
+}
+
+// --- description: the board as lines "card I X Y W H PAIR OPEN FRAME VISIBLE" ---
+
+void Concentration::describe(std::string& text) {
+    ObjectLock hold(this, true);
+    GameBase::describe(text);
+    text += "board " + std::to_string(rows_) + " " + std::to_string(columns_) + " " + std::to_string(cardCount_) +
+            " " + std::to_string(previewMode_) + "\n";
+    text += "first " + std::to_string(firstCard_) + "\n";
+    for (int i = 0; i < cardCount_; ++i) {
+        sprite::AnimateSprite* back = cardBack(i);
+        if (back == nullptr) continue;
+        const CardSlot& s = slots_[i];
+        text += "card " + std::to_string(i) + " " + std::to_string(getX() + back->getX()) + " " +
+                std::to_string(getY() + back->getY()) + " " + std::to_string(back->getWidth()) + " " +
+                std::to_string(back->getHeight()) + " " + std::to_string(s.pair) + " " + std::to_string(s.open) +
+                " " + std::to_string(back->getFrame()) + " " + std::to_string(back->isVisible() ? 1 : 0) + "\n";
+    }
 }
 
 // --- input ---

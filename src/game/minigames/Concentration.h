@@ -40,6 +40,7 @@ public:
     void endTurn() override;
     void setPhase(int phase) override;
     void buildTiles(int mode, int count) override;
+    void describe(std::string& text) override;
 
     // The board as the player sees it, for tests and for the demonstration bot.
     int getCardCount() const { return cardCount_; }

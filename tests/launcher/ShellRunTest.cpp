@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "HostRun.h"
+#include "mentarium/host.h"
+
+namespace {
+
+// Scene coordinates of the buttons the runs press.
+constexpr const char* kOutsideButtons = "420 190";  // the menu backdrop
+constexpr const char* kMute = "472 28";
+constexpr const char* kHowToPlay = "250 225";
+constexpr const char* kCloseRules = "250 310";
+constexpr const char* kDownload = "68 28";
+constexpr const char* kPractice = "250 116";
+constexpr const char* kConcentration = "74 70";
+constexpr const char* kEasy = "120 106";
+constexpr const char* kEndGame = "250 224";
+constexpr const char* kExitYes = "185 222";
+
+size_t countColours(const window::DecodedPicture& picture) {
+    std::set<uint32_t> colours(picture.pixels, picture.pixels + picture.width * picture.height);
+    return colours.size();
+}
+
+void expectScreenshot(const std::filesystem::path& path) {
+    window::DecodedPicture picture;
+    ASSERT_TRUE(hostrun::readPng(path, picture)) << path;
+    EXPECT_EQ(picture.width, MENTARIUM_SCENE_WIDTH);
+    EXPECT_GT(countColours(picture), 100u) << path;
+}
+
+}  // namespace
+
+// One player's way through the shell: the introduction, mute, the rules, the
+// download button, a play paused by a lost focus and left through the exit question.
+TEST(ShellRunTest, MenusDialogsPauseAndExitSendTheirNotifications) {
+    auto screens = hostrun::screensDirectory();
+    std::string s = screens.string() + "/";
+    std::string script =
+        "at 1500 describe\n"
+        "at 1600 shot " + s + "main-menu.png\n"
+        "at 1700 click " + kOutsideButtons + "\n" "at 1900 describe\n"
+        "at 2000 click " + kOutsideButtons + "\n" "at 2200 describe\n"
+        "at 2300 click " + kOutsideButtons + "\n" "at 2500 describe\n"
+        "at 2600 click " + kOutsideButtons + "\n" "at 2800 describe\n"
+        "at 2900 click " + kOutsideButtons + "\n" "at 3100 describe\n"
+        "at 3200 click " + kMute + "\n" "at 3400 describe\n"
+        "at 3500 click " + kMute + "\n" "at 3700 describe\n"
+        "at 3800 click " + kHowToPlay + "\n"
+        "at 4300 shot " + s + "instructions.png\n"
+        "at 4400 click " + kCloseRules + "\n"
+        "at 4600 click " + kDownload + "\n"
+        "at 4800 click " + kPractice + "\n"
+        "at 5400 click " + kConcentration + "\n"
+        "at 6000 click " + kEasy + "\n"
+        "at 9000 blur\n"
+        "at 9300 describe\n"
+        "at 9400 shot " + s + "pause-menu.png\n"
+        "at 9500 click " + kEndGame + "\n"
+        "at 9900 shot " + s + "exit-question.png\n"
+        "at 10000 click " + kExitYes + "\n"
+        "at 10400 describe\n"
+        "at 10500 quit\n";
+    int status = 0;
+    std::string output = hostrun::runScript("shell-run", script, "", status);
+    ASSERT_TRUE(WIFEXITED(status)) << output;
+    ASSERT_EQ(WEXITSTATUS(status), 0) << output;
+
+    std::vector<int> expected = {MENTARIUM_NOTIFY_STARTED,   MENTARIUM_NOTIFY_LOADED,    MENTARIUM_NOTIFY_SOUND_OFF,
+                                 MENTARIUM_NOTIFY_SOUND_ON,  MENTARIUM_NOTIFY_RESUMED,   MENTARIUM_NOTIFY_RESUMED,
+                                 MENTARIUM_NOTIFY_DOWNLOAD,  MENTARIUM_NOTIFY_PLAY_START, MENTARIUM_NOTIFY_PAUSED,
+                                 MENTARIUM_NOTIFY_LEFT_GAME, MENTARIUM_NOTIFY_STOPPED};
+    EXPECT_EQ(hostrun::notifications(output), expected) << output;
+
+    auto blocks = hostrun::descriptions(output);
+    ASSERT_EQ(blocks.size(), 10u) << output;
+    // The introduction: each click beside the buttons while Razoz talks moves it on, up to stage 4.
+    EXPECT_TRUE(hostrun::showsScreen(blocks[0], "MainMenu"));
+    EXPECT_EQ(hostrun::fact(blocks[0], "state"), 4);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(hostrun::fact(blocks[i], "helpstage"), std::min(i, 4)) << i;
+    EXPECT_EQ(hostrun::fact(blocks[5], "helpstage"), 4);
+    EXPECT_EQ(hostrun::fact(blocks[6], "muted"), 1);
+    EXPECT_EQ(hostrun::fact(blocks[7], "muted"), 0);
+    // The lost focus paused the play: state 1 with the pause menu, the game in phase 6.
+    EXPECT_EQ(hostrun::fact(blocks[8], "state"), 1);
+    EXPECT_TRUE(hostrun::showsScreen(blocks[8], "PauseMenu"));
+    EXPECT_EQ(hostrun::fact(blocks[8], "phase"), 6);
+    // Leaving returns to the practice area's menu with no game running.
+    EXPECT_EQ(hostrun::fact(blocks[9], "state"), 4);
+    EXPECT_TRUE(hostrun::showsScreen(blocks[9], "PracticeAreaMenu"));
+    EXPECT_EQ(hostrun::fact(blocks[9], "game"), -1);
+
+    for (const char* name : {"main-menu.png", "instructions.png", "pause-menu.png", "exit-question.png"})
+        expectScreenshot(screens / name);
+}
+
+// Concentration from the main menu to its result, played by the bot that reads
+// the board and misses every third pair on purpose.
+TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
+    auto screens = hostrun::screensDirectory();
+    for (const char* name : {"concentration-start.png", "concentration-midturn.png", "concentration-gameover.png",
+                             "concentration-result.png"})
+        std::filesystem::remove(screens / name);
+    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + kConcentration +
+                         "\n" + "at 2900 click " + kEasy + "\n" + "at 120000 quit\n";
+    int status = 0;
+    std::string output =
+        hostrun::runScript("concentration-bot", script, "--bot-shots '" + screens.string() + "'", status);
+    ASSERT_TRUE(WIFEXITED(status)) << output;
+    ASSERT_EQ(WEXITSTATUS(status), 0) << output;
+
+    int right = 0, wrong = 0, gameOverScore = -1, resultScore = -1;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string bot, what, kind, key;
+        words >> bot >> what;
+        if (bot != "bot") continue;
+        if (what == "answer") {
+            int before, after, shownBefore, shownAfter, wrongBefore, wrongAfter, indicator, shake;
+            words >> kind >> key >> before >> after >> key >> shownBefore >> shownAfter >> key >> wrongBefore >>
+                wrongAfter >> key >> indicator >> key >> shake;
+            if (kind == "right") {
+                ++right;
+                EXPECT_GT(after, before) << line;          // a found pair scores
+                EXPECT_GT(shownAfter, shownBefore) << line;  // and the score shows it
+                EXPECT_EQ(wrongAfter, wrongBefore) << line;
+                EXPECT_EQ(indicator, 0) << line;
+            } else {
+                ++wrong;
+                EXPECT_EQ(after, before) << line;  // a miss scores nothing
+                EXPECT_EQ(wrongAfter, wrongBefore + 1) << line;
+                EXPECT_EQ(indicator, 1) << line;  // the wrong-answer indicator
+                EXPECT_EQ(shake, 1) << line;      // and the shaking timer
+            }
+        } else if (what == "gameover") {
+            words >> key >> gameOverScore;
+        } else if (what == "result") {
+            words >> key >> resultScore;
+        }
+    }
+    EXPECT_GE(right, 5) << output;
+    EXPECT_GE(wrong, 2) << output;
+    EXPECT_GT(gameOverScore, 0) << output;
+    // Easy counts the score as it is; the result screen shows the play's score.
+    EXPECT_EQ(resultScore, gameOverScore) << output;
+
+    std::vector<int> codes = hostrun::notifications(output);
+    auto start = std::find(codes.begin(), codes.end(), MENTARIUM_NOTIFY_PLAY_START);
+    auto over = std::find(codes.begin(), codes.end(), MENTARIUM_NOTIFY_GAME_OVER);
+    EXPECT_NE(start, codes.end()) << output;
+    ASSERT_NE(over, codes.end()) << output;
+    EXPECT_LT(start, over);
+    for (const char* name : {"concentration-start.png", "concentration-midturn.png", "concentration-gameover.png",
+                             "concentration-result.png"})
+        expectScreenshot(screens / name);
+}
