@@ -54,7 +54,9 @@ TEST(ShellRunTest, MenusDialogsPauseAndExitSendTheirNotifications) {
         "at 4400 click " + kCloseRules + "\n"
         "at 4600 click " + kDownload + "\n"
         "at 4800 click " + kPractice + "\n"
+        "at 5300 shot " + s + "practice-area.png\n"
         "at 5400 click " + kConcentration + "\n"
+        "at 5900 shot " + s + "difficulty-menu.png\n"
         "at 6000 click " + kEasy + "\n"
         "at 9000 blur\n"
         "at 9300 describe\n"
@@ -93,7 +95,8 @@ TEST(ShellRunTest, MenusDialogsPauseAndExitSendTheirNotifications) {
     EXPECT_TRUE(hostrun::showsScreen(blocks[9], "PracticeAreaMenu"));
     EXPECT_EQ(hostrun::fact(blocks[9], "game"), -1);
 
-    for (const char* name : {"main-menu.png", "instructions.png", "pause-menu.png", "exit-question.png"})
+    for (const char* name : {"main-menu.png", "instructions.png", "practice-area.png", "difficulty-menu.png",
+                             "pause-menu.png", "exit-question.png"})
         expectScreenshot(screens / name);
 }
 
