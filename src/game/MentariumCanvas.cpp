@@ -58,7 +58,10 @@ MentariumCanvas::~MentariumCanvas() {
         if (g) g->release();
     if (dailyTest_) dailyTest_->release();
     if (progress_) progress_->release();
-    if (razoz_) razoz_->release();
+    if (razoz_) {
+        razoz_->detach(razoz_->getDialog());  // the screen holding Razoz and Razoz hold each other
+        razoz_->release();
+    }
     GameBase::releaseSharedTiles();
 }
 
