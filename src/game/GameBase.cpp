@@ -233,8 +233,10 @@ void GameBase::setPhase(int phase) {
         savedPhase_ = old;
         break;
     case PhaseResume:
+        // Back to the interrupted phase without entering it again: its work
+        // (scoring an answer, dealing a board) was done before the pause.
         host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
-        setPhase(savedPhase_);
+        phase_ = savedPhase_;
         break;
     case PhaseCorrect: onCorrect(); break;
     case PhaseWrong: onWrong(); break;
