@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/GameBase.h"
 #include "game/MentariumCanvas.h"
 #include "host/HostBlock.h"
+#include "lang/IntArray.h"
 #include "lang/ObjectLock.h"
 #include "lang/ResourceFile.h"
 #include "sprite/SceneFixture.h"
@@ -117,6 +119,14 @@ protected:
         canvas->setDifficulty(difficulty);
         canvas->setState(MentariumCanvas::StatePlaying);
         return canvas->gameAt(game);
+    }
+
+    // Replaces numbers of a minigame's parameter list (position, value pairs).
+    static void setParams(GameBase* game, std::initializer_list<std::pair<int, int>> changes) {
+        lang::IntArray numbers(64);
+        for (int i = 0; i < 64; ++i) numbers[i] = game->param(i);
+        for (auto [position, value] : changes) numbers[position] = value;
+        game->setParameters(numbers);
     }
 
     // Ticks through the start signs into play.

@@ -62,12 +62,7 @@ protected:
     }
 
     // Replaces parameters of the probe's list (position, value pairs).
-    void setParams(std::initializer_list<std::pair<int, int>> changes) {
-        lang::IntArray numbers(64);
-        for (int i = 0; i < 64; ++i) numbers[i] = probe->param(i);
-        for (auto [position, value] : changes) numbers[position] = value;
-        probe->setParameters(numbers);
-    }
+    void setParams(std::initializer_list<std::pair<int, int>> changes) { GameFixture::setParams(probe, changes); }
 
     ProbeGame* start(int difficulty = 1) {
         startPractice(ProbeIndex, difficulty);
