@@ -158,11 +158,9 @@ void GameBase::startGame() {
     bonusGame_ = test && run && run->bonusGame() >= 0 && run->bonusGame() == gameIndex_;
     bonusCounter_ = 0;
     timeLeft_ = PlaySeconds;
-    if (sprite::Sprite* timer = part("Timer")) {
-        if (auto* shown = dynamic_cast<sprite::NumberSprite*>(timer)) shown->setValue(PlaySeconds);
-        timer->translate(-timerOffsetX_, -timerOffsetY_);
-    }
+    if (sprite::Sprite* timer = part("Timer")) timer->translate(-timerOffsetX_, -timerOffsetY_);
     timerOffsetX_ = timerOffsetY_ = 0;
+    showTime(PlaySeconds);
     timerShaking_ = false;
     showAnswerIndicator(-1);
     hideSuccessFailure();
@@ -365,6 +363,16 @@ void GameBase::hideSuccessFailure() {
     if (sprite::Sprite* feedback = part("SuccessFailure")) feedback->setVisible(false);
 }
 
+void GameBase::showTime(int seconds) {
+    sprite::NumberSprite* timer = number("Timer");
+    if (timer == nullptr || timer->getValue() == seconds) return;
+    // A new value puts the number back at its anchor; the shake's
+    // displacement goes on top again so that it can be undone exactly.
+    timer->translate(-timerOffsetX_, -timerOffsetY_);
+    timer->setValue(seconds);
+    timer->translate(timerOffsetX_, timerOffsetY_);
+}
+
 void GameBase::startTimerShake() {
     timerShaking_ = true;
     timerShakeFrames_ = kTimerShakeFrames;
@@ -477,9 +485,7 @@ void GameBase::frameTick(int tick) {
         if (isTimerRunning()) {
             if (framesPerSecond_ > 0 && tick % framesPerSecond_ == 0) {
                 --timeLeft_;
-                auto* timer = number("Timer");
-                int shown = std::max(timeLeft_, 0);
-                if (timer && timer->getValue() != shown) timer->setValue(shown);
+                showTime(std::max(timeLeft_, 0));
                 if (timeLeft_ < kTickSoundBelow) playSound(MentariumCanvas::SoundTick);
             }
             ++levelStepCounter_;
