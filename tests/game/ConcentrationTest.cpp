@@ -219,5 +219,75 @@ TEST_F(ConcentrationTest, EveryCardOfABoardHasAFace) {
     }
 }
 
+TEST_F(ConcentrationTest, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
+    readyBoard(0);  // 4 cards
+    const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(18);
+    ASSERT_GT(step, 0);
+    for (int round = 0; round < 2; ++round) {
+        int a = -1;
+        for (int i = 0; i < 4 && a < 0; ++i)
+            if (game->slot(i).pair >= 0) a = i;
+        ASSERT_GE(a, 0);
+        int b = partnerOf(a);
+        click(a);
+        click(b);
+        ASSERT_GT(tickUntil([this] { return game->getPhase() != 5; }, 10), 0);
+        EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
+        if (round == 0) {
+            ASSERT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
+        }
+    }
+    EXPECT_EQ(game->getLevel(), level + step);
+    EXPECT_EQ(game->getMultiplier(), multiplier + step);
+    auto* feedback = dynamic_cast<sprite::AnimateSprite*>(game->findChild(lang::String("SuccessFailure")));
+    ASSERT_NE(feedback, nullptr);
+    EXPECT_TRUE(feedback->isVisible());
+    EXPECT_EQ(feedback->getFrame(), 0);
+    // Twelve frames after the turn ends a new board is dealt, face down and whole.
+    ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseNextTurn; }, 3), 0);
+    ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhasePlay; }, 13), 0);
+    EXPECT_FALSE(feedback->isVisible());
+    for (int i = 0; i < game->getCardCount(); ++i) {
+        EXPECT_GE(game->slot(i).pair, 0);
+        EXPECT_TRUE(game->cardBack(i)->isVisible());
+        EXPECT_EQ(game->findChild(lang::String("CardExplode_") + lang::String(std::to_string(i).c_str())), nullptr);
+    }
+    EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
+}
+
+TEST_F(ConcentrationTest, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
+    for (int mode = 0; mode <= 4; ++mode) {
+        deal({{39, 4}, {40, 8}, {41, 100}, {47, mode}, {48, mode}, {51, 15}, {53, 100}});
+        ASSERT_EQ(game->getPreviewMode(), mode);
+        const int cards = game->getCardCount();
+        std::vector<bool> shown(cards, false);
+        std::vector<int> before(cards, -1);
+        int left = game->getTimeLeft();
+        int frames = tickUntil([&] {
+            for (int i = 0; i < cards; ++i) {
+                int frame = game->cardBack(i)->getFrame();
+                // A face follows its back once the back has stood still for a frame.
+                if (frame == before[i]) {
+                    auto* face = game->findChild(lang::String("CardFace_") + lang::String(std::to_string(i).c_str()));
+                    EXPECT_EQ(face->isVisible(), frame == 2) << "mode " << mode << " card " << i;
+                }
+                before[i] = frame;
+                if (frame == 2) shown[i] = true;
+            }
+            return game->getPhase() == 5;
+        }, 600);
+        ASSERT_GT(frames, 0) << "mode " << mode << " never reached play";
+        for (int i = 0; i < cards; ++i) EXPECT_TRUE(shown[i]) << "mode " << mode << " card " << i;
+        ASSERT_GT(tickUntil([&] {
+            for (int i = 0; i < cards; ++i)
+                if (game->cardBack(i)->getFrame() != 0) return false;
+            return true;
+        }, 10), 0) << "mode " << mode;
+        for (int i = 0; i < cards; ++i) EXPECT_FALSE(game->slot(i).open) << "mode " << mode << " card " << i;
+        EXPECT_LE(game->getTimeLeft(), left);
+        leave();
+    }
+}
+
 }  // namespace
 }  // namespace game_test
