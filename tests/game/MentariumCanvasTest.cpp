@@ -195,5 +195,65 @@ TEST_F(CanvasFixture, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_LEFT_GAME), 0);
 }
 
+TEST_F(CanvasFixture, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
+    ProgressRecord* record = canvas->getProgress();
+    canvas->setDifficulty(1);
+    const int bronze = record->trophyThreshold(1, 0), silver = record->trophyThreshold(1, 1);
+    ASSERT_LT(bronze, silver);
+    canvas->gameFinished(ProbeIndex, bronze);
+    EXPECT_EQ(canvas->getTrophyBefore(), -1);
+    EXPECT_EQ(record->bestScore(ProbeIndex, 1), bronze);
+    canvas->gameFinished(ProbeIndex, silver);
+    EXPECT_EQ(canvas->getTrophyBefore(), 0);
+    canvas->gameFinished(ProbeIndex, 1);
+    EXPECT_EQ(canvas->getTrophyBefore(), 1);
+    EXPECT_EQ(record->bestScore(ProbeIndex, 1), silver);
+    EXPECT_EQ(record->gameBlock(ProbeIndex)->historyLength[1], 3);
+    // Inside the daily test the record's practice scores stay as they are.
+    canvas->setDailyTestMode(true);
+    canvas->gameFinished(ProbeIndex, 5000);
+    EXPECT_EQ(record->bestScore(ProbeIndex, 1), silver);
+    EXPECT_EQ(record->gameBlock(ProbeIndex)->historyLength[1], 3);
+}
+
+TEST_F(CanvasFixture, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
+    sprite::Sprite* dim = screen(Canvas::ScreenDim);
+    sprite::Sprite* instructions = screen(Canvas::ScreenInstructions);
+    action("bMenuInstructions");
+    EXPECT_TRUE(dim->isVisible());
+    EXPECT_TRUE(instructions->isVisible());
+    EXPECT_EQ(countOf(canvas->sounds, Canvas::SoundClick), 1);
+    EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 1);
+    action("bInstructionsClose");
+    EXPECT_FALSE(dim->isVisible());
+    EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 2);
+
+    // Outside the menus closing them leaves the darkening to the pause menu.
+    start();
+    untilPlay(probe);
+    action("Quit");
+    ASSERT_EQ(canvas->getState(), Canvas::StatePaused);
+    EXPECT_TRUE(dim->isVisible());
+    action("bInstructionsClose");
+    EXPECT_TRUE(dim->isVisible());
+    EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 2);
+}
+
+TEST_F(CanvasFixture, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
+    EXPECT_NE(canvas->gameAt(0), nullptr);
+    EXPECT_EQ(canvas->gameAt(ProbeIndex), probe);
+    EXPECT_EQ(canvas->gameAt(2), nullptr);
+    EXPECT_EQ(canvas->gameAt(-1), nullptr);
+    EXPECT_EQ(canvas->gameAt(16), nullptr);
+    EXPECT_EQ(probe->getGameIndex(), ProbeIndex);
+    // Starting a game the scene lacks leaves the canvas playing nothing rather than failing.
+    canvas->selectGame(2);
+    canvas->setState(Canvas::StatePlaying);
+    ticks(3);
+    EXPECT_EQ(canvas->getState(), Canvas::StatePlaying);
+    action("Quit");
+    EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+}
+
 }  // namespace
 }  // namespace game_test
