@@ -158,11 +158,9 @@ void GameBase::startGame() {
     bonusGame_ = test && run && run->bonusGame() >= 0 && run->bonusGame() == gameIndex_;
     bonusCounter_ = 0;
     timeLeft_ = PlaySeconds;
-    if (sprite::Sprite* timer = part("Timer")) {
-        if (auto* shown = dynamic_cast<sprite::NumberSprite*>(timer)) shown->setValue(PlaySeconds);
-        timer->translate(-timerOffsetX_, -timerOffsetY_);
-    }
+    if (sprite::Sprite* timer = part("Timer")) timer->translate(-timerOffsetX_, -timerOffsetY_);
     timerOffsetX_ = timerOffsetY_ = 0;
+    showTime(PlaySeconds);
     timerShaking_ = false;
     showAnswerIndicator(-1);
     hideSuccessFailure();
@@ -233,8 +231,10 @@ void GameBase::setPhase(int phase) {
         savedPhase_ = old;
         break;
     case PhaseResume:
+        // Back to the interrupted phase without entering it again: its work
+        // (scoring an answer, dealing a board) was done before the pause.
         host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
-        setPhase(savedPhase_);
+        phase_ = savedPhase_;
         break;
     case PhaseCorrect: onCorrect(); break;
     case PhaseWrong: onWrong(); break;
@@ -361,6 +361,16 @@ void GameBase::showSuccessFailure(int kind) {
 
 void GameBase::hideSuccessFailure() {
     if (sprite::Sprite* feedback = part("SuccessFailure")) feedback->setVisible(false);
+}
+
+void GameBase::showTime(int seconds) {
+    sprite::NumberSprite* timer = number("Timer");
+    if (timer == nullptr || timer->getValue() == seconds) return;
+    // A new value puts the number back at its anchor; the shake's
+    // displacement goes on top again so that it can be undone exactly.
+    timer->translate(-timerOffsetX_, -timerOffsetY_);
+    timer->setValue(seconds);
+    timer->translate(timerOffsetX_, timerOffsetY_);
 }
 
 void GameBase::startTimerShake() {
@@ -496,9 +506,7 @@ void GameBase::frameTick(int tick) {
         if (isTimerRunning()) {
             if (framesPerSecond_ > 0 && tick % framesPerSecond_ == 0) {
                 --timeLeft_;
-                auto* timer = number("Timer");
-                int shown = std::max(timeLeft_, 0);
-                if (timer && timer->getValue() != shown) timer->setValue(shown);
+                showTime(std::max(timeLeft_, 0));
                 if (timeLeft_ < kTickSoundBelow) playSound(MentariumCanvas::SoundTick);
             }
             ++levelStepCounter_;

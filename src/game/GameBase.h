@@ -127,6 +127,8 @@ protected:
     // Adds the pairs of a two-picture table in random order, leaving one out.
     void addTablePairs(Table table, int excluded);
     void frameTick(int tick);
+    // Shows the seconds left in "Timer", keeping a running shake's displacement.
+    void showTime(int seconds);
     void startTimerShake();
     void timerShakeStep();
     void showStars();

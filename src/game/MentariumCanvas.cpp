@@ -10,6 +10,7 @@
 #include "game/PauseMenu.h"
 #include "game/ProgressRecord.h"
 #include "game/RazozSprite.h"
+#include "game/StartGameSwipe.h"
 #include "host/HostBlock.h"
 #include "lang/ObjectLock.h"
 #include "lang/StringArray.h"
@@ -451,6 +452,7 @@ void MentariumCanvas::update() {
                 overlay->setLocation(overlayHomeX_ - random_.nextInt(kShakeRange),
                                      overlayHomeY_ - random_.nextInt(kShakeRange));
         }
+        if (auto* swipe = dynamic_cast<StartGameSwipe*>(screens_[ScreenStartGameSwipe])) swipe->advance();
     }
     GameCanvas2::update();
 }

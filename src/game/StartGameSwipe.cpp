@@ -19,20 +19,18 @@ void StartGameSwipe::start() {
     setVisible(true);
 }
 
-bool StartGameSwipe::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {
+void StartGameSwipe::advance() {
     MentariumCanvas* c = canvas();
-    if (c && c->getState() == MentariumCanvas::StatePlaying && isVisible()) {
-        ObjectLock hold(this, true);
-        if (++frameCounter_ > FramesPerSign - 1) {
-            ++stage_;
-            frameCounter_ = 0;
-            if (stage_ < Signs) {
-                if (auto* sign = child<sprite::AnimateSprite>("StartGameAction")) sign->setFrame(stage_);
-                c->playSound(stage_ < Signs - 1 ? kSoundReady : kSoundGo);
-            } else {
-                setVisible(false);
-            }
+    if (c == nullptr || c->getState() != MentariumCanvas::StatePlaying || !isVisible()) return;
+    ObjectLock hold(this, true);
+    if (++frameCounter_ > FramesPerSign - 1) {
+        ++stage_;
+        frameCounter_ = 0;
+        if (stage_ < Signs) {
+            if (auto* sign = child<sprite::AnimateSprite>("StartGameAction")) sign->setFrame(stage_);
+            c->playSound(stage_ < Signs - 1 ? kSoundReady : kSoundGo);
+        } else {
+            setVisible(false);
         }
     }
-    return GameScreen::collectDirty(tick, total, region);
 }

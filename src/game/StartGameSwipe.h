@@ -14,9 +14,10 @@ public:
     StartGameSwipe() = default;
     MENTARIUM_CLASS(StartGameSwipe, GameScreen)
 
-    bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) override;
-
     void start();
+    // One frame of the signs. The canvas calls it before the sprites tick, so
+    // the minigame sees the last sign gone in the same frame.
+    void advance();
     int getStage() const { return stage_; }
 
 private:

@@ -1,0 +1,293 @@
+// Concentration in the loaded game: boards, previews, turning cards and faces.
+
+#include <set>
+
+#include "GameFixture.h"
+#include "game/minigames/Concentration.h"
+#include "sprite/AnimateSprite.h"
+
+namespace game_test {
+namespace {
+
+class ConcentrationTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        loadGame();
+        game = dynamic_cast<Concentration*>(canvas->gameAt(0));
+        ASSERT_NE(game, nullptr);
+    }
+
+    // A practice play whose first board is dealt (phase 3 entered).
+    void deal(std::initializer_list<std::pair<int, int>> changes) {
+        setParams(game, changes);
+        startPractice(0, 1);
+        untilPlay(game);
+    }
+    void leave() { canvas->onMessage(nullptr, lang::String("ExitYes")); }
+
+    // A board without preview, ready for the player's turns.
+    void readyBoard(int dealIndex) {
+        deal({{39, dealIndex}, {41, 100}, {47, 5}, {48, 5}});
+        ASSERT_GT(tickUntil([this] { return game->getPhase() == 5; }, 10), 0);
+    }
+
+    void click(int card) {
+        sprite::AnimateSprite* back = game->cardBack(card);
+        ASSERT_NE(back, nullptr);
+        press(game->getX() + back->getX() + back->getWidth() / 2, game->getY() + back->getY() + back->getHeight() / 2);
+    }
+    int partnerOf(int card) const {
+        for (int j = 0; j < game->getCardCount(); ++j)
+            if (j != card && game->slot(j).pair == game->slot(card).pair) return j;
+        return -1;
+    }
+    int strangerOf(int card) const {
+        for (int j = 0; j < game->getCardCount(); ++j)
+            if (game->slot(j).pair != game->slot(card).pair) return j;
+        return -1;
+    }
+
+    Concentration* game = nullptr;
+};
+
+TEST_F(ConcentrationTest, BoardsAreLaidOutInTheirGrids) {
+    struct Board { int index, cards, rows, columns; };
+    for (Board b : {Board{4, 12, 3, 4}, Board{6, 18, 3, 6}, Board{8, 24, 4, 6}, Board{3, 10, 2, 5}}) {
+        deal({{39, b.index}, {40, 8}, {41, 100}});
+        ASSERT_EQ(game->getCardCount(), b.cards);
+        EXPECT_EQ(game->getRows(), b.rows);
+        EXPECT_EQ(game->getColumns(), b.columns);
+        std::set<int> xs, ys;
+        for (int i = 0; i < b.cards; ++i) {
+            sprite::AnimateSprite* back = game->cardBack(i);
+            ASSERT_NE(back, nullptr) << "card " << i;
+            EXPECT_TRUE(back->isVisible());
+            xs.insert(back->getX());
+            ys.insert(back->getY());
+            if (i % b.columns > 0) {
+                EXPECT_GT(back->getX(), game->cardBack(i - 1)->getX());
+            }
+            if (i >= b.columns) {
+                EXPECT_GT(back->getY(), game->cardBack(i - b.columns)->getY());
+            }
+        }
+        EXPECT_EQ(static_cast<int>(xs.size()), b.columns);
+        EXPECT_EQ(static_cast<int>(ys.size()), b.rows);
+        EXPECT_EQ(game->cardBack(b.cards), nullptr);
+        // Every pair number stands on exactly two cards.
+        std::multiset<int> pairs;
+        for (int i = 0; i < b.cards; ++i) pairs.insert(game->slot(i).pair);
+        for (int p = 0; p < b.cards / 2; ++p) EXPECT_EQ(pairs.count(p), 2u) << "pair " << p;
+        leave();
+    }
+}
+
+TEST_F(ConcentrationTest, HalvesPreviewOnFiveColumnsRunsByColumns) {
+    deal({{39, 3}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
+    ASSERT_EQ(game->getColumns(), 5);
+    EXPECT_EQ(game->getPreviewMode(), 2);
+    for (int i = 0; i < game->getCardCount(); ++i) EXPECT_EQ(game->slot(i).group, i % 5) << "card " << i;
+    EXPECT_EQ(game->getPreviewTime(), 20 * 30 * 5 / 100);
+    leave();
+
+    deal({{39, 4}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
+    ASSERT_EQ(game->getColumns(), 4);
+    EXPECT_EQ(game->getPreviewMode(), 3);
+    EXPECT_EQ(game->slot(1).group, 0);
+    EXPECT_EQ(game->slot(2).group, 2);
+}
+
+TEST_F(ConcentrationTest, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
+    // The starting index lies above the largest one: the largest applies only from the first step.
+    deal({{1, 4}, {39, 6}, {40, 2}, {41, 5}, {42, 1}});
+    EXPECT_EQ(game->getCardCount(), 18);
+    leave();
+    deal({{1, 5}, {39, 6}, {40, 2}, {41, 5}, {42, 1}});
+    EXPECT_EQ(game->getCardCount(), 8);
+    leave();
+    deal({{1, 10}, {39, 1}, {40, 8}, {41, 5}, {42, 2}});
+    EXPECT_EQ(game->getCardCount(), 16);  // index 1 + 2 x 2
+}
+
+TEST_F(ConcentrationTest, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
+    readyBoard(1);  // 6 cards
+    const int a = 0, b = partnerOf(0);
+    ASSERT_GT(b, 0);
+    canvas->sounds.clear();
+    click(a);
+    EXPECT_EQ(game->getFirstCard(), a);
+    EXPECT_TRUE(game->slot(a).open);
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 1);
+    click(a);
+    EXPECT_EQ(game->getFirstCard(), a);
+    EXPECT_EQ(game->getScheduleDelay(), 0);
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 1);
+
+    click(b);
+    EXPECT_EQ(game->getFirstCard(), -1);
+    EXPECT_TRUE(game->slot(a).matched);
+    EXPECT_TRUE(game->slot(b).matched);
+    EXPECT_EQ(game->getScheduledPhase(), GameBase::PhaseCorrect);
+    EXPECT_EQ(game->getScheduleDelay(), 5);
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 2);
+    for (int card : {a, b}) {
+        click(card);  // open: ignored
+        EXPECT_EQ(game->getFirstCard(), -1);
+        EXPECT_EQ(game->getScheduleDelay(), 5);
+        EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 2);
+    }
+    // The pair is scored once and taken off the board.
+    int score = game->getScore();
+    ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseCorrect; }, 10), 0);
+    EXPECT_GT(game->getScore(), score);
+    EXPECT_EQ(game->slot(a).pair, -1);
+    EXPECT_FALSE(game->cardBack(a)->isVisible());
+    EXPECT_NE(game->findChild(lang::String("CardExplode_") + lang::String(std::to_string(a).c_str())), nullptr);
+}
+
+TEST_F(ConcentrationTest, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfterSeven) {
+    readyBoard(1);
+    const int first = 0, second = strangerOf(0);
+    click(first);
+    ASSERT_GT(tickUntil([&] { return game->cardBack(first)->getFrame() == 2; }, 10), 0);
+    click(second);
+    EXPECT_EQ(game->getScheduledPhase(), GameBase::PhaseWrong);
+    EXPECT_EQ(game->getScheduleDelay(), 9);
+    EXPECT_TRUE(game->slot(first).closePending);
+    EXPECT_TRUE(game->slot(second).closePending);
+
+    sprite::AnimateSprite* firstBack = game->cardBack(first);
+    sprite::AnimateSprite* secondBack = game->cardBack(second);
+    int firstStood = 0, secondStood = 0, firstClosed = -1, secondClosed = -1;
+    for (int n = 1; n <= 40 && (firstClosed < 0 || secondClosed < 0); ++n) {
+        bool firstUp = firstBack->getFrame() == 2 && !game->slot(first).turningDown;
+        bool secondUp = secondBack->getFrame() == 2 && !game->slot(second).turningDown;
+        tick();
+        if (firstClosed < 0) {
+            firstStood += firstUp;
+            if (game->slot(first).turningDown) firstClosed = n;
+        }
+        if (secondClosed < 0) {
+            secondStood += secondUp;
+            if (game->slot(second).turningDown) secondClosed = n;
+        }
+    }
+    EXPECT_EQ(firstStood, 4);
+    EXPECT_EQ(firstClosed, 4);
+    EXPECT_EQ(secondStood, 7);
+    EXPECT_GT(secondClosed, 7);  // it had to turn up first
+    // Both end face down and playable again; the miss was counted once.
+    ASSERT_GT(tickUntil([&] { return game->getPhase() == 5 && firstBack->getFrame() == 0 && secondBack->getFrame() == 0; }, 30), 0);
+    ticks(3);
+    EXPECT_FALSE(game->slot(first).open);
+    EXPECT_FALSE(game->slot(second).open);
+    EXPECT_EQ(game->getWrongAnswers(), 1);
+}
+
+TEST_F(ConcentrationTest, FacesNeverComeFromTheExcludedGroupOrPair) {
+    std::set<window::Image*> excluded;
+    for (int i = 8; i < 12; ++i) excluded.insert(GameBase::sharedTile(GameBase::TableA, i));
+    for (int i = 6; i < 8; ++i) excluded.insert(GameBase::sharedTile(GameBase::TableB, i));
+    ASSERT_EQ(excluded.size(), 6u);
+    std::set<int> counts;
+    for (int round = 0; round < 40; ++round) {
+        for (int mode : {2, 3, 4}) {
+            for (int pairs : {2, 5, 12}) {
+                game->buildTiles(mode, pairs);
+                counts.insert(game->tileCount());
+                ASSERT_GE(game->tileCount(), pairs) << "mode " << mode;  // a picture per pair
+                for (int i = 0; i < game->tileCount(); ++i)
+                    ASSERT_EQ(excluded.count(game->tile(i)), 0u) << "mode " << mode << " entry " << i;
+            }
+        }
+    }
+    // Seventeen groups of two, or the four remaining pairs of the two-picture table.
+    EXPECT_EQ(counts, (std::set<int>{8, 34}));
+}
+
+TEST_F(ConcentrationTest, EveryCardOfABoardHasAFace) {
+    for (int round = 0; round < 8; ++round) {
+        deal({{39, 3}, {40, 8}, {41, 100}, {43, 4}, {44, 4}, {45, 100}});  // 10 cards, face mode 4
+        ASSERT_EQ(game->getCardCount(), 10);
+        for (int i = 0; i < 10; ++i) {
+            ASSERT_NE(game->tile(game->slot(i).pair), nullptr) << "round " << round << " card " << i;
+            auto* face = game->findChild(lang::String("CardFace_") + lang::String(std::to_string(i).c_str()));
+            ASSERT_NE(face, nullptr);
+        }
+        leave();
+    }
+}
+
+TEST_F(ConcentrationTest, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
+    readyBoard(0);  // 4 cards
+    const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(18);
+    ASSERT_GT(step, 0);
+    for (int round = 0; round < 2; ++round) {
+        int a = -1;
+        for (int i = 0; i < 4 && a < 0; ++i)
+            if (game->slot(i).pair >= 0) a = i;
+        ASSERT_GE(a, 0);
+        int b = partnerOf(a);
+        click(a);
+        click(b);
+        ASSERT_GT(tickUntil([this] { return game->getPhase() != 5; }, 10), 0);
+        EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
+        if (round == 0) {
+            ASSERT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
+        }
+    }
+    EXPECT_EQ(game->getLevel(), level + step);
+    EXPECT_EQ(game->getMultiplier(), multiplier + step);
+    auto* feedback = dynamic_cast<sprite::AnimateSprite*>(game->findChild(lang::String("SuccessFailure")));
+    ASSERT_NE(feedback, nullptr);
+    EXPECT_TRUE(feedback->isVisible());
+    EXPECT_EQ(feedback->getFrame(), 0);
+    // Twelve frames after the turn ends a new board is dealt, face down and whole.
+    ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseNextTurn; }, 3), 0);
+    ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhasePlay; }, 13), 0);
+    EXPECT_FALSE(feedback->isVisible());
+    for (int i = 0; i < game->getCardCount(); ++i) {
+        EXPECT_GE(game->slot(i).pair, 0);
+        EXPECT_TRUE(game->cardBack(i)->isVisible());
+        EXPECT_EQ(game->findChild(lang::String("CardExplode_") + lang::String(std::to_string(i).c_str())), nullptr);
+    }
+    EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
+}
+
+TEST_F(ConcentrationTest, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
+    for (int mode = 0; mode <= 4; ++mode) {
+        deal({{39, 4}, {40, 8}, {41, 100}, {47, mode}, {48, mode}, {51, 15}, {53, 100}});
+        ASSERT_EQ(game->getPreviewMode(), mode);
+        const int cards = game->getCardCount();
+        std::vector<bool> shown(cards, false);
+        std::vector<int> before(cards, -1);
+        int left = game->getTimeLeft();
+        int frames = tickUntil([&] {
+            for (int i = 0; i < cards; ++i) {
+                int frame = game->cardBack(i)->getFrame();
+                // A face follows its back once the back has stood still for a frame.
+                if (frame == before[i]) {
+                    auto* face = game->findChild(lang::String("CardFace_") + lang::String(std::to_string(i).c_str()));
+                    EXPECT_EQ(face->isVisible(), frame == 2) << "mode " << mode << " card " << i;
+                }
+                before[i] = frame;
+                if (frame == 2) shown[i] = true;
+            }
+            return game->getPhase() == 5;
+        }, 600);
+        ASSERT_GT(frames, 0) << "mode " << mode << " never reached play";
+        for (int i = 0; i < cards; ++i) EXPECT_TRUE(shown[i]) << "mode " << mode << " card " << i;
+        ASSERT_GT(tickUntil([&] {
+            for (int i = 0; i < cards; ++i)
+                if (game->cardBack(i)->getFrame() != 0) return false;
+            return true;
+        }, 10), 0) << "mode " << mode;
+        for (int i = 0; i < cards; ++i) EXPECT_FALSE(game->slot(i).open) << "mode " << mode << " card " << i;
+        EXPECT_LE(game->getTimeLeft(), left);
+        leave();
+    }
+}
+
+}  // namespace
+}  // namespace game_test

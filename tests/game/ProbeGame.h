@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "GameFixture.h"
+#include "game/GameBase.h"
+#include "support/TempDir.h"
+
+namespace game_test {
+
+// The smallest minigame: the base's phases only, so play stays in phase 3
+// and the countdown, level and scoring of the base can be watched alone.
+class ProbeGame : public GameBase {
+    MENTARIUM_METACLASS(ProbeGame)
+
+public:
+    MENTARIUM_CLASS(ProbeGame, GameBase)
+    void update(int) override { ++updates; }
+    int updates = 0;
+};
+
+// The game's archive with one more item, "probedat": the main scene with a
+// probe game in the second game slot, showing Concentration's minigame screen
+// (its HUD and number list). Packed once per process by our packer.
+inline std::string probeArchive() {
+    static testsupport::TempDir dir;
+    static std::string archive = [] {
+        const std::string binary = MENTARIUM_BINARY_DIR;
+        std::ifstream in(binary + "/content/scenes/Mentarium.dat", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        std::string scene = text.str();
+        size_t at = scene.find("GameOverOverlay ");
+        if (at == std::string::npos) return std::string();
+        scene.insert(at, "FindNewImage ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n");
+        std::ofstream(dir.file("probedat"), std::ios::binary) << scene;
+        std::string command = binary + "/tools/mkarchive pack " + dir.file("probe.bin") + " probedat=" +
+                              dir.file("probedat");
+        std::ifstream items(binary + "/content/items.list");
+        for (std::string line; std::getline(items, line);)
+            if (size_t tab = line.find('\t'); tab != std::string::npos)
+                command += " '" + line.substr(0, tab) + "=" + line.substr(tab + 1) + "'";
+        return std::system(command.c_str()) == 0 ? dir.file("probe.bin") : std::string();
+    }();
+    return archive;
+}
+
+class ProbeFixture : public GameFixture {
+protected:
+    static constexpr int ProbeIndex = 1;
+
+    std::string archivePath() override { return probeArchive(); }
+
+    void SetUp() override {
+        GameFixture::SetUp();
+        loadGame("+probedat");
+        probe = dynamic_cast<ProbeGame*>(canvas->gameAt(ProbeIndex));
+        ASSERT_NE(probe, nullptr);
+    }
+
+    // Replaces parameters of the probe's list (position, value pairs).
+    void setParams(std::initializer_list<std::pair<int, int>> changes) { GameFixture::setParams(probe, changes); }
+
+    ProbeGame* start(int difficulty = 1) {
+        startPractice(ProbeIndex, difficulty);
+        return probe;
+    }
+
+    ProbeGame* probe = nullptr;
+};
+
+}  // namespace game_test
