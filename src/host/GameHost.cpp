@@ -23,6 +23,8 @@ namespace {
 
 const char kArchiveName[] = "Cogniquilt.bin";
 const char kWindowClass[] = "clsWeb";
+// The longest the start call waits for the loader to count the scene.
+constexpr uint32_t kCountWaitMs = 500;
 
 // The state of the running game; zero while none runs. The three flags are set
 // once per process and never cleared.
@@ -32,6 +34,8 @@ MyFrame* frame = nullptr;
 bool windowCreated = false;
 bool frameToldOfDestroy = false;
 bool firstPaintPauseDone = false;
+// The loading step the window last showed; -1 when it last showed the canvas.
+int paintedLoadingStep = -1;
 
 }  // namespace
 
@@ -52,7 +56,10 @@ int GameHost::notify(int code, intptr_t* block) {
             }
             break;
         case MENTARIUM_SERVICE:
-            if (started) platform::serviceHostWindow();
+            if (started) {
+                refreshLoadingDisplay();
+                platform::serviceHostWindow();
+            }
             break;
         case MENTARIUM_DESCRIBE:
             return started ? describe(block) : 0;
@@ -85,7 +92,7 @@ void GameHost::start() {
     frame->create(nullptr, util::RectangleNM(0, 0, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT));
     HostBlock::notify(MENTARIUM_NOTIFY_STARTED);
 
-    platform::sleepMs(500);
+    awaitLoadingCount();
     if (parent == nullptr) return;  // no window to run in: started, without a window
     platform::Rect client = platform::getClientRect(parent);
     platform::WindowCreate request;
@@ -112,10 +119,31 @@ int GameHost::describe(intptr_t* block) {
     return static_cast<int>(text.size());
 }
 
+// The window's first paint should already show the loading bar, so the loader
+// gets a head start until it has counted the scene's steps; the host's thread
+// is held no longer than that, and half a second at most.
+void GameHost::awaitLoadingCount() {
+    MentariumCanvas* canvas = MentariumCanvas::current();
+    const uint32_t began = platform::tickCount();
+    while (canvas && frame && canvas->getLoadingTotal() == 0 && !frame->hasLoadFailed() &&
+           platform::tickCount() - began < kCountWaitMs)
+        platform::sleepMs(1);
+}
+
+// While the scene loads, the window is painted again only when the progress
+// moved, and once more when loading has ended so that the canvas takes over.
+void GameHost::refreshLoadingDisplay() {
+    MentariumCanvas* canvas = MentariumCanvas::current();
+    if (gameWindowHandle == nullptr || canvas == nullptr || paintedLoadingStep < 0) return;
+    if (canvas->isLoadingComplete() || canvas->getLoadingDone() != paintedLoadingStep)
+        platform::invalidateRect(gameWindowHandle, nullptr, false);
+}
+
 void GameHost::stop() {
     if (!started) return;
     started = false;
     platform::setHostActivationHandler(nullptr);
+    paintedLoadingStep = -1;
     if (gameWindowHandle) platform::destroyWindow(gameWindowHandle);
     gameWindowHandle = nullptr;
     window::Component::setGameWindow(nullptr);
@@ -134,7 +162,12 @@ void GameHost::stop() {
 platform::LResult GameHost::windowProc(platform::WindowHandle window, unsigned message, platform::WParam wParam,
                                        platform::LParam lParam) {
     if (windowCreated) {
-        if (MentariumCanvas* canvas = MentariumCanvas::current()) canvas->handleMessage(message, wParam, lParam);
+        // Paint is the one message kept back: the canvas would take the whole
+        // invalid area for itself and leave the paint below nothing to draw on,
+        // so the loading display would never show. The paint below updates the
+        // canvas itself once the scene has loaded.
+        MentariumCanvas* canvas = MentariumCanvas::current();
+        if (canvas && message != platform::msg::Paint) canvas->handleMessage(message, wParam, lParam);
         if (message == platform::msg::Destroy && frame && !frameToldOfDestroy) {
             frameToldOfDestroy = true;
             frame->handleMessage(message, wParam, lParam);
@@ -172,10 +205,11 @@ void GameHost::paint(platform::WindowHandle window) {
     auto* g = new window::GraphicsW(dc);
     MentariumCanvas* canvas = MentariumCanvas::current();
     if (canvas && !canvas->isLoadingComplete()) {
+        // The background and the progress, painted again as loading goes on.
+        paintedLoadingStep = canvas->getLoadingDone();
         if (frame) frame->update(g);
-        // Keep painting the background until the scene has loaded.
-        platform::invalidateRect(window, nullptr, false);
     } else {
+        paintedLoadingStep = -1;
         if (!firstPaintPauseDone) {
             firstPaintPauseDone = true;
             platform::sleepMs(500);

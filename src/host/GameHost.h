@@ -24,6 +24,8 @@ private:
     static platform::LResult windowProc(platform::WindowHandle window, unsigned message, platform::WParam wParam,
                                         platform::LParam lParam);
     static void paint(platform::WindowHandle window);
+    static void awaitLoadingCount();
+    static void refreshLoadingDisplay();
 };
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -77,6 +78,10 @@ public:
     int textWidth(const char* text, int length) const;
     void flush() {}
 
+    // A flag this context raises after every drawing operation; window contexts
+    // use it to tell the window system that the window has new pixels to show.
+    void setDrawnFlag(std::atomic<bool>* flag) { drawn_ = flag; }
+
 private:
     struct State {
         Surface* surface = nullptr;
@@ -96,8 +101,17 @@ private:
     void strokeSegment(const std::vector<Rect>& clip, int x1, int y1, int x2, int y2);
     void drawTextLine(const std::vector<Rect>& clip, int x, int top, const char* text, int length, bool ellipsis);
 
+    // Raises the drawn flag when the operation that made it ends.
+    struct DrawnMark {
+        std::atomic<bool>* flag;
+        ~DrawnMark() {
+            if (flag) flag->store(true, std::memory_order_release);
+        }
+    };
+
     State state_;
     std::vector<State> saved_;
+    std::atomic<bool>* drawn_ = nullptr;
     IntPoint origin_;
 };
 

@@ -17,7 +17,9 @@ void PeriodicTimer::run() {
     const auto period = std::chrono::milliseconds(periodMs_);
     auto due = clock::now() + period;
     for (;;) {
-        auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(due - clock::now()).count();
+        // Rounded up: a wait cut down to 0 ms for the last fraction of a
+        // millisecond would spin until the tick is due.
+        auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - clock::now()).count();
         if (stop_.wait(wait > 0 ? static_cast<int>(wait) : 0)) return;
         if (clock::now() < due) continue;  // woke a little early
         ++ticks_;

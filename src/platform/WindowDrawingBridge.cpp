@@ -4,6 +4,7 @@
 // context stays open (the game's screen graphics), the pump shows its window
 // every few milliseconds.
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -22,6 +23,7 @@ struct WindowContext {
     std::unique_ptr<Surface> surface;
     std::shared_ptr<std::vector<uint32_t>> pixels;  // keeps the buffer alive past a resize
     WindowHandle top = nullptr;
+    std::unique_ptr<std::atomic<bool>> drawn = std::make_unique<std::atomic<bool>>(false);
 };
 
 std::mutex contextsMutex;
@@ -39,6 +41,7 @@ DeviceContext* makeContext(WindowHandle window, const RectRegion* area) {
     made.surface = std::make_unique<Surface>(top->textureW, top->textureH, made.pixels->data(), false);
     made.top = top->handle;
     auto* dc = new DeviceContext(made.surface.get());
+    dc->setDrawnFlag(made.drawn.get());
     PointI origin = originInTopLevel(r);
     dc->setViewportOrigin(origin.x, origin.y);
     RectRegion clip = area ? *area : RectRegion(Rect{0, 0, r->client.width(), r->client.height()});
@@ -104,6 +107,14 @@ DeviceContext* hookBeginPaint(void* window, PaintRecord* record) {
 void hookEndPaint(void*, DeviceContext* dc, const PaintRecord&) { giveBack(dc); }
 
 }  // namespace
+
+bool takeContextDrawing(WindowHandle top) {
+    bool drew = false;
+    std::lock_guard<std::mutex> hold(contextsMutex);
+    for (auto& [dc, context] : contexts)
+        if (context.top == top && context.drawn->exchange(false, std::memory_order_acq_rel)) drew = true;
+    return drew;
+}
 
 void installWindowDrawing() {
     WindowDrawingHooks hooks;

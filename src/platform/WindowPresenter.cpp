@@ -133,7 +133,11 @@ void presentDirtyWindows() {
     uint32_t now = tickCount();
     for (auto& [handle, owned] : s.windows) {
         WindowRecord* r = owned.get();
-        if (!r->parent && r->windowContexts > 0 && now - r->lastPresent >= kOpenContextPresentMs) r->pixelsDirty = true;
+        // Open contexts draw straight into the pixels; show what they drew, but
+        // an idle game that keeps its context open costs nothing.
+        if (!r->parent && r->windowContexts > 0 && now - r->lastPresent >= kOpenContextPresentMs &&
+            takeContextDrawing(handle))
+            r->pixelsDirty = true;
         if (r->parent || !r->pixelsDirty || !r->visible || r->minimized || !r->renderer) continue;
         r->pixelsDirty = false;
         r->lastPresent = now;

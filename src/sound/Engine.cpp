@@ -37,6 +37,12 @@ struct Core {
             if (source->active()) source->fill(scratch.data(), kFeedFrames);
     }
 
+    bool anyActive() const {
+        for (const StreamSource* source : sources)
+            if (source->active()) return true;
+        return false;
+    }
+
     void forget(StreamSource* source) {
         sources.erase(std::remove(sources.begin(), sources.end(), source), sources.end());
     }
@@ -68,7 +74,10 @@ void feedLoop(Core* running) {
     std::unique_lock<std::mutex> hold(apiLock);
     while (!running->quit) {
         running->feed();
-        running->wake.wait_for(hold, kFeedPeriod);
+        // With no stream or song playing there is nothing to top up: sleep until
+        // one starts (or the engine closes) instead of waking every few ms.
+        if (running->anyActive()) running->wake.wait_for(hold, kFeedPeriod);
+        else running->wake.wait(hold);
     }
 }
 
@@ -292,6 +301,7 @@ int Engine::playStream(int channel, Stream* stream, bool startPaused) {
     source.restart();
     source.fill(core->scratch.data(), kFeedFrames);
     source.setActive(true);
+    core->wake.notify_all();
     int handle;
     {
         std::lock_guard<std::mutex> mixing(core->mixer.lock());
@@ -352,6 +362,7 @@ bool Engine::playSong(Song* song) {
     source.restart();
     source.fill(core->scratch.data(), kFeedFrames);
     source.setActive(true);
+    core->wake.notify_all();
     std::lock_guard<std::mutex> mixing(core->mixer.lock());
     Voice& voice = song->voice();
     unsigned generation = voice.generation + 1;

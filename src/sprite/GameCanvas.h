@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
 #include "lang/String.h"
@@ -81,6 +83,9 @@ public:
     bool isLoadingComplete() const { return loadingDone_ >= loadingTotal_; }
     void setLoadingTotal(int total) { loadingTotal_ = total; }
     void stepLoading() { ++loadingDone_; }
+    // Loading is over: every counted step is done, also those of sprite lines
+    // that made no sprite (their class is unknown) and so raised no step.
+    void finishLoading() { loadingDone_ = loadingTotal_.load(); }
     int getTick() const { return tick_; }
     int getFramePeriod() const { return framePeriod_; }
     bool isStarted() const { return started_; }
@@ -125,8 +130,9 @@ protected:
     void replaceStrings(lang::StringArray* strings);
     void replaceNumbers(lang::IntArray* numbers);
 
-    int loadingTotal_ = 0;
-    int loadingDone_ = 0;
+    // Written by the loader thread, read by the window thread while it paints.
+    std::atomic<int> loadingTotal_{0};
+    std::atomic<int> loadingDone_{0};
     lang::String webAddress_;
     util::Vector queue_{10};
     window::Event* current_ = nullptr;

@@ -190,6 +190,7 @@ bool GameCanvas2::loadScene() {
     auto* loader = new DataLoader(baseDirectory_, this, profile_);
     setLoadingTotal(loader->countItems(sceneItem_));
     bool ok = loader->load(sceneItem_);
+    finishLoading();
     takeSceneResults(loader);
     while (!ready_) platform::sleepMs(1);
     sceneLoaded(loader);

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "platform/DeviceContext.h"
 #include "platform/WindowDrawing.h"
+#include "platform/WindowState.h"
 #include "platform/TestWindows.h"
 #include "platform/WindowSystem.h"
 
@@ -101,6 +103,30 @@ TEST_F(WindowDrawingTest, AContextOutlivingAResizeDrawsHarmlesslyIntoTheOldPictu
     dc->fillSolidRect(Rect{0, 0, 100, 80}, 0x123456);
     releaseWindowDC(top, dc);
     EXPECT_NE(shownAt(10, 10) & 0xFFFFFF, 0x123456u);
+    pumpMessages(0);
+}
+
+TEST_F(WindowDrawingTest, AContextKeptOpenIsShownAgainOnlyAfterItDraws) {
+    // A game keeps its window's context for its whole run; while it draws
+    // nothing, the window must not be shown again and again.
+    auto lastShown = [this] {
+        std::lock_guard<std::recursive_mutex> hold(windowState().mutex);
+        return findWindow(top)->lastPresent;
+    };
+    auto pumpAfter = [](int ms) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        pumpMessages(0);
+    };
+    DeviceContext* dc = getWindowDC(child);
+    dc->fillSolidRect(Rect{0, 0, 5, 5}, 0x0000FF);
+    pumpAfter(2 * kOpenContextPresentMs);
+    uint32_t shown = lastShown();
+    for (int i = 0; i < 3; ++i) pumpAfter(2 * kOpenContextPresentMs);
+    EXPECT_EQ(lastShown(), shown) << "shown again without drawing";
+    dc->fillSolidRect(Rect{0, 0, 5, 5}, 0x00FF00);
+    pumpAfter(2 * kOpenContextPresentMs);
+    EXPECT_NE(lastShown(), shown) << "what the open context drew was not shown";
+    releaseWindowDC(child, dc);
     pumpMessages(0);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/PngWriter.h"
 #include "sprite/DataLoader.h"
 #include "sprite/DialogSprite.h"
+#include "sprite/GameCanvas2.h"
 #include "sprite/SceneFixture.h"
 #include "sprite/SpriteFixtures.h"
 #include "sprite/User.h"
@@ -199,6 +200,18 @@ TEST_F(SceneLoad, UnregisteredClassDropsTheLineButWasCounted) {
     ASSERT_EQ(loader->getSprites()->size(), 1);
     EXPECT_EQ(named(*loader, "ghost"), nullptr);
     EXPECT_NE(named(*loader, "real"), nullptr);
+}
+
+TEST_F(SceneLoad, TheCanvasCountsLoadingAsDoneEvenWhenLinesWereDropped) {
+    // The window shows the loading screen until the done steps reach the count;
+    // a dropped line must not keep it there for ever.
+    write("s.dat", sceneText({"<sprites>", "ghost NoSuchClass pic 1 2", "real Sprite 3 4"}));
+    Held<sprite::GameCanvas2> canvas(new sprite::GameCanvas2());
+    canvas->initialise(dir.path().c_str(), nullptr, "s.dat", -1);
+    ASSERT_TRUE(canvas->loadScene());
+    EXPECT_EQ(canvas->getLoadingTotal(), 2);
+    EXPECT_EQ(canvas->getLoadingDone(), 2);
+    EXPECT_TRUE(canvas->isLoadingComplete());
 }
 
 TEST_F(SceneLoad, ListenerMayOfferItsOwnSprite) {
