@@ -66,11 +66,7 @@ void DifficultyMenu::showHistory(GameScreen* screen, const char* area, int game,
 
 void DifficultyMenu::onLoaded(sprite::DataLoader* loader) {
     GameScreen::onLoaded(loader);
-    lang::IntArray* data = loader ? loader->getData() : nullptr;
-    int n = data ? data->length() : 0;
-    if (n > 0) xCaptionOffset_ = (*data)[0];
-    if (n > 1) yCaptionOffset_ = (*data)[1];
-    if (n > 2) razozStyle_ = (*data)[2];
+    readNumbers(loader, {&xCaptionOffset_, &yCaptionOffset_, &razozStyle_});
 }
 
 sprite::ButtonSprite* DifficultyMenu::difficultyButton(int d) const {

@@ -1,7 +1,9 @@
 #include "game/GameScreen.h"
 
 #include "game/MentariumCanvas.h"
+#include "lang/IntArray.h"
 #include "sprite/ButtonSprite.h"
+#include "sprite/DataLoader.h"
 
 void GameScreen::setVisible(bool value) {
     bool was = isVisible();
@@ -27,6 +29,15 @@ int GameScreen::mousePressed(window::Event* event) {
 
 void GameScreen::showChild(const char* childName, bool visible) const {
     if (sprite::Sprite* s = findChild(lang::String(childName))) s->setVisible(visible);
+}
+
+void GameScreen::readNumbers(sprite::DataLoader* loader, std::initializer_list<int*> fields) {
+    lang::IntArray* data = loader ? loader->getData() : nullptr;
+    int i = 0;
+    for (int* field : fields) {
+        if (data == nullptr || i >= data->length()) return;
+        *field = (*data)[i++];
+    }
 }
 
 MentariumCanvas* GameScreen::canvas() { return MentariumCanvas::current(); }

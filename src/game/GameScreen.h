@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include "lang/String.h"
 #include "sprite/DialogSprite.h"
 
@@ -33,6 +35,9 @@ protected:
     virtual void onBackgroundPress() {}
 
     static MentariumCanvas* canvas();
+    // Copies the first numbers of the screen's own scene data into the fields
+    // given, in order; fields without a number keep their value.
+    static void readNumbers(sprite::DataLoader* loader, std::initializer_list<int*> fields);
     static void clickSound();
     // Makes a mute button show its two looks: sound on and muted.
     static void setUpMuteButton(sprite::DialogSprite* screen);

@@ -33,8 +33,7 @@ MainMenu::~MainMenu() = default;
 
 void MainMenu::onLoaded(sprite::DataLoader* loader) {
     GameScreen::onLoaded(loader);
-    if (lang::IntArray* data = loader ? loader->getData() : nullptr)
-        for (int i = 0; i < 4 && i < data->length(); ++i) numbers_[i] = (*data)[i];
+    readNumbers(loader, {&numbers_[0], &numbers_[1], &numbers_[2], &numbers_[3]});
     practiceButton_ = child<sprite::ButtonSprite>("bStartPracticeArea");
     dailyTestButton_ = child<sprite::ButtonSprite>("bStartDailyTest");
     setUpMuteButton(this);

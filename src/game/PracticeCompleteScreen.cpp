@@ -14,11 +14,7 @@ MENTARIUM_DEFINE_METACLASS(PracticeCompleteScreen)
 
 void PracticeCompleteScreen::onLoaded(sprite::DataLoader* loader) {
     GameScreen::onLoaded(loader);
-    lang::IntArray* data = loader ? loader->getData() : nullptr;
-    int n = data ? data->length() : 0;
-    if (n > 0) xCaptionOffset_ = (*data)[0];
-    if (n > 1) yCaptionOffset_ = (*data)[1];
-    if (n > 2) razozStyle_ = (*data)[2];
+    readNumbers(loader, {&xCaptionOffset_, &yCaptionOffset_, &razozStyle_});
 }
 
 lang::String PracticeCompleteScreen::resultText(int game, int difficulty, int level, int levelBefore) {
