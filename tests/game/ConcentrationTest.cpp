@@ -9,7 +9,7 @@
 namespace game_test {
 namespace {
 
-class ConcentrationTest : public GameFixture {
+class ConcentrationMinigame : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
@@ -51,7 +51,7 @@ protected:
     Concentration* game = nullptr;
 };
 
-TEST_F(ConcentrationTest, BoardsAreLaidOutInTheirGrids) {
+TEST_F(ConcentrationMinigame, BoardsAreLaidOutInTheirGrids) {
     struct Board { int index, cards, rows, columns; };
     for (Board b : {Board{4, 12, 3, 4}, Board{6, 18, 3, 6}, Board{8, 24, 4, 6}, Board{3, 10, 2, 5}}) {
         deal({{39, b.index}, {40, 8}, {41, 100}});
@@ -83,7 +83,7 @@ TEST_F(ConcentrationTest, BoardsAreLaidOutInTheirGrids) {
     }
 }
 
-TEST_F(ConcentrationTest, HalvesPreviewOnFiveColumnsRunsByColumns) {
+TEST_F(ConcentrationMinigame, HalvesPreviewOnFiveColumnsRunsByColumns) {
     deal({{39, 3}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
     ASSERT_EQ(game->getColumns(), 5);
     EXPECT_EQ(game->getPreviewMode(), 2);
@@ -98,7 +98,7 @@ TEST_F(ConcentrationTest, HalvesPreviewOnFiveColumnsRunsByColumns) {
     EXPECT_EQ(game->slot(2).group, 2);
 }
 
-TEST_F(ConcentrationTest, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
+TEST_F(ConcentrationMinigame, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
     // The starting index lies above the largest one: the largest applies only from the first step.
     deal({{1, 4}, {39, 6}, {40, 2}, {41, 5}, {42, 1}});
     EXPECT_EQ(game->getCardCount(), 18);
@@ -110,7 +110,7 @@ TEST_F(ConcentrationTest, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
     EXPECT_EQ(game->getCardCount(), 16);  // index 1 + 2 x 2
 }
 
-TEST_F(ConcentrationTest, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
+TEST_F(ConcentrationMinigame, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
     readyBoard(1);  // 6 cards
     const int a = 0, b = partnerOf(0);
     ASSERT_GT(b, 0);
@@ -146,7 +146,7 @@ TEST_F(ConcentrationTest, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
     EXPECT_NE(game->findChild(lang::String("CardExplode_") + lang::String(std::to_string(a).c_str())), nullptr);
 }
 
-TEST_F(ConcentrationTest, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfterSeven) {
+TEST_F(ConcentrationMinigame, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfterSeven) {
     readyBoard(1);
     const int first = 0, second = strangerOf(0);
     click(first);
@@ -185,7 +185,7 @@ TEST_F(ConcentrationTest, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfte
     EXPECT_EQ(game->getWrongAnswers(), 1);
 }
 
-TEST_F(ConcentrationTest, FacesNeverComeFromTheExcludedGroupOrPair) {
+TEST_F(ConcentrationMinigame, FacesNeverComeFromTheExcludedGroupOrPair) {
     std::set<window::Image*> excluded;
     for (int i = 8; i < 12; ++i) excluded.insert(GameBase::sharedTile(GameBase::TableA, i));
     for (int i = 6; i < 8; ++i) excluded.insert(GameBase::sharedTile(GameBase::TableB, i));
@@ -206,7 +206,7 @@ TEST_F(ConcentrationTest, FacesNeverComeFromTheExcludedGroupOrPair) {
     EXPECT_EQ(counts, (std::set<int>{8, 34}));
 }
 
-TEST_F(ConcentrationTest, EveryCardOfABoardHasAFace) {
+TEST_F(ConcentrationMinigame, EveryCardOfABoardHasAFace) {
     for (int round = 0; round < 8; ++round) {
         deal({{39, 3}, {40, 8}, {41, 100}, {43, 4}, {44, 4}, {45, 100}});  // 10 cards, face mode 4
         ASSERT_EQ(game->getCardCount(), 10);
@@ -219,7 +219,7 @@ TEST_F(ConcentrationTest, EveryCardOfABoardHasAFace) {
     }
 }
 
-TEST_F(ConcentrationTest, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
+TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
     readyBoard(0);  // 4 cards
     const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(18);
     ASSERT_GT(step, 0);
@@ -255,7 +255,7 @@ TEST_F(ConcentrationTest, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNex
     EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
 }
 
-TEST_F(ConcentrationTest, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
+TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
     for (int mode = 0; mode <= 4; ++mode) {
         deal({{39, 4}, {40, 8}, {41, 100}, {47, mode}, {48, mode}, {51, 15}, {53, 100}});
         ASSERT_EQ(game->getPreviewMode(), mode);

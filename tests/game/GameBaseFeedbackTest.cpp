@@ -7,9 +7,12 @@
 namespace game_test {
 namespace {
 
+// The start of a play and the answer feedback, through the probe game.
+class MinigameStartAndFeedback : public ProbeFixture {};
+
 using Base = GameBase;
 
-TEST_F(ProbeFixture, AWrongAnswerShakesTheTimerAndPutsItBackExactly) {
+TEST_F(MinigameStartAndFeedback, AWrongAnswerShakesTheTimerAndPutsItBackExactly) {
     ProbeGame* game = start();
     untilPlay(game);
     sprite::Sprite* timer = game->findChild(lang::String("Timer"));
@@ -48,7 +51,7 @@ TEST_F(ProbeFixture, AWrongAnswerShakesTheTimerAndPutsItBackExactly) {
     EXPECT_EQ(timer->getY(), homeY);
 }
 
-TEST_F(ProbeFixture, AnswerIndicatorsShowTheKindAndFadeOut) {
+TEST_F(MinigameStartAndFeedback, AnswerIndicatorsShowTheKindAndFadeOut) {
     ProbeGame* game = start();
     untilPlay(game);
     auto* left = dynamic_cast<sprite::AnimateSprite*>(game->findChild(lang::String("AnswerIndicator")));
@@ -71,7 +74,7 @@ TEST_F(ProbeFixture, AnswerIndicatorsShowTheKindAndFadeOut) {
     EXPECT_EQ(right->getFrame(), 0);
 }
 
-TEST_F(ProbeFixture, APracticePlayStartsFromTheDifficultysLevel) {
+TEST_F(MinigameStartAndFeedback, APracticePlayStartsFromTheDifficultysLevel) {
     setParams({{0, 2}, {1, 5}, {2, 9}, {6, 3}});
     hostCodes().clear();
     ProbeGame* game = start(2);
@@ -89,7 +92,7 @@ TEST_F(ProbeFixture, APracticePlayStartsFromTheDifficultysLevel) {
     EXPECT_EQ(canvas->getProgress()->storedLevel(ProbeIndex, 0), -1);
 }
 
-TEST_F(ProbeFixture, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLevel) {
+TEST_F(MinigameStartAndFeedback, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLevel) {
     setParams({{6, 0}, {7, 4}});
     canvas->setDailyTestMode(true);
     canvas->selectGame(ProbeIndex);  // inside the test this starts the play
@@ -106,7 +109,7 @@ TEST_F(ProbeFixture, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLeve
     EXPECT_EQ(canvas->getProgress()->storedLevel(ProbeIndex, 1), -1);
 }
 
-TEST_F(ProbeFixture, HidingTheGameEmptiesItsTiles) {
+TEST_F(MinigameStartAndFeedback, HidingTheGameEmptiesItsTiles) {
     start();
     probe->buildTiles(2, 0);
     ASSERT_EQ(probe->tileCount(), 36);

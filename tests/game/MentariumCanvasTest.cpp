@@ -14,7 +14,7 @@ namespace {
 
 using Canvas = MentariumCanvas;
 
-class CanvasFixture : public ProbeFixture {
+class MinigameCanvas : public ProbeFixture {
 protected:
     sprite::Sprite* screen(Canvas::Screen which) {
         sprite::Sprite* s = canvas->screen(which);
@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(CanvasFixture, LosingTheFocusInPlayPausesAtTheNextFrame) {
+TEST_F(MinigameCanvas, LosingTheFocusInPlayPausesAtTheNextFrame) {
     start();
     untilPlay(probe);
     canvas->onActivation(false);
@@ -53,7 +53,7 @@ TEST_F(CanvasFixture, LosingTheFocusInPlayPausesAtTheNextFrame) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_PAUSED), 1);
 }
 
-TEST_F(CanvasFixture, LosingTheFocusElsewhereOnlyClearsTheRequest) {
+TEST_F(MinigameCanvas, LosingTheFocusElsewhereOnlyClearsTheRequest) {
     canvas->onActivation(false);
     tick();
     EXPECT_EQ(canvas->getState(), Canvas::StateMenu);
@@ -77,7 +77,7 @@ TEST_F(CanvasFixture, LosingTheFocusElsewhereOnlyClearsTheRequest) {
     EXPECT_FALSE(canvas->pauseRequested());
 }
 
-TEST_F(CanvasFixture, TheOverlayShakesThirtyEightFramesBeforeTheResults) {
+TEST_F(MinigameCanvas, TheOverlayShakesThirtyEightFramesBeforeTheResults) {
     sprite::Sprite* overlay = screen(Canvas::ScreenGameOverOverlay);
     const int homeX = overlay->getX(), homeY = overlay->getY();
     playUntilGameOver();
@@ -105,7 +105,7 @@ TEST_F(CanvasFixture, TheOverlayShakesThirtyEightFramesBeforeTheResults) {
     EXPECT_EQ(canvas->getProgress()->gameBlock(ProbeIndex)->historyLength[1], 1);
 }
 
-TEST_F(CanvasFixture, PauseCancelOverTheGameOverOverlayReturnsToGameOver) {
+TEST_F(MinigameCanvas, PauseCancelOverTheGameOverOverlayReturnsToGameOver) {
     playUntilGameOver();
     action("Quit");
     ASSERT_EQ(canvas->getState(), Canvas::StatePaused);
@@ -117,7 +117,7 @@ TEST_F(CanvasFixture, PauseCancelOverTheGameOverOverlayReturnsToGameOver) {
     EXPECT_GT(tickUntil([this] { return canvas->getState() == Canvas::StateResults; }, 40), 0);
 }
 
-TEST_F(CanvasFixture, PauseCancelDuringPlayResumesIt) {
+TEST_F(MinigameCanvas, PauseCancelDuringPlayResumesIt) {
     start();
     untilPlay(probe);
     action("Quit");
@@ -127,7 +127,7 @@ TEST_F(CanvasFixture, PauseCancelDuringPlayResumesIt) {
     EXPECT_EQ(probe->getPhase(), GameBase::PhasePlay);
 }
 
-TEST_F(CanvasFixture, MuteTogglesVolumesAndTellsTheHostOnlyOnChanges) {
+TEST_F(MinigameCanvas, MuteTogglesVolumesAndTellsTheHostOnlyOnChanges) {
     canvas->prepare();  // the music clip, as the start does
     canvas->setState(Canvas::StateMenu);
     ASSERT_NE(canvas->getMusic(), nullptr);
@@ -154,7 +154,7 @@ TEST_F(CanvasFixture, MuteTogglesVolumesAndTellsTheHostOnlyOnChanges) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_SOUND_OFF), 2);
 }
 
-TEST_F(CanvasFixture, ExitYesInTheDailyTestWithoutAGameLeavesQuietly) {
+TEST_F(MinigameCanvas, ExitYesInTheDailyTestWithoutAGameLeavesQuietly) {
     canvas->setDailyTestMode(true);
     ASSERT_EQ(canvas->getCurrentGame(), -1);
     action("ExitYes");
@@ -164,7 +164,7 @@ TEST_F(CanvasFixture, ExitYesInTheDailyTestWithoutAGameLeavesQuietly) {
     expectMenuShown(Canvas::ScreenDailyTestMenu);
 }
 
-TEST_F(CanvasFixture, ExitYesFromAPausedPracticeGameStopsItAndTellsTheHost) {
+TEST_F(MinigameCanvas, ExitYesFromAPausedPracticeGameStopsItAndTellsTheHost) {
     start();
     untilPlay(probe);
     action("Quit");
@@ -178,7 +178,7 @@ TEST_F(CanvasFixture, ExitYesFromAPausedPracticeGameStopsItAndTellsTheHost) {
     expectMenuShown(Canvas::ScreenPracticeAreaMenu);
 }
 
-TEST_F(CanvasFixture, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
+TEST_F(MinigameCanvas, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
     canvas->setDailyTestMode(true);
     ASSERT_EQ(canvas->getDailyTest()->gamesPlayed(), 0);
     auto* pause = dynamic_cast<PauseMenu*>(screen(Canvas::ScreenPauseMenu));
@@ -195,7 +195,7 @@ TEST_F(CanvasFixture, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_LEFT_GAME), 0);
 }
 
-TEST_F(CanvasFixture, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
+TEST_F(MinigameCanvas, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
     ProgressRecord* record = canvas->getProgress();
     canvas->setDifficulty(1);
     const int bronze = record->trophyThreshold(1, 0), silver = record->trophyThreshold(1, 1);
@@ -216,7 +216,7 @@ TEST_F(CanvasFixture, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
     EXPECT_EQ(record->gameBlock(ProbeIndex)->historyLength[1], 3);
 }
 
-TEST_F(CanvasFixture, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
+TEST_F(MinigameCanvas, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
     sprite::Sprite* dim = screen(Canvas::ScreenDim);
     sprite::Sprite* instructions = screen(Canvas::ScreenInstructions);
     action("bMenuInstructions");
@@ -239,7 +239,7 @@ TEST_F(CanvasFixture, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 2);
 }
 
-TEST_F(CanvasFixture, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
+TEST_F(MinigameCanvas, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
     EXPECT_NE(canvas->gameAt(0), nullptr);
     EXPECT_EQ(canvas->gameAt(ProbeIndex), probe);
     EXPECT_EQ(canvas->gameAt(2), nullptr);
