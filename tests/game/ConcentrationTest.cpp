@@ -5,6 +5,7 @@
 #include "GameFixture.h"
 #include "game/minigames/Concentration.h"
 #include "sprite/AnimateSprite.h"
+#include "window/FancyHelper.h"
 
 namespace game_test {
 namespace {
@@ -287,6 +288,41 @@ TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
         EXPECT_LE(game->getTimeLeft(), left);
         leave();
     }
+}
+
+TEST_F(ConcentrationMinigame, CardsTakeNoClicksDuringThePreview) {
+    deal({{39, 1}, {40, 8}, {41, 100}, {47, 0}, {48, 0}, {51, 30}});
+    ASSERT_EQ(game->getPhase(), GameBase::PhasePlay);
+    canvas->sounds.clear();
+    click(0);
+    EXPECT_EQ(game->getFirstCard(), -1);
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 0);
+    EXPECT_FALSE(game->slot(0).open);
+}
+
+TEST_F(ConcentrationMinigame, TheCardUnderThePointerIsHighlighted) {
+    readyBoard(1);
+    auto redOf = [this](int i) {
+        window::FancyHelper* fancy = game->cardBack(i)->getFancy();
+        return fancy ? fancy->red : 128;
+    };
+    auto moveOver = [this](int i) {
+        sprite::AnimateSprite* back = game->cardBack(i);
+        pointer(window::Event::MouseMove, back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
+    };
+    moveOver(0);
+    EXPECT_EQ(redOf(0), 160);
+    moveOver(1);
+    EXPECT_EQ(redOf(0), 128);
+    EXPECT_EQ(redOf(1), 160);
+    pointer(window::Event::MouseMove, 2, 370);  // beside the board
+    EXPECT_EQ(redOf(1), 128);
+    // An open card is not offered.
+    click(2);
+    ASSERT_TRUE(game->slot(2).open);
+    ticks(3);
+    moveOver(2);
+    EXPECT_EQ(redOf(2), 128);
 }
 
 }  // namespace
