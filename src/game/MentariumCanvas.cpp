@@ -57,7 +57,11 @@ MentariumCanvas::~MentariumCanvas() {
         if (g) g->release();
     if (dailyTest_) dailyTest_->release();
     if (progress_) progress_->release();
-    if (razoz_) razoz_->release();
+    if (razoz_) {
+        // Razoz and the screen that holds it keep each other: part them first.
+        razoz_->detach(razoz_->getDialog());
+        razoz_->release();
+    }
     GameBase::releaseSharedTiles();
 }
 

@@ -225,7 +225,10 @@ TEST_F(MinigameBase, ShufflesKeepEveryEntry) {
     probe->shuffleSprites(&sprites);
     ASSERT_EQ(sprites.size(), 6);
     std::set<lang::Object*> shuffled;
-    for (int i = 0; i < 6; ++i) shuffled.insert(sprites.elementAt(i));
+    for (int i = 0; i < 6; ++i) {
+        shuffled.insert(sprites.elementAt(i));
+        EXPECT_EQ(sprites.elementAt(i)->refCount(), 1) << "only the vector holds each sprite";
+    }
     EXPECT_EQ(shuffled, members);
 }
 

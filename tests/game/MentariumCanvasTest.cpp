@@ -5,6 +5,7 @@
 #include "game/DailyTestRun.h"
 #include "game/PauseMenu.h"
 #include "game/ProgressRecord.h"
+#include "game/RazozSprite.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
 #include "window/AudioClip.h"
@@ -253,6 +254,16 @@ TEST_F(MinigameCanvas, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
     EXPECT_EQ(canvas->getState(), Canvas::StatePlaying);
     action("Quit");
     EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+}
+
+TEST_F(MinigameCanvas, ReleasingTheCanvasFreesTheScreenThatHoldsRazoz) {
+    auto* menu = canvas->screen(Canvas::ScreenMainMenu);
+    ASSERT_EQ(canvas->getRazoz()->getDialog(), menu);
+    menu->addRef();
+    canvas->release();
+    canvas = nullptr;
+    EXPECT_EQ(menu->refCount(), 1) << "something still holds the main menu";
+    menu->release();
 }
 
 }  // namespace
