@@ -325,5 +325,20 @@ TEST_F(ConcentrationMinigame, TheCardUnderThePointerIsHighlighted) {
     EXPECT_EQ(redOf(2), 128);
 }
 
+TEST_F(ConcentrationMinigame, LeavingThePlayClearsTheBoard) {
+    readyBoard(4);
+    ASSERT_NE(game->findChild(lang::String("CardBack_0")), nullptr);
+    leave();
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseStopped);
+    EXPECT_EQ(game->cardBack(0), nullptr);
+    EXPECT_EQ(game->findChild(lang::String("CardBack_0")), nullptr);
+    EXPECT_EQ(game->findChild(lang::String("CardFace_11")), nullptr);
+    EXPECT_EQ(game->getFirstCard(), -1);
+    EXPECT_EQ(game->tileCount(), 0);
+    // A new play deals a fresh board.
+    readyBoard(4);
+    EXPECT_NE(game->cardBack(11), nullptr);
+}
+
 }  // namespace
 }  // namespace game_test

@@ -177,5 +177,27 @@ TEST_F(MinigameStartAndFeedback, TheGamesPauseButtonPausesIt) {
     EXPECT_TRUE(canvas->screen(MentariumCanvas::ScreenPauseMenu)->isVisible());
 }
 
+TEST_F(MinigameStartAndFeedback, AnEndedTurnBringsTheFeedbackToTheFrontUntilTheNextTurn) {
+    start();
+    untilPlay(probe);
+    sprite::Sprite* feedback = probe->findChild(lang::String("SuccessFailure"));
+    ASSERT_NE(feedback, nullptr);
+    ASSERT_NE(probe->childAt(probe->childCount() - 1), feedback);
+    const int children = probe->childCount();
+    probe->endTurn();
+    EXPECT_TRUE(probe->isTurnEnded());
+    tick();
+    EXPECT_EQ(probe->childAt(probe->childCount() - 1), feedback);
+    EXPECT_EQ(probe->childCount(), children);
+    EXPECT_EQ(probe->findChild(lang::String("SuccessFailure")), feedback);
+    probe->showSuccessFailure(1);
+    EXPECT_TRUE(feedback->isVisible());
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundFailure), 1);
+    probe->setPhase(GameBase::PhaseNextTurn);
+    EXPECT_FALSE(probe->isTurnEnded());
+    probe->setPhase(GameBase::PhasePlay);
+    EXPECT_FALSE(feedback->isVisible());
+}
+
 }  // namespace
 }  // namespace game_test

@@ -266,5 +266,28 @@ TEST_F(MinigameCanvas, ReleasingTheCanvasFreesTheScreenThatHoldsRazoz) {
     menu->release();
 }
 
+TEST_F(MinigameCanvas, ThePauseMenuOffersToEndTheGameAndAsksFirst) {
+    start();
+    untilPlay(probe);
+    action("Quit");
+    auto* pause = dynamic_cast<sprite::DialogSprite*>(screen(Canvas::ScreenPauseMenu));
+    ASSERT_NE(pause, nullptr);
+    sprite::Sprite* endGame = pause->findChild(lang::String("PauseEndGame"));
+    sprite::Sprite* mainMenu = pause->findChild(lang::String("PauseMainMenu"));
+    ASSERT_NE(endGame, nullptr);
+    ASSERT_NE(mainMenu, nullptr);
+    EXPECT_TRUE(endGame->isVisible());
+    EXPECT_FALSE(mainMenu->isVisible());
+    tick();
+    clickOn(pause, endGame);
+    EXPECT_TRUE(screen(Canvas::ScreenExitMenu)->isVisible());
+    EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+    EXPECT_EQ(probe->getPhase(), GameBase::PhasePaused);
+    // "No" keeps the paused game.
+    action("ExitNo");
+    EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+    EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_LEFT_GAME), 0);
+}
+
 }  // namespace
 }  // namespace game_test
