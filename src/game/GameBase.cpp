@@ -405,8 +405,7 @@ void GameBase::shuffleSprites(util::Vector* sprites) {
     int n = sprites->size();
     if (n == 0) return;
     lang::ObjectArray order(n);
-    sprites->copyInto(order);
-    for (int i = 0; i < n; ++i) order[i]->addRef();  // kept alive while the vector is refilled
+    sprites->copyInto(order);  // one reference each: kept alive while the vector is refilled
     for (int i = 0; i < n; ++i) std::swap(order[i], order[random_.nextInt(n - 1)]);
     sprites->removeAllElements();
     for (int i = 0; i < n; ++i) {

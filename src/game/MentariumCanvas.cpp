@@ -60,7 +60,8 @@ MentariumCanvas::~MentariumCanvas() {
     if (dailyTest_) dailyTest_->release();
     if (progress_) progress_->release();
     if (razoz_) {
-        razoz_->detach(razoz_->getDialog());  // the screen holding Razoz and Razoz hold each other
+        // Razoz and the screen that holds it keep each other: part them first.
+        razoz_->detach(razoz_->getDialog());
         razoz_->release();
     }
     GameBase::releaseSharedTiles();

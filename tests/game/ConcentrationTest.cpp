@@ -5,11 +5,12 @@
 #include "GameFixture.h"
 #include "game/minigames/Concentration.h"
 #include "sprite/AnimateSprite.h"
+#include "window/FancyHelper.h"
 
 namespace game_test {
 namespace {
 
-class ConcentrationTest : public GameFixture {
+class ConcentrationMinigame : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
@@ -51,7 +52,7 @@ protected:
     Concentration* game = nullptr;
 };
 
-TEST_F(ConcentrationTest, BoardsAreLaidOutInTheirGrids) {
+TEST_F(ConcentrationMinigame, BoardsAreLaidOutInTheirGrids) {
     struct Board { int index, cards, rows, columns; };
     for (Board b : {Board{4, 12, 3, 4}, Board{6, 18, 3, 6}, Board{8, 24, 4, 6}, Board{3, 10, 2, 5}}) {
         deal({{39, b.index}, {40, 8}, {41, 100}});
@@ -83,7 +84,7 @@ TEST_F(ConcentrationTest, BoardsAreLaidOutInTheirGrids) {
     }
 }
 
-TEST_F(ConcentrationTest, HalvesPreviewOnFiveColumnsRunsByColumns) {
+TEST_F(ConcentrationMinigame, HalvesPreviewOnFiveColumnsRunsByColumns) {
     deal({{39, 3}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
     ASSERT_EQ(game->getColumns(), 5);
     EXPECT_EQ(game->getPreviewMode(), 2);
@@ -98,7 +99,7 @@ TEST_F(ConcentrationTest, HalvesPreviewOnFiveColumnsRunsByColumns) {
     EXPECT_EQ(game->slot(2).group, 2);
 }
 
-TEST_F(ConcentrationTest, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
+TEST_F(ConcentrationMinigame, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
     // The starting index lies above the largest one: the largest applies only from the first step.
     deal({{1, 4}, {39, 6}, {40, 2}, {41, 5}, {42, 1}});
     EXPECT_EQ(game->getCardCount(), 18);
@@ -110,7 +111,7 @@ TEST_F(ConcentrationTest, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
     EXPECT_EQ(game->getCardCount(), 16);  // index 1 + 2 x 2
 }
 
-TEST_F(ConcentrationTest, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
+TEST_F(ConcentrationMinigame, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
     readyBoard(1);  // 6 cards
     const int a = 0, b = partnerOf(0);
     ASSERT_GT(b, 0);
@@ -146,7 +147,7 @@ TEST_F(ConcentrationTest, ClickingTheFirstCardAgainOrAnOpenCardDoesNothing) {
     EXPECT_NE(game->findChild(lang::String("CardExplode_") + lang::String(std::to_string(a).c_str())), nullptr);
 }
 
-TEST_F(ConcentrationTest, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfterSeven) {
+TEST_F(ConcentrationMinigame, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfterSeven) {
     readyBoard(1);
     const int first = 0, second = strangerOf(0);
     click(first);
@@ -185,7 +186,7 @@ TEST_F(ConcentrationTest, AMissClosesTheFirstCardAfterFourFramesAndTheSecondAfte
     EXPECT_EQ(game->getWrongAnswers(), 1);
 }
 
-TEST_F(ConcentrationTest, FacesNeverComeFromTheExcludedGroupOrPair) {
+TEST_F(ConcentrationMinigame, FacesNeverComeFromTheExcludedGroupOrPair) {
     std::set<window::Image*> excluded;
     for (int i = 8; i < 12; ++i) excluded.insert(GameBase::sharedTile(GameBase::TableA, i));
     for (int i = 6; i < 8; ++i) excluded.insert(GameBase::sharedTile(GameBase::TableB, i));
@@ -206,7 +207,7 @@ TEST_F(ConcentrationTest, FacesNeverComeFromTheExcludedGroupOrPair) {
     EXPECT_EQ(counts, (std::set<int>{8, 34}));
 }
 
-TEST_F(ConcentrationTest, EveryCardOfABoardHasAFace) {
+TEST_F(ConcentrationMinigame, EveryCardOfABoardHasAFace) {
     for (int round = 0; round < 8; ++round) {
         deal({{39, 3}, {40, 8}, {41, 100}, {43, 4}, {44, 4}, {45, 100}});  // 10 cards, face mode 4
         ASSERT_EQ(game->getCardCount(), 10);
@@ -219,7 +220,7 @@ TEST_F(ConcentrationTest, EveryCardOfABoardHasAFace) {
     }
 }
 
-TEST_F(ConcentrationTest, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
+TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
     readyBoard(0);  // 4 cards
     const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(18);
     ASSERT_GT(step, 0);
@@ -255,7 +256,7 @@ TEST_F(ConcentrationTest, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNex
     EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
 }
 
-TEST_F(ConcentrationTest, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
+TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
     for (int mode = 0; mode <= 4; ++mode) {
         deal({{39, 4}, {40, 8}, {41, 100}, {47, mode}, {48, mode}, {51, 15}, {53, 100}});
         ASSERT_EQ(game->getPreviewMode(), mode);
@@ -287,6 +288,56 @@ TEST_F(ConcentrationTest, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
         EXPECT_LE(game->getTimeLeft(), left);
         leave();
     }
+}
+
+TEST_F(ConcentrationMinigame, CardsTakeNoClicksDuringThePreview) {
+    deal({{39, 1}, {40, 8}, {41, 100}, {47, 0}, {48, 0}, {51, 30}});
+    ASSERT_EQ(game->getPhase(), GameBase::PhasePlay);
+    canvas->sounds.clear();
+    click(0);
+    EXPECT_EQ(game->getFirstCard(), -1);
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 0);
+    EXPECT_FALSE(game->slot(0).open);
+}
+
+TEST_F(ConcentrationMinigame, TheCardUnderThePointerIsHighlighted) {
+    readyBoard(1);
+    auto redOf = [this](int i) {
+        window::FancyHelper* fancy = game->cardBack(i)->getFancy();
+        return fancy ? fancy->red : 128;
+    };
+    auto moveOver = [this](int i) {
+        sprite::AnimateSprite* back = game->cardBack(i);
+        pointer(window::Event::MouseMove, back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
+    };
+    moveOver(0);
+    EXPECT_EQ(redOf(0), 160);
+    moveOver(1);
+    EXPECT_EQ(redOf(0), 128);
+    EXPECT_EQ(redOf(1), 160);
+    pointer(window::Event::MouseMove, 2, 370);  // beside the board
+    EXPECT_EQ(redOf(1), 128);
+    // An open card is not offered.
+    click(2);
+    ASSERT_TRUE(game->slot(2).open);
+    ticks(3);
+    moveOver(2);
+    EXPECT_EQ(redOf(2), 128);
+}
+
+TEST_F(ConcentrationMinigame, LeavingThePlayClearsTheBoard) {
+    readyBoard(4);
+    ASSERT_NE(game->findChild(lang::String("CardBack_0")), nullptr);
+    leave();
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseStopped);
+    EXPECT_EQ(game->cardBack(0), nullptr);
+    EXPECT_EQ(game->findChild(lang::String("CardBack_0")), nullptr);
+    EXPECT_EQ(game->findChild(lang::String("CardFace_11")), nullptr);
+    EXPECT_EQ(game->getFirstCard(), -1);
+    EXPECT_EQ(game->tileCount(), 0);
+    // A new play deals a fresh board.
+    readyBoard(4);
+    EXPECT_NE(game->cardBack(11), nullptr);
 }
 
 }  // namespace

@@ -2,14 +2,18 @@
 
 #include "ProbeGame.h"
 #include "game/ProgressRecord.h"
+#include "game/DailyTestRun.h"
 #include "sprite/AnimateSprite.h"
 
 namespace game_test {
 namespace {
 
+// The start of a play and the answer feedback, through the probe game.
+class MinigameStartAndFeedback : public ProbeFixture {};
+
 using Base = GameBase;
 
-TEST_F(ProbeFixture, AWrongAnswerShakesTheTimerAndPutsItBackExactly) {
+TEST_F(MinigameStartAndFeedback, AWrongAnswerShakesTheTimerAndPutsItBackExactly) {
     ProbeGame* game = start();
     untilPlay(game);
     sprite::Sprite* timer = game->findChild(lang::String("Timer"));
@@ -48,7 +52,7 @@ TEST_F(ProbeFixture, AWrongAnswerShakesTheTimerAndPutsItBackExactly) {
     EXPECT_EQ(timer->getY(), homeY);
 }
 
-TEST_F(ProbeFixture, AnswerIndicatorsShowTheKindAndFadeOut) {
+TEST_F(MinigameStartAndFeedback, AnswerIndicatorsShowTheKindAndFadeOut) {
     ProbeGame* game = start();
     untilPlay(game);
     auto* left = dynamic_cast<sprite::AnimateSprite*>(game->findChild(lang::String("AnswerIndicator")));
@@ -71,7 +75,7 @@ TEST_F(ProbeFixture, AnswerIndicatorsShowTheKindAndFadeOut) {
     EXPECT_EQ(right->getFrame(), 0);
 }
 
-TEST_F(ProbeFixture, APracticePlayStartsFromTheDifficultysLevel) {
+TEST_F(MinigameStartAndFeedback, APracticePlayStartsFromTheDifficultysLevel) {
     setParams({{0, 2}, {1, 5}, {2, 9}, {6, 3}});
     hostCodes().clear();
     ProbeGame* game = start(2);
@@ -89,7 +93,7 @@ TEST_F(ProbeFixture, APracticePlayStartsFromTheDifficultysLevel) {
     EXPECT_EQ(canvas->getProgress()->storedLevel(ProbeIndex, 0), -1);
 }
 
-TEST_F(ProbeFixture, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLevel) {
+TEST_F(MinigameStartAndFeedback, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLevel) {
     setParams({{6, 0}, {7, 4}});
     canvas->setDailyTestMode(true);
     canvas->selectGame(ProbeIndex);  // inside the test this starts the play
@@ -106,13 +110,93 @@ TEST_F(ProbeFixture, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLeve
     EXPECT_EQ(canvas->getProgress()->storedLevel(ProbeIndex, 1), -1);
 }
 
-TEST_F(ProbeFixture, HidingTheGameEmptiesItsTiles) {
+TEST_F(MinigameStartAndFeedback, HidingTheGameEmptiesItsTiles) {
     start();
     probe->buildTiles(2, 0);
     ASSERT_EQ(probe->tileCount(), 36);
     probe->setVisible(false);
     EXPECT_EQ(probe->tileCount(), 0);
     EXPECT_EQ(probe->tile(0), nullptr);
+}
+
+TEST_F(MinigameStartAndFeedback, DailyTestStarsFollowTheScoreAndAreCountedAtTheEnd) {
+    setParams({{26, 10}, {20, 1}, {21, 0}, {6, 1}});  // rank 0: unscaled, one point an answer
+    ProgressRecord* record = canvas->getProgress();
+    record->setRankAtTestStart(0);
+    const double share = record->rankThreshold(1) / 6.0;
+    ASSERT_GT(share, 40.0);
+    canvas->setDailyTestMode(true);
+    canvas->selectGame(ProbeIndex);
+    untilPlay(probe);
+    const char* names[4] = {"star1", "star2", "star3", "star4"};
+    const double bars[4] = {share / 6.5, share / 2.3, share, share + share / 3};
+    auto starsShown = [&] {
+        int n = 0;
+        for (const char* name : names) n += probe->findChild(lang::String(name))->isVisible();
+        return n;
+    };
+    EXPECT_EQ(starsShown(), 0);
+    for (int star = 0; star < 2; ++star) {
+        while (probe->getScore() + 1 <= bars[star]) probe->addPoints(1);  // at the bar: not yet
+        EXPECT_EQ(starsShown(), star) << "score " << probe->getScore();
+        probe->addPoints(1);
+        EXPECT_EQ(starsShown(), star + 1) << "score " << probe->getScore();
+    }
+    probe->setPhase(GameBase::PhaseTimeUp);
+    ASSERT_GT(tickUntil([this] { return canvas->getState() == MentariumCanvas::StateResults; }, 60), 0);
+    EXPECT_EQ(canvas->gameStars(), std::vector<int>{2});
+    EXPECT_EQ(canvas->getDailyTest()->gamesPlayed(), 1);
+}
+
+TEST_F(MinigameStartAndFeedback, APauseDuringTheStartSignsHoldsThem) {
+    start();
+    ticks(30);
+    auto* swipe = canvas->screen(MentariumCanvas::ScreenStartGameSwipe);
+    ASSERT_TRUE(swipe->isVisible());
+    canvas->onMessage(nullptr, lang::String("Quit"));
+    ASSERT_EQ(canvas->getState(), MentariumCanvas::StatePaused);
+    EXPECT_EQ(probe->getSavedPhase(), GameBase::PhaseStarting);
+    ticks(100);
+    EXPECT_TRUE(swipe->isVisible());
+    EXPECT_EQ(probe->getPhase(), GameBase::PhasePaused);
+    canvas->onMessage(nullptr, lang::String("PauseCancel"));
+    EXPECT_EQ(probe->getPhase(), GameBase::PhaseStarting);
+    // The signs go on where they stopped: 76 frames in all before play.
+    EXPECT_EQ(tickUntil([this] { return probe->getPhase() == GameBase::PhasePlay; }, 100), 77 - 30);
+    EXPECT_EQ(probe->getTimeLeft(), 60);
+}
+
+TEST_F(MinigameStartAndFeedback, TheGamesPauseButtonPausesIt) {
+    start();
+    untilPlay(probe);
+    sprite::Sprite* quit = probe->findChild(lang::String("Quit"));
+    ASSERT_NE(quit, nullptr);
+    clickOn(probe, quit);
+    EXPECT_EQ(canvas->getState(), MentariumCanvas::StatePaused);
+    EXPECT_EQ(probe->getPhase(), GameBase::PhasePaused);
+    EXPECT_TRUE(canvas->screen(MentariumCanvas::ScreenPauseMenu)->isVisible());
+}
+
+TEST_F(MinigameStartAndFeedback, AnEndedTurnBringsTheFeedbackToTheFrontUntilTheNextTurn) {
+    start();
+    untilPlay(probe);
+    sprite::Sprite* feedback = probe->findChild(lang::String("SuccessFailure"));
+    ASSERT_NE(feedback, nullptr);
+    ASSERT_NE(probe->childAt(probe->childCount() - 1), feedback);
+    const int children = probe->childCount();
+    probe->endTurn();
+    EXPECT_TRUE(probe->isTurnEnded());
+    tick();
+    EXPECT_EQ(probe->childAt(probe->childCount() - 1), feedback);
+    EXPECT_EQ(probe->childCount(), children);
+    EXPECT_EQ(probe->findChild(lang::String("SuccessFailure")), feedback);
+    probe->showSuccessFailure(1);
+    EXPECT_TRUE(feedback->isVisible());
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundFailure), 1);
+    probe->setPhase(GameBase::PhaseNextTurn);
+    EXPECT_FALSE(probe->isTurnEnded());
+    probe->setPhase(GameBase::PhasePlay);
+    EXPECT_FALSE(feedback->isVisible());
 }
 
 }  // namespace

@@ -15,13 +15,16 @@ namespace game_test {
 MENTARIUM_DEFINE_METACLASS(ProbeGame)
 namespace {
 
+// The minigame base, watched through the probe game.
+class MinigameBase : public ProbeFixture {};
+
 using Base = GameBase;
 
 sprite::NumberSprite* timerOf(GameBase* game) {
     return dynamic_cast<sprite::NumberSprite*>(game->findChild(lang::String("Timer")));
 }
 
-TEST_F(ProbeFixture, CountdownShowsEverySecondTicksTheLastElevenAndEndsTheGame) {
+TEST_F(MinigameBase, CountdownShowsEverySecondTicksTheLastElevenAndEndsTheGame) {
     ProbeGame* game = start();
     sprite::NumberSprite* timer = timerOf(game);
     ASSERT_NE(timer, nullptr);
@@ -52,7 +55,7 @@ TEST_F(ProbeFixture, CountdownShowsEverySecondTicksTheLastElevenAndEndsTheGame) 
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundGameOver), 1);
 }
 
-TEST_F(ProbeFixture, TheReportedResultIsTheScaledScore) {
+TEST_F(MinigameBase, TheReportedResultIsTheScaledScore) {
     setParams({{24, 15}});  // normal difficulty: factor 1.5
     ProbeGame* game = start(1);
     untilPlay(game);
@@ -65,7 +68,7 @@ TEST_F(ProbeFixture, TheReportedResultIsTheScaledScore) {
     EXPECT_FALSE(game->isVisible());
 }
 
-TEST_F(ProbeFixture, PauseStopsTheTimerAndResumeReturnsToThePhase) {
+TEST_F(MinigameBase, PauseStopsTheTimerAndResumeReturnsToThePhase) {
     ProbeGame* game = start();
     untilPlay(game);
     ticks(30);
@@ -91,7 +94,7 @@ TEST_F(ProbeFixture, PauseStopsTheTimerAndResumeReturnsToThePhase) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 1);
 }
 
-TEST_F(ProbeFixture, APauseWhileACorrectAnswerShowsResumesIntoIt) {
+TEST_F(MinigameBase, APauseWhileACorrectAnswerShowsResumesIntoIt) {
     ProbeGame* game = start();
     untilPlay(game);
     game->setPhase(Base::PhaseCorrect);
@@ -104,7 +107,7 @@ TEST_F(ProbeFixture, APauseWhileACorrectAnswerShowsResumesIntoIt) {
     EXPECT_EQ(game->getScore(), score);
 }
 
-TEST_F(ProbeFixture, SixLevelStepsRaiseTheLevelEveryTenSeconds) {
+TEST_F(MinigameBase, SixLevelStepsRaiseTheLevelEveryTenSeconds) {
     setParams({{38, 6}, {19, 3}, {1, 5}});
     ProbeGame* game = start(1);
     EXPECT_EQ(game->getFramesPerLevelStep(), 250);
@@ -120,7 +123,7 @@ TEST_F(ProbeFixture, SixLevelStepsRaiseTheLevelEveryTenSeconds) {
     EXPECT_EQ(game->getLevel(), 11);
 }
 
-TEST_F(ProbeFixture, LevelAndMultiplierNeverGoNegative) {
+TEST_F(MinigameBase, LevelAndMultiplierNeverGoNegative) {
     ProbeGame* game = start();
     game->setLevel(-5);
     EXPECT_EQ(game->getLevel(), 0);
@@ -133,7 +136,7 @@ TEST_F(ProbeFixture, LevelAndMultiplierNeverGoNegative) {
     EXPECT_EQ(game->getMultiplier(), 3);
 }
 
-TEST_F(ProbeFixture, ACorrectAnswerWithoutARatioIsMultiplierTimesBasePoints) {
+TEST_F(MinigameBase, ACorrectAnswerWithoutARatioIsMultiplierTimesBasePoints) {
     for (auto [numerator, denominator] : {std::pair{0, 4}, std::pair{3, 0}}) {
         setParams({{20, 10}, {21, numerator}, {22, denominator}, {6, 4}});
         ProbeGame* game = start();
@@ -148,7 +151,7 @@ TEST_F(ProbeFixture, ACorrectAnswerWithoutARatioIsMultiplierTimesBasePoints) {
     }
 }
 
-TEST_F(ProbeFixture, ACorrectAnswerWithARatioIsTruncatedAndAtLeastOne) {
+TEST_F(MinigameBase, ACorrectAnswerWithARatioIsTruncatedAndAtLeastOne) {
     setParams({{20, 10}, {21, 1}, {22, 3}, {6, 2}});
     ProbeGame* game = start();
     untilPlay(game);
@@ -159,7 +162,7 @@ TEST_F(ProbeFixture, ACorrectAnswerWithARatioIsTruncatedAndAtLeastOne) {
     EXPECT_EQ(game->getScore(), 7);
 }
 
-TEST_F(ProbeFixture, AResultFactorOfTenLeavesTheScoreAndFifteenScalesIt) {
+TEST_F(MinigameBase, AResultFactorOfTenLeavesTheScoreAndFifteenScalesIt) {
     setParams({{23, 10}, {24, 15}, {25, 5}});
     ProbeGame* game = start(0);
     game->addPoints(7);
@@ -172,7 +175,7 @@ TEST_F(ProbeFixture, AResultFactorOfTenLeavesTheScoreAndFifteenScalesIt) {
     EXPECT_EQ(game->scaledScore(game->getScore()), 13);
 }
 
-TEST_F(ProbeFixture, RandomNotInNeverAnswersAListedNumber) {
+TEST_F(MinigameBase, RandomNotInNeverAnswersAListedNumber) {
     const int listed[] = {0, 2, 3, 5, 6};
     std::set<int> seen;
     for (int n = 0; n < 500; ++n) {
@@ -189,7 +192,7 @@ TEST_F(ProbeFixture, RandomNotInNeverAnswersAListedNumber) {
     EXPECT_EQ(probe->randomNotIn(0, all, 0), -1);
 }
 
-TEST_F(ProbeFixture, ShufflesKeepEveryEntry) {
+TEST_F(MinigameBase, ShufflesKeepEveryEntry) {
     int values[12] = {5, 5, 1, 2, 3, 9, 9, 9, 0, -4, 7, 8};
     std::multiset<int> before(std::begin(values), std::end(values));
     bool moved = false;
@@ -222,7 +225,10 @@ TEST_F(ProbeFixture, ShufflesKeepEveryEntry) {
     probe->shuffleSprites(&sprites);
     ASSERT_EQ(sprites.size(), 6);
     std::set<lang::Object*> shuffled;
-    for (int i = 0; i < 6; ++i) shuffled.insert(sprites.elementAt(i));
+    for (int i = 0; i < 6; ++i) {
+        shuffled.insert(sprites.elementAt(i));
+        EXPECT_EQ(sprites.elementAt(i)->refCount(), 1) << "only the vector holds each sprite";
+    }
     EXPECT_EQ(shuffled, members);
 }
 
@@ -237,7 +243,7 @@ std::pair<int, int> placeOf(window::Image* picture) {
     return {-1, -1};
 }
 
-TEST_F(ProbeFixture, ModeOneTakesOnePictureOfEveryGroupAndPair) {
+TEST_F(MinigameBase, ModeOneTakesOnePictureOfEveryGroupAndPair) {
     probe->buildTiles(1, 0);
     ASSERT_EQ(probe->tileCount(), 23);
     for (int k = 0; k < 18; ++k) {
@@ -267,7 +273,7 @@ void expectPairs(GameBase* game, int first, int count, int table, int groupSize)
     EXPECT_EQ(static_cast<int>(groups.size()), count / 2);
 }
 
-TEST_F(ProbeFixture, ModesTwoAndThreeTakeTwoPicturesOfEveryGroup) {
+TEST_F(MinigameBase, ModesTwoAndThreeTakeTwoPicturesOfEveryGroup) {
     for (int mode : {2, 3, 4}) {
         probe->buildTiles(mode, 0);
         ASSERT_EQ(probe->tileCount(), 36) << "mode " << mode;
@@ -275,7 +281,7 @@ TEST_F(ProbeFixture, ModesTwoAndThreeTakeTwoPicturesOfEveryGroup) {
     }
 }
 
-TEST_F(ProbeFixture, ModeFiveTakesThePairTablesAndTheGroupsWhenMoreAreNeeded) {
+TEST_F(MinigameBase, ModeFiveTakesThePairTablesAndTheGroupsWhenMoreAreNeeded) {
     probe->buildTiles(5, 20);
     ASSERT_EQ(probe->tileCount(), 20);
     expectPairs(probe, 0, 10, GameBase::TableB, 2);

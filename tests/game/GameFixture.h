@@ -97,19 +97,29 @@ protected:
         return -1;
     }
 
-    // A press at scene coordinates, routed as the input thread routes it.
-    void press(int x, int y) {
-        auto* e = new window::Event(nullptr, window::Event::MouseDown, nullptr);
+    // A mouse event at scene coordinates, routed as the input thread routes it.
+    void pointer(int kind, int x, int y) {
+        auto* e = new window::Event(nullptr, kind, nullptr);
         e->x = x;
         e->y = y;
         lang::Object* object = nullptr;
         lang::String message;
         {
             ObjectLock hold(canvas, true);
-            if (canvas->onMouseDown(e, object, message)) canvas->onMessage(object, message);
+            bool fire = kind == window::Event::MouseDown  ? canvas->onMouseDown(e, object, message)
+                        : kind == window::Event::MouseUp ? canvas->onMouseUp(e, object, message)
+                                                         : canvas->onMouseMove(e, object, message);
+            if (fire) canvas->onMessage(object, message);
         }
         if (object) object->release();
         e->release();
+    }
+    void press(int x, int y) { pointer(window::Event::MouseDown, x, y); }
+    // A press and release on the middle of a sprite that lies in a screen.
+    void clickOn(sprite::Sprite* screen, sprite::Sprite* s) {
+        int x = screen->getX() + s->getX() + s->getWidth() / 2, y = screen->getY() + s->getY() + s->getHeight() / 2;
+        pointer(window::Event::MouseDown, x, y);
+        pointer(window::Event::MouseUp, x, y);
     }
 
     // A practice play of a game at a difficulty, started as the difficulty menu does.

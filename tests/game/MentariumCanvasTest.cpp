@@ -5,6 +5,7 @@
 #include "game/DailyTestRun.h"
 #include "game/PauseMenu.h"
 #include "game/ProgressRecord.h"
+#include "game/RazozSprite.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
 #include "window/AudioClip.h"
@@ -14,7 +15,7 @@ namespace {
 
 using Canvas = MentariumCanvas;
 
-class CanvasFixture : public ProbeFixture {
+class MinigameCanvas : public ProbeFixture {
 protected:
     sprite::Sprite* screen(Canvas::Screen which) {
         sprite::Sprite* s = canvas->screen(which);
@@ -39,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(CanvasFixture, LosingTheFocusInPlayPausesAtTheNextFrame) {
+TEST_F(MinigameCanvas, LosingTheFocusInPlayPausesAtTheNextFrame) {
     start();
     untilPlay(probe);
     canvas->onActivation(false);
@@ -53,7 +54,7 @@ TEST_F(CanvasFixture, LosingTheFocusInPlayPausesAtTheNextFrame) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_PAUSED), 1);
 }
 
-TEST_F(CanvasFixture, LosingTheFocusElsewhereOnlyClearsTheRequest) {
+TEST_F(MinigameCanvas, LosingTheFocusElsewhereOnlyClearsTheRequest) {
     canvas->onActivation(false);
     tick();
     EXPECT_EQ(canvas->getState(), Canvas::StateMenu);
@@ -77,7 +78,7 @@ TEST_F(CanvasFixture, LosingTheFocusElsewhereOnlyClearsTheRequest) {
     EXPECT_FALSE(canvas->pauseRequested());
 }
 
-TEST_F(CanvasFixture, TheOverlayShakesThirtyEightFramesBeforeTheResults) {
+TEST_F(MinigameCanvas, TheOverlayShakesThirtyEightFramesBeforeTheResults) {
     sprite::Sprite* overlay = screen(Canvas::ScreenGameOverOverlay);
     const int homeX = overlay->getX(), homeY = overlay->getY();
     playUntilGameOver();
@@ -105,7 +106,7 @@ TEST_F(CanvasFixture, TheOverlayShakesThirtyEightFramesBeforeTheResults) {
     EXPECT_EQ(canvas->getProgress()->gameBlock(ProbeIndex)->historyLength[1], 1);
 }
 
-TEST_F(CanvasFixture, PauseCancelOverTheGameOverOverlayReturnsToGameOver) {
+TEST_F(MinigameCanvas, PauseCancelOverTheGameOverOverlayReturnsToGameOver) {
     playUntilGameOver();
     action("Quit");
     ASSERT_EQ(canvas->getState(), Canvas::StatePaused);
@@ -117,7 +118,7 @@ TEST_F(CanvasFixture, PauseCancelOverTheGameOverOverlayReturnsToGameOver) {
     EXPECT_GT(tickUntil([this] { return canvas->getState() == Canvas::StateResults; }, 40), 0);
 }
 
-TEST_F(CanvasFixture, PauseCancelDuringPlayResumesIt) {
+TEST_F(MinigameCanvas, PauseCancelDuringPlayResumesIt) {
     start();
     untilPlay(probe);
     action("Quit");
@@ -127,7 +128,7 @@ TEST_F(CanvasFixture, PauseCancelDuringPlayResumesIt) {
     EXPECT_EQ(probe->getPhase(), GameBase::PhasePlay);
 }
 
-TEST_F(CanvasFixture, MuteTogglesVolumesAndTellsTheHostOnlyOnChanges) {
+TEST_F(MinigameCanvas, MuteTogglesVolumesAndTellsTheHostOnlyOnChanges) {
     canvas->prepare();  // the music clip, as the start does
     canvas->setState(Canvas::StateMenu);
     ASSERT_NE(canvas->getMusic(), nullptr);
@@ -154,7 +155,7 @@ TEST_F(CanvasFixture, MuteTogglesVolumesAndTellsTheHostOnlyOnChanges) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_SOUND_OFF), 2);
 }
 
-TEST_F(CanvasFixture, ExitYesInTheDailyTestWithoutAGameLeavesQuietly) {
+TEST_F(MinigameCanvas, ExitYesInTheDailyTestWithoutAGameLeavesQuietly) {
     canvas->setDailyTestMode(true);
     ASSERT_EQ(canvas->getCurrentGame(), -1);
     action("ExitYes");
@@ -164,7 +165,7 @@ TEST_F(CanvasFixture, ExitYesInTheDailyTestWithoutAGameLeavesQuietly) {
     expectMenuShown(Canvas::ScreenDailyTestMenu);
 }
 
-TEST_F(CanvasFixture, ExitYesFromAPausedPracticeGameStopsItAndTellsTheHost) {
+TEST_F(MinigameCanvas, ExitYesFromAPausedPracticeGameStopsItAndTellsTheHost) {
     start();
     untilPlay(probe);
     action("Quit");
@@ -178,7 +179,7 @@ TEST_F(CanvasFixture, ExitYesFromAPausedPracticeGameStopsItAndTellsTheHost) {
     expectMenuShown(Canvas::ScreenPracticeAreaMenu);
 }
 
-TEST_F(CanvasFixture, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
+TEST_F(MinigameCanvas, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
     canvas->setDailyTestMode(true);
     ASSERT_EQ(canvas->getDailyTest()->gamesPlayed(), 0);
     auto* pause = dynamic_cast<PauseMenu*>(screen(Canvas::ScreenPauseMenu));
@@ -195,7 +196,7 @@ TEST_F(CanvasFixture, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_LEFT_GAME), 0);
 }
 
-TEST_F(CanvasFixture, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
+TEST_F(MinigameCanvas, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
     ProgressRecord* record = canvas->getProgress();
     canvas->setDifficulty(1);
     const int bronze = record->trophyThreshold(1, 0), silver = record->trophyThreshold(1, 1);
@@ -216,7 +217,7 @@ TEST_F(CanvasFixture, AFinishedPracticePlayRemembersTheTrophyHeldBefore) {
     EXPECT_EQ(record->gameBlock(ProbeIndex)->historyLength[1], 3);
 }
 
-TEST_F(CanvasFixture, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
+TEST_F(MinigameCanvas, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
     sprite::Sprite* dim = screen(Canvas::ScreenDim);
     sprite::Sprite* instructions = screen(Canvas::ScreenInstructions);
     action("bMenuInstructions");
@@ -239,7 +240,7 @@ TEST_F(CanvasFixture, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 2);
 }
 
-TEST_F(CanvasFixture, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
+TEST_F(MinigameCanvas, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
     EXPECT_NE(canvas->gameAt(0), nullptr);
     EXPECT_EQ(canvas->gameAt(ProbeIndex), probe);
     EXPECT_EQ(canvas->gameAt(2), nullptr);
@@ -253,6 +254,39 @@ TEST_F(CanvasFixture, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
     EXPECT_EQ(canvas->getState(), Canvas::StatePlaying);
     action("Quit");
     EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+}
+
+TEST_F(MinigameCanvas, ReleasingTheCanvasFreesTheScreenThatHoldsRazoz) {
+    auto* menu = canvas->screen(Canvas::ScreenMainMenu);
+    ASSERT_EQ(canvas->getRazoz()->getDialog(), menu);
+    menu->addRef();
+    canvas->release();
+    canvas = nullptr;
+    EXPECT_EQ(menu->refCount(), 1) << "something still holds the main menu";
+    menu->release();
+}
+
+TEST_F(MinigameCanvas, ThePauseMenuOffersToEndTheGameAndAsksFirst) {
+    start();
+    untilPlay(probe);
+    action("Quit");
+    auto* pause = dynamic_cast<sprite::DialogSprite*>(screen(Canvas::ScreenPauseMenu));
+    ASSERT_NE(pause, nullptr);
+    sprite::Sprite* endGame = pause->findChild(lang::String("PauseEndGame"));
+    sprite::Sprite* mainMenu = pause->findChild(lang::String("PauseMainMenu"));
+    ASSERT_NE(endGame, nullptr);
+    ASSERT_NE(mainMenu, nullptr);
+    EXPECT_TRUE(endGame->isVisible());
+    EXPECT_FALSE(mainMenu->isVisible());
+    tick();
+    clickOn(pause, endGame);
+    EXPECT_TRUE(screen(Canvas::ScreenExitMenu)->isVisible());
+    EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+    EXPECT_EQ(probe->getPhase(), GameBase::PhasePaused);
+    // "No" keeps the paused game.
+    action("ExitNo");
+    EXPECT_EQ(canvas->getState(), Canvas::StatePaused);
+    EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_LEFT_GAME), 0);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ constexpr int T[15] = {0, 1500, 2500, 3500, 4600, 5800, 7000, 8300, 9600, 11000,
 constexpr int Step = 1800;
 
 // A record with the thresholds read from a scene's number list.
-class RecordTest : public ::testing::Test {
+class MinigameProgressRecord : public ::testing::Test {
 protected:
     void SetUp() override {
         lang::IntArray numbers(41);
@@ -26,7 +26,7 @@ protected:
     ProgressRecord record;
 };
 
-TEST_F(RecordTest, TheHundredAndFirstScorePushesTheOldestOut) {
+TEST_F(MinigameProgressRecord, TheHundredAndFirstScorePushesTheOldestOut) {
     for (int s = 1; s <= 101; ++s) record.addPracticeScore(3, 2, s * 10);
     const ProgressRecord::GameBlock* block = record.gameBlock(3);
     ASSERT_NE(block, nullptr);
@@ -45,7 +45,7 @@ TEST_F(RecordTest, TheHundredAndFirstScorePushesTheOldestOut) {
     EXPECT_EQ(record.bestScore(4, 2), 0);
 }
 
-TEST_F(RecordTest, ScoresOutsideTheGamesAreIgnored) {
+TEST_F(MinigameProgressRecord, ScoresOutsideTheGamesAreIgnored) {
     record.addPracticeScore(16, 0, 100);
     record.addPracticeScore(-1, 0, 100);
     record.addPracticeScore(0, 3, 100);
@@ -54,7 +54,7 @@ TEST_F(RecordTest, ScoresOutsideTheGamesAreIgnored) {
     EXPECT_EQ(record.gameBlock(0)->historyLength[0], 0);
 }
 
-TEST_F(RecordTest, AScoreEqualToAThresholdEarnsThatTrophy) {
+TEST_F(MinigameProgressRecord, AScoreEqualToAThresholdEarnsThatTrophy) {
     EXPECT_EQ(record.trophyLevel(0, 299), -1);
     EXPECT_EQ(record.trophyLevel(0, 300), 0);
     EXPECT_EQ(record.trophyLevel(0, 599), 0);
@@ -68,7 +68,7 @@ TEST_F(RecordTest, AScoreEqualToAThresholdEarnsThatTrophy) {
     EXPECT_EQ(record.trophyThreshold(1, 2), 1200);
 }
 
-TEST_F(RecordTest, RankThresholdsFollowTheLadderBeyondTheTable) {
+TEST_F(MinigameProgressRecord, RankThresholdsFollowTheLadderBeyondTheTable) {
     EXPECT_EQ(record.rankThreshold(0), T[0]);
     EXPECT_EQ(record.rankThreshold(14), T[14]);
     EXPECT_EQ(record.rankThreshold(15), T[14] + Step);
@@ -79,7 +79,7 @@ TEST_F(RecordTest, RankThresholdsFollowTheLadderBeyondTheTable) {
     EXPECT_EQ(record.rankThreshold(35), 3000000);
 }
 
-TEST_F(RecordTest, AFreshRecordStartsEmpty) {
+TEST_F(MinigameProgressRecord, AFreshRecordStartsEmpty) {
     ProgressRecord fresh;
     EXPECT_EQ(fresh.storedLevel(0, 0), -1);
     EXPECT_EQ(fresh.unlockedGames(), 6);

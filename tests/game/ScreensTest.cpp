@@ -9,7 +9,10 @@
 namespace game_test {
 namespace {
 
-class MainMenuTest : public GameFixture {
+// The signs before every play, in front of the probe game.
+class MinigameStartSigns : public ProbeFixture {};
+
+class IntroBeforeAnyMinigame : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
@@ -20,7 +23,7 @@ protected:
     MainMenu* menu = nullptr;
 };
 
-TEST_F(MainMenuTest, ClicksBesideTheButtonsAdvanceTheIntroductionToFour) {
+TEST_F(IntroBeforeAnyMinigame, ClicksBesideTheButtonsAdvanceTheIntroductionToFour) {
     ASSERT_TRUE(menu->isVisible());
     ASSERT_EQ(menu->getHelpStage(), 0);
     RazozSprite* razoz = canvas->getRazoz();
@@ -36,7 +39,7 @@ TEST_F(MainMenuTest, ClicksBesideTheButtonsAdvanceTheIntroductionToFour) {
     EXPECT_EQ(canvas->getState(), MentariumCanvas::StateMenu);
 }
 
-TEST_F(MainMenuTest, EachFinishedTextAdvancesTheIntroductionOnce) {
+TEST_F(IntroBeforeAnyMinigame, EachFinishedTextAdvancesTheIntroductionOnce) {
     std::vector<int> stages{menu->getHelpStage()};
     for (int n = 0; n < 4000; ++n) {
         tick();
@@ -49,7 +52,7 @@ TEST_F(MainMenuTest, EachFinishedTextAdvancesTheIntroductionOnce) {
     EXPECT_EQ(menu->getHelpStage(), 4);
 }
 
-TEST_F(ProbeFixture, TheStartSignsStandTwentyFiveFramesEachAndPlayFollowsTheThird) {
+TEST_F(MinigameStartSigns, TheStartSignsStandTwentyFiveFramesEachAndPlayFollowsTheThird) {
     auto* swipe = dynamic_cast<StartGameSwipe*>(canvas->screen(MentariumCanvas::ScreenStartGameSwipe));
     ASSERT_NE(swipe, nullptr);
     auto* sign = dynamic_cast<sprite::AnimateSprite*>(swipe->findChild(lang::String("StartGameAction")));
