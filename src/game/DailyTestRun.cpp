@@ -1,6 +1,8 @@
 #include "game/DailyTestRun.h"
 
 #include <algorithm>
+
+#include "game/ProgressRecord.h"
 #include <utility>
 #include <vector>
 
@@ -43,4 +45,65 @@ bool DailyTestRun::isUnlocked(int game) const {
     for (int i = 0; i < unlocked_; ++i)
         if (unlockOrder_[i] == game) return true;
     return false;
+}
+
+int DailyTestRun::total() const {
+    int sum = 0;
+    for (int score : scores_) sum += score;
+    return sum;
+}
+
+int DailyTestRun::strongestGame() const {
+    int best = 0;
+    for (int k = 1; k < GamesPerTest; ++k)
+        if (scores_[k] > scores_[best]) best = k;
+    return games_[best];
+}
+
+int DailyTestRun::weakestGame() const {
+    int worst = 0;
+    for (int k = 1; k < GamesPerTest; ++k)
+        if (scores_[k] < scores_[worst]) worst = k;
+    return games_[worst];
+}
+
+void DailyTestRun::unlockNext() {
+    if (unlocked_ >= 16) return;
+    bonusGame_ = unlockOrder_[unlocked_];
+    ++unlocked_;
+}
+
+void DailyTestRun::capScores(const ProgressRecord& record, const std::vector<int>& stars) {
+    const int start = record.rankAtTestStart();
+    const int cap = record.rankThreshold(start + 2) / 6;
+    const int next = record.rankThreshold(start + 1);
+    int capped[GamesPerTest];
+    int cappedSum = 0, originalSum = 0;
+    for (int k = 0; k < GamesPerTest; ++k) {
+        int s = scores_[k];
+        if (s > cap) {
+            bool threeStars = k < static_cast<int>(stars.size()) && stars[k] == 3;
+            s = threeStars ? cap - 200 + random_.nextInt(99) : cap - 50 + random_.nextInt(50);
+        }
+        capped[k] = s;
+        cappedSum += s;
+        originalSum += scores_[k];
+    }
+    if (cappedSum < next && originalSum >= next) {
+        const int deficit = next - cappedSum;
+        double weightSum = 0;
+        int sharing = 0;
+        for (int k = 0; k < GamesPerTest; ++k)
+            if (capped[k] >= cap - 100) {
+                weightSum += scores_[k] - cap;
+                ++sharing;
+            }
+        for (int k = 0; k < GamesPerTest; ++k) {
+            if (capped[k] < cap - 100) continue;
+            // Without any weight the shortfall is shared evenly.
+            double share = weightSum != 0 ? (scores_[k] - cap) / weightSum : 1.0 / sharing;
+            capped[k] += static_cast<int>(deficit * share) + random_.nextInt(25) + 1;
+        }
+    }
+    std::copy(std::begin(capped), std::end(capped), std::begin(scores_));
 }

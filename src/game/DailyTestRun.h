@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "lang/IntArray.h"
 #include "lang/Object.h"
 #include "util/Random.h"
@@ -30,6 +32,18 @@ public:
     int unlocked() const { return unlocked_; }
     int bonusGame() const { return bonusGame_; }
     int unlockOrderAt(int i) const { return i >= 0 && i < 16 ? unlockOrder_[i] : -1; }
+
+    int total() const;
+    // The game with the highest and the lowest score; ties go to the earlier game.
+    int strongestGame() const;
+    int weakestGame() const;
+    // Opens the next game of the unlock order; it becomes the bonus game.
+    void unlockNext();
+    // Keeps a test from raising the rank by more than one step: scores above a
+    // sixth of the threshold two ranks up are brought down, and when that cut a
+    // total that had reached the next rank, the shortfall is shared out again.
+    // stars: the stars each game showed, in game order.
+    void capScores(const class ProgressRecord& record, const std::vector<int>& stars);
 
 private:
     lang::IntArray unlockOrder_{16};

@@ -208,8 +208,18 @@ void MentariumCanvas::setState(int n) {
             show(ScreenPracticeComplete, true);
         } else if (dailyTest_) {
             dailyTest_->advance();
-            if (dailyTest_->gamesPlayed() >= DailyTestRun::GamesPerTest) finishDailyTest();
-            else show(ScreenDailyTestRest, true);
+            if (dailyTest_->gamesPlayed() < DailyTestRun::GamesPerTest) {
+                show(ScreenDailyTestRest, true);
+            } else {
+                rankImproved_ = progress_ && finishDailyTest();
+                // The payoff screen reads rankImproved_ when it is shown.
+                if (screens_[ScreenDailyTestPayoff]) {
+                    show(ScreenDailyTestPayoff, true);
+                } else {  // a scene without the test's screens: back to the menus
+                    dailyTestMode_ = false;
+                    show(ScreenMainMenu, true);
+                }
+            }
         }
         break;
     default:
@@ -218,11 +228,23 @@ void MentariumCanvas::setState(int n) {
     state_ = n;
 }
 
-void MentariumCanvas::finishDailyTest() {
-    // The ranking of a finished test belongs to the daily test screens; until
-    // they are in the scene the player is taken back to the menus.
-    if (screens_[ScreenDailyTestPayoff]) show(ScreenDailyTestPayoff, true);
-    else show(ScreenMainMenu, true);
+bool MentariumCanvas::finishDailyTest() {
+    dailyTest_->capScores(*progress_, gameStars_);
+    const int bestBefore = progress_->bestTestScore();
+    const int total = dailyTest_->total();
+    progress_->recordTest(total, dailyTest_->strongestGame(), dailyTest_->weakestGame());
+    if (progress_->bestTestScore() > bestBefore) {
+        std::string score = "<score>" + std::to_string(progress_->bestTestScore()) + "</score><rank>" +
+                            std::to_string(progress_->currentRank()) + "</rank>";
+        host::HostBlock::notify(MENTARIUM_NOTIFY_BEST_SCORE, score.c_str());
+    }
+    const int start = progress_->rankAtTestStart();
+    if (progress_->currentRank() <= start) return false;
+    dailyTest_->unlockNext();
+    progress_->setBonusGame(dailyTest_->bonusGame());
+    progress_->setUnlockedGames(dailyTest_->unlocked());
+    progress_->setScoreAtRankGained(start, total);
+    return true;
 }
 
 void MentariumCanvas::selectGame(int index) {

@@ -114,6 +114,8 @@ public:
     bool isMuted() const { return muted_; }
     int getShakeTicks() const { return shakeTicks_; }
     int getTrophyBefore() const { return trophyBefore_; }
+    // Whether the last finished daily test raised the rank.
+    bool wasRankImproved() const { return rankImproved_; }
     ProgressRecord* getProgress() const { return progress_; }
     DailyTestRun* getDailyTest() const { return dailyTest_; }
     const std::vector<int>& gameStars() const { return gameStars_; }
@@ -131,7 +133,8 @@ private:
     void placeOverlayHome();
     // Daily test: fewer than six games played.
     bool testUnfinished() const;
-    void finishDailyTest();
+    // Ranks a test of six played games; answers whether the rank rose.
+    bool finishDailyTest();
 
     int difficulty_ = 1;
     int state_ = StateStartup;
@@ -151,6 +154,7 @@ private:
     util::Random random_;
     lang::IntArray configuration_;
     int trophyBefore_ = -1;
+    bool rankImproved_ = false;
     std::vector<int> gameStars_;
     std::atomic<int> soundCounts_[12] = {};
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "game/MentariumCanvas.h"
+
 ProgressRecord::ProgressRecord() { std::fill(std::begin(scoreAtRankGained_), std::end(scoreAtRankGained_), -1); }
 
 void ProgressRecord::readThresholds(const lang::IntArray& configuration) {
@@ -61,4 +63,28 @@ int ProgressRecord::rankThreshold(int i) const {
     if (i <= 21) return last + (i - n + 1) * rankStep_;
     if (i <= 32) return last + (i - n + 1) * rankStep_ + (i - 21) * (i - 21) * 4000;
     return (i - 32) * 1000000;
+}
+
+void ProgressRecord::recordTest(int total, int strongest, int weakest) {
+    strongestGame_ = strongest;
+    weakestGame_ = weakest;
+    testHistoryLength_ = std::min(testHistoryLength_ + 1, HistorySize);
+    std::copy_backward(testHistory_, testHistory_ + HistorySize - 1, testHistory_ + HistorySize);
+    testHistory_[0] = total;
+    if (total > bestTestScore_) bestTestScore_ = total;
+    if (total >= rankThreshold(currentRank_ + 1)) ++currentRank_;  // never more than one rank a test
+}
+
+lang::String ProgressRecord::rankTitle(int rank) const {
+    MentariumCanvas* canvas = MentariumCanvas::current();
+    auto text = [canvas](const lang::String& key) { return canvas ? canvas->text(key) : key; };
+    constexpr int last = RankThresholds - 1;
+    lang::String key("TXT_TEST_TITLE_");
+    key.append(std::min(rank, last));
+    if (rank <= last) return text(key);
+    lang::String level;
+    level.append(rank - last + 1);
+    lang::String suffix = text(lang::String("TXT_TEST_TITLE_PLUS_LEVEL_SUFFIX"));
+    return lang::String::format(suffix.c_str(), "%", text(key).c_str(), level.c_str(),
+                                static_cast<const char*>(nullptr));
 }

@@ -55,6 +55,22 @@ public:
     int bonusGame() const { return bonusGame_; }
     void setBonusGame(int game) { bonusGame_ = game; }
 
+    // Records a finished daily test: the total joins the test history, the best
+    // score rises to it, and the rank rises by one when the total reaches the
+    // next rank's threshold.
+    void recordTest(int total, int strongest, int weakest);
+    // The rank's title: its own text, or past the named ranks the last title with a level.
+    lang::String rankTitle(int rank) const;
+    int testHistoryLength() const { return testHistoryLength_; }
+    const int* testHistory() const { return testHistory_; }  // newest first
+    int strongestGame() const { return strongestGame_; }
+    int weakestGame() const { return weakestGame_; }
+    // The total of the test that gained the rank after rank index i (0..13), or -1.
+    int scoreAtRankGained(int i) const { return i >= 0 && i < RankGains ? scoreAtRankGained_[i] : -1; }
+    void setScoreAtRankGained(int i, int score) {
+        if (i >= 0 && i < RankGains) scoreAtRankGained_[i] = score;
+    }
+
 private:
     static bool validGame(int game) { return game >= 0 && game < Games; }
     static bool validDifficulty(int d) { return d >= 0 && d < Difficulties; }

@@ -34,7 +34,16 @@ inline std::vector<int>& hostCodes() {
     return codes;
 }
 
-inline void recordHostCode(intptr_t, int code, const char*) { hostCodes().push_back(code); }
+// The texts that came with the codes (empty for none), in the same order.
+inline std::vector<std::string>& hostTexts() {
+    static std::vector<std::string> texts;
+    return texts;
+}
+
+inline void recordHostCode(intptr_t, int code, const char* text) {
+    hostCodes().push_back(code);
+    hostTexts().push_back(text ? text : "");
+}
 
 inline int countOf(const std::vector<int>& list, int value) {
     int n = 0;
@@ -49,6 +58,7 @@ class GameFixture : public sprite_test::SceneFixture {
 protected:
     void SetUp() override {
         hostCodes().clear();
+        hostTexts().clear();
         block_[MENTARIUM_SLOT_CALLBACK] = reinterpret_cast<intptr_t>(&recordHostCode);
         host::HostBlock::set(block_);
         std::string archive = archivePath();
