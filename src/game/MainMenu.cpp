@@ -57,7 +57,18 @@ void MainMenu::setHelpStage(int stage, bool force) {
 void MainMenu::advanceIntroduction() { setHelpStage(std::min(helpStage_ + 1, kLastIntroStage), false); }
 
 void MainMenu::onShow() {
-    if (MentariumCanvas* c = canvas()) c->attachRazoz(this);
+    if (MentariumCanvas* c = canvas()) {
+        c->attachRazoz(this);
+        // A start button whose area the scene does not hold yet stays in view, inactive.
+        auto offer = [c](sprite::ButtonSprite* button, MentariumCanvas::Screen target) {
+            if (button == nullptr) return;
+            bool open = c->screen(target) != nullptr;
+            if (!open) button->setState(sprite::ButtonSprite::Inactive);
+            else if (button->getState() == sprite::ButtonSprite::Inactive) button->setState(sprite::ButtonSprite::Normal);
+        };
+        offer(practiceButton_, MentariumCanvas::ScreenPracticeAreaMenu);
+        offer(dailyTestButton_, MentariumCanvas::ScreenDailyTestMenu);
+    }
     setHelpStage(helpStage_, true);
 }
 
@@ -92,7 +103,7 @@ bool MainMenu::mouseMoved(window::Event* event) {
     int lx = event->x - getX(), ly = event->y - getY();
     sprite::ButtonSprite* over = nullptr;
     for (sprite::ButtonSprite* b : {practiceButton_, dailyTestButton_})
-        if (b && b->isVisible() && b->contains(lx, ly)) over = b;
+        if (b && b->isVisible() && b->getState() != sprite::ButtonSprite::Inactive && b->contains(lx, ly)) over = b;
     highlight(over);
     RazozSprite* r = razoz();
     if (helpStage_ > 2 && r && !r->isBusy()) {

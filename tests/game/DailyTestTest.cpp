@@ -12,6 +12,8 @@
 #include "game/DailyTestRun.h"
 #include "game/ProgressRecord.h"
 #include "lang/IntArray.h"
+#include "sprite/ButtonSprite.h"
+#include "sprite/DialogSprite.h"
 
 namespace game_test {
 namespace {
@@ -169,6 +171,22 @@ TEST_F(DailyTestGameRun, SixthResultRanksTheTestAndReportsANewBest) {
     EXPECT_EQ(record->testHistoryLength(), 2);
     // Without the test's own screens in the scene the player is back in the menus.
     EXPECT_FALSE(canvas->isDailyTestMode());
+}
+
+// The scene has no daily test menu yet: its start button stays in view but
+// inactive, while the practice area's button works.
+TEST_F(DailyTestGameRun, MainMenuOffersOnlyTheAreasTheSceneHolds) {
+    loadGame();
+    auto* menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
+    ASSERT_NE(menu, nullptr);
+    auto* test = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String("bStartDailyTest")));
+    auto* practice = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String("bStartPracticeArea")));
+    ASSERT_NE(test, nullptr);
+    ASSERT_NE(practice, nullptr);
+    EXPECT_EQ(canvas->screen(MentariumCanvas::ScreenDailyTestMenu), nullptr);
+    EXPECT_EQ(test->getState(), sprite::ButtonSprite::Inactive);
+    EXPECT_TRUE(test->isVisible());
+    EXPECT_NE(practice->getState(), sprite::ButtonSprite::Inactive);
 }
 
 }  // namespace game_test
