@@ -1,0 +1,59 @@
+#pragma once
+
+#include "game/GameBase.h"
+
+// The counting game: two to six panels of small pictures, and the player
+// clicks the one that holds the most. With the level come more panels and
+// more pictures per panel.
+class WhichIsMore : public GameBase {
+    MENTARIUM_METACLASS(WhichIsMore)
+
+public:
+    // A panel's cells: the pictures go one to a cell.
+    struct Grid {
+        int columns = 0, rows = 0;
+        int cellWidth = 0, cellHeight = 0;
+        int originX = 0, originY = 0;
+    };
+
+    WhichIsMore() = default;
+    ~WhichIsMore() override;
+    MENTARIUM_CLASS(WhichIsMore, GameBase)
+
+    void clearTiles() override;
+    void endTurn() override;
+    void setPhase(int phase) override;
+    int mousePressed(window::Event* event) override;
+    bool mouseMoved(window::Event* event) override;
+    void describe(std::string& text) override;
+
+    // The rules of a turn, for the game and its tests.
+    static int adjustMost(int drawn);
+    static int pictureSizeFor(int panels, int most);
+    static void gridFor(int most, int& columns, int& rows);
+    // Top-left corners of the panels, laid out with equal gaps in the area.
+    static void layOut(int panels, int areaX, int areaY, int areaW, int areaH, int panelW, int panelH, int* xs,
+                       int* ys);
+    // The order of a panel's cells for a fill style: 0-3 the corner fills, else the shuffled order.
+    static void cornerOrder(int style, int columns, int rows, int* order);
+
+    int getPanelCount() const { return panelCount_; }
+    int getCorrectPanel() const { return correctPanel_; }
+    int getHighlighted() const { return highlighted_; }
+    int getMost() const { return most_; }
+    int picturesIn(int panel) const { return panel >= 0 && panel < 6 ? counts_[panel] : 0; }
+
+private:
+    sprite::Sprite* panel(int i) const;
+    int panelAt(int lx, int ly) const;
+    void highlight(int i);
+    void restoreHighlight();
+    void fill(int i, const Grid& grid, int count, window::Image* picture, int size);
+
+    int panelCount_ = 0;
+    int correctPanel_ = 0;
+    int highlighted_ = -1;
+    int pictureCount_ = 0;
+    int most_ = 0;
+    int counts_[6] = {};
+};
