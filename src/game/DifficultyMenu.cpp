@@ -6,6 +6,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/ProgressRecord.h"
 #include "game/RazozSprite.h"
+#include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DataLoader.h"
@@ -23,11 +24,6 @@ constexpr const char* kTrophies[3] = {"TrophiesEasy", "TrophiesNormal", "Trophie
 constexpr uint32_t kFills[3] = {0xFF93D66D, 0xFF6A74C9, 0xFFD7634D};
 constexpr int kNeutral = 128, kHighlight = 160;
 
-lang::String numbered(const char* prefix, int i) {
-    lang::String name(prefix);
-    name.append(i);
-    return name;
-}
 }  // namespace
 
 uint32_t DifficultyMenu::graphFill(int difficulty) { return kFills[std::clamp(difficulty, 0, 2)]; }
@@ -80,15 +76,15 @@ void DifficultyMenu::onShow() {
     if (record == nullptr) return;
     int game = c->getCurrentGame();
     if (auto* name = child<sprite::NewFontSprite>("GameName")) {
-        name->setText(c->text(numbered("TXT_GAMENAME_", game)));
+        name->setText(c->text(numberedName("TXT_GAMENAME_", game)));
         name->setVisible(false);
     }
     for (int d = 0; d < 3; ++d) {
-        if (auto* box = child<sprite::NewFontSprite>(numbered("RazozDialog_", d).c_str())) {
+        if (auto* box = child<sprite::NewFontSprite>(numberedName("RazozDialog_", d).c_str())) {
             box->setText(trophyAdvice(game, d));
             box->setVisible(false);
         }
-        lang::String area = numbered("PracticeScoreHistory_", d);
+        lang::String area = numberedName("PracticeScoreHistory_", d);
         showHistory(this, area.c_str(), game, d, xCaptionOffset_, yCaptionOffset_);
         area.append("_LineGraph");
         showChild(area.c_str(), false);
@@ -117,10 +113,10 @@ void DifficultyMenu::hover(int d) {
     if (d == hovered_) return;
     MentariumCanvas* c = canvas();
     for (int i = 0; i < 3; ++i) {
-        lang::String graph = numbered("PracticeScoreHistory_", i);
+        lang::String graph = numberedName("PracticeScoreHistory_", i);
         graph.append("_LineGraph");
         showChild(graph.c_str(), false);
-        showChild(numbered("RazozDialog_", i).c_str(), false);
+        showChild(numberedName("RazozDialog_", i).c_str(), false);
     }
     if (sprite::ButtonSprite* old = difficultyButton(hovered_))
         old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
@@ -138,14 +134,14 @@ void DifficultyMenu::hover(int d) {
     }
     sprite::ButtonSprite* button = difficultyButton(d);
     if (button) button->setColorFactors(button->getAlpha(), kHighlight, kHighlight, kHighlight);
-    auto* box = child<sprite::NewFontSprite>(numbered("RazozDialog_", d).c_str());
+    auto* box = child<sprite::NewFontSprite>(numberedName("RazozDialog_", d).c_str());
     if (box) box->setVisible(true);
     if (c && c->getRazoz()) {
         c->attachRazoz(this);
         c->getRazoz()->setTextBox(box);
     }
     // Rebuilt so that the captions and the highlight belong to this difficulty's graph.
-    lang::String area = numbered("PracticeScoreHistory_", d);
+    lang::String area = numberedName("PracticeScoreHistory_", d);
     showHistory(this, area.c_str(), c ? c->getCurrentGame() : -1, d, xCaptionOffset_, yCaptionOffset_);
     area.append("_LineGraph");
     showChild(area.c_str(), true);

@@ -272,6 +272,17 @@ void GameBase::setLevel(int value) {
 
 void GameBase::addMultiplier(int delta) { multiplier_ = std::max(multiplier_ + delta, 0); }
 
+void GameBase::stepUpAfterSuccess() {
+    if (bonusGame_) {
+        setLevel(param(6 + bonusCounter_));
+        ++bonusCounter_;
+        if (getLevel() >= param(6 + testRank())) bonusGame_ = false;
+    } else {
+        setLevel(getLevel() + param(18));
+    }
+    addMultiplier(param(18));
+}
+
 void GameBase::scheduleNextPhase(int phase, int delay) {
     MentariumCanvas* c = canvas();
     if (!isVisible() || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || phase_ == PhasePaused)

@@ -66,6 +66,10 @@ public:
     int getLevel();
     void setLevel(int value);
     void addMultiplier(int delta);
+    // After a solved board or turn: in the daily test's bonus game the level
+    // climbs the test's start levels until it reaches the player's rank, else
+    // it rises by parameter 18; the multiplier rises by parameter 18.
+    void stepUpAfterSuccess();
     void scheduleNextPhase(int phase, int delay);
     void showAnswerIndicator(int kind);
     void showSuccessFailure(int kind);

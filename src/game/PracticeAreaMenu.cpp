@@ -4,6 +4,7 @@
 #include "game/InGameInstructDialog.h"
 #include "game/MentariumCanvas.h"
 #include "game/RazozSprite.h"
+#include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ButtonSprite.h"
 #include "window/Event.h"
@@ -27,9 +28,7 @@ bool PracticeAreaMenu::isPlayable(int game) {
 }
 
 sprite::ButtonSprite* PracticeAreaMenu::startButton(int game) const {
-    lang::String name("bStart");
-    name.append(game);
-    return dynamic_cast<sprite::ButtonSprite*>(findChild(name));
+    return dynamic_cast<sprite::ButtonSprite*>(findChild(numberedName("bStart", game)));
 }
 
 void PracticeAreaMenu::releaseDescriptions() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/MentariumCanvas.h"
+#include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ScalerSprite.h"
@@ -24,12 +25,6 @@ constexpr int kNeutral = 128;
 constexpr int kPhaseOwnA = 2;   // timer runs: leads into play
 constexpr int kPhaseCardsDown = 4;
 constexpr int kPhaseTurns = 5;  // the player turns cards
-
-lang::String numbered(const char* prefix, int i) {
-    lang::String name(prefix);
-    name.append(i);
-    return name;
-}
 
 }  // namespace
 
@@ -84,7 +79,7 @@ void Concentration::resetPreviewState(CardSlot& s) {
 void Concentration::clearBoard() {
     for (int i = 0; i < MaxCards; ++i)
         for (const char* prefix : {"CardBack_", "CardExplode_", "CardFace_"})
-            if (sprite::Sprite* s = findChild(numbered(prefix, i))) remove(s);
+            if (sprite::Sprite* s = findChild(numberedName(prefix, i))) remove(s);
     if (cards_) cards_->release();
     cards_ = nullptr;
     firstCard_ = -1;
@@ -132,7 +127,7 @@ void Concentration::endTurn() {
             sprite::Sprite* card = prototype->clone();
             card->setLocation(left + (cellW + kGap) * column, top + (cellH + kGap) * row);
             card->setVisible(true);
-            addNamed(numbered("CardBack_", i), card);
+            addNamed(numberedName("CardBack_", i), card);
             cards_->addElement(card);
             card->release();
         }
@@ -150,7 +145,7 @@ void Concentration::endTurn() {
         face->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
         face->startScale(100, kFaceZoom, 1, false, 128, 128, false, 0, 0);
         face->setVisible(false);
-        addNamed(numbered("CardFace_", i), face);
+        addNamed(numberedName("CardFace_", i), face);
         face->release();
     }
     GameBase::endTurn();
@@ -278,14 +273,7 @@ void Concentration::setPhase(int phase) {
             scheduleNextPhase(kPhaseTurns, 1);
             break;
         }
-        if (bonusGame_) {
-            setLevel(param(6 + bonusCounter_));
-            ++bonusCounter_;
-            if (getLevel() >= param(6 + testRank())) bonusGame_ = false;
-        } else {
-            setLevel(getLevel() + param(18));
-        }
-        addMultiplier(param(18));
+        stepUpAfterSuccess();
         showSuccessFailure(0);
         scheduleNextPhase(PhaseNextTurn, 1);
         break;
@@ -298,7 +286,7 @@ void Concentration::setPhase(int phase) {
 
 void Concentration::explode(int i) {
     sprite::Sprite* back = cardBack(i);
-    sprite::Sprite* face = findChild(numbered("CardFace_", i));
+    sprite::Sprite* face = findChild(numberedName("CardFace_", i));
     if (back) back->setVisible(false);
     if (face) face->setVisible(false);
     auto* pop = new sprite::ScalerSprite();
@@ -307,7 +295,7 @@ void Concentration::explode(int i) {
     picture->release();
     if (back) pop->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
     pop->startScale(100, 0, kExplodeSteps, false, 128, 128, false, 0, 0);
-    addNamed(numbered("CardExplode_", i), pop);
+    addNamed(numberedName("CardExplode_", i), pop);
     pop->release();
 }
 
@@ -358,7 +346,7 @@ void Concentration::settleCards() {
 void Concentration::syncFaces() {
     for (int i = 0; i < cardCount_; ++i) {
         sprite::AnimateSprite* back = cardBack(i);
-        sprite::Sprite* face = findChild(numbered("CardFace_", i));
+        sprite::Sprite* face = findChild(numberedName("CardFace_", i));
         if (back == nullptr || face == nullptr) continue;
         bool up = back->isVisible() && back->getFrame() == kFaceUp;
         if (face->isVisible() != up) face->setVisible(up);

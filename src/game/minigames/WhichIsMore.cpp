@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/MentariumCanvas.h"
+#include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
@@ -17,12 +18,6 @@ namespace {
 constexpr int kPhaseNewTurn = 2;
 constexpr int kPhaseAnswer = 5;
 constexpr int kBright = 192, kNeutral = 128;
-
-lang::String numbered(const char* prefix, int i) {
-    lang::String name(prefix);
-    name.append(i);
-    return name;
-}
 
 }  // namespace
 
@@ -87,7 +82,7 @@ void WhichIsMore::cornerOrder(int style, int columns, int rows, int* order) {
 
 // --- a turn ---
 
-sprite::Sprite* WhichIsMore::panel(int i) const { return findChild(numbered("Panel_", i)); }
+sprite::Sprite* WhichIsMore::panel(int i) const { return findChild(numberedName("Panel_", i)); }
 
 void WhichIsMore::clearTiles() {
     ObjectLock hold(this, true);
@@ -95,7 +90,7 @@ void WhichIsMore::clearTiles() {
     for (int i = 0; i < 6; ++i)
         if (sprite::Sprite* p = panel(i)) remove(p);
     for (int k = 0; k < pictureCount_; ++k)
-        if (sprite::Sprite* s = findChild(numbered("PanelImage_", k))) remove(s);
+        if (sprite::Sprite* s = findChild(numberedName("PanelImage_", k))) remove(s);
     panelCount_ = 0;
     highlighted_ = -1;
     pictureCount_ = 0;
@@ -121,7 +116,7 @@ void WhichIsMore::fill(int i, const Grid& grid, int count, window::Image* pictur
         s->startScale(100, size, 1, false, 128, 128, false, 0, 0);
         s->setLocation(column * grid.cellWidth + grid.cellWidth / 2 + grid.originX,
                        row * grid.cellHeight + grid.cellHeight / 2 + grid.originY);
-        addNamed(numbered("PanelImage_", pictureCount_++), s);
+        addNamed(numberedName("PanelImage_", pictureCount_++), s);
         s->release();
     }
     counts_[i] = count;
@@ -151,7 +146,7 @@ void WhichIsMore::endTurn() {
             sprite::Sprite* p = prototype->clone();
             p->setLocation(xs[i], ys[i]);
             p->setVisible(true);
-            addNamed(numbered("Panel_", i), p);
+            addNamed(numberedName("Panel_", i), p);
             p->release();
             grid.cellWidth = p->getWidth() / grid.columns;
             grid.cellHeight = p->getHeight() / grid.rows;
@@ -179,14 +174,7 @@ void WhichIsMore::setPhase(int phase) {
     case PhasePlay: scheduleNextPhase(kPhaseNewTurn, 1); break;
     case PhaseCorrect:
         showSuccessFailure(0);
-        if (bonusGame_) {
-            setLevel(param(6 + bonusCounter_));
-            ++bonusCounter_;
-            if (getLevel() >= param(6 + testRank())) bonusGame_ = false;
-        } else {
-            setLevel(getLevel() + param(18));
-        }
-        addMultiplier(param(18));
+        stepUpAfterSuccess();
         scheduleNextPhase(PhaseNextTurn, 1);
         break;
     case PhaseWrong:
