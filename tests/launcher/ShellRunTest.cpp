@@ -17,6 +17,7 @@ constexpr const char* kDownload = "68 28";
 constexpr const char* kPractice = "250 116";
 constexpr const char* kConcentration = "74 70";
 constexpr const char* kWhichIsMore = "314 161";
+constexpr const char* kStroopTest = "72 116";
 constexpr const char* kEasy = "120 106";
 constexpr const char* kEndGame = "250 224";
 constexpr const char* kExitYes = "185 222";
@@ -180,5 +181,25 @@ TEST(ShellRunTest, WhichIsMoreShowsATurnOfPanels) {
     EXPECT_EQ(hostrun::fact(blocks[0], "game"), 10);
     EXPECT_EQ(hostrun::fact(blocks[0], "phase"), 5);  // waiting for the player's answer
     EXPECT_GE(hostrun::fact(blocks[0], "panels"), 2);
+    expectScreenshot(shot);
+}
+
+// Stroop Test from the practice area: buckets and a colour word, photographed for review.
+TEST(ShellRunTest, StroopTestShowsBucketsAndAColourWord) {
+    auto screens = hostrun::screensDirectory();
+    auto shot = screens / "stroop-turn.png";
+    std::filesystem::remove(shot);
+    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + kStroopTest +
+                         "\n" + "at 2900 click " + kEasy + "\n" + "at 7500 shot " + shot.string() + "\n" +
+                         "at 7600 describe\n" + "at 7700 quit\n";
+    int status = 0;
+    std::string output = hostrun::runScript("stroop-test", script, "", status);
+    ASSERT_TRUE(WIFEXITED(status)) << output;
+    ASSERT_EQ(WEXITSTATUS(status), 0) << output;
+    auto blocks = hostrun::descriptions(output);
+    ASSERT_EQ(blocks.size(), 1u) << output;
+    EXPECT_EQ(hostrun::fact(blocks[0], "game"), 4);
+    EXPECT_EQ(hostrun::fact(blocks[0], "phase"), 5);  // waiting for the player's answer
+    EXPECT_EQ(hostrun::fact(blocks[0], "buckets"), 2);  // easy starts with two
     expectScreenshot(shot);
 }

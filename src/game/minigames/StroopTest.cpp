@@ -1,0 +1,279 @@
+#include "game/minigames/StroopTest.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/MentariumCanvas.h"
+#include "game/SpriteNames.h"
+#include "lang/ObjectLock.h"
+#include "util/Vector.h"
+#include "window/Event.h"
+#include "window/Image.h"
+
+MENTARIUM_DEFINE_METACLASS(StroopTest)
+
+namespace {
+
+constexpr int kPhaseShowWord = 2;  // timer runs: leads into answering
+constexpr int kPhaseHideWord = 4;
+constexpr int kPhaseAnswer = 5;
+constexpr int kNeutral = 128;
+
+// Paint colours as colour factors: red, green, blue, dark grey and so on.
+constexpr int kColours[StroopTest::Colours][3] = {
+    {120, 25, 25}, {36, 111, 18}, {0, 87, 128}, {128, 41, 92}, {121, 118, 30}, {128, 78, 0}, {40, 40, 40},
+};
+
+// Bucket places by bucket count (2 .. 7): the back row first, so that the
+// buckets in front are drawn over those behind them.
+struct Place { int x, y; };
+constexpr Place kPlaces[6][StroopTest::MaxBuckets] = {
+    {{138, 165}, {257, 165}},
+    {{81, 161}, {198, 161}, {315, 161}},
+    {{110, 147}, {290, 147}, {146, 224}, {264, 224}},
+    {{85, 133}, {306, 133}, {196, 155}, {130, 210}, {273, 210}},
+    {{143, 120}, {260, 120}, {75, 183}, {321, 183}, {139, 243}, {259, 243}},
+    {{143, 120}, {260, 120}, {75, 183}, {200, 182}, {321, 183}, {139, 243}, {259, 243}},
+};
+
+}  // namespace
+
+StroopTest::StroopTest() = default;
+
+StroopTest::~StroopTest() {
+    if (buckets_) buckets_->release();
+    if (paints_) paints_->release();
+    for (window::Image*& word : words_)
+        if (word) word->release();
+}
+
+// --- the rules of a turn ---
+
+void StroopTest::colourFactors(int colour, int& red, int& green, int& blue) {
+    const int* f = kColours[std::clamp(colour, 0, Colours - 1)];
+    red = f[0];
+    green = f[1];
+    blue = f[2];
+}
+
+void StroopTest::bucketPosition(int count, int i, int& x, int& y) {
+    count = std::clamp(count, MinBuckets, MaxBuckets);
+    const Place& p = kPlaces[count - MinBuckets][std::clamp(i, 0, count - 1)];
+    x = p.x;
+    y = p.y;
+}
+
+int StroopTest::bucketCountAt(int level) const {
+    int count = param(39);
+    // A zero level-per-step means the count never grows.
+    int k = param(41) > 0 ? level / param(41) : 0;
+    if (k > 0) count = std::min(param(42) * k + param(39), param(40));
+    // Only 2 .. 7 buckets have places; one bucket could never take a new ink.
+    return std::clamp(count, MinBuckets, MaxBuckets);
+}
+
+void StroopTest::drawWord(int count, int previousInk, int& ink, int& word) {
+    ink = word = 0;
+    if (count < MinBuckets) return;  // a single bucket has no other ink to draw
+    do {
+        ink = random_.nextInt(count - 1);
+    } while (ink == previousInk);
+    word = random_.nextInt(count - 1);
+}
+
+// --- set-up ---
+
+void StroopTest::onLoaded(sprite::DataLoader* loader) {
+    GameBase::onLoaded(loader);
+    highlight_ = part("BucketHighlight");
+    if (highlight_) highlight_->setVisible(false);
+    if (sprite::Sprite* bounds = part("ClipBounds")) {
+        bounds->setVisible(false);
+        clip_.set(bounds->getX(), bounds->getY(), bounds->getWidth(), bounds->getHeight());
+    }
+    for (int c = 0; c < Colours; ++c)
+        if (words_[c] == nullptr) words_[c] = new window::Image(numberedName("+iStroopText_", c));
+}
+
+sprite::Sprite* StroopTest::bucket(int i) const {
+    if (buckets_ == nullptr || i < 0 || i >= buckets_->size()) return nullptr;
+    return static_cast<sprite::Sprite*>(buckets_->elementAt(i));
+}
+
+sprite::Sprite* StroopTest::paint(int i) const {
+    if (paints_ == nullptr || i < 0 || i >= paints_->size()) return nullptr;
+    return static_cast<sprite::Sprite*>(paints_->elementAt(i));
+}
+
+// --- a turn ---
+
+void StroopTest::clearTiles() {
+    ObjectLock hold(this, true);
+    GameBase::clearTiles();
+    if (highlight_) highlight_->setVisible(false);
+    highlighted_ = -1;
+    for (util::Vector* sprites : {buckets_, paints_})
+        for (int i = 0; sprites && i < sprites->size(); ++i) remove(static_cast<sprite::Sprite*>(sprites->elementAt(i)));
+    if (buckets_) buckets_->release();
+    if (paints_) paints_->release();
+    buckets_ = paints_ = nullptr;
+    bucketCount_ = 0;
+    std::fill(std::begin(colourOrder_), std::end(colourOrder_), -1);
+}
+
+sprite::Sprite* StroopTest::placeClone(const char* prototype, int x, int y) {
+    sprite::Sprite* source = part(prototype);
+    if (source == nullptr) return nullptr;
+    sprite::Sprite* copy = source->clone();
+    copy->setLocation(x, y);
+    if (clip_.width > 0 && clip_.height > 0) copy->setClip(&clip_);
+    copy->setVisible(true);
+    if (highlight_) insertBefore(copy, highlight_);
+    else add(copy);
+    return copy;
+}
+
+void StroopTest::showWord(int wordColour, int inkColour) {
+    sprite::Sprite* text = part("TextColorPrototype");
+    if (text == nullptr) return;
+    text->setImage(words_[std::clamp(wordColour, 0, Colours - 1)]);
+    int r, g, b;
+    colourFactors(inkColour, r, g, b);
+    text->setColorFactors(kNeutral, r, g, b);
+}
+
+void StroopTest::endTurn() {
+    ObjectLock hold(this, true);
+    clearTiles();
+    bucketCount_ = bucketCountAt(getLevel());
+    for (int c = 0; c < Colours; ++c) colourOrder_[c] = c;
+    shuffle(colourOrder_, Colours);
+    buckets_ = new util::Vector(MaxBuckets);
+    paints_ = new util::Vector(MaxBuckets);
+    for (int i = 0; i < bucketCount_; ++i) {
+        int x, y;
+        bucketPosition(bucketCount_, i, x, y);
+        if (sprite::Sprite* b = placeClone("CenterBucket", x, y)) {
+            buckets_->addElement(b);
+            b->release();
+        }
+        if (sprite::Sprite* p = placeClone("CenterPaint", x, y)) {
+            int r, g, bl;
+            colourFactors(colourOrder_[i], r, g, bl);
+            p->setColorFactors(kNeutral, r, g, bl);
+            paints_->addElement(p);
+            p->release();
+        }
+    }
+    int ink = 0, word = 0;
+    drawWord(bucketCount_, inkBucket_, ink, word);
+    inkBucket_ = ink;
+    wordBucket_ = word;
+    showWord(colourOrder_[wordBucket_], colourOrder_[inkBucket_]);
+    GameBase::endTurn();
+}
+
+void StroopTest::setPhase(int phase) {
+    ObjectLock hold(this, true);
+    GameBase::setPhase(phase);
+    sprite::Sprite* text = part("TextColorPrototype");
+    switch (phase) {
+    case PhaseStarting:
+        if (text) text->setVisible(false);
+        break;
+    case kPhaseShowWord: scheduleNextPhase(kPhaseAnswer, 1); break;
+    case PhasePlay:
+        endTurn();
+        if (text) text->setVisible(true);
+        scheduleNextPhase(kPhaseShowWord, 1);
+        break;
+    case kPhaseHideWord:
+        if (text) text->setVisible(false);
+        scheduleNextPhase(kPhaseShowWord, 1);
+        break;
+    case PhaseCorrect:
+        showSuccessFailure(0);
+        stepUpAfterSuccess();
+        scheduleNextPhase(PhaseNextTurn, 1);
+        break;
+    case PhaseWrong:
+        showSuccessFailure(1);
+        setLevel(getLevel() + param(19));
+        addMultiplier(param(19));
+        scheduleNextPhase(PhaseNextTurn, 1);
+        break;
+    case PhaseNextTurn: scheduleNextPhase(PhasePlay, 10); break;
+    default: break;
+    }
+}
+
+// --- input ---
+
+int StroopTest::bucketAt(int lx, int ly) const {
+    // Clipped-off parts of a bucket are not on screen and do not count.
+    if (clip_.width > 0 && clip_.height > 0 && !clip_.contains(lx, ly)) return -1;
+    for (int i = bucketCount_ - 1; i >= 0; --i) {
+        sprite::Sprite* p = paint(i);
+        sprite::Sprite* b = bucket(i);
+        if ((p && p->hitTest(lx, ly)) || (b && b->hitTest(lx, ly))) return i;
+    }
+    return -1;
+}
+
+bool StroopTest::answering() const {
+    MentariumCanvas* c = canvas();
+    return c && c->getState() == MentariumCanvas::StatePlaying &&
+           (phase_ == kPhaseShowWord || phase_ == PhasePlay || phase_ == kPhaseHideWord || phase_ == kPhaseAnswer);
+}
+
+int StroopTest::mousePressed(window::Event* event) {
+    int answer = GameBase::mousePressed(event);
+    ObjectLock hold(this, true);
+    if (answer == RESULT || !answering()) return answer;
+    int i = bucketAt(event->x - getX(), event->y - getY());
+    if (i < 0) return answer;
+    playSound(MentariumCanvas::SoundClick);
+    setPhase(i == wordBucket_ ? PhaseCorrect : PhaseWrong);
+    return TAKEN;
+}
+
+void StroopTest::highlight(int i) {
+    highlighted_ = i;
+    if (highlight_ == nullptr) return;
+    sprite::Sprite* b = bucket(i);
+    if (b == nullptr) {
+        highlight_->setVisible(false);
+        return;
+    }
+    highlight_->setLocation(b->getX(), b->getY());
+    highlight_->setVisible(true);
+}
+
+bool StroopTest::mouseMoved(window::Event* event) {
+    {
+        ObjectLock hold(this, true);
+        MentariumCanvas* c = canvas();
+        if (c && c->getState() == MentariumCanvas::StatePlaying &&
+            (phase_ == kPhaseAnswer || phase_ == PhaseCorrect || phase_ == PhaseWrong)) {
+            int i = bucketAt(event->x - getX(), event->y - getY());
+            highlight(i);
+            if (i >= 0) return true;
+        }
+    }
+    return GameBase::mouseMoved(event);
+}
+
+// --- description: "buckets COUNT WORD INK", then "bucket I X Y W H COLOUR" in scene coordinates ---
+
+void StroopTest::describe(std::string& text) {
+    ObjectLock hold(this, true);
+    GameBase::describe(text);
+    text += "buckets " + std::to_string(bucketCount_) + " " + std::to_string(wordBucket_) + " " +
+            std::to_string(inkBucket_) + "\n";
+    text += "word " + std::to_string(colourOf(wordBucket_)) + " ink " + std::to_string(colourOf(inkBucket_)) + "\n";
+    for (int i = 0; i < bucketCount_; ++i)
+        if (sprite::Sprite* b = bucket(i))
+            text += "bucket " + std::to_string(i) + " " + std::to_string(getX() + b->getX()) + " " +
+                    std::to_string(getY() + b->getY()) + " " + std::to_string(b->getWidth()) + " " +
+                    std::to_string(b->getHeight()) + " " + std::to_string(colourOrder_[i]) + "\n";
+}
