@@ -283,6 +283,18 @@ void GameBase::stepUpAfterSuccess() {
     addMultiplier(param(18));
 }
 
+void GameBase::stepAfterMiss() {
+    setLevel(getLevel() + param(19));
+    addMultiplier(param(19));
+}
+
+void GameBase::finishTurn(bool right, int delay) {
+    showSuccessFailure(right ? 0 : 1);
+    if (right) stepUpAfterSuccess();
+    else stepAfterMiss();
+    scheduleNextPhase(PhaseNextTurn, delay);
+}
+
 void GameBase::scheduleNextPhase(int phase, int delay) {
     MentariumCanvas* c = canvas();
     if (!isVisible() || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || phase_ == PhasePaused)

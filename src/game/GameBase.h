@@ -70,6 +70,11 @@ public:
     // climbs the test's start levels until it reaches the player's rank, else
     // it rises by parameter 18; the multiplier rises by parameter 18.
     void stepUpAfterSuccess();
+    // After a miss: level and multiplier move by parameter 19.
+    void stepAfterMiss();
+    // Decides a turn: the success or failure feedback, the level and
+    // multiplier steps of a right or wrong answer, and the next turn after delay frames.
+    void finishTurn(bool right, int delay);
     void scheduleNextPhase(int phase, int delay);
     void showAnswerIndicator(int kind);
     void showSuccessFailure(int kind);

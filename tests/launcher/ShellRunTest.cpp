@@ -164,42 +164,44 @@ TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
         expectScreenshot(screens / name);
 }
 
-// Which Is More from the practice area: a turn of panels on screen, photographed for review.
-TEST(ShellRunTest, WhichIsMoreShowsATurnOfPanels) {
-    auto screens = hostrun::screensDirectory();
-    auto shot = screens / "whichismore-turn.png";
+namespace {
+
+// Opens a game from the practice area on easy, photographs its first turn
+// under build/screens and hands back the description taken just after.
+void playFirstTurn(const char* run, const char* gameButton, const char* shotName, std::vector<std::string>& block) {
+    auto shot = hostrun::screensDirectory() / shotName;
     std::filesystem::remove(shot);
-    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + kWhichIsMore +
-                         "\n" + "at 2900 click " + kEasy + "\n" + "at 7500 shot " + shot.string() + "\n" +
+    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + gameButton + "\n" +
+                         "at 2900 click " + kEasy + "\n" + "at 7500 shot " + shot.string() + "\n" +
                          "at 7600 describe\n" + "at 7700 quit\n";
     int status = 0;
-    std::string output = hostrun::runScript("which-is-more", script, "", status);
+    std::string output = hostrun::runScript(run, script, "", status);
     ASSERT_TRUE(WIFEXITED(status)) << output;
     ASSERT_EQ(WEXITSTATUS(status), 0) << output;
     auto blocks = hostrun::descriptions(output);
     ASSERT_EQ(blocks.size(), 1u) << output;
-    EXPECT_EQ(hostrun::fact(blocks[0], "game"), 10);
-    EXPECT_EQ(hostrun::fact(blocks[0], "phase"), 5);  // waiting for the player's answer
-    EXPECT_GE(hostrun::fact(blocks[0], "panels"), 2);
     expectScreenshot(shot);
+    block = blocks[0];
+}
+
+}  // namespace
+
+// Which Is More from the practice area: a turn of panels on screen, photographed for review.
+TEST(ShellRunTest, WhichIsMoreShowsATurnOfPanels) {
+    std::vector<std::string> block;
+    playFirstTurn("which-is-more", kWhichIsMore, "whichismore-turn.png", block);
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(hostrun::fact(block, "game"), 10);
+    EXPECT_EQ(hostrun::fact(block, "phase"), 5);  // waiting for the player's answer
+    EXPECT_GE(hostrun::fact(block, "panels"), 2);
 }
 
 // Stroop Test from the practice area: buckets and a colour word, photographed for review.
 TEST(ShellRunTest, StroopTestShowsBucketsAndAColourWord) {
-    auto screens = hostrun::screensDirectory();
-    auto shot = screens / "stroop-turn.png";
-    std::filesystem::remove(shot);
-    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + kStroopTest +
-                         "\n" + "at 2900 click " + kEasy + "\n" + "at 7500 shot " + shot.string() + "\n" +
-                         "at 7600 describe\n" + "at 7700 quit\n";
-    int status = 0;
-    std::string output = hostrun::runScript("stroop-test", script, "", status);
-    ASSERT_TRUE(WIFEXITED(status)) << output;
-    ASSERT_EQ(WEXITSTATUS(status), 0) << output;
-    auto blocks = hostrun::descriptions(output);
-    ASSERT_EQ(blocks.size(), 1u) << output;
-    EXPECT_EQ(hostrun::fact(blocks[0], "game"), 4);
-    EXPECT_EQ(hostrun::fact(blocks[0], "phase"), 5);  // waiting for the player's answer
-    EXPECT_EQ(hostrun::fact(blocks[0], "buckets"), 2);  // easy starts with two
-    expectScreenshot(shot);
+    std::vector<std::string> block;
+    playFirstTurn("stroop-test", kStroopTest, "stroop-turn.png", block);
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(hostrun::fact(block, "game"), 4);
+    EXPECT_EQ(hostrun::fact(block, "phase"), 5);  // waiting for the player's answer
+    EXPECT_EQ(hostrun::fact(block, "buckets"), 2);  // easy starts with two
 }

@@ -273,9 +273,7 @@ void Concentration::setPhase(int phase) {
             scheduleNextPhase(kPhaseTurns, 1);
             break;
         }
-        stepUpAfterSuccess();
-        showSuccessFailure(0);
-        scheduleNextPhase(PhaseNextTurn, 1);
+        finishTurn(true, 1);
         break;
     }
     case PhaseWrong: scheduleNextPhase(kPhaseTurns, 1); break;

@@ -191,17 +191,8 @@ void StroopTest::setPhase(int phase) {
         if (text) text->setVisible(false);
         scheduleNextPhase(kPhaseShowWord, 1);
         break;
-    case PhaseCorrect:
-        showSuccessFailure(0);
-        stepUpAfterSuccess();
-        scheduleNextPhase(PhaseNextTurn, 1);
-        break;
-    case PhaseWrong:
-        showSuccessFailure(1);
-        setLevel(getLevel() + param(19));
-        addMultiplier(param(19));
-        scheduleNextPhase(PhaseNextTurn, 1);
-        break;
+    case PhaseCorrect: finishTurn(true, 1); break;
+    case PhaseWrong: finishTurn(false, 1); break;
     case PhaseNextTurn: scheduleNextPhase(PhasePlay, 10); break;
     default: break;
     }

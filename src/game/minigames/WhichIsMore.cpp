@@ -172,17 +172,8 @@ void WhichIsMore::setPhase(int phase) {
         scheduleNextPhase(kPhaseAnswer, 1);
         break;
     case PhasePlay: scheduleNextPhase(kPhaseNewTurn, 1); break;
-    case PhaseCorrect:
-        showSuccessFailure(0);
-        stepUpAfterSuccess();
-        scheduleNextPhase(PhaseNextTurn, 1);
-        break;
-    case PhaseWrong:
-        showSuccessFailure(1);
-        setLevel(getLevel() + param(19));
-        addMultiplier(param(19));
-        scheduleNextPhase(PhaseNextTurn, 1);
-        break;
+    case PhaseCorrect: finishTurn(true, 1); break;
+    case PhaseWrong: finishTurn(false, 1); break;
     case PhaseNextTurn: scheduleNextPhase(kPhaseNewTurn, 12); break;
     default: break;
     }
