@@ -18,6 +18,7 @@ constexpr const char* kPractice = "250 116";
 constexpr const char* kConcentration = "74 70";
 constexpr const char* kWhichIsMore = "314 161";
 constexpr const char* kStroopTest = "72 116";
+constexpr const char* kNumberOrder = "72 158";
 constexpr const char* kEasy = "120 106";
 constexpr const char* kEndGame = "250 224";
 constexpr const char* kExitYes = "185 222";
@@ -204,4 +205,14 @@ TEST(ShellRunTest, StroopTestShowsBucketsAndAColourWord) {
     EXPECT_EQ(hostrun::fact(block, "game"), 4);
     EXPECT_EQ(hostrun::fact(block, "phase"), 5);  // waiting for the player's answer
     EXPECT_EQ(hostrun::fact(block, "buckets"), 2);  // easy starts with two
+}
+
+// Number Order from the practice area: a pattern of tiles, photographed for review.
+TEST(ShellRunTest, NumberOrderShowsAPatternOfTiles) {
+    std::vector<std::string> block;
+    playFirstTurn("number-order", kNumberOrder, "numberorder-turn.png", block);
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(hostrun::fact(block, "game"), 8);
+    EXPECT_EQ(hostrun::fact(block, "numbers"), 3);  // easy starts with three tiles
+    EXPECT_EQ(std::count_if(block.begin(), block.end(), [](const std::string& l) { return l.rfind("tile ", 0) == 0; }), 3);
 }
