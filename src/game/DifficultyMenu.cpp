@@ -76,7 +76,7 @@ void DifficultyMenu::onShow() {
     if (record == nullptr) return;
     int game = c->getCurrentGame();
     if (auto* name = child<sprite::NewFontSprite>("GameName")) {
-        name->setText(c->text(numberedName("TXT_GAMENAME_", game)));
+        name->setText(c->gameName(game));
         name->setVisible(false);
     }
     for (int d = 0; d < 3; ++d) {

@@ -31,6 +31,19 @@ void GameScreen::showChild(const char* childName, bool visible) const {
     if (sprite::Sprite* s = findChild(lang::String(childName))) s->setVisible(visible);
 }
 
+void GameScreen::showButton(const char* childName, bool visible) const {
+    auto* button = child<sprite::ButtonSprite>(childName);
+    if (button == nullptr) return;
+    if (!visible) {
+        button->setVisible(false);
+        return;
+    }
+    int state = button->getState();
+    if (state != sprite::ButtonSprite::Selected && state != sprite::ButtonSprite::SelectedHover)
+        button->setState(sprite::ButtonSprite::Normal);
+    button->setVisible(true);
+}
+
 void GameScreen::readNumbers(sprite::DataLoader* loader, std::initializer_list<int*> fields) {
     lang::IntArray* data = loader ? loader->getData() : nullptr;
     int i = 0;

@@ -24,6 +24,9 @@ public:
     }
     // Shows or hides a child, when there is one of that name.
     void showChild(const char* childName, bool visible) const;
+    // Shows a button ready for the pointer (a hidden button turns inactive),
+    // keeping a selected look; or hides it.
+    void showButton(const char* childName, bool visible) const;
 
 protected:
     virtual void onShow() {}

@@ -4,12 +4,14 @@
 #include <atomic>
 #include <string>
 
+#include "game/DailyTestPayoffScreen.h"
 #include "game/DailyTestRun.h"
 #include "game/GameBase.h"
 #include "game/MainMenu.h"
 #include "game/PauseMenu.h"
 #include "game/ProgressRecord.h"
 #include "game/RazozSprite.h"
+#include "game/SpriteNames.h"
 #include "game/StartGameSwipe.h"
 #include "host/HostBlock.h"
 #include "lang/ObjectLock.h"
@@ -42,6 +44,10 @@ constexpr int kShakeRange = 10;
 }  // namespace
 
 MentariumCanvas* MentariumCanvas::current() { return currentCanvas; }
+
+const char* MentariumCanvas::gameClassName(int index) {
+    return index >= 0 && index < GameCount ? kGameNames[index] : nullptr;
+}
 void MentariumCanvas::setCurrent(MentariumCanvas* canvas) { currentCanvas = canvas; }
 
 MentariumCanvas::MentariumCanvas() { setCurrent(this); }
@@ -149,7 +155,7 @@ void MentariumCanvas::hideAllScreens() {
     show(ScreenGameOverOverlay, false);
     placeOverlayHome();
     for (Screen s : {ScreenStartGameSwipe, ScreenDifficultyMenu, ScreenPracticeAreaMenu, ScreenPracticeComplete,
-                     ScreenDailyTestMenu, ScreenDailyTestRest, ScreenDailyTestComplete})
+                     ScreenDailyTestMenu, ScreenDailyTestRest, ScreenDailyTestComplete, ScreenDailyTestPayoff})
         show(s, false);
 }
 
@@ -239,8 +245,11 @@ bool MentariumCanvas::finishDailyTest() {
         host::HostBlock::notify(MENTARIUM_NOTIFY_BEST_SCORE, score.c_str());
     }
     const int start = progress_->rankAtTestStart();
+    unlockedByLastTest_ = -1;
     if (progress_->currentRank() <= start) return false;
+    const int unlockedBefore = dailyTest_->unlocked();
     dailyTest_->unlockNext();
+    if (dailyTest_->unlocked() > unlockedBefore) unlockedByLastTest_ = dailyTest_->bonusGame();
     progress_->setBonusGame(dailyTest_->bonusGame());
     progress_->setUnlockedGames(dailyTest_->unlocked());
     progress_->setScoreAtRankGained(start, total);
@@ -258,6 +267,22 @@ void MentariumCanvas::selectGame(int index) {
         show(ScreenDailyTestRest, false);
         setState(StatePlaying);
     }
+}
+
+void MentariumCanvas::startDailyTest() {
+    ObjectLock hold(this, true);
+    if (progress_ == nullptr || dailyTest_ == nullptr) return;
+    dailyTestMode_ = true;
+    currentGame_ = -1;  // no game of this test has started yet
+    progress_->setRankAtTestStart(progress_->currentRank());
+    dailyTest_->pickGames();
+}
+
+bool MentariumCanvas::dailyTestPlayable() const {
+    if (dailyTest_ == nullptr) return false;
+    for (int i = 0; i < dailyTest_->unlocked(); ++i)
+        if (gameAt(dailyTest_->unlockOrderAt(i)) == nullptr) return false;
+    return dailyTest_->unlocked() >= DailyTestRun::GamesPerTest;
 }
 
 void MentariumCanvas::gameFinished(int gameIndex, int score) {
@@ -307,6 +332,10 @@ lang::String MentariumCanvas::text(const lang::String& key) const {
             if (lang::String* k = strings_->at(i); k && k->equals(key))
                 if (lang::String* value = strings_->at(i + 1)) return *value;
     return key;
+}
+
+lang::String MentariumCanvas::gameName(int game) const {
+    return text(numberedName("TXT_GAMENAME_", game));
 }
 
 // --- score graphs ---
@@ -375,6 +404,14 @@ std::string MentariumCanvas::describe() {
     text += "\ngame " + std::to_string(currentGame_) + "\n";
     if (auto* menu = dynamic_cast<MainMenu*>(screens_[ScreenMainMenu]))
         text += "helpstage " + std::to_string(menu->getHelpStage()) + "\n";
+    if (dailyTest_ && dailyTestMode_) {
+        text += "test " + std::to_string(dailyTest_->gamesPlayed());
+        for (int k = 0; k < DailyTestRun::GamesPerTest; ++k) text += " " + std::to_string(dailyTest_->gameAt(k));
+        text += "\n";
+    }
+    if (progress_) text += "rank " + std::to_string(progress_->currentRank()) + "\n";
+    if (auto* payoff = dynamic_cast<DailyTestPayoffScreen*>(screens_[ScreenDailyTestPayoff]); payoff && payoff->isVisible())
+        text += std::string("payoff ") + payoff->stepName() + "\n";
     if (GameBase* game = gameAt(currentGame_)) game->describe(text);
     if (progress_ && currentGame_ >= 0) {
         const ProgressRecord::GameBlock* block = progress_->gameBlock(currentGame_);

@@ -79,6 +79,11 @@ public:
 
     void setState(int n);
     void selectGame(int index);
+    // Begins a daily test: daily test mode, the rank it starts from and six
+    // games picked anew.
+    void startDailyTest();
+    // Whether every game a daily test can pick is in the loaded scene.
+    bool dailyTestPlayable() const;
     void gameFinished(int gameIndex, int score);
     int getStoredValue(int gameIndex);
     void setStoredValue(int gameIndex, int value);
@@ -102,6 +107,8 @@ public:
     // A text of the scene's string table; the key itself when it is missing,
     // so that a gap shows on screen rather than an empty box.
     lang::String text(const lang::String& key) const;
+    // The name of a game as the screens show it.
+    lang::String gameName(int game) const;
 
     int getState() const { return state_; }
     int getPreviousState() const { return previousState_; }
@@ -116,12 +123,17 @@ public:
     int getTrophyBefore() const { return trophyBefore_; }
     // Whether the last finished daily test raised the rank.
     bool wasRankImproved() const { return rankImproved_; }
+    // The game the last finished daily test opened, or -1.
+    int gameUnlockedByLastTest() const { return unlockedByLastTest_; }
     ProgressRecord* getProgress() const { return progress_; }
     DailyTestRun* getDailyTest() const { return dailyTest_; }
     const std::vector<int>& gameStars() const { return gameStars_; }
     window::AudioClip* getMusic() const { return music_; }
     // The frames per second of the render tick.
     int framesPerSecond() const { return framePeriod_ > 0 ? 1000 / framePeriod_ : 25; }
+
+    // The scene name of the minigame of that index, or null.
+    static const char* gameClassName(int index);
 
     static MentariumCanvas* current();
     static void setCurrent(MentariumCanvas* canvas);
@@ -155,6 +167,7 @@ private:
     lang::IntArray configuration_;
     int trophyBefore_ = -1;
     bool rankImproved_ = false;
+    int unlockedByLastTest_ = -1;
     std::vector<int> gameStars_;
     std::atomic<int> soundCounts_[12] = {};
 };

@@ -13,12 +13,7 @@ void PauseMenu::onLoaded(sprite::DataLoader* loader) {
 
 void PauseMenu::showWith(const char* leave, const char* hidden) {
     showChild(hidden, false);
-    if (auto* button = child<sprite::ButtonSprite>(leave)) {
-        int state = button->getState();
-        if (state != sprite::ButtonSprite::Selected && state != sprite::ButtonSprite::SelectedHover)
-            button->setState(sprite::ButtonSprite::Normal);
-        button->setVisible(true);
-    }
+    showButton(leave, true);
     if (MentariumCanvas* c = canvas()) {
         // The game behind the menu is darkened; resuming takes the darkening away.
         if (sprite::Sprite* dim = c->screen(MentariumCanvas::ScreenDim)) dim->setVisible(true);

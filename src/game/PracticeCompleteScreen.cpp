@@ -38,9 +38,7 @@ void PracticeCompleteScreen::onShow() {
     if (record == nullptr) return;
     int game = c->getCurrentGame(), d = c->getDifficulty();
     c->attachRazoz(this);
-    lang::String key("TXT_GAMENAME_");
-    key.append(game);
-    if (auto* name = child<sprite::NewFontSprite>("GameName")) name->setText(c->text(key));
+    if (auto* name = child<sprite::NewFontSprite>("GameName")) name->setText(c->gameName(game));
     const ProgressRecord::GameBlock* block = record->gameBlock(game);
     int newest = block && block->historyLength[d] > 0 ? block->history[d][0] : 0;
     if (auto* score = child<sprite::NumberSprite>("Score")) score->setValue(newest);

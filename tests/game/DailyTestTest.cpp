@@ -169,13 +169,14 @@ TEST_F(DailyTestGameRun, SixthResultRanksTheTestAndReportsANewBest) {
     EXPECT_EQ(record->currentRank(), 1);
     EXPECT_FALSE(canvas->wasRankImproved());
     EXPECT_EQ(record->testHistoryLength(), 2);
-    // Without the test's own screens in the scene the player is back in the menus.
-    EXPECT_FALSE(canvas->isDailyTestMode());
+    // The test's result follows on its own screen, still in daily test mode.
+    EXPECT_TRUE(canvas->screen(MentariumCanvas::ScreenDailyTestPayoff)->isVisible());
+    EXPECT_TRUE(canvas->isDailyTestMode());
 }
 
-// The scene has no daily test menu yet: its start button stays in view but
-// inactive, while the practice area's button works.
-TEST_F(DailyTestGameRun, MainMenuOffersOnlyTheAreasTheSceneHolds) {
+// The main menu's start buttons lead to the practice area and the daily test
+// menu; the test itself starts only when every game it can pick is in the scene.
+TEST_F(DailyTestGameRun, MainMenuOffersBothAreasAndTheTestNeedsItsGames) {
     loadGame();
     auto* menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
     ASSERT_NE(menu, nullptr);
@@ -183,10 +184,12 @@ TEST_F(DailyTestGameRun, MainMenuOffersOnlyTheAreasTheSceneHolds) {
     auto* practice = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String("bStartPracticeArea")));
     ASSERT_NE(test, nullptr);
     ASSERT_NE(practice, nullptr);
-    EXPECT_EQ(canvas->screen(MentariumCanvas::ScreenDailyTestMenu), nullptr);
-    EXPECT_EQ(test->getState(), sprite::ButtonSprite::Inactive);
-    EXPECT_TRUE(test->isVisible());
+    ASSERT_NE(canvas->screen(MentariumCanvas::ScreenDailyTestMenu), nullptr);
+    EXPECT_NE(test->getState(), sprite::ButtonSprite::Inactive);
     EXPECT_NE(practice->getState(), sprite::ButtonSprite::Inactive);
+    bool allThere = true;
+    for (int i = 0; i < 6; ++i) allThere = allThere && canvas->gameAt(Order[i]) != nullptr;
+    EXPECT_EQ(canvas->dailyTestPlayable(), allThere);
 }
 
 }  // namespace game_test

@@ -22,28 +22,52 @@ public:
     int updates = 0;
 };
 
-// The game's archive with one more item, "probedat": the main scene with a
-// probe game in the second game slot, showing Concentration's minigame screen
-// (its HUD and number list). Packed once per process by our packer.
+// The game's archive with one more item: the main scene with these lines
+// added to its minigames. Packed by our packer into dir; empty on failure.
+inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::string& item,
+                                    const std::string& lines) {
+    const std::string binary = MENTARIUM_BINARY_DIR;
+    std::ifstream in(binary + "/content/scenes/Mentarium.dat", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string scene = text.str();
+    size_t at = scene.find("GameOverOverlay ");
+    if (at == std::string::npos) return std::string();
+    scene.insert(at, lines);
+    std::ofstream(dir.file(item), std::ios::binary) << scene;
+    std::string archive = dir.file(item + ".bin");
+    std::string command = binary + "/tools/mkarchive pack " + archive + " " + item + "=" + dir.file(item);
+    std::ifstream items(binary + "/content/items.list");
+    for (std::string line; std::getline(items, line);)
+        if (size_t tab = line.find('\t'); tab != std::string::npos)
+            command += " '" + line.substr(0, tab) + "=" + line.substr(tab + 1) + "'";
+    return std::system(command.c_str()) == 0 ? archive : std::string();
+}
+
+// "probedat": a probe game in the second game slot, showing Concentration's
+// minigame screen (its HUD and number list). Packed once per process.
 inline std::string probeArchive() {
     static testsupport::TempDir dir;
+    static std::string archive =
+        archiveWithScene(dir, "probedat", "FindNewImage ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n");
+    return archive;
+}
+
+// "fulldat": every minigame the scene lacks stands in as a probe game, so a
+// daily test can pick any game. Packed once per process.
+inline std::string fullGameArchive() {
+    static testsupport::TempDir dir;
     static std::string archive = [] {
-        const std::string binary = MENTARIUM_BINARY_DIR;
-        std::ifstream in(binary + "/content/scenes/Mentarium.dat", std::ios::binary);
+        std::ifstream in(std::string(MENTARIUM_BINARY_DIR) + "/content/scenes/Mentarium.dat", std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
-        std::string scene = text.str();
-        size_t at = scene.find("GameOverOverlay ");
-        if (at == std::string::npos) return std::string();
-        scene.insert(at, "FindNewImage ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n");
-        std::ofstream(dir.file("probedat"), std::ios::binary) << scene;
-        std::string command = binary + "/tools/mkarchive pack " + dir.file("probe.bin") + " probedat=" +
-                              dir.file("probedat");
-        std::ifstream items(binary + "/content/items.list");
-        for (std::string line; std::getline(items, line);)
-            if (size_t tab = line.find('\t'); tab != std::string::npos)
-                command += " '" + line.substr(0, tab) + "=" + line.substr(tab + 1) + "'";
-        return std::system(command.c_str()) == 0 ? dir.file("probe.bin") : std::string();
+        std::string lines;
+        for (int i = 0; i < MentariumCanvas::GameCount; ++i) {
+            std::string name = MentariumCanvas::gameClassName(i);
+            if (text.str().find("\n" + name + " ") == std::string::npos)
+                lines += name + " ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n";
+        }
+        return archiveWithScene(dir, "fulldat", lines);
     }();
     return archive;
 }

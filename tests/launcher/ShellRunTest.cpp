@@ -20,6 +20,7 @@ constexpr const char* kWhichIsMore = "314 161";
 constexpr const char* kStroopTest = "72 116";
 constexpr const char* kNumberOrder = "72 158";
 constexpr const char* kEasy = "120 106";
+constexpr const char* kDailyTest = "250 172";
 constexpr const char* kEndGame = "250 224";
 constexpr const char* kExitYes = "185 222";
 
@@ -215,4 +216,23 @@ TEST(ShellRunTest, NumberOrderShowsAPatternOfTiles) {
     EXPECT_EQ(hostrun::fact(block, "game"), 8);
     EXPECT_EQ(hostrun::fact(block, "numbers"), 3);  // easy starts with three tiles
     EXPECT_EQ(std::count_if(block.begin(), block.end(), [](const std::string& l) { return l.rfind("tile ", 0) == 0; }), 3);
+}
+
+// The daily test's menu from the main menu: the rank and its goal, photographed for review.
+TEST(ShellRunTest, DailyTestMenuShowsTheRank) {
+    auto screens = hostrun::screensDirectory();
+    auto shot = screens / "dailytest-menu.png";
+    std::filesystem::remove(shot);
+    std::string script = std::string("at 1500 click ") + kDailyTest + "\n" + "at 3500 shot " + shot.string() +
+                         "\n" + "at 3600 describe\n" + "at 3700 quit\n";
+    int status = 0;
+    std::string output = hostrun::runScript("daily-test-menu", script, "", status);
+    ASSERT_TRUE(WIFEXITED(status)) << output;
+    ASSERT_EQ(WEXITSTATUS(status), 0) << output;
+    auto blocks = hostrun::descriptions(output);
+    ASSERT_EQ(blocks.size(), 1u) << output;
+    EXPECT_TRUE(hostrun::showsScreen(blocks[0], "DailyTestMenu")) << output;
+    EXPECT_FALSE(hostrun::showsScreen(blocks[0], "MainMenu")) << output;
+    EXPECT_EQ(hostrun::fact(blocks[0], "rank"), 0);
+    expectScreenshot(shot);
 }
