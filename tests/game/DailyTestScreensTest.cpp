@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@
 #include "game/DailyTestRun.h"
 #include "game/ProgressRecord.h"
 #include "game/RazozSprite.h"
-#include "platform/PngWriter.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/NewFontSprite.h"
@@ -109,19 +107,6 @@ protected:
         for (char& ch : text)
             if (ch == '\n') ch = ' ';  // wrapped lines
         return text;
-    }
-
-    // The whole scene as the render thread composes it, kept for review.
-    void saveScreen(const char* name) {
-        canvas->repaint(nullptr);
-        canvas->update();
-        canvas->compose();
-        window::Image* frame = canvas->getFrameImage();
-        ASSERT_NE(frame, nullptr);
-        std::filesystem::path dir = std::filesystem::path(MENTARIUM_BINARY_DIR) / "screens";
-        std::filesystem::create_directories(dir);
-        EXPECT_TRUE(platform::writePng((dir / name).string(), frame->getPixels(), frame->getWidth(),
-                                       frame->getHeight()));
     }
 
     ProgressRecord* record = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,8 +14,10 @@
 #include "lang/IntArray.h"
 #include "lang/ObjectLock.h"
 #include "lang/ResourceFile.h"
+#include "platform/PngWriter.h"
 #include "sprite/SceneFixture.h"
 #include "window/Event.h"
+#include "window/Image.h"
 
 namespace game_test {
 
@@ -147,6 +150,19 @@ protected:
         for (int i = 0; i < 64; ++i) numbers[i] = game->param(i);
         for (auto [position, value] : changes) numbers[position] = value;
         game->setParameters(numbers);
+    }
+
+    // The whole scene as the render thread composes it, kept under build/screens for review.
+    void saveScreen(const char* name) {
+        canvas->repaint(nullptr);
+        canvas->update();
+        canvas->compose();
+        window::Image* frame = canvas->getFrameImage();
+        ASSERT_NE(frame, nullptr);
+        std::filesystem::path dir = std::filesystem::path(MENTARIUM_BINARY_DIR) / "screens";
+        std::filesystem::create_directories(dir);
+        EXPECT_TRUE(platform::writePng((dir / name).string(), frame->getPixels(), frame->getWidth(),
+                                       frame->getHeight()));
     }
 
     // Ticks through the start signs into play.

@@ -44,12 +44,12 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
     return std::system(command.c_str()) == 0 ? archive : std::string();
 }
 
-// "probedat": a probe game in the second game slot, showing Concentration's
+// "probedat": a probe game in the last game slot, showing Concentration's
 // minigame screen (its HUD and number list). Packed once per process.
 inline std::string probeArchive() {
     static testsupport::TempDir dir;
     static std::string archive =
-        archiveWithScene(dir, "probedat", "FindNewImage ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n");
+        archiveWithScene(dir, "probedat", "GetInShape ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n");
     return archive;
 }
 
@@ -74,7 +74,7 @@ inline std::string fullGameArchive() {
 
 class ProbeFixture : public GameFixture {
 protected:
-    static constexpr int ProbeIndex = 1;
+    static constexpr int ProbeIndex = 15;
 
     std::string archivePath() override { return probeArchive(); }
 
