@@ -110,6 +110,25 @@ bool GameBase::inDailyTest() const {
     return c && c->isDailyTestMode();
 }
 
+bool GameBase::growWithLevel(int& value, int& level, int start, int largest, int levelPerStep, int step) {
+    int k = levelPerStep > 0 ? level / levelPerStep : 0;  // a zero step size never grows
+    if (k <= 0) return false;
+    value = std::min(step * k + start, largest);
+    level %= levelPerStep;
+    return true;
+}
+
+sprite::Sprite* GameBase::spriteOf(util::Vector* sprites, int i) {
+    if (sprites == nullptr || i < 0 || i >= sprites->size()) return nullptr;
+    return static_cast<sprite::Sprite*>(sprites->elementAt(i));
+}
+
+bool GameBase::playingIn(std::initializer_list<int> phases) const {
+    MentariumCanvas* c = canvas();
+    return c && c->getState() == MentariumCanvas::StatePlaying &&
+           std::find(phases.begin(), phases.end(), phase_) != phases.end();
+}
+
 int GameBase::testRank() const {
     MentariumCanvas* c = canvas();
     return c && c->getProgress() ? c->getProgress()->currentRank() : 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "lang/IntArray.h"
@@ -122,6 +123,15 @@ public:
 protected:
     static MentariumCanvas* canvas();
     bool inDailyTest() const;
+    // A quantity of a turn that grows with the level: when level holds k > 0
+    // whole steps of levelPerStep levels, value becomes start + k x step, at
+    // most largest, and the levels of those steps are taken off level (the
+    // rest may feed another quantity); otherwise both stay. Answers whether it grew.
+    static bool growWithLevel(int& value, int& level, int start, int largest, int levelPerStep, int step);
+    // Sprite i of a vector of the turn's sprites; null out of range or without a vector.
+    static sprite::Sprite* spriteOf(util::Vector* sprites, int i);
+    // Whether the canvas is playing and this game stands in one of the phases.
+    bool playingIn(std::initializer_list<int> phases) const;
     int testRank() const;
     int difficulty() const;
     void playSound(int index);

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <initializer_list>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "HostRun.h"
 #include "mentarium/host.h"
@@ -16,6 +21,7 @@ constexpr const char* kCloseRules = "250 310";
 constexpr const char* kDownload = "68 28";
 constexpr const char* kPractice = "250 116";
 constexpr const char* kConcentration = "74 70";
+constexpr const char* kSpatialMemory = "314 77";
 constexpr const char* kWhichIsMore = "314 161";
 constexpr const char* kStroopTest = "72 116";
 constexpr const char* kNumberOrder = "72 158";
@@ -168,21 +174,36 @@ TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
 
 namespace {
 
+// Plays a game from the practice area on easy: at each moment a screenshot
+// under build/screens and a description 100 ms later, then the host quits.
+// Answers the descriptions; the run's whole output goes to output.
+std::vector<std::vector<std::string>> practiceRun(const char* run, const char* gameButton,
+                                                  std::initializer_list<std::pair<int, const char*>> shots,
+                                                  std::string& output) {
+    auto screens = hostrun::screensDirectory();
+    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + gameButton + "\n" +
+                         "at 2900 click " + kEasy + "\n";
+    int end = 3000;
+    for (auto [at, name] : shots) {
+        std::filesystem::remove(screens / name);
+        script += "at " + std::to_string(at) + " shot " + (screens / name).string() + "\n";
+        script += "at " + std::to_string(at + 100) + " describe\n";
+        end = at + 200;
+    }
+    script += "at " + std::to_string(end) + " quit\n";
+    int status = 0;
+    output = hostrun::runScript(run, script, "", status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    for (auto [at, name] : shots) expectScreenshot(screens / name);
+    return hostrun::descriptions(output);
+}
+
 // Opens a game from the practice area on easy, photographs its first turn
 // under build/screens and hands back the description taken just after.
 void playFirstTurn(const char* run, const char* gameButton, const char* shotName, std::vector<std::string>& block) {
-    auto shot = hostrun::screensDirectory() / shotName;
-    std::filesystem::remove(shot);
-    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + gameButton + "\n" +
-                         "at 2900 click " + kEasy + "\n" + "at 7500 shot " + shot.string() + "\n" +
-                         "at 7600 describe\n" + "at 7700 quit\n";
-    int status = 0;
-    std::string output = hostrun::runScript(run, script, "", status);
-    ASSERT_TRUE(WIFEXITED(status)) << output;
-    ASSERT_EQ(WEXITSTATUS(status), 0) << output;
-    auto blocks = hostrun::descriptions(output);
+    std::string output;
+    auto blocks = practiceRun(run, gameButton, {{7500, shotName}}, output);
     ASSERT_EQ(blocks.size(), 1u) << output;
-    expectScreenshot(shot);
     block = blocks[0];
 }
 
@@ -235,4 +256,17 @@ TEST(ShellRunTest, DailyTestMenuShowsTheRank) {
     EXPECT_FALSE(hostrun::showsScreen(blocks[0], "MainMenu")) << output;
     EXPECT_EQ(hostrun::fact(blocks[0], "rank"), 0);
     expectScreenshot(shot);
+}
+
+// Spatial Memory from the practice area: the lit pattern, then the grid that
+// waits for the answer, photographed for review.
+TEST(ShellRunTest, SpatialMemoryLightsAPatternAndWaits) {
+    std::string output;
+    auto blocks = practiceRun("spatial-memory", kSpatialMemory,
+                              {{7000, "spatialmemory-lit.png"}, {9200, "spatialmemory-answer.png"}}, output);
+    ASSERT_EQ(blocks.size(), 2u) << output;
+    EXPECT_EQ(hostrun::fact(blocks[0], "game"), 2);
+    EXPECT_EQ(hostrun::fact(blocks[0], "phase"), 3) << output;  // the targets are lit
+    EXPECT_EQ(hostrun::fact(blocks[1], "phase"), 5) << output;  // waiting for the player's clicks
+    EXPECT_GE(hostrun::fact(blocks[1], "grid"), 3);
 }

@@ -42,8 +42,7 @@ void Concentration::onLoaded(sprite::DataLoader* loader) {
 }
 
 sprite::AnimateSprite* Concentration::cardBack(int i) const {
-    if (cards_ == nullptr || i < 0 || i >= cards_->size()) return nullptr;
-    return static_cast<sprite::AnimateSprite*>(cards_->elementAt(i));
+    return static_cast<sprite::AnimateSprite*>(spriteOf(cards_, i));
 }
 
 void Concentration::gridFor(int cards, int& rows, int& columns) {
@@ -385,11 +384,7 @@ void Concentration::describe(std::string& text) {
 
 // --- input ---
 
-bool Concentration::acceptsInput() const {
-    MentariumCanvas* c = canvas();
-    return c && c->getState() == MentariumCanvas::StatePlaying &&
-           (phase_ == kPhaseTurns || phase_ == PhaseCorrect || phase_ == PhaseWrong);
-}
+bool Concentration::acceptsInput() const { return playingIn({kPhaseTurns, PhaseCorrect, PhaseWrong}); }
 
 int Concentration::cardAt(int lx, int ly) const {
     for (int i = 0; i < cardCount_; ++i) {

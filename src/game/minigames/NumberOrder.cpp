@@ -67,14 +67,8 @@ NumberOrder::TurnShape NumberOrder::shapeAt(int level) const {
     int rest = level;
     // Each growth slot takes its steps from what the slots before it left over.
     for (int slot = 0; slot < 3; ++slot) {
-        if (slot == param(39) && param(44) > 0 && rest / param(44) > 0) {
-            shape.count = std::min(param(45) * (rest / param(44)) + param(42), param(43));
-            rest %= param(44);
-        }
-        if (slot == param(40) && param(48) > 0 && rest / param(48) > 0) {
-            shape.showTime = std::min(param(49) * (rest / param(48)) + param(46), param(47));
-            rest %= param(48);
-        }
+        if (slot == param(39)) growWithLevel(shape.count, rest, param(42), param(43), param(44), param(45));
+        if (slot == param(40)) growWithLevel(shape.showTime, rest, param(46), param(47), param(48), param(49));
         if (slot == param(41) && param(50) > 0 && rest / param(50) > 0) shape.wide = true;
     }
     // Only 1 .. 9 tiles have a pattern; a turn without tiles could never end.

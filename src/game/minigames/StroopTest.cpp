@@ -95,15 +95,9 @@ void StroopTest::onLoaded(sprite::DataLoader* loader) {
         if (words_[c] == nullptr) words_[c] = new window::Image(numberedName("+iStroopText_", c));
 }
 
-sprite::Sprite* StroopTest::bucket(int i) const {
-    if (buckets_ == nullptr || i < 0 || i >= buckets_->size()) return nullptr;
-    return static_cast<sprite::Sprite*>(buckets_->elementAt(i));
-}
+sprite::Sprite* StroopTest::bucket(int i) const { return spriteOf(buckets_, i); }
 
-sprite::Sprite* StroopTest::paint(int i) const {
-    if (paints_ == nullptr || i < 0 || i >= paints_->size()) return nullptr;
-    return static_cast<sprite::Sprite*>(paints_->elementAt(i));
-}
+sprite::Sprite* StroopTest::paint(int i) const { return spriteOf(paints_, i); }
 
 // --- a turn ---
 
@@ -211,11 +205,7 @@ int StroopTest::bucketAt(int lx, int ly) const {
     return -1;
 }
 
-bool StroopTest::answering() const {
-    MentariumCanvas* c = canvas();
-    return c && c->getState() == MentariumCanvas::StatePlaying &&
-           (phase_ == kPhaseShowWord || phase_ == PhasePlay || phase_ == kPhaseHideWord || phase_ == kPhaseAnswer);
-}
+bool StroopTest::answering() const { return playingIn({kPhaseShowWord, PhasePlay, kPhaseHideWord, kPhaseAnswer}); }
 
 int StroopTest::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
@@ -243,9 +233,7 @@ void StroopTest::highlight(int i) {
 bool StroopTest::mouseMoved(window::Event* event) {
     {
         ObjectLock hold(this, true);
-        MentariumCanvas* c = canvas();
-        if (c && c->getState() == MentariumCanvas::StatePlaying &&
-            (phase_ == kPhaseAnswer || phase_ == PhaseCorrect || phase_ == PhaseWrong)) {
+        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
             int i = bucketAt(event->x - getX(), event->y - getY());
             highlight(i);
             if (i >= 0) return true;

@@ -204,10 +204,7 @@ void WhichIsMore::highlight(int i) {
 int WhichIsMore::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    MentariumCanvas* c = canvas();
-    if (answer == RESULT || c == nullptr || c->getState() != MentariumCanvas::StatePlaying ||
-        phase_ != kPhaseAnswer || panelCount_ == 0)
-        return answer;
+    if (answer == RESULT || !playingIn({kPhaseAnswer}) || panelCount_ == 0) return answer;
     int i = panelAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     highlight(i);
@@ -219,9 +216,7 @@ int WhichIsMore::mousePressed(window::Event* event) {
 bool WhichIsMore::mouseMoved(window::Event* event) {
     {
         ObjectLock hold(this, true);
-        MentariumCanvas* c = canvas();
-        if (c && c->getState() == MentariumCanvas::StatePlaying &&
-            (phase_ == kPhaseAnswer || phase_ == PhaseCorrect || phase_ == PhaseWrong)) {
+        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
             int i = panelAt(event->x - getX(), event->y - getY());
             if (i >= 0) {
                 highlight(i);
