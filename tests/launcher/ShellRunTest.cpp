@@ -22,6 +22,7 @@ constexpr const char* kDownload = "68 28";
 constexpr const char* kPractice = "250 116";
 constexpr const char* kConcentration = "74 70";
 constexpr const char* kSpatialMemory = "314 77";
+constexpr const char* kSimon = "434 77";
 constexpr const char* kWhichIsMore = "314 161";
 constexpr const char* kStroopTest = "72 116";
 constexpr const char* kNumberOrder = "72 158";
@@ -269,4 +270,16 @@ TEST(ShellRunTest, SpatialMemoryLightsAPatternAndWaits) {
     EXPECT_EQ(hostrun::fact(blocks[0], "phase"), 3) << output;  // the targets are lit
     EXPECT_EQ(hostrun::fact(blocks[1], "phase"), 5) << output;  // waiting for the player's clicks
     EXPECT_GE(hostrun::fact(blocks[1], "grid"), 3);
+}
+
+// Simon from the practice area: the buttons of a turn while the sequence
+// shows, one of them lit and turned, photographed for review.
+TEST(ShellRunTest, SimonShowsItsSequence) {
+    std::string output;
+    auto blocks = practiceRun("simon", kSimon, {{7000, "simon-sequence.png"}}, output);
+    ASSERT_EQ(blocks.size(), 1u) << output;
+    EXPECT_EQ(hostrun::fact(blocks[0], "game"), 3);
+    int phase = hostrun::fact(blocks[0], "phase");
+    EXPECT_TRUE(phase >= 13 && phase <= 15) << output;  // the sequence is on show
+    EXPECT_EQ(hostrun::fact(blocks[0], "simon"), 3);    // easy starts with three buttons
 }

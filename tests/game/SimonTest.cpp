@@ -1,0 +1,320 @@
+// Simon: how a level sizes a turn, the layouts, and whole turns in the loaded game.
+
+#include <set>
+#include <vector>
+
+#include "GameFixture.h"
+#include "game/minigames/Simon.h"
+#include "sprite/ScalerSprite.h"
+#include "window/FancyHelper.h"
+
+namespace game_test {
+namespace {
+
+constexpr int kSimon = 3;
+
+// A game outside any scene with a parameter list of its own.
+class SimonRules : public ::testing::Test {
+protected:
+    void SetUp() override { game = new Simon(); }
+    void TearDown() override { game->release(); }
+    void params(std::initializer_list<std::pair<int, int>> changes, int length = 56) {
+        lang::IntArray numbers(length);
+        for (auto [position, value] : changes) numbers[position] = value;
+        game->setParameters(numbers);
+        game->readLayouts();
+    }
+    Simon* game = nullptr;
+};
+
+TEST_F(SimonRules, TheSequenceGrowsByWholeSteps) {
+    params({{39, 3}, {40, 20}, {41, 4}, {42, 2}, {43, 3}, {44, 6}, {47, 5}, {48, 12}});
+    for (int level = 0; level <= 3; ++level) EXPECT_EQ(game->turnSizeAt(level).sequenceLength, 3) << level;
+    EXPECT_EQ(game->turnSizeAt(4).sequenceLength, 5);
+    EXPECT_EQ(game->turnSizeAt(8).sequenceLength, 7);
+    EXPECT_EQ(game->turnSizeAt(100).sequenceLength, 20);  // at its longest
+}
+
+TEST_F(SimonRules, LightsQuickenWithTheLevelAndOneFrameMoreWithExtraButtons) {
+    params({{39, 3}, {40, 10}, {43, 3}, {44, 6}, {45, 5}, {46, 1}, {47, 6}, {48, 12}, {49, 2}, {50, 1}});
+    EXPECT_EQ(game->turnSizeAt(0).showTime, 12);
+    EXPECT_EQ(game->turnSizeAt(3).showTime, 11);
+    EXPECT_EQ(game->turnSizeAt(3).choiceCount, 3);
+    // Level 5: two steps of the show time and one more button, which takes a frame more off.
+    Simon::TurnSize at5 = game->turnSizeAt(5);
+    EXPECT_EQ(at5.choiceCount, 4);
+    EXPECT_EQ(at5.showTime, 12 - 2 - 1);
+    // Never below the shortest, buttons or not.
+    Simon::TurnSize at40 = game->turnSizeAt(40);
+    EXPECT_EQ(at40.choiceCount, 6);
+    EXPECT_EQ(at40.showTime, 6);
+}
+
+TEST_F(SimonRules, TurnsStayWithinTheButtonsAndTheSequenceRoom) {
+    params({{39, 150}, {40, 500}, {43, 9}, {44, 9}, {48, -3}});  // zero level steps everywhere
+    Simon::TurnSize size = game->turnSizeAt(12);
+    EXPECT_EQ(size.sequenceLength, Simon::MaxSequence);
+    EXPECT_EQ(size.choiceCount, 6);
+    EXPECT_EQ(size.showTime, 1);
+    params({{39, 0}, {43, 1}});
+    EXPECT_EQ(game->turnSizeAt(0).choiceCount, 3);
+    EXPECT_EQ(game->turnSizeAt(0).sequenceLength, 1);
+}
+
+TEST_F(SimonRules, LayoutsAreReadInGroupsAndScaledToTheScene) {
+    // One layout of 3, two of 4, none of 5, one of 6: 3 + 8 + 6 = 17 pairs.
+    std::vector<std::pair<int, int>> changes = {{52, 1}, {53, 2}, {54, 0}, {55, 1}};
+    for (int j = 0; j < 17; ++j) {
+        changes.push_back({56 + 2 * j, 100 * j + 799});
+        changes.push_back({57 + 2 * j, 10 * j + 599});
+    }
+    lang::IntArray numbers(56 + 34);
+    for (auto [position, value] : changes) numbers[position] = value;
+    game->setParameters(numbers);
+    game->readLayouts();
+    ASSERT_EQ(game->positions().size(), 17u);
+    EXPECT_EQ(game->positions()[0].x, 799 * 500 / 800);
+    EXPECT_EQ(game->positions()[0].y, 599 * 375 / 600);
+    EXPECT_EQ(game->positions()[16].x, 2399 * 500 / 800);
+    EXPECT_EQ(game->layoutStart(3, 0), 0);
+    EXPECT_EQ(game->layoutStart(4, 0), 3);
+    EXPECT_EQ(game->layoutStart(4, 1), 7);
+    EXPECT_EQ(game->layoutStart(6, 0), 11);
+    EXPECT_EQ(game->layoutStart(5, 0), -1);  // no layout for five
+    EXPECT_EQ(game->layoutStart(4, 2), -1);
+    EXPECT_EQ(game->layoutCount(5), 0);
+    EXPECT_EQ(game->layoutCount(6), 1);
+}
+
+TEST_F(SimonRules, AListCutShortLosesOnlyTheLayoutsItLacks) {
+    params({{52, 1}, {53, 1}, {56, 80}, {57, 60}, {58, 160}, {59, 120}, {60, 240}, {61, 180}, {62, 320}}, 63);
+    EXPECT_EQ(game->positions().size(), 3u);  // the fourth pair lacks its y
+    EXPECT_EQ(game->layoutStart(3, 0), 0);
+    EXPECT_EQ(game->layoutStart(4, 0), -1);
+}
+
+}  // namespace
+
+// The loaded game: practice at easy with 4 buttons, a sequence of 5 and a show time of 4 frames.
+class SimonGame : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        loadGame();
+        game = dynamic_cast<Simon*>(canvas->gameAt(kSimon));
+        ASSERT_NE(game, nullptr);
+    }
+
+    void start(int length = 5, int count = 4) {
+        setParams(game, {{0, 0}, {39, length}, {41, 100}, {43, count}, {45, 100}, {48, 4}, {49, 100}, {51, 3}});
+        startPractice(kSimon, 0);
+        untilPlay(game);
+        canvas->sounds.clear();
+        ASSERT_GT(tickUntil([this] { return game->getPhase() == Simon::PhaseShowFirst; }, 20), 0);
+    }
+    // Ticks through the shown sequence, writing down each light as it comes on.
+    std::vector<int> watchSequence() {
+        std::vector<int> lights;
+        int lit = -1;
+        for (int n = 0; n < 400 && game->getPhase() != 5; ++n) {
+            int now = -1;
+            for (int i = 0; i < game->getChoiceCount(); ++i)
+                if (game->isLit(i)) now = i;
+            if (now >= 0 && lit < 0) lights.push_back(now);
+            lit = now;
+            tick();
+        }
+        return lights;
+    }
+    void at(int kind, int i) {
+        sprite::ScalerSprite* b = game->choice(i);
+        ASSERT_NE(b, nullptr);
+        pointer(kind, game->getX() + b->getX() + b->getWidth() / 2, game->getY() + b->getY() + b->getHeight() / 2);
+    }
+    void click(int i) { at(window::Event::MouseDown, i); }
+    // A button of the turn that the sequence entry does not name.
+    int otherThan(int i) const { return (i + 1) % game->getChoiceCount(); }
+
+    Simon* game = nullptr;
+};
+
+TEST_F(SimonGame, TheSequenceLightsEachEntryWithItsToneAndPutsItOut) {
+    start(8, 3);  // eight entries of three buttons: some entries repeat
+    ASSERT_EQ(game->getChoiceCount(), 3);
+    ASSERT_EQ(game->getSequenceLength(), 8);
+    std::vector<int> expected;
+    for (int e = 0; e < 8; ++e) expected.push_back(game->sequenceAt(e));
+    // Tick by tick: each light goes on, stays for the show time, and goes out
+    // for the show time before the next, also when the same button repeats.
+    std::vector<int> lights = watchSequence();
+    EXPECT_EQ(lights, expected);
+    std::vector<int> tones;
+    for (int i : expected) tones.push_back(game->toneOf(i));
+    EXPECT_EQ(canvas->sounds, tones);
+    EXPECT_EQ(game->getPhase(), 5);
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(game->isLit(i));
+}
+
+TEST_F(SimonGame, EachLightLastsTheShowTime) {
+    start(2, 3);
+    ASSERT_EQ(game->getShowTime(), 4);
+    int first = game->sequenceAt(0);
+    EXPECT_TRUE(game->isLit(first));
+    ticks(3);
+    EXPECT_EQ(game->getPhase(), Simon::PhaseShowFirst);
+    tick();
+    EXPECT_EQ(game->getPhase(), Simon::PhaseLightOut);
+    EXPECT_FALSE(game->isLit(first));
+    ticks(4);
+    EXPECT_EQ(game->getPhase(), Simon::PhaseShowNext);  // the second entry's light
+    EXPECT_EQ(game->getPlayIndex(), 1);
+    EXPECT_TRUE(game->isLit(game->sequenceAt(1)));
+    ticks(4);
+    EXPECT_EQ(game->getPhase(), Simon::PhaseLightOut);
+    EXPECT_FALSE(game->isLit(game->sequenceAt(1)));
+    ticks(4);
+    EXPECT_EQ(game->getPhase(), 5);  // the player's turn
+}
+
+TEST_F(SimonGame, TheTimerRunsWhileTheSequenceIsShown) {
+    start(12, 3);
+    int time = game->getTimeLeft();
+    ticks(60);
+    EXPECT_NE(game->getPhase(), 5);
+    EXPECT_LT(game->getTimeLeft(), time);
+}
+
+TEST_F(SimonGame, TheButtonsOfATurnStandInALayout) {
+    start(3, 4);
+    std::set<sprite::Sprite*> shown;
+    int start = game->layoutStart(4, game->getLayoutIndex());
+    ASSERT_GE(start, 0);
+    int side = game->choice(otherThan(game->sequenceAt(0)))->getWidth();  // a button not lit
+    for (int i = 0; i < 4; ++i) {
+        sprite::ScalerSprite* b = game->choice(i);
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(b->isVisible());
+        shown.insert(b);
+        // Placed by their top-left corners; the centre stays put when a light turns a button.
+        EXPECT_EQ(b->getCentreX(), game->positions()[start + i].x + side / 2) << i;
+        EXPECT_EQ(b->getCentreY(), game->positions()[start + i].y + side / 2) << i;
+        lang::String name("bChoice");
+        name.append(game->toneOf(i) + 1);
+        EXPECT_EQ(game->findChild(name), b) << "the tone follows the button's number";
+    }
+    EXPECT_EQ(shown.size(), 4u);
+    int hidden = 0;
+    for (int k = 1; k <= 6; ++k) {
+        lang::String name("bChoice");
+        name.append(k);
+        hidden += !game->findChild(name)->isVisible();
+    }
+    EXPECT_EQ(hidden, 2);
+}
+
+TEST_F(SimonGame, RepeatingTheWholeSequenceScoresEachClickAndSolvesTheTurn) {
+    start(4, 4);
+    watchSequence();
+    ASSERT_EQ(game->getPhase(), 5);
+    int level = game->getLevel(), multiplier = game->getMultiplier();
+    for (int e = 0; e < 4; ++e) {
+        int score = game->getScore();
+        canvas->sounds.clear();
+        int i = game->sequenceAt(e);
+        click(i);
+        EXPECT_GT(game->getScore(), score) << e;
+        EXPECT_EQ(countOf(canvas->sounds, game->toneOf(i)), 1) << "its tone";
+        EXPECT_TRUE(game->isLit(i));
+        if (e < 3) {
+            EXPECT_EQ(game->getPhase(), 5);
+            EXPECT_EQ(game->getInputIndex(), e + 1);
+        }
+    }
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
+    EXPECT_EQ(game->getInputIndex(), 0);
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);
+    EXPECT_EQ(game->getLevel(), level + game->param(18));
+    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(18));
+    tick();
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseNextTurn);
+    ticks(10);
+    EXPECT_EQ(game->getPhase(), 2);  // a new turn, its first light after parameter 51 frames
+    ticks(3);
+    EXPECT_EQ(game->getPhase(), Simon::PhaseShowFirst);
+}
+
+TEST_F(SimonGame, AWrongClickAtTheLastEntryKeepsTheEarlierPoints) {
+    start(3, 4);
+    watchSequence();
+    click(game->sequenceAt(0));
+    click(game->sequenceAt(1));
+    int score = game->getScore(), level = game->getLevel(), multiplier = game->getMultiplier();
+    ASSERT_GT(score, 0);
+    canvas->sounds.clear();
+    int wrong = otherThan(game->sequenceAt(2));
+    click(wrong);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseWrong);
+    EXPECT_EQ(game->getScore(), score);
+    EXPECT_EQ(game->getWrongAnswers(), 1);
+    EXPECT_TRUE(game->isLit(wrong));
+    EXPECT_EQ(countOf(canvas->sounds, game->toneOf(wrong)), 0) << "no tone for a wrong button";
+    EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundFailure), 1);
+    EXPECT_EQ(game->getLevel(), std::max(level + game->param(19), 0));
+    EXPECT_EQ(game->getMultiplier(), std::max(multiplier + game->param(19), 0));
+    tick();
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseNextTurn);
+}
+
+TEST_F(SimonGame, AClickedButtonStaysTurnedUntilThePointerMoves) {
+    start(3, 4);
+    watchSequence();
+    int i = game->sequenceAt(0);
+    click(i);
+    ASSERT_TRUE(game->isLit(i));
+    ticks(5);
+    EXPECT_TRUE(game->isLit(i));
+    at(window::Event::MouseMove, i);
+    EXPECT_FALSE(game->isLit(i));
+    window::FancyHelper* fancy = game->choice(i)->getFancy();
+    ASSERT_NE(fancy, nullptr);
+    EXPECT_EQ(fancy->red, 160);  // under the pointer
+    int other = otherThan(i);
+    at(window::Event::MouseMove, other);
+    EXPECT_EQ(game->choice(i)->getFancy()->red, 128);
+    EXPECT_EQ(game->choice(other)->getFancy()->red, 160);
+}
+
+TEST_F(SimonGame, ClicksWhileTheSequenceShowsAreIgnored) {
+    start(5, 4);
+    click(game->sequenceAt(0));
+    EXPECT_EQ(game->getScore(), 0);
+    EXPECT_EQ(game->getWrongAnswers(), 0);
+    EXPECT_EQ(game->getInputIndex(), 0);
+}
+
+TEST_F(SimonGame, LeavingThePlayHidesTheButtons) {
+    start(3, 5);
+    canvas->onMessage(nullptr, lang::String("ExitYes"));
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseStopped);
+    EXPECT_EQ(game->getChoiceCount(), 0);
+    EXPECT_EQ(game->getSequenceLength(), 0);
+    EXPECT_EQ(game->sequenceAt(0), -1);
+    for (int k = 1; k <= 6; ++k) {
+        lang::String name("bChoice");
+        name.append(k);
+        EXPECT_FALSE(game->findChild(name)->isVisible()) << k;
+    }
+}
+
+TEST_F(SimonGame, TheDescriptionGivesTheSequenceAndTheButtons) {
+    start(4, 5);
+    std::string text;
+    game->describe(text);
+    EXPECT_NE(text.find("simon 5 4 "), std::string::npos) << text;
+    std::string sequence = "sequence";
+    for (int e = 0; e < 4; ++e) sequence += " " + std::to_string(game->sequenceAt(e));
+    EXPECT_NE(text.find(sequence + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("choice 4 "), std::string::npos) << text;
+}
+
+}  // namespace game_test
