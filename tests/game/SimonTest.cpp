@@ -1,5 +1,6 @@
 // Simon: how a level sizes a turn, the layouts, and whole turns in the loaded game.
 
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -282,6 +283,40 @@ TEST_F(SimonGame, AClickedButtonStaysTurnedUntilThePointerMoves) {
     at(window::Event::MouseMove, other);
     EXPECT_EQ(game->choice(i)->getFancy()->red, 128);
     EXPECT_EQ(game->choice(other)->getFancy()->red, 160);
+}
+
+// Every layout of the scene keeps a lit button, turned by 45 degrees, below
+// the game bar and on the screen, and clear of its neighbours.
+TEST_F(SimonGame, EveryLayoutLeavesRoomToTurnAButton) {
+    start(3, 3);
+    const double side = game->choice(otherThan(game->sequenceAt(0)))->getWidth();
+    const double reach = side * std::sqrt(2.0) / 2;  // centre to corner of a turned button
+    for (int count = 3; count <= 6; ++count) {
+        ASSERT_GT(game->layoutCount(count), 0) << count;
+        for (int layout = 0; layout < game->layoutCount(count); ++layout) {
+            int first = game->layoutStart(count, layout);
+            ASSERT_GE(first, 0);
+            for (int i = 0; i < count; ++i) {
+                double cx = game->positions()[first + i].x + side / 2, cy = game->positions()[first + i].y + side / 2;
+                EXPECT_GE(cx - reach, 0) << count << "/" << layout << "/" << i;
+                EXPECT_LE(cx + reach, 500) << count << "/" << layout << "/" << i;
+                EXPECT_GE(cy - reach, 44) << count << "/" << layout << "/" << i;
+                EXPECT_LE(cy + reach, 375) << count << "/" << layout << "/" << i;
+                for (int j = 0; j < i; ++j) {
+                    double dx = game->positions()[first + j].x + side / 2 - cx;
+                    double dy = game->positions()[first + j].y + side / 2 - cy;
+                    EXPECT_GE(std::hypot(dx, dy), reach + side / 2) << count << "/" << layout << ": " << i << ", " << j;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(SimonGame, NoDelayBeforeTheSequenceStillShowsIt) {
+    setParams(game, {{51, 0}});
+    startPractice(kSimon, 0);
+    untilPlay(game);
+    EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 200), 0);
 }
 
 TEST_F(SimonGame, ClicksWhileTheSequenceShowsAreIgnored) {

@@ -179,7 +179,8 @@ void Simon::setPhase(int phase) {
     case kPhaseNewTurn:
         hideSuccessFailure();
         endTurn();
-        scheduleNextPhase(PhaseShowFirst, param(51));
+        // A schedule of no frames would never come due.
+        scheduleNextPhase(PhaseShowFirst, std::max(param(51), 1));
         break;
     case PhasePlay: scheduleNextPhase(kPhaseNewTurn, 1); break;
     case PhaseShowFirst:
