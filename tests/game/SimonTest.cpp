@@ -312,6 +312,19 @@ TEST_F(SimonGame, EveryLayoutLeavesRoomToTurnAButton) {
     }
 }
 
+// With Simon and Spatial Memory in, every game the first daily test can
+// pick is in the scene; a test game starts at the level of the player's rank.
+TEST_F(SimonGame, TheDailyTestCanPickItAndStartsAtTheRanksLevel) {
+    EXPECT_TRUE(canvas->dailyTestPlayable());
+    canvas->setDailyTestMode(true);
+    canvas->selectGame(kSimon);
+    canvas->setState(MentariumCanvas::StatePlaying);
+    untilPlay(game);
+    EXPECT_EQ(game->getStartLevel(), game->param(6));  // rank 0
+    EXPECT_TRUE(game->findChild(lang::String("STARBAROVERLAY"))->isVisible());
+    EXPECT_FALSE(game->findChild(lang::String("Score"))->isVisible());
+}
+
 TEST_F(SimonGame, NoDelayBeforeTheSequenceStillShowsIt) {
     setParams(game, {{51, 0}});
     startPractice(kSimon, 0);
