@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "lang/IntArray.h"
@@ -16,6 +17,13 @@ public:
     // unlocked and bonus game as the progress record holds them.
     DailyTestRun(const lang::IntArray& configuration, int unlocked, int bonusGame);
     MENTARIUM_CLASS(DailyTestRun, lang::Object)
+
+    // Moves the games for which missing answers true to the end of the unlock
+    // order, keeping the order of the rest: a scene without some games still
+    // opens playable ones first, and a test never waits on a game it lacks.
+    template <typename Missing> void deferGames(Missing missing) {
+        std::stable_partition(unlockOrder_.data(), unlockOrder_.data() + 16, [&](int g) { return !missing(g); });
+    }
 
     // Picks the test's games: the unlocked ones in random order, the bonus
     // game among the first three.

@@ -127,6 +127,7 @@ void MentariumCanvas::sceneLoaded(sprite::DataLoader* loader) {
     progress_->readThresholds(configuration_);
     if (dailyTest_) dailyTest_->release();
     dailyTest_ = new DailyTestRun(configuration_, progress_->unlockedGames(), progress_->bonusGame());
+    dailyTest_->deferGames([this](int g) { return gameAt(g) == nullptr; });
     setState(StateMenu);
     repaint(nullptr);
     host::HostBlock::notify(MENTARIUM_NOTIFY_LOADED);

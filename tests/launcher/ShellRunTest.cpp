@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,8 @@ constexpr const char* kStroopTest = "72 116";
 constexpr const char* kNumberOrder = "72 158";
 constexpr const char* kEasy = "120 106";
 constexpr const char* kDailyTest = "250 172";
+constexpr const char* kStartTest = "250 218";
+constexpr const char* kStartFirstGame = "370 73";
 constexpr const char* kEndGame = "250 224";
 constexpr const char* kExitYes = "185 222";
 
@@ -240,23 +243,44 @@ TEST(ShellRunTest, NumberOrderShowsAPatternOfTiles) {
     EXPECT_EQ(std::count_if(block.begin(), block.end(), [](const std::string& l) { return l.rfind("tile ", 0) == 0; }), 3);
 }
 
-// The daily test's menu from the main menu: the rank and its goal, photographed for review.
-TEST(ShellRunTest, DailyTestMenuShowsTheRank) {
+// The daily test from the main menu: its menu with the rank, a test picked
+// on Start Test, the rest screen, and the first game started from it.
+TEST(ShellRunTest, DailyTestStartsItsFirstGameFromTheRestScreen) {
     auto screens = hostrun::screensDirectory();
-    auto shot = screens / "dailytest-menu.png";
-    std::filesystem::remove(shot);
-    std::string script = std::string("at 1500 click ") + kDailyTest + "\n" + "at 3500 shot " + shot.string() +
-                         "\n" + "at 3600 describe\n" + "at 3700 quit\n";
+    auto menuShot = screens / "dailytest-menu.png", restShot = screens / "dailytest-rest-host.png";
+    std::filesystem::remove(menuShot);
+    std::filesystem::remove(restShot);
+    std::string script = std::string("at 1500 click ") + kDailyTest + "\n" + "at 3500 shot " + menuShot.string() +
+                         "\n" + "at 3600 describe\n" + "at 3700 click " + kStartTest + "\n" + "at 5200 shot " +
+                         restShot.string() + "\n" + "at 5300 describe\n" + "at 5400 click " + kStartFirstGame +
+                         "\n" + "at 8500 describe\n" + "at 8600 quit\n";
     int status = 0;
-    std::string output = hostrun::runScript("daily-test-menu", script, "", status);
+    std::string output = hostrun::runScript("daily-test", script, "", status);
     ASSERT_TRUE(WIFEXITED(status)) << output;
     ASSERT_EQ(WEXITSTATUS(status), 0) << output;
     auto blocks = hostrun::descriptions(output);
-    ASSERT_EQ(blocks.size(), 1u) << output;
+    ASSERT_EQ(blocks.size(), 3u) << output;
     EXPECT_TRUE(hostrun::showsScreen(blocks[0], "DailyTestMenu")) << output;
     EXPECT_FALSE(hostrun::showsScreen(blocks[0], "MainMenu")) << output;
     EXPECT_EQ(hostrun::fact(blocks[0], "rank"), 0);
-    expectScreenshot(shot);
+
+    EXPECT_TRUE(hostrun::showsScreen(blocks[1], "DailyTestRestScreen")) << output;
+    // "test <played> <six games>": none played yet, six distinct games picked.
+    std::vector<int> test;
+    for (const std::string& line : blocks[1])
+        if (line.rfind("test ", 0) == 0) {
+            std::istringstream in(line.substr(5));
+            for (int v; in >> v;) test.push_back(v);
+        }
+    ASSERT_EQ(test.size(), 7u) << output;
+    EXPECT_EQ(test[0], 0);
+    EXPECT_EQ(std::set<int>(test.begin() + 1, test.end()).size(), 6u);
+
+    EXPECT_EQ(hostrun::fact(blocks[2], "state"), 0) << output;
+    EXPECT_EQ(hostrun::fact(blocks[2], "game"), test[1]) << output;
+    EXPECT_EQ(hostrun::fact(blocks[2], "phase") >= 2, true) << output;
+    expectScreenshot(menuShot);
+    expectScreenshot(restShot);
 }
 
 // Spatial Memory from the practice area: the lit pattern, then the grid that
