@@ -289,6 +289,11 @@ void GameBase::setLevel(int value) {
     if (MentariumCanvas* c = canvas()) c->setStoredValue(gameIndex_, std::max(value, 0));
 }
 
+int GameBase::grownParam(int level, int first) const {
+    const int k = param(first + 2) > 0 ? level / param(first + 2) : 0;
+    return k > 0 ? std::min(param(first + 3) * k + param(first), param(first + 1)) : param(first);
+}
+
 void GameBase::addMultiplier(int delta) { multiplier_ = std::max(multiplier_ + delta, 0); }
 
 void GameBase::stepUpAfterSuccess() {

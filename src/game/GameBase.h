@@ -99,6 +99,11 @@ public:
     static void loadSharedTiles();
     static void releaseSharedTiles();
 
+    // A quantity that grows with the level, from four parameters at first:
+    // its value at level 0, its largest value, the levels per step and the
+    // growth per step. A zero levels-per-step means it never grows.
+    int grownParam(int level, int first) const;
+
     // A parameter of the scene's list; 0 beyond its end.
     int param(int i) const { return i >= 0 && i < parameters_.length() ? parameters_[i] : 0; }
     void setParameters(const lang::IntArray& numbers);

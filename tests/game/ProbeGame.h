@@ -23,7 +23,8 @@ public:
 };
 
 // The game's archive with one more item: the main scene with these lines
-// added to its minigames. Packed by our packer into dir; empty on failure.
+// among its minigames, each in place of the scene's line of the same name.
+// Packed by our packer into dir; empty on failure.
 inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::string& item,
                                     const std::string& lines) {
     const std::string binary = MENTARIUM_BINARY_DIR;
@@ -31,9 +32,19 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
     std::stringstream text;
     text << in.rdbuf();
     std::string scene = text.str();
-    size_t at = scene.find("GameOverOverlay ");
-    if (at == std::string::npos) return std::string();
-    scene.insert(at, lines);
+    std::istringstream added(lines);
+    for (std::string line; std::getline(added, line);) {
+        const std::string name = line.substr(0, line.find(' '));
+        size_t at = scene.find("\n" + name + " ");
+        if (at != std::string::npos) {
+            size_t end = scene.find('\n', at + 1);
+            scene.replace(at + 1, end - at - 1, line);
+        } else if ((at = scene.find("GameOverOverlay ")) != std::string::npos) {
+            scene.insert(at, line + "\n");
+        } else {
+            return std::string();
+        }
+    }
     std::ofstream(dir.file(item), std::ios::binary) << scene;
     std::string archive = dir.file(item + ".bin");
     std::string command = binary + "/tools/mkarchive pack " + archive + " " + item + "=" + dir.file(item);
@@ -44,7 +55,7 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
     return std::system(command.c_str()) == 0 ? archive : std::string();
 }
 
-// "probedat": a probe game in the last game slot, showing Concentration's
+// "probedat": a probe game in the last game slot, in place of that game, showing Concentration's
 // minigame screen (its HUD and number list). Packed once per process.
 inline std::string probeArchive() {
     static testsupport::TempDir dir;

@@ -180,14 +180,16 @@ std::string digits(const Statement& st) {
     return svg + "</svg>\n";
 }
 
-// One tile face: a motif on a rounded card.
+// One tile face: a motif on a rounded card, or the motif alone (card=none),
+// whose outline then is the picture's own.
 std::string tile(const Statement& st) {
     const int size = whole(st, "size", 56);
     const std::string fill = svgkit::colour(st.text("colour", "coral"));
-    const std::string card = svgkit::colour(st.text("card", "cream"));
+    const std::string cardName = st.text("card", "cream");
     std::string svg = open(size, size);
-    svg += "<rect x=\"1\" y=\"1\" width=\"" + num(size - 2) + "\" height=\"" + num(size - 2) + "\" rx=\"" + num(size / 6.0) +
-           "\" fill=\"" + card + "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
+    if (cardName != "none")
+        svg += "<rect x=\"1\" y=\"1\" width=\"" + num(size - 2) + "\" height=\"" + num(size - 2) + "\" rx=\"" +
+               num(size / 6.0) + "\" fill=\"" + svgkit::colour(cardName) + "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
     if (st.has("text")) {
         const int ts = whole(st, "textsize", size * 6 / 10);
         svg += label(size / 2.0, size / 2.0 + ts * 0.36, ts, fill, text(st, "text"));

@@ -64,10 +64,7 @@ void StroopTest::bucketPosition(int count, int i, int& x, int& y) {
 }
 
 int StroopTest::bucketCountAt(int level) const {
-    int count = param(39);
-    // A zero level-per-step means the count never grows.
-    int k = param(41) > 0 ? level / param(41) : 0;
-    if (k > 0) count = std::min(param(42) * k + param(39), param(40));
+    int count = grownParam(level, 39);
     // Only 2 .. 7 buckets have places; one bucket could never take a new ink.
     return std::clamp(count, MinBuckets, MaxBuckets);
 }

@@ -126,10 +126,8 @@ void WhichIsMore::endTurn() {
     ObjectLock hold(this, true);
     clearTiles();
     int level = getLevel();
-    int k = param(41) > 0 ? level / param(41) : 0;
-    panelCount_ = std::clamp(k > 0 ? std::min(param(42) * k + param(39), param(40)) : param(39), 2, 6);
-    k = param(45) > 0 ? level / param(45) : 0;
-    int top = k > 0 ? std::min(param(46) * k + param(43), param(44)) : param(43);
+    panelCount_ = std::clamp(grownParam(level, 39), 2, 6);
+    int top = grownParam(level, 43);
     most_ = adjustMost(std::max(random_.nextInt(param(43) - 2, top), 2));
     int size = pictureSizeFor(panelCount_, most_);
     Grid grid;

@@ -1,0 +1,3 @@
+#include "game/minigames/GetInShape.h"
+
+MENTARIUM_DEFINE_METACLASS(GetInShape)

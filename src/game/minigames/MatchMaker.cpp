@@ -1,0 +1,3 @@
+#include "game/minigames/MatchMaker.h"
+
+MENTARIUM_DEFINE_METACLASS(MatchMaker)

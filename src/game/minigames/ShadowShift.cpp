@@ -1,0 +1,3 @@
+#include "game/minigames/ShadowShift.h"
+
+MENTARIUM_DEFINE_METACLASS(ShadowShift)

@@ -1,0 +1,152 @@
+// The matching games (Match Maker, Match Maker II, Shadow Shift, Get in
+// Shape): the grid, the choice of options, and whole turns in the loaded game.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "GameFixture.h"
+#include "game/minigames/MatchGame.h"
+#include "sprite/ScalerSprite.h"
+#include "window/Image.h"
+
+namespace game_test {
+namespace {
+
+constexpr int kShadowShift = 9, kMatchMaker = 12, kMatchMaker2 = 13, kGetInShape = 15;
+
+TEST(MatchGameGame, OptionsTakeTheLargestSquareCellsThatFit) {
+    MatchGame::Grid g = MatchGame::gridFor(12, 460, 200);
+    EXPECT_EQ(g.columns, 6);
+    EXPECT_EQ(g.rows, 2);
+    EXPECT_EQ(g.cell, 76);
+    g = MatchGame::gridFor(3, 460, 200);
+    EXPECT_EQ(g.columns * g.rows, 3);
+    EXPECT_EQ(g.cell, 153);
+    g = MatchGame::gridFor(7, 460, 200);
+    EXPECT_GE(g.columns * g.rows, 7);
+}
+
+}  // namespace
+
+class MatchGameRun : public GameFixture {
+protected:
+    MatchGame* start(int game, int difficulty = 0) {
+        auto* m = dynamic_cast<MatchGame*>(startPractice(game, difficulty));
+        EXPECT_NE(m, nullptr);
+        return m;
+    }
+    void untilAnswer(MatchGame* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0); }
+    void clickOption(MatchGame* game, int i) {
+        sprite::ScalerSprite* s = game->option(i);
+        pointer(window::Event::MouseDown, game->getX() + s->getCentreX(), game->getY() + s->getCentreY());
+        pointer(window::Event::MouseUp, game->getX() + s->getCentreX(), game->getY() + s->getCentreY());
+    }
+    // Pixels of the composed scene inside a sprite's box that are nearly black.
+    int blackPixelsOver(MatchGame* game, sprite::Sprite* s) {
+        canvas->repaint(nullptr);
+        canvas->update();
+        canvas->compose();
+        window::Image* frame = canvas->getFrameImage();
+        int black = 0;
+        for (int y = s->getY(); y < s->getY() + s->getHeight(); ++y)
+            for (int x = s->getX(); x < s->getX() + s->getWidth(); ++x) {
+                uint32_t p = frame->getPixels()[(game->getY() + y) * frame->getWidth() + game->getX() + x];
+                black += (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) < 40;
+            }
+        return black;
+    }
+};
+
+// Cards of Match Maker II: the target first, its motif in the other three
+// colours, then other motifs all in the target's colour; none twice.
+TEST_F(MatchGameRun, LookAlikesShareTheTargetsMotifOrItsColour) {
+    loadGame();
+    MatchGame* game = start(kMatchMaker2);
+    ASSERT_NE(game, nullptr);
+    for (int round = 0; round < 20; ++round) {
+        std::vector<int> picks = game->chooseCards(12, 3, true);
+        ASSERT_EQ(picks.size(), 12u);
+        EXPECT_EQ(std::set<int>(picks.begin(), picks.end()).size(), 12u);
+        const int group = picks[0] / 4, colour = picks[0] % 4;
+        for (int i = 1; i <= 3; ++i) EXPECT_EQ(picks[i] / 4, group);
+        std::set<int> groups;
+        for (int i = 4; i < 12; ++i) {
+            EXPECT_NE(picks[i] / 4, group);
+            EXPECT_EQ(picks[i] % 4, colour);
+            groups.insert(picks[i] / 4);
+        }
+        EXPECT_EQ(groups.size(), 8u);
+    }
+    std::vector<int> shapes = game->chooseShapes(20);  // only 16 shapes exist
+    EXPECT_EQ(shapes.size(), 16u);
+    EXPECT_EQ(std::set<int>(shapes.begin(), shapes.end()).size(), 16u);
+}
+
+// Turns of Match Maker: exactly one option is the target's picture; it
+// scores, another option is wrong, and each answer deals a new turn.
+TEST_F(MatchGameRun, OnlyTheTwinScoresAndEachAnswerDealsANewTurn) {
+    loadGame();
+    MatchGame* game = start(kMatchMaker);
+    ASSERT_NE(game, nullptr);
+    untilAnswer(game);
+    for (int turn = 0; turn < 4; ++turn) {
+        const int n = game->optionCount();
+        ASSERT_GE(n, 3);
+        int twins = 0;
+        for (int i = 0; i < n; ++i) twins += game->optionPicture(i) == game->targetPicture();
+        EXPECT_EQ(twins, 1);
+        EXPECT_EQ(game->optionPicture(game->rightOption()), game->targetPicture());
+        ASSERT_NE(game->target(), nullptr);
+        const int score = game->getScore(), wrong = game->getWrongAnswers(), level = game->getLevel();
+        if (turn % 2 == 0) {
+            clickOption(game, game->rightOption());
+            EXPECT_GT(game->getScore(), score);
+            EXPECT_EQ(game->getLevel(), level + 1);
+        } else {
+            clickOption(game, (game->rightOption() + 1) % n);
+            EXPECT_EQ(game->getScore(), score);
+            EXPECT_EQ(game->getWrongAnswers(), wrong + 1);
+        }
+        untilAnswer(game);
+    }
+    // The level brought more options.
+    EXPECT_GT(game->optionCount(), 3);
+    saveScreen("matchmaker-turn.png");
+}
+
+// Shadow Shift's target is a shadow: the shape's own outline, all dark;
+// Match Maker's target shows its colours.
+TEST_F(MatchGameRun, ShadowShiftShowsTheTargetAsADarkOutline) {
+    loadGame();
+    MatchGame* shadow = start(kShadowShift);
+    ASSERT_NE(shadow, nullptr);
+    untilAnswer(shadow);
+    ASSERT_NE(shadow->target(), nullptr);
+    EXPECT_GT(blackPixelsOver(shadow, shadow->target()), 300);  // a filled dark outline
+    saveScreen("shadowshift-turn.png");
+    canvas->setState(MentariumCanvas::StateMenu);
+
+    MatchGame* cards = start(kMatchMaker);
+    untilAnswer(cards);
+    ASSERT_NE(cards->target(), nullptr);
+    EXPECT_LT(blackPixelsOver(cards, cards->target()), 20);  // outlines are ink blue, not black
+}
+
+// Get in Shape deals shapes and a shadow like Shadow Shift, all turned.
+TEST_F(MatchGameRun, GetInShapeDealsTurnedShapes) {
+    loadGame();
+    MatchGame* game = start(kGetInShape, 2);
+    ASSERT_NE(game, nullptr);
+    untilAnswer(game);
+    ASSERT_GE(game->optionCount(), 3);
+    for (int i = 0; i < game->optionCount(); ++i) EXPECT_LT(game->optionPicture(i), MatchGame::Shapes);
+    // A turned square picture needs a larger box than the unturned one, unless
+    // it stands at a right angle.
+    int larger = 0;
+    for (int i = 0; i < game->optionCount(); ++i) larger += game->option(i)->getWidth() > 64;
+    EXPECT_GT(larger, 0);
+    saveScreen("getinshape-turn.png");
+}
+
+}  // namespace game_test
