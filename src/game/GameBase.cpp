@@ -319,6 +319,22 @@ void GameBase::finishTurn(bool right, int delay) {
     scheduleNextPhase(PhaseNextTurn, delay);
 }
 
+void GameBase::oneAnswerTurn(int phase) {
+    constexpr int kDeal = 2, kAnswer = 5, kNextTurnFrames = 12;
+    switch (phase) {
+    case kDeal:
+        hideSuccessFailure();
+        endTurn();
+        scheduleNextPhase(kAnswer, 1);
+        break;
+    case PhasePlay: scheduleNextPhase(kDeal, 1); break;
+    case PhaseCorrect: finishTurn(true, 1); break;
+    case PhaseWrong: finishTurn(false, 1); break;
+    case PhaseNextTurn: scheduleNextPhase(kDeal, kNextTurnFrames); break;
+    default: break;
+    }
+}
+
 void GameBase::scheduleNextPhase(int phase, int delay) {
     MentariumCanvas* c = canvas();
     if (!isVisible() || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || phase_ == PhasePaused)

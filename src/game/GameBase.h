@@ -77,6 +77,11 @@ public:
     // multiplier steps of a right or wrong answer, and the next turn after delay frames.
     void finishTurn(bool right, int delay);
     void scheduleNextPhase(int phase, int delay);
+    // The turn cycle of a game decided by one answer, after the base's phase
+    // work: phase 2 deals (endTurn) and opens the answer phase 5 a frame
+    // later; a right or wrong answer decides the turn; the next is dealt 12
+    // frames after phase 10.
+    void oneAnswerTurn(int phase);
     void showAnswerIndicator(int kind);
     void showSuccessFailure(int kind);
     void hideSuccessFailure();

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kPhaseNewTurn = 2;
 constexpr int kPhaseAnswer = 5;
 constexpr int kHighlight = 160, kNeutral = 128;
 constexpr int kGroups = GameBase::TableASize / 4;
@@ -153,18 +152,7 @@ void MatchGame::endTurn() {
 void MatchGame::setPhase(int phase) {
     ObjectLock hold(this, true);
     GameBase::setPhase(phase);
-    switch (phase) {
-    case kPhaseNewTurn:
-        hideSuccessFailure();
-        endTurn();
-        scheduleNextPhase(kPhaseAnswer, 1);
-        break;
-    case PhasePlay: scheduleNextPhase(kPhaseNewTurn, 1); break;
-    case PhaseCorrect: finishTurn(true, 1); break;
-    case PhaseWrong: finishTurn(false, 1); break;
-    case PhaseNextTurn: scheduleNextPhase(kPhaseNewTurn, 12); break;
-    default: break;
-    }
+    oneAnswerTurn(phase);
 }
 
 // --- input ---

@@ -15,7 +15,6 @@ MENTARIUM_DEFINE_METACLASS(WhichIsMore)
 
 namespace {
 
-constexpr int kPhaseNewTurn = 2;
 constexpr int kPhaseAnswer = 5;
 constexpr int kBright = 192, kNeutral = 128;
 
@@ -162,19 +161,8 @@ void WhichIsMore::endTurn() {
 void WhichIsMore::setPhase(int phase) {
     ObjectLock hold(this, true);
     GameBase::setPhase(phase);
-    switch (phase) {
-    case PhaseStarting: correctPanel_ = 0; break;
-    case kPhaseNewTurn:
-        hideSuccessFailure();
-        endTurn();
-        scheduleNextPhase(kPhaseAnswer, 1);
-        break;
-    case PhasePlay: scheduleNextPhase(kPhaseNewTurn, 1); break;
-    case PhaseCorrect: finishTurn(true, 1); break;
-    case PhaseWrong: finishTurn(false, 1); break;
-    case PhaseNextTurn: scheduleNextPhase(kPhaseNewTurn, 12); break;
-    default: break;
-    }
+    if (phase == PhaseStarting) correctPanel_ = 0;
+    oneAnswerTurn(phase);
 }
 
 // --- input ---
