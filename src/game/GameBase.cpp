@@ -290,8 +290,9 @@ void GameBase::setLevel(int value) {
 }
 
 int GameBase::grownParam(int level, int first) const {
-    const int k = param(first + 2) > 0 ? level / param(first + 2) : 0;
-    return k > 0 ? std::min(param(first + 3) * k + param(first), param(first + 1)) : param(first);
+    int value = param(first);
+    growWithLevel(value, level, param(first), param(first + 1), param(first + 2), param(first + 3));
+    return value;
 }
 
 void GameBase::addMultiplier(int delta) { multiplier_ = std::max(multiplier_ + delta, 0); }

@@ -104,9 +104,9 @@ public:
     static void loadSharedTiles();
     static void releaseSharedTiles();
 
-    // A quantity that grows with the level, from four parameters at first:
-    // its value at level 0, its largest value, the levels per step and the
-    // growth per step. A zero levels-per-step means it never grows.
+    // A quantity that grows with the whole level (see growWithLevel), from four
+    // parameters at first: its value at level 0, its largest value, the levels
+    // per step and the growth per step.
     int grownParam(int level, int first) const;
 
     // A parameter of the scene's list; 0 beyond its end.

@@ -15,18 +15,6 @@ namespace {
 
 constexpr int kShadowShift = 9, kMatchMaker = 12, kMatchMaker2 = 13, kGetInShape = 15;
 
-TEST(MatchGameGame, OptionsTakeTheLargestSquareCellsThatFit) {
-    MatchGame::Grid g = MatchGame::gridFor(12, 460, 200);
-    EXPECT_EQ(g.columns, 6);
-    EXPECT_EQ(g.rows, 2);
-    EXPECT_EQ(g.cell, 76);
-    g = MatchGame::gridFor(3, 460, 200);
-    EXPECT_EQ(g.columns * g.rows, 3);
-    EXPECT_EQ(g.cell, 153);
-    g = MatchGame::gridFor(7, 460, 200);
-    EXPECT_GE(g.columns * g.rows, 7);
-}
-
 }  // namespace
 
 class MatchGameRun : public GameFixture {

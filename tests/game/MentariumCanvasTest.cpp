@@ -243,12 +243,12 @@ TEST_F(MinigameCanvas, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
 TEST_F(MinigameCanvas, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
     EXPECT_NE(canvas->gameAt(0), nullptr);
     EXPECT_EQ(canvas->gameAt(ProbeIndex), probe);
-    EXPECT_EQ(canvas->gameAt(9), nullptr);
+    EXPECT_EQ(canvas->gameAt(MissingIndex), nullptr);
     EXPECT_EQ(canvas->gameAt(-1), nullptr);
     EXPECT_EQ(canvas->gameAt(16), nullptr);
     EXPECT_EQ(probe->getGameIndex(), ProbeIndex);
     // Starting a game the scene lacks leaves the canvas playing nothing rather than failing.
-    canvas->selectGame(9);
+    canvas->selectGame(MissingIndex);
     canvas->setState(Canvas::StatePlaying);
     ticks(3);
     EXPECT_EQ(canvas->getState(), Canvas::StatePlaying);

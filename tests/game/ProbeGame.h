@@ -23,8 +23,9 @@ public:
 };
 
 // The game's archive with one more item: the main scene with these lines
-// among its minigames, each in place of the scene's line of the same name.
-// Packed by our packer into dir; empty on failure.
+// among its minigames, each in place of the scene's line of the same name;
+// a line "-Name" leaves that line out. Packed by our packer into dir; empty
+// on failure.
 inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::string& item,
                                     const std::string& lines) {
     const std::string binary = MENTARIUM_BINARY_DIR;
@@ -34,11 +35,15 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
     std::string scene = text.str();
     std::istringstream added(lines);
     for (std::string line; std::getline(added, line);) {
-        const std::string name = line.substr(0, line.find(' '));
+        const bool leaveOut = !line.empty() && line[0] == '-';
+        const std::string name = line.substr(leaveOut ? 1 : 0, line.find(' ') - (leaveOut ? 1 : 0));
         size_t at = scene.find("\n" + name + " ");
         if (at != std::string::npos) {
             size_t end = scene.find('\n', at + 1);
-            scene.replace(at + 1, end - at - 1, line);
+            if (leaveOut) scene.erase(at + 1, end - at);
+            else scene.replace(at + 1, end - at - 1, line);
+        } else if (leaveOut) {
+            continue;  // not there anyway
         } else if ((at = scene.find("GameOverOverlay ")) != std::string::npos) {
             scene.insert(at, line + "\n");
         } else {
@@ -56,11 +61,14 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
 }
 
 // "probedat": a probe game in the last game slot, in place of that game, showing Concentration's
-// minigame screen (its HUD and number list). Packed once per process.
+// minigame screen (its HUD and number list), and no game in slot MissingIndex. Packed once per process.
+constexpr int MissingIndex = 9;
 inline std::string probeArchive() {
     static testsupport::TempDir dir;
-    static std::string archive =
-        archiveWithScene(dir, "probedat", "GetInShape ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n");
+    static std::string archive = archiveWithScene(
+        dir, "probedat",
+        "GetInShape ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n-" +
+            std::string(MentariumCanvas::gameClassName(MissingIndex)) + "\n");
     return archive;
 }
 

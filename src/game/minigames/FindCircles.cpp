@@ -193,10 +193,7 @@ void FindCircles::setPhase(int phase) {
 int FindCircles::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    MentariumCanvas* c = canvas();
-    if (answer == RESULT || c == nullptr || c->getState() != MentariumCanvas::StatePlaying ||
-        phase_ != kPhaseAnswer)
-        return answer;
+    if (answer == RESULT || !playingIn({kPhaseAnswer})) return answer;
     const int lx = event->x - getX(), ly = event->y - getY();
     for (int i = 0; i < circleCount(); ++i) {
         if (!circles_[i]->hitTest(lx, ly)) continue;

@@ -161,11 +161,9 @@ void FindNewImage::setPhase(int phase) {
 
 void FindNewImage::update(int) {
     ObjectLock hold(this, true);
-    MentariumCanvas* c = canvas();
-    if (c == nullptr || c->getState() != MentariumCanvas::StatePlaying) return;
-    if (phase_ == kPhaseSettle) {
+    if (playingIn({kPhaseSettle})) {
         if (++frameCounter_ == kSettleFrame) zoomShown(popZoom_, zoom_, 1);
-    } else if (phase_ == PhaseNextTurn) {
+    } else if (playingIn({PhaseNextTurn})) {
         if (!burstDone_ && ++frameCounter_ >= kBurstFrame) {
             for (int i = 0; i < shown_; ++i) {
                 shapes_[order_[i]]->setVisible(false);
@@ -202,10 +200,7 @@ void FindNewImage::hover(sprite::ScalerSprite* s) {
 int FindNewImage::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    MentariumCanvas* c = canvas();
-    if (answer == RESULT || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || shapes_.empty() ||
-        (phase_ != kPhaseSettle && phase_ != PhaseCorrect && phase_ != PhaseWrong))
-        return answer;
+    if (answer == RESULT || shapes_.empty() || !playingIn({kPhaseSettle, PhaseCorrect, PhaseWrong})) return answer;
     int k = shapeAt(event->x - getX(), event->y - getY(), false);
     if (k < 0) return answer;
     playSound(MentariumCanvas::SoundClick);
@@ -217,9 +212,7 @@ int FindNewImage::mousePressed(window::Event* event) {
 bool FindNewImage::mouseMoved(window::Event* event) {
     {
         ObjectLock hold(this, true);
-        MentariumCanvas* c = canvas();
-        if (c && c->getState() == MentariumCanvas::StatePlaying &&
-            (phase_ == kPhaseSettle || phase_ == PhaseCorrect || phase_ == PhaseWrong)) {
+        if (playingIn({kPhaseSettle, PhaseCorrect, PhaseWrong})) {
             int k = shapeAt(event->x - getX(), event->y - getY(), true);
             hover(shape(k));
             if (k >= 0) return true;

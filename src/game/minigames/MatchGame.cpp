@@ -6,6 +6,7 @@
 
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
+#include "game/minigames/PictureGrid.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int kPhaseAnswer = 5;
 constexpr int kHighlight = 160, kNeutral = 128;
 constexpr int kGroups = GameBase::TableASize / 4;
-constexpr int kPictureSize = 64;  // tiles and shapes are drawn 64 pixels square
-constexpr int kCellMargin = 10;
 
 }  // namespace
 
@@ -27,16 +26,6 @@ MatchGame::~MatchGame() {
         if (picture) picture->release();
         picture = nullptr;
     }
-}
-
-MatchGame::Grid MatchGame::gridFor(int count, int areaW, int areaH) {
-    Grid best;
-    for (int columns = 1; columns <= std::max(count, 1); ++columns) {
-        const int rows = (count + columns - 1) / columns;
-        const int cell = std::min(areaW / columns, areaH / std::max(rows, 1));
-        if (cell > best.cell) best = Grid{columns, rows, cell};
-    }
-    return best;
 }
 
 std::vector<int> MatchGame::chooseCards(int count, int alike, bool sameColour) {
@@ -93,14 +82,10 @@ void MatchGame::clearTiles() {
     releaseTurn();
 }
 
-sprite::ScalerSprite* MatchGame::makePicture(window::Image* picture, int cx, int cy, int zoom, int angle) {
-    auto* s = new sprite::ScalerSprite();
-    s->setImage(picture);
-    const bool turned = param(ParamTurned) != 0;
-    s->startScale(100, zoom, 1, false, 128, 128, turned, angle, angle);
-    s->setLocation(cx, cy);
-    s->setVisible(true);
-    return s;
+void MatchGame::turnAtRandom(sprite::ScalerSprite* s, int zoom) {
+    if (param(ParamTurned) == 0) return;
+    const int angle = random_.nextInt(359);
+    s->startScale(zoom, zoom, 1, false, 128, 128, true, angle, angle);
 }
 
 void MatchGame::endTurn() {
@@ -114,11 +99,11 @@ void MatchGame::endTurn() {
     auto pictureOf = [&](int pick) { return shapes ? shapePicture(pick) : sharedTile(TableA, pick); };
     targetPicture_ = picks[0];
 
-    // The target, centred in its slot.
+    // The target, alone in its slot.
     if (sprite::Sprite* slot = part("TargetSlot")) {
-        const int zoom = std::min(100, (std::min(slot->getWidth(), slot->getHeight()) - kCellMargin) * 100 / kPictureSize);
-        target_ = makePicture(pictureOf(picks[0]), slot->getX() + slot->getWidth() / 2,
-                              slot->getY() + slot->getHeight() / 2, zoom, random_.nextInt(359));
+        PictureGrid one = PictureGrid::fit(1, slot->getX(), slot->getY(), slot->getWidth(), slot->getHeight());
+        target_ = one.place(pictureOf(picks[0]), 0);
+        turnAtRandom(target_, one.zoom());
         // A shadow: the shape's own outline, all dark.
         if (param(ParamShadow) != 0) target_->setColorFactors(128, 0, 0, 0);
         addNamed(lang::String("Target"), target_);
@@ -128,19 +113,14 @@ void MatchGame::endTurn() {
     std::vector<int> order(picks.size());
     std::iota(order.begin(), order.end(), 0);
     shuffle(order.data(), static_cast<int>(order.size()));
-    sprite::Sprite* area = part("GameBounds");
-    if (area) {
-        const Grid grid = gridFor(static_cast<int>(picks.size()), area->getWidth(), area->getHeight());
-        const int zoom = std::min(100, std::max(grid.cell - kCellMargin, 8) * 100 / kPictureSize);
-        const int left = area->getX() + (area->getWidth() - grid.columns * grid.cell) / 2;
-        const int top = area->getY() + (area->getHeight() - grid.rows * grid.cell) / 2;
+    if (sprite::Sprite* area = part("GameBounds")) {
+        PictureGrid grid = PictureGrid::fit(static_cast<int>(picks.size()), area->getX(), area->getY(),
+                                            area->getWidth(), area->getHeight());
         for (size_t i = 0; i < order.size(); ++i) {
             const int pick = picks[order[i]];
             if (order[i] == 0) right_ = static_cast<int>(i);
-            const int column = static_cast<int>(i) % grid.columns, row = static_cast<int>(i) / grid.columns;
-            sprite::ScalerSprite* s =
-                makePicture(pictureOf(pick), left + column * grid.cell + grid.cell / 2,
-                            top + row * grid.cell + grid.cell / 2, zoom, random_.nextInt(359));
+            sprite::ScalerSprite* s = grid.place(pictureOf(pick), static_cast<int>(i));
+            turnAtRandom(s, grid.zoom());
             addNamed(numberedName("Option_", static_cast<int>(i)), s);
             options_.push_back(s);
             pictures_.push_back(pick);
@@ -177,10 +157,7 @@ void MatchGame::highlight(int i) {
 int MatchGame::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    MentariumCanvas* c = canvas();
-    if (answer == RESULT || c == nullptr || c->getState() != MentariumCanvas::StatePlaying ||
-        phase_ != kPhaseAnswer || options_.empty())
-        return answer;
+    if (answer == RESULT || !playingIn({kPhaseAnswer}) || options_.empty()) return answer;
     int i = optionAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     playSound(MentariumCanvas::SoundClick);
@@ -191,9 +168,7 @@ int MatchGame::mousePressed(window::Event* event) {
 bool MatchGame::mouseMoved(window::Event* event) {
     {
         ObjectLock hold(this, true);
-        MentariumCanvas* c = canvas();
-        if (c && c->getState() == MentariumCanvas::StatePlaying &&
-            (phase_ == kPhaseAnswer || phase_ == PhaseCorrect || phase_ == PhaseWrong)) {
+        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
             int i = optionAt(event->x - getX(), event->y - getY());
             highlight(i);
             if (i >= 0) return true;

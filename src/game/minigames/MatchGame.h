@@ -25,11 +25,6 @@ public:
     static constexpr int MaxOptions = 12;
     static constexpr int Shapes = 16;
 
-    // A grid for count options in an area: as square cells as fit.
-    struct Grid {
-        int columns = 0, rows = 0, cell = 0;
-    };
-
     ~MatchGame() override;
     MENTARIUM_CLASS(MatchGame, GameBase)
 
@@ -40,7 +35,6 @@ public:
     bool mouseMoved(window::Event* event) override;
     void describe(std::string& text) override;
 
-    static Grid gridFor(int count, int areaW, int areaH);
     // Card options: the target's group and variant first, then alike other
     // variants of its group, then other groups (in the target's colour when
     // sameColour), all distinct. Picture indices of table A.
@@ -62,7 +56,8 @@ protected:
 
 private:
     window::Image* shapePicture(int k);
-    sprite::ScalerSprite* makePicture(window::Image* picture, int cx, int cy, int zoom, int angle);
+    // Turns a picture by a random angle when this game turns its pictures.
+    void turnAtRandom(sprite::ScalerSprite* s, int zoom);
     int optionAt(int lx, int ly) const;
     void highlight(int i);
     void releaseTurn();

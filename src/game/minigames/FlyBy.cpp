@@ -1,0 +1,3 @@
+#include "game/minigames/FlyBy.h"
+
+MENTARIUM_DEFINE_METACLASS(FlyBy)

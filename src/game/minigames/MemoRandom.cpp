@@ -1,0 +1,3 @@
+#include "game/minigames/MemoRandom.h"
+
+MENTARIUM_DEFINE_METACLASS(MemoRandom)
