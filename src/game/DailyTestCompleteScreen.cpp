@@ -15,6 +15,7 @@ MENTARIUM_DEFINE_METACLASS(DailyTestCompleteScreen)
 
 namespace {
 constexpr int kStarsPerGame = 4;
+constexpr int kReadingSeconds = 3;
 
 lang::String starName(int k, int m) {
     lang::String name = numberedName("star", k);
@@ -82,8 +83,10 @@ void DailyTestCompleteScreen::onShow() {
     if (r == nullptr) return;
     endTextPending_ = record->testHistoryLength() == 1;
     if (endTextPending_) {
-        r->say(c->text("TXT_DAILY_TEST_COMPLETED_FIRST"), 0);
+        // The first-test words stay a while after they have typed out.
+        r->say(c->text("TXT_DAILY_TEST_COMPLETED_FIRST"), kReadingSeconds * c->framesPerSecond());
         wasBusy_ = r->isBusy();
+        if (!wasBusy_) showEndText();  // nothing to wait for
     } else {
         r->say(endText(c->wasRankImproved()), 0);
     }

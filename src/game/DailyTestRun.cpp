@@ -93,15 +93,18 @@ void DailyTestRun::capScores(const ProgressRecord& record, const std::vector<int
         const int deficit = next - cappedSum;
         double weightSum = 0;
         int sharing = 0;
+        // A game that was not cut (its score at or under the cap) weighs
+        // nothing: a negative weight would hand out shares of the wrong sign.
+        auto weight = [&](int k) { return std::max(scores_[k] - cap, 0); };
         for (int k = 0; k < GamesPerTest; ++k)
             if (capped[k] >= cap - 100) {
-                weightSum += scores_[k] - cap;
+                weightSum += weight(k);
                 ++sharing;
             }
         for (int k = 0; k < GamesPerTest; ++k) {
             if (capped[k] < cap - 100) continue;
             // Without any weight the shortfall is shared evenly.
-            double share = weightSum != 0 ? (scores_[k] - cap) / weightSum : 1.0 / sharing;
+            double share = weightSum > 0 ? weight(k) / weightSum : 1.0 / sharing;
             capped[k] += static_cast<int>(deficit * share) + random_.nextInt(25) + 1;
         }
     }

@@ -484,6 +484,7 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
             if (!dailyTestMode_) show(ScreenDifficultyMenu, true);
             else if (testUnfinished()) show(ScreenDailyTestRest, true);
         } else {
+            show(ScreenDim, false);  // the game-over overlay does not take the darkening away itself
             setState(isShowing(ScreenGameOverOverlay) ? StateGameOver : StatePlaying);
         }
     } else if (message.equals("bDownLoad")) {

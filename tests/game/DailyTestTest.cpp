@@ -107,6 +107,20 @@ TEST_F(DailyTestGame, AFarTotalRisesOneRankAndTheCappedScoresStillReachIt) {
     }
 }
 
+// The shortfall after a cut goes to the cut games: a game that was under the
+// cap keeps at least its score, and the total still reaches the next rank.
+TEST_F(DailyTestGame, GamesUnderTheCapNeverLoseScoreToTheSharing) {
+    record.setRankAtTestStart(3);  // cap 5800 / 6 = 966, next rank 4600
+    for (int round = 0; round < 20; ++round) {
+        DailyTestRun run(numbers, 6, -1);
+        play(run, {5000, 870, 870, 870, 0, 0});
+        run.capScores(record, {0, 0, 0, 0, 0, 0});
+        EXPECT_LT(run.scoreAt(0), 5000);
+        for (int k = 1; k <= 3; ++k) EXPECT_GE(run.scoreAt(k), 870) << "round " << round << " game " << k;
+        EXPECT_GE(run.total(), 4600) << "round " << round;
+    }
+}
+
 TEST_F(DailyTestGame, ScoresUnderTheCapStayAsTheyAre) {
     DailyTestRun run(numbers, 6, -1);
     play(run, {100, 200, 50, 0, 150, 120});

@@ -93,7 +93,7 @@ bool FindCircles::overlap(sprite::Sprite* a, sprite::Sprite* b) {
 void FindCircles::startGame() {
     {
         ObjectLock hold(this, true);
-        combos_ = buildCombos(param(39), param(40));
+        combos_ = buildCombos(param(39), std::min(param(40), MaxCircles));
     }
     GameBase::startGame();
 }

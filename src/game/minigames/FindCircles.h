@@ -24,6 +24,10 @@ public:
         int difficulty = 0;
     };
 
+    // More circles would neither fit the play area nor keep the table of
+    // size combinations (4 to the power of the count to visit) quick to build.
+    static constexpr int MaxCircles = 8;
+
     FindCircles() = default;
     ~FindCircles() override;
     MENTARIUM_CLASS(FindCircles, GameBase)
