@@ -240,6 +240,22 @@ TEST_F(MinigameCanvas, TheInstructionsOpenOverTheMenusAndCloseOnlyThere) {
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_RESUMED), 2);
 }
 
+// Paused while the game-over overlay shakes and resumed: the overlay goes on
+// shaking and the darkening of the pause menu is gone.
+TEST_F(MinigameCanvas, ResumingTheGameOverTakesTheDarkeningAway) {
+    sprite::Sprite* dim = screen(Canvas::ScreenDim);
+    start();
+    untilPlay(probe);
+    canvas->setState(Canvas::StateGameOver);
+    action("Quit");
+    ASSERT_EQ(canvas->getState(), Canvas::StatePaused);
+    EXPECT_TRUE(dim->isVisible());
+    action("PauseCancel");
+    EXPECT_EQ(canvas->getState(), Canvas::StateGameOver);
+    EXPECT_TRUE(screen(Canvas::ScreenGameOverOverlay)->isVisible());
+    EXPECT_FALSE(dim->isVisible());
+}
+
 TEST_F(MinigameCanvas, AGameMissingFromTheSceneOrOutOfRangeIsNull) {
     EXPECT_NE(canvas->gameAt(0), nullptr);
     EXPECT_EQ(canvas->gameAt(ProbeIndex), probe);
