@@ -17,18 +17,8 @@ namespace {
 
 constexpr int kColorLabels = 5;
 
-// A game outside any scene with the turn numbers it reads (positions 39-50).
-ColorLabels* looseGame(std::initializer_list<int> turnNumbers) {
-    auto* game = new ColorLabels();
-    lang::IntArray numbers(51);
-    int i = 39;
-    for (int v : turnNumbers) numbers[i++] = v;
-    game->setParameters(numbers);
-    return game;
-}
-
 TEST(ColorLabelsGame, WordsColoursAndMatchesGrowByStepsUpToTheirLargest) {
-    ColorLabels* game = looseGame({6, 24, 2, 2, 3, 7, 4, 1, 2, 6, 5, 1});
+    ColorLabels* game = looseGame<ColorLabels>({6, 24, 2, 2, 3, 7, 4, 1, 2, 6, 5, 1});
     ColorLabels::TurnShape at0 = game->shapeAt(0), at1 = game->shapeAt(1), at10 = game->shapeAt(10);
     EXPECT_EQ(at0.labels, 6);
     EXPECT_EQ(at0.colours, 3);
@@ -45,7 +35,7 @@ TEST(ColorLabelsGame, WordsColoursAndMatchesGrowByStepsUpToTheirLargest) {
 }
 
 TEST(ColorLabelsGame, TheWordCountNeverExceedsTheFortyCards) {
-    ColorLabels* game = looseGame({30, 500, 1, 10, 3, 7, 4, 1, 2, 6, 5, 1});
+    ColorLabels* game = looseGame<ColorLabels>({30, 500, 1, 10, 3, 7, 4, 1, 2, 6, 5, 1});
     EXPECT_EQ(game->shapeAt(0).labels, 30);
     EXPECT_EQ(game->shapeAt(1).labels, 40);
     EXPECT_EQ(game->shapeAt(100000).labels, 40);
@@ -54,12 +44,12 @@ TEST(ColorLabelsGame, TheWordCountNeverExceedsTheFortyCards) {
 
 // Counts that would keep the drawing loops or the turn from ever ending are kept in bounds.
 TEST(ColorLabelsGame, ColoursStayTwoToSevenAndMatchesOneToTheWordCount) {
-    ColorLabels* game = looseGame({3, 3, 0, 0, 1, 1, 0, 0, 9, 9, 0, 0});
+    ColorLabels* game = looseGame<ColorLabels>({3, 3, 0, 0, 1, 1, 0, 0, 9, 9, 0, 0});
     ColorLabels::TurnShape shape = game->shapeAt(50);
     EXPECT_EQ(shape.colours, 2);
     EXPECT_EQ(shape.matches, 3);
     game->release();
-    game = looseGame({0, 0, 0, 0, 12, 12, 0, 0, 0, 0, 0, 0});
+    game = looseGame<ColorLabels>({0, 0, 0, 0, 12, 12, 0, 0, 0, 0, 0, 0});
     shape = game->shapeAt(7);
     EXPECT_EQ(shape.colours, 7);
     EXPECT_EQ(shape.labels, 1);
@@ -68,7 +58,7 @@ TEST(ColorLabelsGame, ColoursStayTwoToSevenAndMatchesOneToTheWordCount) {
 }
 
 TEST(ColorLabelsGame, TheFirstWordsTakeTheMismatchesAndTheRestTheirOwnInk) {
-    ColorLabels* game = looseGame({6, 6, 1, 1, 2, 2, 1, 1, 2, 2, 1, 1});
+    ColorLabels* game = looseGame<ColorLabels>({6, 6, 1, 1, 2, 2, 1, 1, 2, 2, 1, 1});
     for (int round = 0; round < 50; ++round) {
         int mismatches = 4;
         for (int n = 0; n < 6; ++n) {

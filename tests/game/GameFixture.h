@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -46,6 +47,18 @@ inline std::vector<std::string>& hostTexts() {
 inline void recordHostCode(intptr_t, int code, const char* text) {
     hostCodes().push_back(code);
     hostTexts().push_back(text ? text : "");
+}
+
+// A minigame outside any scene, with the numbers of its turn rules from
+// position first of its parameter list on.
+template <typename Game>
+Game* looseGame(std::initializer_list<int> turnNumbers, int first = 39) {
+    auto* game = new Game();
+    lang::IntArray numbers(first + static_cast<int>(turnNumbers.size()));
+    int i = first;
+    for (int v : turnNumbers) numbers[i++] = v;
+    game->setParameters(numbers);
+    return game;
 }
 
 inline int countOf(const std::vector<int>& list, int value) {
