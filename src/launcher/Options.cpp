@@ -18,6 +18,7 @@ const char kUsage[] =
     "  --headless              no window on screen (SDL dummy video and audio drivers)\n"
     "  --seed N                fix every random source of the game to N\n"
     "  --script FILE           play timed input from FILE, one command a line, times in ms\n"
+    "                          counted from the moment the scene has loaded\n"
     "                          from the start, coordinates in the 500x375 scene:\n"
     "                            at MS click X Y | at MS move X Y | at MS key NAME\n"
     "                            at MS shot FILE.png | at MS blur | at MS focus\n"

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,8 +25,13 @@ const char kMakerSite[] = "https://www.quillory.com/";
 
 launcher::Options options;
 std::mutex outputLock;
+// Set by the game's "loaded" notification; the script's clock starts there.
+std::atomic<bool> sceneLoaded{false};
+// A game that never reports its scene still gets its script played after this.
+constexpr Uint32 kLongestLoadMs = 20000;
 
 void onNotify(intptr_t /*context*/, int code, const char* text) {
+    if (code == MENTARIUM_NOTIFY_LOADED) sceneLoaded = true;
     std::lock_guard<std::mutex> hold(outputLock);
     if (options.printNotifications) {
         if (text) std::printf("notify %d %s\n", code, text);
@@ -207,6 +213,7 @@ int main(int argc, char** argv) {
     // Pump the window's events: the game handles its own through an event watch
     // on this thread; the host only watches for quitting and plays the script.
     Uint32 started = SDL_GetTicks();
+    bool clockStarted = false;
     size_t next = 0;
     bool quit = false;
     launcher::ConcentrationBot bot;
@@ -221,6 +228,12 @@ int main(int argc, char** argv) {
             } while (SDL_PollEvent(&e));
         }
         notify(MENTARIUM_SERVICE, block);
+        // Script and bot times count from the loaded scene, however long loading takes.
+        if (!clockStarted && (sceneLoaded || SDL_GetTicks() - started >= kLongestLoadMs)) {
+            clockStarted = true;
+            started = SDL_GetTicks();
+        }
+        if (!clockStarted) continue;
         Uint32 now = SDL_GetTicks() - started;
         intptr_t query[2] = {reinterpret_cast<intptr_t>(description.data()),
                              static_cast<intptr_t>(description.size())};
