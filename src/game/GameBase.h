@@ -4,8 +4,10 @@
 #include <string>
 
 #include "lang/IntArray.h"
+#include "lang/ObjectLock.h"
 #include "sprite/DialogSprite.h"
 #include "util/Random.h"
+#include "window/Event.h"
 
 namespace sprite { class AnimateSprite; class NumberSprite; class Sprite; }
 namespace util { class Vector; }
@@ -142,6 +144,16 @@ protected:
     static sprite::Sprite* spriteOf(util::Vector* sprites, int i);
     // Whether the canvas is playing and this game stands in one of the phases.
     bool playingIn(std::initializer_list<int> phases) const;
+    // A pointer move: hover (scene coordinates made the game's own) highlights
+    // what lies under the pointer, under the game's monitor, and answers
+    // whether the game takes the move; otherwise the dialog's own handling runs.
+    template <typename Hover> bool hoverOrPass(window::Event* event, Hover hover) {
+        {
+            ObjectLock hold(this, true);
+            if (hover(event->x - getX(), event->y - getY())) return true;
+        }
+        return GameBase::mouseMoved(event);
+    }
     int testRank() const;
     int difficulty() const;
     void playSound(int index);

@@ -303,18 +303,16 @@ void ColorLabels::setHovered(ColorLabelCell* c) {
 }
 
 bool ColorLabels::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer, PhaseCorrect})) {
-            ColorLabelCell* c = cell(cellAt(event->x - getX(), event->y - getY(), true));
-            if (c) {
-                if (c != hovered_) setHovered(c);
-                return true;
-            }
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer, PhaseCorrect})) return false;
+        ColorLabelCell* c = cell(cellAt(lx, ly, true));
+        if (c == nullptr) {
             setHovered(nullptr);
+            return false;
         }
-    }
-    return GameBase::mouseMoved(event);
+        if (c != hovered_) setHovered(c);
+        return true;
+    });
 }
 
 // --- description: "labels COUNT COLOURS MATCHES FOUND", then for every card

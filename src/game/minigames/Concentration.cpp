@@ -443,15 +443,12 @@ void Concentration::setHovered(int i) {
 }
 
 bool Concentration::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (acceptsInput() && cards_) {
-            int i = cardAt(event->x - getX(), event->y - getY());
-            sprite::AnimateSprite* back = cardBack(i);
-            bool eligible = back && !back->isAnimating() && !slots_[i].open;
-            setHovered(eligible ? i : -1);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!acceptsInput() || !cards_) return false;
+        int i = cardAt(lx, ly);
+        sprite::AnimateSprite* back = cardBack(i);
+        bool eligible = back && !back->isAnimating() && !slots_[i].open;
+        setHovered(eligible ? i : -1);
+        return i >= 0;
+    });
 }

@@ -210,15 +210,12 @@ int FindNewImage::mousePressed(window::Event* event) {
 }
 
 bool FindNewImage::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseSettle, PhaseCorrect, PhaseWrong})) {
-            int k = shapeAt(event->x - getX(), event->y - getY(), true);
-            hover(shape(k));
-            if (k >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseSettle, PhaseCorrect, PhaseWrong})) return false;
+        int k = shapeAt(lx, ly, true);
+        hover(shape(k));
+        return k >= 0;
+    });
 }
 
 void FindNewImage::describe(std::string& text) {

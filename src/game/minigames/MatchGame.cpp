@@ -166,15 +166,12 @@ int MatchGame::mousePressed(window::Event* event) {
 }
 
 bool MatchGame::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
-            int i = optionAt(event->x - getX(), event->y - getY());
-            highlight(i);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        int i = optionAt(lx, ly);
+        highlight(i);
+        return i >= 0;
+    });
 }
 
 void MatchGame::describe(std::string& text) {

@@ -272,15 +272,12 @@ void NumberOrder::setHovered(int index) {
 }
 
 bool NumberOrder::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (acceptsInput() && (phase_ == kPhaseAnswer || phase_ == PhaseCorrect || phase_ == PhaseWrong)) {
-            int i = tileAt(event->x - getX(), event->y - getY());
-            setHovered(i);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!acceptsInput() || (phase_ != kPhaseAnswer && phase_ != PhaseCorrect && phase_ != PhaseWrong)) return false;
+        int i = tileAt(lx, ly);
+        setHovered(i);
+        return i >= 0;
+    });
 }
 
 // --- description: "numbers COUNT FOUND WIDE SHOWTIME", then

@@ -207,15 +207,12 @@ int RecallGame::mousePressed(window::Event* event) {
 }
 
 bool RecallGame::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer})) {
-            int i = choiceAt(event->x - getX(), event->y - getY());
-            highlight(i);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer})) return false;
+        int i = choiceAt(lx, ly);
+        highlight(i);
+        return i >= 0;
+    });
 }
 
 void RecallGame::describe(std::string& text) {

@@ -242,22 +242,18 @@ int Simon::mousePressed(window::Event* event) {
 }
 
 bool Simon::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer})) {
-            int lx = event->x - getX(), ly = event->y - getY();
-            bool over = false;
-            for (int i = 0; i < choiceCount_; ++i) {
-                if (turned_[i]) putOut(i);
-                bool under = choices_[i]->contains(lx, ly);
-                int factor = under ? kHover : kNeutral;
-                choices_[i]->setColorFactors(choices_[i]->getAlpha(), factor, factor, factor);
-                over = over || under;
-            }
-            if (over) return true;
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer})) return false;
+        bool over = false;
+        for (int i = 0; i < choiceCount_; ++i) {
+            if (turned_[i]) putOut(i);
+            bool under = choices_[i]->contains(lx, ly);
+            int factor = under ? kHover : kNeutral;
+            choices_[i]->setColorFactors(choices_[i]->getAlpha(), factor, factor, factor);
+            over = over || under;
         }
-    }
-    return GameBase::mouseMoved(event);
+        return over;
+    });
 }
 
 // --- description: the turn, the sequence, then "choice I X Y W H LIT TONE" per button ---

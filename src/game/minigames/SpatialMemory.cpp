@@ -290,17 +290,14 @@ int SpatialMemory::mousePressed(window::Event* event) {
 }
 
 bool SpatialMemory::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
-            int i = tileAt(event->x - getX(), event->y - getY());
-            sprite::AnimateSprite* tile = background(i);
-            bool eligible = tile && !tile->isAnimating() && states_[i] != TileLit;
-            setHovered(eligible ? i : -1);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        int i = tileAt(lx, ly);
+        sprite::AnimateSprite* tile = background(i);
+        bool eligible = tile && !tile->isAnimating() && states_[i] != TileLit;
+        setHovered(eligible ? i : -1);
+        return i >= 0;
+    });
 }
 
 // --- description: the grid, then "tile I X Y W H STATE FRAME" per tile ---

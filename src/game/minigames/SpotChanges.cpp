@@ -327,15 +327,12 @@ void SpotChanges::setHighlighted(int i) {
 }
 
 bool SpotChanges::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
-            int i = cardAt(event->x - getX(), event->y - getY(), false);
-            setHighlighted(i);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        int i = cardAt(lx, ly, false);
+        setHighlighted(i);
+        return i >= 0;
+    });
 }
 
 // --- description: "board COUNT SHOWTIME TILEMODE SCATTERED CHANGED", then

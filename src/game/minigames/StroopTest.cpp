@@ -228,15 +228,12 @@ void StroopTest::highlight(int i) {
 }
 
 bool StroopTest::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
-            int i = bucketAt(event->x - getX(), event->y - getY());
-            highlight(i);
-            if (i >= 0) return true;
-        }
-    }
-    return GameBase::mouseMoved(event);
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        int i = bucketAt(lx, ly);
+        highlight(i);
+        return i >= 0;
+    });
 }
 
 // --- description: "buckets COUNT WORD INK", then "bucket I X Y W H COLOUR" in scene coordinates ---

@@ -200,18 +200,16 @@ int WhichIsMore::mousePressed(window::Event* event) {
 }
 
 bool WhichIsMore::mouseMoved(window::Event* event) {
-    {
-        ObjectLock hold(this, true);
-        if (playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) {
-            int i = panelAt(event->x - getX(), event->y - getY());
-            if (i >= 0) {
-                highlight(i);
-                return true;
-            }
+    return hoverOrPass(event, [this](int lx, int ly) {
+        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        int i = panelAt(lx, ly);
+        if (i < 0) {
             restoreHighlight();
+            return false;
         }
-    }
-    return GameBase::mouseMoved(event);
+        highlight(i);
+        return true;
+    });
 }
 
 void WhichIsMore::describe(std::string& text) {
