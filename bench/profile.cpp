@@ -7,6 +7,8 @@
 #include <string>
 
 #include "lang/ByteArray.h"
+#include "platform/ProfileStore.h"
+#include "platform/ProgressStore.h"
 #include "sprite/User.h"
 
 namespace {
@@ -70,3 +72,29 @@ static void BM_ProfilePutLargeBytes10000(benchmark::State& state) {
     user->release();
 }
 BENCHMARK(BM_ProfilePutLargeBytes10000)->Unit(benchmark::kMicrosecond);
+
+// The kept progress: reading a record of 10000 plays at start (16 games, three
+// difficulties, the newest 100 of each and the best) and adding one play (one
+// transaction, synced to disk).
+static void BM_ProgressLoadTenThousandPlays(benchmark::State& state) {
+    ScratchProfile scratch;
+    sprite::User* user = scratch.open();
+    platform::ProgressStore store(user->store());
+    {
+        platform::ProfileStore::Batch batch(user->store().get());
+        for (int i = 0; i < 10000; ++i) store.addPractice(i % 16, (i / 16) % 3, (i * 7919) % 3000, i % 20);
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(store.load(100));
+    user->release();
+}
+BENCHMARK(BM_ProgressLoadTenThousandPlays)->Unit(benchmark::kMillisecond);
+
+static void BM_ProgressAddOnePlay(benchmark::State& state) {
+    ScratchProfile scratch;
+    sprite::User* user = scratch.open();
+    platform::ProgressStore store(user->store());
+    int score = 0;
+    for (auto _ : state) store.addPractice(score % 16, score % 3, score, 1), ++score;
+    user->release();
+}
+BENCHMARK(BM_ProgressAddOnePlay)->Unit(benchmark::kMillisecond);

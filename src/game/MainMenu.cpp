@@ -46,6 +46,7 @@ void MainMenu::setHelpStage(int stage, bool force) {
     if (!force && stage == helpStage_) return;
     helpStage_ = stage;
     MentariumCanvas* c = canvas();
+    if (c) c->rememberIntroStage(stage);
     RazozSprite* r = razoz();
     if (!isVisible() || c == nullptr || r == nullptr) return;
     lang::String text = c->text(kStageTexts[stage]);

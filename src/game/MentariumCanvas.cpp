@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <string>
 
 #include "game/DailyTestPayoffScreen.h"
@@ -9,6 +10,7 @@
 #include "game/GameBase.h"
 #include "game/MainMenu.h"
 #include "game/PauseMenu.h"
+#include "game/ProgressKeeper.h"
 #include "game/ProgressRecord.h"
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
@@ -20,6 +22,7 @@
 #include "sprite/DialogSprite.h"
 #include "sprite/LineGraphSprite.h"
 #include "sprite/Sprite.h"
+#include "sprite/User.h"
 #include "window/AudioClip.h"
 
 namespace {
@@ -82,6 +85,7 @@ void MentariumCanvas::initialise(const lang::String& directory, sprite::User* pr
 // The preparation before loading: the music starts while the scene loads.
 bool MentariumCanvas::prepare() {
     ObjectLock hold(this, true);
+    openKeeper();  // the kept settings rule from the first sound on
     if (music_ == nullptr) {
         music_ = new window::AudioClip();
         music_->setVolume(muted_ ? 0 : kMusicVolume);
@@ -125,9 +129,13 @@ void MentariumCanvas::sceneLoaded(sprite::DataLoader* loader) {
     if (progress_) progress_->release();
     progress_ = new ProgressRecord();
     progress_->readThresholds(configuration_);
+    openKeeper();
+    keeper_->restore(*progress_);
     if (dailyTest_) dailyTest_->release();
     dailyTest_ = new DailyTestRun(configuration_, progress_->unlockedGames(), progress_->bonusGame());
     dailyTest_->deferGames([this](int g) { return gameAt(g) == nullptr; });
+    rememberLabels();
+    if (muted_) host::HostBlock::notify(MENTARIUM_NOTIFY_SOUND_OFF);  // the host learns the kept choice
     setState(StateMenu);
     repaint(nullptr);
     host::HostBlock::notify(MENTARIUM_NOTIFY_LOADED);
@@ -189,7 +197,9 @@ void MentariumCanvas::setState(int n) {
             next = dailyTestMode_ ? ScreenDailyTestMenu : ScreenPracticeAreaMenu;
             dailyTestMode_ = false;
         } else if (state_ == StateStartup) {
-            if (auto* menu = dynamic_cast<MainMenu*>(screens_[ScreenMainMenu])) menu->setHelpStage(0, false);
+            // A returning player goes on from the introduction's kept stage.
+            int stage = keeper_ ? std::clamp(keeper_->setting(ProgressKeeper::kIntroStage, 0), 0, 4) : 0;
+            if (auto* menu = dynamic_cast<MainMenu*>(screens_[ScreenMainMenu])) menu->setHelpStage(stage, false);
             next = ScreenMainMenu;
         }
         // A scene without that menu must not leave the player on an empty screen.
@@ -247,14 +257,49 @@ bool MentariumCanvas::finishDailyTest() {
     }
     const int start = progress_->rankAtTestStart();
     unlockedByLastTest_ = -1;
-    if (progress_->currentRank() <= start) return false;
-    const int unlockedBefore = dailyTest_->unlocked();
-    dailyTest_->unlockNext();
-    if (dailyTest_->unlocked() > unlockedBefore) unlockedByLastTest_ = dailyTest_->bonusGame();
-    progress_->setBonusGame(dailyTest_->bonusGame());
-    progress_->setUnlockedGames(dailyTest_->unlocked());
-    progress_->setScoreAtRankGained(start, total);
-    return true;
+    const bool improved = progress_->currentRank() > start;
+    if (improved) {
+        const int unlockedBefore = dailyTest_->unlocked();
+        dailyTest_->unlockNext();
+        if (dailyTest_->unlocked() > unlockedBefore) unlockedByLastTest_ = dailyTest_->bonusGame();
+        progress_->setBonusGame(dailyTest_->bonusGame());
+        progress_->setUnlockedGames(dailyTest_->unlocked());
+        progress_->setScoreAtRankGained(start, total);
+    }
+    if (keeper_) {
+        keeper_->testFinished(*progress_, *dailyTest_);
+        if (improved) rememberLabels();  // the new rank's title
+    }
+    return improved;
+}
+
+void MentariumCanvas::openKeeper() {
+    if (keeper_) return;
+    keeper_ = std::make_unique<ProgressKeeper>(profile_ ? profile_->store() : nullptr);
+    muted_ = keeper_->setting(ProgressKeeper::kMuted, muted_ ? 1 : 0) != 0;
+    difficulty_ = std::clamp(keeper_->setting(ProgressKeeper::kDifficulty, difficulty_), 0, 2);
+}
+
+void MentariumCanvas::rememberLabels() {
+    if (keeper_ == nullptr || !keeper_->isKeeping() || progress_ == nullptr) return;
+    std::map<std::string, std::string> labels;
+    for (int g = 0; g < GameCount; ++g) labels["game." + std::to_string(g)] = gameName(g).c_str();
+    labels["rank.title"] = progress_->rankTitle(progress_->currentRank()).c_str();
+    labels["rank.next"] = std::to_string(progress_->rankThreshold(progress_->currentRank() + 1));
+    for (int d = 0; d < ProgressRecord::Difficulties; ++d)
+        for (int t = 0; t < 3; ++t)
+            labels["trophy." + std::to_string(d) + "." + std::to_string(t)] =
+                std::to_string(progress_->trophyThreshold(d, t));
+    keeper_->rememberLabels(labels);
+}
+
+void MentariumCanvas::setDifficulty(int d) {
+    difficulty_ = d;
+    if (keeper_) keeper_->remember(ProgressKeeper::kDifficulty, d);
+}
+
+void MentariumCanvas::rememberIntroStage(int stage) {
+    if (keeper_ && stage >= 0 && stage <= 4) keeper_->remember(ProgressKeeper::kIntroStage, stage);
 }
 
 void MentariumCanvas::selectGame(int index) {
@@ -292,6 +337,7 @@ void MentariumCanvas::gameFinished(int gameIndex, int score) {
     if (!dailyTestMode_) {
         trophyBefore_ = progress_->trophyLevel(difficulty_, progress_->bestScore(gameIndex, difficulty_));
         progress_->addPracticeScore(gameIndex, difficulty_, score);
+        if (keeper_) keeper_->practicePlayed(*progress_, gameIndex, difficulty_, score);
     } else if (dailyTest_) {
         dailyTest_->setScore(gameIndex, score);
     }
@@ -429,6 +475,7 @@ void MentariumCanvas::setMuted(bool muted) {
     ObjectLock hold(this, true);
     if (muted == muted_) return;
     muted_ = muted;
+    if (keeper_) keeper_->remember(ProgressKeeper::kMuted, muted ? 1 : 0);
     if (music_) music_->setVolume(muted ? 0 : kMusicVolume);
     window::AudioClip::setEffectsVolume(muted ? 0 : kEffectsVolume);
     for (Screen s : {ScreenMainMenu, ScreenPauseMenu})

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class DailyTestRun;
 class GameBase;
 class MainMenu;
 class PauseMenu;
+class ProgressKeeper;
 class ProgressRecord;
 class RazozSprite;
 
@@ -91,6 +93,9 @@ public:
     GameBase* gameAt(int index) const;
     sprite::Sprite* screen(Screen which) const { return screens_[which]; }
     void setMuted(bool muted);
+    // The main menu's introduction reached that stage (0 to 4); kept so that a
+    // returning player is not introduced again.
+    void rememberIntroStage(int stage);
 
     // Builds (the first time) and fills the line graph of a score history
     // (newest first) over the screen's graph area, named after the area with
@@ -113,7 +118,8 @@ public:
     int getState() const { return state_; }
     int getPreviousState() const { return previousState_; }
     int getDifficulty() const { return difficulty_; }
-    void setDifficulty(int d) { difficulty_ = d; }
+    // The difficulty chosen last, kept for the next run.
+    void setDifficulty(int d);
     int getCurrentGame() const { return currentGame_; }
     bool isDailyTestMode() const { return dailyTestMode_; }
     void setDailyTestMode(bool on) { dailyTestMode_ = on; }
@@ -147,6 +153,11 @@ private:
     bool testUnfinished() const;
     // Ranks a test of six played games; answers whether the rank rose.
     bool finishDailyTest();
+    // Reads the kept progress and settings of the profile, once.
+    void openKeeper();
+    // Texts that reports of the kept progress print: game names, the rank's
+    // title, the trophy thresholds.
+    void rememberLabels();
 
     int difficulty_ = 1;
     int state_ = StateStartup;
@@ -160,6 +171,7 @@ private:
     sprite::Sprite* screens_[ScreenCount] = {};
     GameBase* games_[GameCount] = {};
     ProgressRecord* progress_ = nullptr;
+    std::unique_ptr<ProgressKeeper> keeper_;  // made before loading, with the profile
     DailyTestRun* dailyTest_ = nullptr;
     RazozSprite* razoz_ = nullptr;
     int overlayHomeX_ = 0, overlayHomeY_ = 0;

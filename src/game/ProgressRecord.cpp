@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/MentariumCanvas.h"
+#include "game/TrophyRule.h"
 
 ProgressRecord::ProgressRecord() { std::fill(std::begin(scoreAtRankGained_), std::end(scoreAtRankGained_), -1); }
 
@@ -35,10 +36,8 @@ int ProgressRecord::trophyThreshold(int difficulty, int trophy) const {
 }
 
 int ProgressRecord::trophyLevel(int difficulty, int score) const {
-    int t0 = trophyThreshold(difficulty, 0), t1 = trophyThreshold(difficulty, 1), t2 = trophyThreshold(difficulty, 2);
-    if (t0 <= score && score < t1) return 0;
-    if (t1 <= score && score < t2) return 1;
-    return score >= t2 ? 2 : -1;
+    return trophyLevelOf(trophyThreshold(difficulty, 0), trophyThreshold(difficulty, 1),
+                         trophyThreshold(difficulty, 2), score);
 }
 
 ProgressRecord::GameBlock* ProgressRecord::gameBlock(int game) { return validGame(game) ? &games_[game] : nullptr; }
@@ -73,6 +72,16 @@ void ProgressRecord::recordTest(int total, int strongest, int weakest) {
     testHistory_[0] = total;
     if (total > bestTestScore_) bestTestScore_ = total;
     if (total >= rankThreshold(currentRank_ + 1)) ++currentRank_;  // never more than one rank a test
+}
+
+void ProgressRecord::restoreDailyTests(int rank, int bestScore, const std::vector<int>& newestFirst, int strongest,
+                                       int weakest) {
+    currentRank_ = std::max(rank, 0);
+    bestTestScore_ = std::max(bestScore, 0);
+    testHistoryLength_ = std::min(static_cast<int>(newestFirst.size()), HistorySize);
+    std::copy_n(newestFirst.begin(), testHistoryLength_, testHistory_);
+    strongestGame_ = strongest;
+    weakestGame_ = weakest;
 }
 
 lang::String ProgressRecord::rankTitle(int rank) const {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <vector>
+
 #include "lang/IntArray.h"
 #include "lang/Object.h"
 
-// The player's scores of this run, kept in memory only: per game and
-// difficulty the best practice score, the last 100 scores and the level store;
-// the daily test's rank, history and the thresholds read with the scene.
+// The player's scores: per game and difficulty the best practice score, the
+// last 100 scores and the level store; the daily test's rank, history and the
+// thresholds read with the scene. A new record is empty; ProgressKeeper fills
+// it with what earlier runs kept and keeps every change.
 class ProgressRecord : public lang::Object {
 public:
     static constexpr int Games = 16;
@@ -61,6 +64,8 @@ public:
     void recordTest(int total, int strongest, int weakest);
     // The rank's title: its own text, or past the named ranks the last title with a level.
     lang::String rankTitle(int rank) const;
+    // Puts back the daily tests an earlier run recorded (totals newest first).
+    void restoreDailyTests(int rank, int bestScore, const std::vector<int>& newestFirst, int strongest, int weakest);
     int testHistoryLength() const { return testHistoryLength_; }
     const int* testHistory() const { return testHistory_; }  // newest first
     int strongestGame() const { return strongestGame_; }

@@ -148,6 +148,8 @@ void GameHost::stop() {
     gameWindowHandle = nullptr;
     window::Component::setGameWindow(nullptr);
     if (frame) {
+        // A stop asked for by the host is a normal close, unlike a crash.
+        frame->markNormalExit();
         // Destroying the frame's window stops its loader, canvas threads and sound
         // while the frame still exists; the window system must not do it later.
         if (platform::WindowHandle own = frame->getWindow()) platform::destroyWindow(own);

@@ -18,8 +18,8 @@ const char kUsage[] =
     "  --headless              no window on screen (SDL dummy video and audio drivers)\n"
     "  --seed N                fix every random source of the game to N\n"
     "  --script FILE           play timed input from FILE, one command a line, times in ms\n"
-    "                          counted from the moment the scene has loaded\n"
-    "                          from the start, coordinates in the 500x375 scene:\n"
+    "                          counted from the moment the scene has loaded,\n"
+    "                          coordinates in the 500x375 scene:\n"
     "                            at MS click X Y | at MS move X Y | at MS key NAME\n"
     "                            at MS shot FILE.png | at MS blur | at MS focus\n"
     "                            at MS describe | at MS quit   (blur and focus: the window loses or\n"
@@ -31,10 +31,17 @@ const char kUsage[] =
     "                          and quits once the result of the play is shown\n"
     "  --bot-shots DIR         the bot saves screenshots of the board at the start, in the\n"
     "                          middle of a turn, at game over and of the result there\n"
+    "  --stats                 print the kept progress (best scores, trophies, plays, rank)\n"
+    "  --export-history FILE   write every kept play to FILE as CSV\n"
+    "  --reset-progress        keep the current progress as a dated backup and start afresh\n"
+    "                          (the settings stay)\n"
     "  --help                  show this text\n"
     "\n"
     "Cogniquilt.bin is looked for in --data, then $MENTARIUM_DATA, then the program's\n"
-    "directory, the current directory and the directories on PATH.\n";
+    "directory, the current directory and the directories on PATH.\n"
+    "\n"
+    "Settings and progress are kept in $MENTARIUM_PROFILE if set, else in\n"
+    "$XDG_CONFIG_HOME/mentarium/profile.sqlite (~/.config/mentarium/profile.sqlite).\n";
 
 [[noreturn]] void bad(const char* what, const char* arg) {
     std::fprintf(stderr, "mentarium: %s: %s\nTry 'mentarium --help'.\n", what, arg);
@@ -67,6 +74,13 @@ Options parseOptions(int argc, char** argv) {
         } else if (!std::strcmp(arg, "--bot-shots")) {
             o.bot = true;
             o.botShots = value();
+        } else if (!std::strcmp(arg, "--stats")) {
+            o.progressAction = Options::ProgressAction::Stats;
+        } else if (!std::strcmp(arg, "--export-history")) {
+            o.progressAction = Options::ProgressAction::ExportHistory;
+            o.exportPath = value();
+        } else if (!std::strcmp(arg, "--reset-progress")) {
+            o.progressAction = Options::ProgressAction::Reset;
         } else if (!std::strcmp(arg, "--seed")) {
             const char* v = value();
             char* end = nullptr;

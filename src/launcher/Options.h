@@ -17,6 +17,10 @@ struct Options {
     std::string dataDirectory;         // where Cogniquilt.bin is
     bool fullscreen = false;
     int width = 1000, height = 750;    // initial window size
+    // Instead of playing: report or change the kept progress, then exit.
+    enum class ProgressAction { None, Stats, ExportHistory, Reset };
+    ProgressAction progressAction = ProgressAction::None;
+    std::string exportPath;            // --export-history FILE
 };
 
 // Parses argv; on --help prints usage and exits 0, on a bad option prints why and exits 2.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,9 +15,12 @@
 #include "Bot.h"
 #include "DataSearch.h"
 #include "Options.h"
+#include "ProgressReport.h"
 #include "Screenshot.h"
 #include "Script.h"
 #include "mentarium/host.h"
+#include "platform/ProfileStore.h"
+#include "platform/ProgressStore.h"
 
 namespace {
 
@@ -138,10 +142,43 @@ void play(const launcher::ScriptStep& step, SDL_Window* window, bool& quit) {
     }
 }
 
+// --stats, --export-history and --reset-progress: the kept progress, without the game.
+int runProgressAction() {
+    std::shared_ptr<platform::ProfileStore> profile = platform::ProfileStore::openDefault();
+    if (!profile) return 1;  // the store said why
+    platform::ProgressStore store(profile);
+    std::string why;
+    switch (options.progressAction) {
+        case launcher::Options::ProgressAction::Stats:
+            launcher::printStats(store, stdout);
+            return 0;
+        case launcher::Options::ProgressAction::ExportHistory:
+            if (!launcher::exportHistory(store, options.exportPath, why)) {
+                std::fprintf(stderr, "mentarium: cannot write %s: %s\n", options.exportPath.c_str(), why.c_str());
+                return 1;
+            }
+            return 0;
+        case launcher::Options::ProgressAction::Reset: {
+            std::string backup = launcher::resetProgress(store, why);
+            if (backup.empty()) {
+                std::fprintf(stderr, "mentarium: the progress was not reset: %s\n", why.c_str());
+                return 1;
+            }
+            std::printf("The progress so far is kept in %s; the game starts afresh. Settings are kept.\n",
+                        backup.c_str());
+            return 0;
+        }
+        case launcher::Options::ProgressAction::None:
+            break;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     options = launcher::parseOptions(argc, argv);
+    if (options.progressAction != launcher::Options::ProgressAction::None) return runProgressAction();
 
     std::vector<launcher::ScriptStep> script;
     if (!options.script.empty()) {

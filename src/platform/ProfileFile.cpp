@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <iterator>
 #include <filesystem>
 #include <system_error>
 
@@ -26,6 +28,49 @@ const char* const kSchema =
     "  data BLOB NOT NULL,"
     "  PRIMARY KEY(key, name)) WITHOUT ROWID;"
     "INSERT OR IGNORE INTO profile_keys(id, parent, name) VALUES(1, NULL, '');";
+
+// The player's progress, added in version 2: one row per finished play and per
+// finished daily test, and small tables for what is not a play (rank, unlocks,
+// settings, levels, the texts that reports print).
+const char* const kProgressSchema =
+    "CREATE TABLE IF NOT EXISTS progress_tests("
+    "  id INTEGER PRIMARY KEY,"
+    "  total INTEGER NOT NULL,"
+    "  rank_before INTEGER NOT NULL,"
+    "  rank_after INTEGER NOT NULL,"
+    "  played_at INTEGER NOT NULL,"
+    "  local_time TEXT NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS progress_plays("
+    "  id INTEGER PRIMARY KEY,"
+    "  game INTEGER NOT NULL,"
+    "  difficulty INTEGER NOT NULL,"
+    "  score INTEGER NOT NULL,"
+    "  test INTEGER REFERENCES progress_tests(id) ON DELETE CASCADE,"
+    "  played_at INTEGER NOT NULL,"
+    "  local_time TEXT NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS progress_plays_by_game ON progress_plays(game, difficulty, id);"
+    "CREATE TABLE IF NOT EXISTS progress_values("
+    "  name TEXT PRIMARY KEY, value INTEGER NOT NULL) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS progress_levels("
+    "  game INTEGER NOT NULL, difficulty INTEGER NOT NULL, level INTEGER NOT NULL,"
+    "  PRIMARY KEY(game, difficulty)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS progress_rank_gains("
+    "  rank INTEGER PRIMARY KEY, score INTEGER NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS progress_labels("
+    "  name TEXT PRIMARY KEY, text TEXT NOT NULL) WITHOUT ROWID;";
+
+// The tables each version has, with the columns this version uses.
+const char* const kTableChecks[] = {
+    "SELECT id, parent, name FROM profile_keys LIMIT 0",
+    "SELECT key, name, kind, data FROM profile_values LIMIT 0",
+    "SELECT id, total, rank_before, rank_after, played_at, local_time FROM progress_tests LIMIT 0",
+    "SELECT id, game, difficulty, score, test, played_at, local_time FROM progress_plays LIMIT 0",
+    "SELECT name, value FROM progress_values LIMIT 0",
+    "SELECT game, difficulty, level FROM progress_levels LIMIT 0",
+    "SELECT rank, score FROM progress_rank_gains LIMIT 0",
+    "SELECT name, text FROM progress_labels LIMIT 0",
+};
+constexpr int kTablesOfVersion1 = 2;
 
 ProfileFile::Opened verdict(sqlite3* db, int code, const std::string& what) {
     ProfileFile::Opened result;
@@ -54,14 +99,18 @@ int queryText(sqlite3* db, const char* sql, std::string& out) {
     return rc;
 }
 
-int createSchema(sqlite3* db) {
+// Brings the file up to this version: a new file gets every table, a file of
+// version 1 (settings only) gains the progress tables and keeps its settings.
+int upgradeSchema(sqlite3* db) {
     int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) return rc;
     std::string version;
     rc = queryText(db, "PRAGMA user_version", version);
-    // Another copy may have made the schema while this one waited for the lock.
-    if (rc == SQLITE_OK && version == "0") {
-        rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
+    // Another copy may have upgraded the file while this one waited for the lock.
+    int found = rc == SQLITE_OK ? std::atoi(version.c_str()) : ProfileFile::kSchemaVersion;
+    if (found < ProfileFile::kSchemaVersion) {
+        if (found == 0) rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kProgressSchema, nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) {
             std::string setVersion = "PRAGMA user_version = " + std::to_string(ProfileFile::kSchemaVersion);
             rc = sqlite3_exec(db, setVersion.c_str(), nullptr, nullptr, nullptr);
@@ -72,12 +121,12 @@ int createSchema(sqlite3* db) {
     return rc;
 }
 
-// Whether both tables exist with the columns this version uses.
-bool tablesFit(sqlite3* db) {
-    for (const char* sql : {"SELECT id, parent, name FROM profile_keys LIMIT 0",
-                            "SELECT key, name, kind, data FROM profile_values LIMIT 0"}) {
+// Whether the tables of that version exist with the columns this version uses.
+bool tablesFit(sqlite3* db, int version) {
+    const int tables = version >= 2 ? static_cast<int>(std::size(kTableChecks)) : kTablesOfVersion1;
+    for (int i = 0; i < tables; ++i) {
         sqlite3_stmt* stmt = nullptr;
-        int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+        int rc = sqlite3_prepare_v2(db, kTableChecks[i], -1, &stmt, nullptr);
         sqlite3_finalize(stmt);
         if (rc != SQLITE_OK) return false;
     }
@@ -139,7 +188,7 @@ ProfileFile::Opened ProfileFile::open(const std::string& path) {
                    "SELECT count(*) FROM sqlite_master WHERE name IN ('profile_keys', 'profile_values')",
                    text);
     if (rc != SQLITE_OK) return verdict(db, rc, "cannot read the tables");
-    if ((version == kSchemaVersion || text != "0") && !tablesFit(db)) {
+    if ((version > 0 || text != "0") && !tablesFit(db, version)) {
         Opened foreign;
         foreign.state = State::Damaged;
         foreign.why = "tables of another shape";
@@ -147,14 +196,15 @@ ProfileFile::Opened ProfileFile::open(const std::string& path) {
         return foreign;
     }
 
-    // Write-ahead logging lets a second copy read while this one writes; NORMAL
-    // syncing keeps every commit across a killed process.
+    // Write-ahead logging lets a second copy read while this one writes; FULL
+    // syncing puts every commit (a finished play) on disk before it returns, so
+    // neither a killed process nor a power cut loses it.
     rc = queryText(db, "PRAGMA journal_mode = WAL", text);
     if (rc != SQLITE_OK) return verdict(db, rc, "cannot set the journal");
-    rc = sqlite3_exec(db, "PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(db, "PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) return verdict(db, rc, "cannot configure");
-    if (version == 0) {
-        rc = createSchema(db);
+    if (version < kSchemaVersion) {
+        rc = upgradeSchema(db);
         if (rc != SQLITE_OK) return verdict(db, rc, "cannot create the tables");
     }
 

@@ -10,7 +10,8 @@ namespace platform {
 // existing file, the schema of a new one, and keeping a bad file aside.
 class ProfileFile {
 public:
-    static constexpr int kSchemaVersion = 1;
+    // 1: settings only; 2: the player's progress beside them.
+    static constexpr int kSchemaVersion = 2;
 
     enum class State {
         Ready,    // usable

@@ -208,6 +208,20 @@ void ProfileStore::endBatch() {
     mutex_.unlock();
 }
 
+bool ProfileStore::transact(const std::function<bool(sqlite3*)>& work) {
+    std::lock_guard<std::recursive_mutex> hold(mutex_);
+    if (batchDepth_ > 0) return work(db_);  // the open batch commits it
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+    if (work(db_) && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
+}
+
+void ProfileStore::read(const std::function<void(sqlite3*)>& work) {
+    std::lock_guard<std::recursive_mutex> hold(mutex_);
+    work(db_);
+}
+
 ProfileStore::Batch::Batch(ProfileStore* store) : store_(store) {
     if (store_) store_->beginBatch();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -67,6 +68,14 @@ public:
     std::vector<std::string> subkeyNames(Key key);
 
     const std::string& path() const { return path_; }
+
+    // Runs work on the database under the store's lock, inside one transaction
+    // (or inside the open Batch of this thread). The transaction commits when
+    // work answers true and rolls back when it answers false; the answer is
+    // whether the commit succeeded.
+    bool transact(const std::function<bool(sqlite3*)>& work);
+    // Runs read-only work on the database under the store's lock.
+    void read(const std::function<void(sqlite3*)>& work);
 
     // Runs every write made during its life, on any thread of this store, as
     // one transaction. Scopes nest; the outermost one commits.

@@ -190,8 +190,12 @@ void LoaderFrame2::onPositionChanged() {
 
 void LoaderFrame2::destroyLater() {
     exiting = true;
-    if (profile_) profile_->setInt("NORMALEXIT", 1);
+    markNormalExit();
     window::Frame::destroyLater();
+}
+
+void LoaderFrame2::markNormalExit() {
+    if (profile_) profile_->setInt("NORMALEXIT", 1);
 }
 
 void LoaderFrame2::onDestroy() {

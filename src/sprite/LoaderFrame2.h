@@ -40,6 +40,9 @@ public:
     void beforeDestroy() override;
     void onPositionChanged() override;
     void destroyLater() override;
+    // The game closes normally (the player left, or the host stopped it): the
+    // crash guard "NORMALEXIT" goes back to 1 for the next start.
+    void markNormalExit();
     void onDestroy() override;
     void onClose() override;
     void onActivate(bool active) override;

@@ -73,6 +73,9 @@ public:
     // Number of score entries now written in the store.
     int storedScoreCount() const { return storedScoreCount_; }
     const lang::String& scorePrefix() const { return scorePrefix_; }
+    // The database behind this profile, shared with the player's progress;
+    // null when no store could be opened.
+    std::shared_ptr<platform::ProfileStore> store() const { return store_; }
 
 private:
     struct ValuePath {

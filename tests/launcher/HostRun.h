@@ -34,16 +34,33 @@ inline std::filesystem::path screensDirectory() {
     return screens;
 }
 
-// Runs build/mentarium headless with a seed, the script text and more options.
-inline std::string runScript(const std::string& name, const std::string& script, const std::string& options,
-                             int& status) {
+// The folder of a named run: its script and its profile.
+inline std::filesystem::path runDirectory(const std::string& name) {
     auto dir = std::filesystem::temp_directory_path() / ("mentarium-" + name);
     std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// Runs build/mentarium with options and the named run's profile, which later
+// runs of the same name share.
+inline std::string runWithProfile(const std::string& name, const std::string& options, int& status) {
+    std::string profile = (runDirectory(name) / "profile.sqlite").string();
+    std::string command = "MENTARIUM_PROFILE='" + profile + "' '" + std::string(MENTARIUM_BINARY_DIR) +
+                          "/mentarium' " + options + " 2>&1";
+    return runAndRead(command, status);
+}
+
+// Runs build/mentarium headless with a seed, the script text and more options,
+// on a new profile: no run sees another's settings or progress (or the player's).
+inline std::string runScript(const std::string& name, const std::string& script, const std::string& options,
+                             int& status) {
+    auto dir = runDirectory(name);
+    for (const char* file : {"profile.sqlite", "profile.sqlite-wal", "profile.sqlite-shm"})
+        std::filesystem::remove(dir / file);
     auto path = dir / "script.txt";
     std::ofstream(path) << script;
-    std::string command = "'" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --headless --seed 1 --script '" +
-                          path.string() + "' --print-notifications " + options + " 2>&1";
-    return runAndRead(command, status);
+    return runWithProfile(name, "--headless --seed 1 --script '" + path.string() + "' --print-notifications " + options,
+                          status);
 }
 
 // The notification codes in the order they came.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "HostRun.h"
+#include "platform/ProfileStore.h"
 #include "launcher/DataSearch.h"
 #include "launcher/Script.h"
 #include "mentarium/host.h"
@@ -154,14 +155,23 @@ std::filesystem::path screenshotPath(const char* name) {
 TEST(LauncherTest, ScriptedHeadlessRunShowsTheFirstScreenAndStopsCleanly) {
     auto shot = screenshotPath("first-screen.png");
     auto script = shotAndQuitScript(std::filesystem::temp_directory_path() / "mentarium-scripted-run", shot);
-    std::string command = "'" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --headless --seed 1 --script '" +
-                          script.string() + "' --print-notifications 2>&1";
+    auto profile = hostrun::runDirectory("scripted-run") / "profile.sqlite";
+    std::filesystem::remove(profile);
     int status = 0;
-    std::string text = runAndRead(command, status);
+    std::string text =
+        hostrun::runWithProfile("scripted-run", "--headless --seed 1 --script '" + script.string() + "' --print-notifications",
+                                status);
     ASSERT_TRUE(WIFEXITED(status)) << text;
     EXPECT_EQ(WEXITSTATUS(status), 0) << text;
     expectStartedLoadedStopped(text);
     expectSceneShot(shot);
+    // A scripted quit is a normal close: the next start is no crash recovery.
+    auto store = platform::ProfileStore::open(profile.string());
+    ASSERT_TRUE(store);
+    auto product = store->openKey(store->root(), "Software\\Quillory\\Cogniquilt", false);
+    auto normalExit = store->getValue(product, "NORMALEXIT");
+    ASSERT_TRUE(normalExit);
+    EXPECT_EQ(normalExit->data, (std::vector<uint8_t>{1, 0, 0, 0}));
 }
 
 // The same run in a real window on an X server (Xvfb): SDL's X11 video driver,

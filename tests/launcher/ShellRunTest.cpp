@@ -164,6 +164,18 @@ TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
     EXPECT_GT(gameOverScore, 0) << output;
     // Easy counts the score as it is; the result screen shows the play's score.
     EXPECT_EQ(resultScore, gameOverScore) << output;
+    // The play is kept: the report of the same profile shows it as the best on easy.
+    std::string stats = hostrun::runWithProfile("concentration-bot", "--stats", status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << stats;
+    std::istringstream rows(stats);
+    std::string row;
+    while (std::getline(rows, row) && row.rfind("Concentration ", 0) != 0) {
+    }
+    std::istringstream cells(row.substr(std::string("Concentration").size()));
+    int easy = -1, normal = -1, hard = -1;
+    cells >> easy >> normal >> hard;
+    EXPECT_EQ(easy, resultScore) << stats;
+    EXPECT_EQ(normal, 0) << stats;
 
     std::vector<int> codes = hostrun::notifications(output);
     auto start = std::find(codes.begin(), codes.end(), MENTARIUM_NOTIFY_PLAY_START);

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "lang/ByteArray.h"
+#include "platform/ProgressStore.h"
 #include "sprite/ProfileFixture.h"
 #include "sprite/helpers/ProfileWriterData.h"
 
@@ -192,4 +193,42 @@ TEST_F(UserProcess, AWriterKilledAtAnyMomentLeavesOnlyWholeValues) {
     EXPECT_GT(last, 0) << "the writers made progress";
     for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
         EXPECT_EQ(entry.path().filename().string().find(".damaged"), std::string::npos) << entry.path();
+}
+
+// Plays added by a writer killed at random moments: every play whose
+// transaction committed is there, in order, and never half a play (each play
+// stores its level in the same transaction, so the level is the newest score).
+TEST_F(UserProcess, AWriterOfPlaysKilledAtAnyMomentLeavesAWholeRecord) {
+    std::random_device device;
+    unsigned seed = device();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayUs(0, 30000);
+    int last = 0;
+    for (int kill = 0; kill < kKills / 2; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        {
+            Writer writer("plays");
+            ASSERT_TRUE(writer.started());
+            ASSERT_EQ(writer.readLine(10000), "ready\n");
+            std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+            writer.killNow();
+        }
+        auto user = openUser();
+        ASSERT_TRUE(user->store());
+        platform::ProgressStore store(user->store());
+        std::vector<int> scores;
+        store.forEachPlay([&](const platform::StoredPlay& play) { scores.push_back(play.score); });
+        ASSERT_GE(static_cast<int>(scores.size()), last) << "a committed play was lost";
+        for (size_t i = 0; i < scores.size(); ++i) ASSERT_EQ(scores[i], static_cast<int>(i));
+        platform::StoredProgress kept = store.load(100);
+        if (!scores.empty()) {
+            ASSERT_EQ(kept.levels.size(), 1u);
+            EXPECT_EQ(kept.levels[0].level, scores.back());
+            ASSERT_EQ(kept.practice.size(), 1u);
+            EXPECT_EQ(kept.practice[0].newestFirst.front(), scores.back());
+        }
+        last = static_cast<int>(scores.size());
+    }
+    EXPECT_GT(last, 0) << "the writers made progress";
 }

@@ -1,11 +1,15 @@
 // Writes to the player profile named by MENTARIUM_PROFILE, as a separate process.
 //   helper_profile_writer write   stores a fixed set of values and exits
 //   helper_profile_writer loop    says "ready" and rewrites values until killed
+//   helper_profile_writer plays   says "ready" and adds practice plays until killed:
+//                                 play n scores n and stores level n
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "ProfileWriterData.h"
 #include "lang/ByteArray.h"
+#include "platform/ProgressStore.h"
 #include "sprite/User.h"
 
 namespace {
@@ -51,16 +55,27 @@ int writeOnce(sprite::User& user) {
     }
 }
 
+[[noreturn]] void playForever(sprite::User& user) {
+    platform::ProgressStore store(user.store());
+    int next = 0;
+    store.forEachPlay([&](const platform::StoredPlay&) { ++next; });
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;; ++next)
+        if (!store.addPractice(0, 0, next, next)) std::_Exit(4);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s write|loop\n", argv[0]);
+        std::fprintf(stderr, "usage: %s write|loop|plays\n", argv[0]);
         return 2;
     }
     auto* user = new sprite::User();
     user->open("Cogniquilt");
     if (std::strcmp(argv[1], "loop") == 0) writeForever(*user);
+    if (std::strcmp(argv[1], "plays") == 0 && user->store()) playForever(*user);
     int status = std::strcmp(argv[1], "write") == 0 ? writeOnce(*user) : 2;
     user->release();
     return status;
