@@ -39,11 +39,20 @@ void RazozSprite::clearTextBox() {
 
 void RazozSprite::attach(sprite::DialogSprite* dialog) {
     if (dialog == nullptr) return;
-    ObjectLock hold(this, true);
-    if (dialog_ && dialog_ != dialog) detach(dialog_);
-    if (dialog_ == nullptr) {
-        dialog->addRef();
-        dialog_ = dialog;
+    sprite::DialogSprite* previous = nullptr;
+    {
+        ObjectLock hold(this, true);
+        if (dialog_ != dialog) {
+            previous = dialog_;  // its reference passes to us here
+            dialog->addRef();
+            dialog_ = dialog;
+            clearTextBox();
+            talkCounter_ = 0;
+        }
+    }
+    if (previous) {
+        previous->remove(this);
+        previous->release();
     }
     dialog->add(this);
     setVisible(true);
@@ -51,13 +60,15 @@ void RazozSprite::attach(sprite::DialogSprite* dialog) {
 }
 
 void RazozSprite::detach(sprite::DialogSprite* dialog) {
-    ObjectLock hold(this, true);
-    if (dialog == nullptr || dialog != dialog_) return;
-    dialog_->remove(this);
-    dialog_->release();
-    dialog_ = nullptr;
-    clearTextBox();
-    talkCounter_ = 0;
+    {
+        ObjectLock hold(this, true);
+        if (dialog == nullptr || dialog != dialog_) return;
+        dialog_ = nullptr;  // its reference passes to us here
+        clearTextBox();
+        talkCounter_ = 0;
+    }
+    dialog->remove(this);
+    dialog->release();
 }
 
 void RazozSprite::setTextBox(sprite::NewFontSprite* box) {

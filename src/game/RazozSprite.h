@@ -8,6 +8,11 @@ namespace sprite { class DialogSprite; class NewFontSprite; }
 // front of the screen that holds it and types its help texts out into that
 // screen's text box ("RazozDialog"); it stays busy while a text types and for
 // the talk time after.
+//
+// Threads: the input thread attaches, detaches and makes Razoz talk; the render
+// thread collects its changes from inside the holding dialog, with the dialog's
+// locks held. Razoz's own monitor guards its dialog, text box and counters and
+// is never held while a dialog is called, so the two never wait on each other.
 class RazozSprite : public sprite::AnimateSprite {
     MENTARIUM_METACLASS(RazozSprite)
 

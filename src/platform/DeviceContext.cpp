@@ -136,7 +136,7 @@ std::vector<Rect> DeviceContext::drawableRects() const {
 }
 
 void DeviceContext::fillSolidRect(const Rect& rect, uint32_t rgb) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     std::vector<Rect> clip = drawableRects();
     if (clip.empty()) return;
     SpanPainter painter(*state_.surface, clip, rgb);
@@ -145,7 +145,7 @@ void DeviceContext::fillSolidRect(const Rect& rect, uint32_t rgb) {
 }
 
 void DeviceContext::copyPixels(int x, int y, const uint32_t* source, int width, int height, int sourceStride) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     if (!source) return;
     Rect dst = toDevice(Rect{x, y, x + width, y + height});
     for (const Rect& c : drawableRects()) {
@@ -162,6 +162,9 @@ void DeviceContext::copyPixels(int x, int y, const uint32_t* source, int width, 
 void DeviceContext::bitBlt(int x, int y, int width, int height, const DeviceContext& source, int sx, int sy) {
     const Surface* from = source.surface();
     if (!from || !from->pixels()) return;
+    // Reading another thread's shown pixels holds their lock too (copyPixels holds ours).
+    std::unique_lock<std::mutex> reading;
+    if (source.shared_.lock && source.shared_.lock != shared_.lock) reading = std::unique_lock(*source.shared_.lock);
     sx += source.origin_.x;
     sy += source.origin_.y;
     // Cut the source rectangle to the source surface, moving the destination along.
@@ -174,7 +177,7 @@ void DeviceContext::bitBlt(int x, int y, int width, int height, const DeviceCont
 }
 
 void DeviceContext::setPixel(int x, int y, uint32_t rgb) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     std::vector<Rect> clip = drawableRects();
     if (clip.empty()) return;
     SpanPainter(*state_.surface, clip, rgb).pixel(x + origin_.x, y + origin_.y);
@@ -196,19 +199,19 @@ void DeviceContext::strokeSegment(const std::vector<Rect>& clip, int x1, int y1,
 }
 
 void DeviceContext::lineTo(int x, int y) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     strokeSegment(drawableRects(), state_.position.x, state_.position.y, x, y);
     state_.position = IntPoint{x, y};
 }
 
 void DeviceContext::polyline(const IntPoint* points, int count) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     std::vector<Rect> clip = drawableRects();
     for (int i = 1; i < count; ++i) strokeSegment(clip, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
 }
 
 void DeviceContext::polygon(const IntPoint* points, int count) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     if (count < 2) return;
     std::vector<Rect> clip = drawableRects();
     if (clip.empty()) return;
@@ -228,7 +231,7 @@ void DeviceContext::polygon(const IntPoint* points, int count) {
 }
 
 void DeviceContext::ellipse(const Rect& box) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     std::vector<Rect> clip = drawableRects();
     if (clip.empty()) return;
     Rect r = toDevice(box);
@@ -264,7 +267,7 @@ void DeviceContext::drawTextLine(const std::vector<Rect>& clip, int x, int top, 
 }
 
 void DeviceContext::textOut(int x, int y, const char* text, int length) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     FontFace* face = font();
     if (!face || !text || length <= 0) return;
     int top = y + origin_.y;
@@ -273,7 +276,7 @@ void DeviceContext::textOut(int x, int y, const char* text, int length) {
 }
 
 void DeviceContext::drawTextWrapped(const Rect& rect, const char* text, int length) {
-    DrawnMark mark{drawn_};
+    DrawnMark mark{shared_};
     FontFace* face = font();
     if (!face || !text || length <= 0 || !state_.surface) return;
     Rect r = toDevice(rect);

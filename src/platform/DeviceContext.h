@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -78,9 +79,10 @@ public:
     int textWidth(const char* text, int length) const;
     void flush() {}
 
-    // A flag this context raises after every drawing operation; window contexts
-    // use it to tell the window system that the window has new pixels to show.
-    void setDrawnFlag(std::atomic<bool>* flag) { drawn_ = flag; }
+    // Pixels that another thread shows (a window's): every drawing operation
+    // holds lock while it writes them and raises drawn when it ends, so the
+    // window thread reads them whole and knows when there is something new.
+    void setSharedPixels(std::mutex* lock, std::atomic<bool>* drawn) { shared_ = SharedPixels{lock, drawn}; }
 
 private:
     struct State {
@@ -101,17 +103,31 @@ private:
     void strokeSegment(const std::vector<Rect>& clip, int x1, int y1, int x2, int y2);
     void drawTextLine(const std::vector<Rect>& clip, int x, int top, const char* text, int length, bool ellipsis);
 
-    // Raises the drawn flag when the operation that made it ends.
-    struct DrawnMark {
-        std::atomic<bool>* flag;
-        ~DrawnMark() {
-            if (flag) flag->store(true, std::memory_order_release);
+    struct SharedPixels {
+        std::mutex* lock = nullptr;
+        std::atomic<bool>* drawn = nullptr;
+    };
+    // Holds the shared pixels' lock for one drawing operation and raises the
+    // drawn flag when it ends.
+    class DrawnMark {
+    public:
+        explicit DrawnMark(const SharedPixels& shared) : shared_(shared) {
+            if (shared_.lock) shared_.lock->lock();
         }
+        ~DrawnMark() {
+            if (shared_.drawn) shared_.drawn->store(true, std::memory_order_release);
+            if (shared_.lock) shared_.lock->unlock();
+        }
+        DrawnMark(const DrawnMark&) = delete;
+        DrawnMark& operator=(const DrawnMark&) = delete;
+
+    private:
+        SharedPixels shared_;
     };
 
     State state_;
     std::vector<State> saved_;
-    std::atomic<bool>* drawn_ = nullptr;
+    SharedPixels shared_;
     IntPoint origin_;
 };
 

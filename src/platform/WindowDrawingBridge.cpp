@@ -41,7 +41,7 @@ DeviceContext* makeContext(WindowHandle window, const RectRegion* area) {
     made.surface = std::make_unique<Surface>(top->textureW, top->textureH, made.pixels->data(), false);
     made.top = top->handle;
     auto* dc = new DeviceContext(made.surface.get());
-    dc->setDrawnFlag(made.drawn.get());
+    dc->setSharedPixels(&s.pixelsMutex, made.drawn.get());
     PointI origin = originInTopLevel(r);
     dc->setViewportOrigin(origin.x, origin.y);
     RectRegion clip = area ? *area : RectRegion(Rect{0, 0, r->client.width(), r->client.height()});

@@ -151,7 +151,10 @@ void presentDirtyWindows() {
             if (!r->texture) continue;
             SDL_SetTextureBlendMode(r->texture, SDL_BLENDMODE_NONE);
         }
-        SDL_UpdateTexture(r->texture, nullptr, r->pixels->data(), r->textureW * 4);
+        {
+            std::lock_guard<std::mutex> reading(s.pixelsMutex);
+            SDL_UpdateTexture(r->texture, nullptr, r->pixels->data(), r->textureW * 4);
+        }
         SDL_SetRenderDrawColor(r->renderer, 0, 0, 0, 255);
         SDL_RenderClear(r->renderer);
         SDL_Rect dst{0, 0, r->textureW, r->textureH};

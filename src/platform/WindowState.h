@@ -82,6 +82,10 @@ struct DisplayModeState {
 
 struct WindowSystemState {
     std::recursive_mutex mutex;  // guards everything below; never held while a window procedure runs
+    // Guards the contents of every window's pixels: held by each drawing
+    // operation of a context on a window (any thread) and by the window thread
+    // while it copies them out; taken after mutex, never before it.
+    std::mutex pixelsMutex;
     std::condition_variable_any replied;
     std::thread::id windowThread;
     bool started = false;

@@ -172,6 +172,7 @@ void resizePixels(WindowRecord* r) {
     if (r->parent || (static_cast<int>(r->pixels->size()) == w * h && r->textureW == w && r->textureH == h)) return;
     auto pixels = std::make_shared<std::vector<uint32_t>>(static_cast<size_t>(w) * h, 0xFF000000u);
     int oldW = r->textureW, oldH = r->textureH;
+    std::lock_guard<std::mutex> reading(windowState().pixelsMutex);
     const std::vector<uint32_t>& old = *r->pixels;
     if (static_cast<int>(old.size()) == oldW * oldH)
         for (int y = 0; y < std::min(h, oldH); ++y)
@@ -711,6 +712,7 @@ void presentFrame(WindowHandle window, const uint32_t* pixels, int width, int he
         area.translate(origin.x, origin.y);
         area.intersectRect(Rect{0, 0, top->textureW, top->textureH});
         const int stride = strideBytes / 4;
+        std::lock_guard<std::mutex> writing(s.pixelsMutex);
         for (const Rect& rect : area.rects()) {
             for (int y = rect.top; y < rect.bottom; ++y) {
                 const uint32_t* from = pixels + static_cast<long>(y - origin.y) * stride + (rect.left - origin.x);
@@ -735,6 +737,7 @@ std::vector<uint32_t> readWindowPixels(WindowHandle window, int* width, int* hei
     if (!r || !top) return out;
     out.assign(static_cast<size_t>(w) * h, 0xFF000000u);
     PointI origin = originInTopLevel(r);
+    std::lock_guard<std::mutex> reading(s.pixelsMutex);
     for (int y = 0; y < h; ++y) {
         int ty = y + origin.y;
         if (ty < 0 || ty >= top->textureH) continue;

@@ -54,7 +54,14 @@ void GameCanvas::addRoot(SpriteBase* root) {
 }
 
 void GameCanvas::setSize(int width, int height) {
-    window::Component::setSize(width, height);
+    if (window_) {
+        // The window answers with a size message (onSize), perhaps from another
+        // thread: the render lock is not held across it.
+        window::Component::setSize(width, height);
+    } else {
+        ObjectLock render(&dirtyRegion_, true);
+        window::Component::setSize(width, height);
+    }
     if (width <= 0 || height <= 0) return;
     ObjectLock hold(&dirtyRegion_, true);
     if (offscreen_ && offscreen_->getWidth() == width && offscreen_->getHeight() == height) return;
@@ -62,6 +69,11 @@ void GameCanvas::setSize(int width, int height) {
     renderPending_ = false;
     // The frame exists without a window too, so a canvas can compose headless.
     offscreen_ = new window::Image(width, height, 2, true);
+}
+
+void GameCanvas::onSize(platform::WParam wParam, platform::LParam lParam) {
+    ObjectLock render(&dirtyRegion_, true);
+    window::Component::onSize(wParam, lParam);
 }
 
 // --- input from the window thread ---
@@ -106,8 +118,13 @@ void GameCanvas::paint(window::Graphics* g) {
 }
 
 void GameCanvas::update(window::Graphics* g) {
-    if (screen_ == nullptr) screen_ = getGraphics();
-    if (offscreen_ == nullptr) setSize(size_.width, size_.height);
+    bool framed;
+    {
+        ObjectLock render(&dirtyRegion_, true);
+        if (screen_ == nullptr) screen_ = getGraphics();
+        framed = offscreen_ != nullptr;
+    }
+    if (!framed) setSize(size_.width, size_.height);
     paint(g);
 }
 
@@ -364,12 +381,12 @@ void GameCanvas::compose() {
 }
 
 void GameCanvas::renderStep() {
+    ObjectLock canvas(this, true);
+    ObjectLock render(&dirtyRegion_, true);
     if (!needsRender_ || offscreen_ == nullptr) {
         renderPending_ = true;
         return;
     }
-    ObjectLock canvas(this, true);
-    ObjectLock render(&dirtyRegion_, true);
     if (screen_ == nullptr) {
         // No window to show it on: keep the frame current all the same.
         compose();

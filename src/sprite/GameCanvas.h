@@ -29,6 +29,13 @@ class User;
 // Lock order: the canvas's own monitor, then the render lock (the dirty
 // region's monitor), then the overlay, notification and fading-sound lists. The
 // event queue's monitor is always taken alone.
+//
+// Threads: the window thread (the host's, when the host pumps) sizes and paints
+// the canvas and posts input; the loader thread loads and starts it; the render
+// thread ticks and renders; the input thread handles the queued events. The size,
+// the off-screen frame, its graphics, the dirty area and the render flags belong
+// to the render lock: whoever reads or changes them holds it. The started and
+// stopped flags are atomic, so the window thread may look at them unlocked.
 class GameCanvas : public window::Component {
 public:
     GameCanvas();
@@ -37,6 +44,7 @@ public:
 
     // Component slots.
     void setSize(int width, int height) override;  // (re)makes the off-screen frame
+    void onSize(platform::WParam wParam, platform::LParam lParam) override;
     bool mouseDown(window::Event* event, int x, int y) override;
     bool mouseUp(window::Event* event, int x, int y) override;
     bool mouseMove(window::Event* event, int x, int y) override;
@@ -151,9 +159,9 @@ protected:
     int tick_ = 0;
     InputThread* input_ = nullptr;
     RenderThread* render_ = nullptr;
-    bool started_ = false;
+    std::atomic<bool> started_{false};
     bool renderPending_ = false;
-    bool stopped_ = false;
+    std::atomic<bool> stopped_{false};
     lang::ObjectArray* sounds_ = nullptr;  // clips, one reference each
     lang::String baseDirectory_;
     lang::String sceneItem_;

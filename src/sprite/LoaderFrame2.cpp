@@ -129,8 +129,10 @@ void LoaderFrame2::runHere() {
 }
 
 void LoaderFrame2::stop() {
-    if (canvas_) canvas_->stop();
+    // Raised before the canvas stops: a loader that starts the canvas after
+    // this sees it and stops the canvas again (run).
     stopped_ = true;
+    if (canvas_) canvas_->stop();
 }
 
 void LoaderFrame2::showCanvas() {
@@ -154,6 +156,10 @@ void LoaderFrame2::run() {
     if (stopped_) return;
     canvas->setCursor(window::Cursor::getArrow());
     canvas->start();
+    if (stopped_) {
+        canvas->stop();  // stop() came while the canvas started
+        return;
+    }
     showCanvas();
 }
 

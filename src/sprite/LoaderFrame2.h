@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "lang/Runnable.h"
 #include "lang/String.h"
 #include "window/Frame.h"
@@ -15,6 +17,10 @@ class User;
 // profile, applies the start-up options (full screen, crash guard, tester mode,
 // sound settings), starts the sound engine, and loads and starts the canvas on a
 // loader thread while the window thread keeps painting.
+//
+// Threads: the window thread owns the frame and calls start, stop and the
+// window handlers; the loader thread only runs run(), which reads the canvas
+// and the stopped flag (atomic) and starts the canvas unless a stop came first.
 class LoaderFrame2 : public window::Frame, private lang::Runnable {
 public:
     LoaderFrame2();
@@ -78,7 +84,7 @@ private:
 
     lang::Thread* loader_ = nullptr;
     GameCanvas2* canvas_ = nullptr;
-    bool stopped_ = true;
+    std::atomic<bool> stopped_{true};
     bool restoreFullScreen_ = false;
     bool loadFailed_ = false;
     User* profile_ = nullptr;

@@ -72,8 +72,12 @@ TEST(LoadingProgress, TheBarGrowsWithTheLoaderAndGivesWayToTheCanvas) {
     platform::WindowHandle web = host::GameHost::gameWindow();
     ASSERT_NE(canvas, nullptr);
     ASSERT_NE(web, nullptr);
+    // The start call gives the loader a head start to count the scene, half a
+    // second at most; a sanitized build may need longer.
+    ASSERT_TRUE(hosttest::serviceUntil([&] { return canvas->getLoadingTotal() > 1; },
+                                       [&] { serviceAsHost(block, 1); }, std::chrono::seconds(20)))
+        << "the loader never counted the scene";
     const int total = canvas->getLoadingTotal();
-    ASSERT_GT(total, 1) << "the start call returns once the loader has counted the scene";
 
     // Each look: the steps done before the window's work, the bar as painted
     // then, the steps done after. The painted bar lies between the two.

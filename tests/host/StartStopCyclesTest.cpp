@@ -21,6 +21,14 @@
 #if defined(__SANITIZE_ADDRESS__) && !defined(HOSTTEST_ASAN)
 #define HOSTTEST_ASAN 1
 #endif
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define HOSTTEST_TSAN 1
+#endif
+#endif
+#if defined(__SANITIZE_THREAD__) && !defined(HOSTTEST_TSAN)
+#define HOSTTEST_TSAN 1
+#endif
 #ifdef HOSTTEST_ASAN
 #include <sanitizer/lsan_interface.h>
 // From the sanitizer runtime (GCC ships no header for it).
@@ -32,9 +40,13 @@ using hosttest::Heard;
 namespace {
 
 // The full count under AddressSanitizer, which also tells exactly how much of
-// the heap is in use; a quick run in the normal build.
+// the heap is in use; a quick run in the normal build, and a few rounds under
+// ThreadSanitizer, which looks at every access of the threads these rounds start
+// and stop and runs many times slower.
 #ifdef HOSTTEST_ASAN
 constexpr int kRounds = 200;
+#elif defined(HOSTTEST_TSAN)
+constexpr int kRounds = 6;
 #else
 constexpr int kRounds = 20;
 #endif

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -127,6 +129,45 @@ TEST_F(WindowDrawingTest, AContextKeptOpenIsShownAgainOnlyAfterItDraws) {
     pumpAfter(2 * kOpenContextPresentMs);
     EXPECT_NE(lastShown(), shown) << "what the open context drew was not shown";
     releaseWindowDC(child, dc);
+    pumpMessages(0);
+}
+
+TEST_F(WindowDrawingTest, AContextDrawingOnAnotherThreadIsShownWhole) {
+    // The game's render thread draws through its window context while the
+    // window thread copies the same pixels to the screen. Built with
+    // ThreadSanitizer (scripts/test --tsan), an unguarded copy is reported.
+    auto lastShown = [this] {
+        std::lock_guard<std::recursive_mutex> hold(windowState().mutex);
+        return findWindow(top)->lastPresent;
+    };
+    DeviceContext* dc = getWindowDC(top);
+    std::atomic<bool> enough{false};
+    std::atomic<uint32_t> last{0};
+    std::thread render([&] {
+        std::vector<uint32_t> frame(100 * 80);
+        for (uint32_t colour = 1; !enough; ++colour) {
+            std::fill(frame.begin(), frame.end(), 0xFF000000u | (colour & 0xFFFFFF));
+            dc->copyPixels(0, 0, frame.data(), 100, 80, 100);
+            last = colour & 0xFFFFFF;
+            std::this_thread::yield();
+        }
+    });
+    // The window thread shows what the context drew a few times over.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int shows = 0;
+    for (uint32_t shown = lastShown(); shows < 3 && std::chrono::steady_clock::now() < deadline;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kOpenContextPresentMs));
+        pumpMessages(0);
+        if (lastShown() != shown) {
+            shown = lastShown();
+            ++shows;
+        }
+    }
+    enough = true;
+    render.join();
+    releaseWindowDC(top, dc);
+    EXPECT_EQ(shows, 3) << "the window did not show the drawing context's pixels";
+    EXPECT_EQ(shownAt(50, 40) & 0xFFFFFF, last.load());
     pumpMessages(0);
 }
 

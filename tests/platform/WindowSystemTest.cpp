@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -106,7 +107,7 @@ TEST_F(WindowSystemTest, APostFromAnotherThreadWakesTheWaitingPump) {
 }
 
 TEST_F(WindowSystemTest, ASendFromAnotherThreadRunsOnTheWindowThreadAndAnswers) {
-    LResult answer = 0;
+    std::atomic<LResult> answer{0};  // written by the sender, watched by this (the window) thread
     std::thread sender([&] { answer = sendMessage(top, msg::User + 7, 21, 0); });
     for (int i = 0; i < 200 && answer == 0; ++i) pumpMessages(10);
     sender.join();
