@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <initializer_list>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "HostRun.h"
+#include "support/TempDir.h"
 #include "mentarium/host.h"
 
 namespace {
@@ -307,4 +310,28 @@ TEST(ShellRunTest, SimonShowsItsSequence) {
     int phase = hostrun::fact(blocks[0], "phase");
     EXPECT_TRUE(phase >= 13 && phase <= 15) << output;  // the sequence is on show
     EXPECT_EQ(hostrun::fact(blocks[0], "simon"), 3);    // easy starts with three buttons
+}
+
+// --unlock-all opens a game that a new profile keeps locked, for that run only:
+// the next run on the same profile finds it locked again.
+TEST(ShellRunTest, UnlockAllOpensEveryGameForThatRunOnly) {
+    testsupport::TempDir home;
+    setenv("MENTARIUM_PROFILE", home.file("profile.sqlite").c_str(), 1);
+    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2500 describe\n" + "at 2600 quit\n";
+    const std::string lastGame = "button PracticeAreaMenu bStart" + std::to_string(15) + " ";
+    auto lastGameOffered = [&](const char* options) {
+        int status = 0;
+        std::string output = hostrun::runScript("unlock-all", script, options, status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+        auto blocks = hostrun::descriptions(output);
+        EXPECT_EQ(blocks.size(), 1u) << output;
+        for (const auto& block : blocks)
+            for (const std::string& line : block)
+                if (line.rfind(lastGame, 0) == 0) return true;
+        return false;
+    };
+    EXPECT_FALSE(lastGameOffered(""));
+    EXPECT_TRUE(lastGameOffered("--unlock-all"));
+    EXPECT_FALSE(lastGameOffered(""));
+    unsetenv("MENTARIUM_PROFILE");
 }
