@@ -42,6 +42,7 @@ enum {
     MENTARIUM_SLOT_INSTANCE = 2,        /* the host's own handle for the game; may be 0 */
     MENTARIUM_SLOT_PARENT_WINDOW = 3,   /* the host's SDL_Window*; the game draws into it */
     MENTARIUM_SLOT_GAME_DIRECTORY = 10, /* const char*: directory holding Cogniquilt.bin; "" = the executable's */
+    MENTARIUM_SLOT_UNLOCK_ALL = 18,     /* non-zero: every game can be practised in this run (never saved) */
     MENTARIUM_SLOT_SHOW_DOWNLOAD = 19,  /* non-zero: the main menu shows its download button */
     MENTARIUM_BLOCK_SLOTS = 20
 };

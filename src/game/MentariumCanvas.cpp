@@ -23,6 +23,7 @@
 #include "sprite/LineGraphSprite.h"
 #include "sprite/Sprite.h"
 #include "sprite/User.h"
+#include "util/Hashtable.h"
 #include "window/AudioClip.h"
 
 namespace {
@@ -43,6 +44,32 @@ constexpr int kMusicVolume = 128;
 constexpr int kEffectsVolume = 255;
 constexpr int kShakeTicksBeforeResults = 37;
 constexpr int kShakeRange = 10;
+
+// The buttons a player could press on a dialog and the dialogs inside it, as
+// "button SCREEN NAME X Y W H" in scene coordinates, in name order.
+void describeButtons(sprite::DialogSprite* dialog, const char* screen, int originX, int originY, std::string& text) {
+    util::Hashtable* named = dialog->getNamedChildren();
+    if (named == nullptr) return;
+    std::map<std::string, sprite::Sprite*> children;
+    util::Hashtable::HTEnum* names = named->keys();
+    while (names->hasMoreElements()) {
+        auto* name = static_cast<lang::String*>(names->nextElement());
+        if (sprite::Sprite* child = dialog->findChild(*name)) children[name->c_str()] = child;
+    }
+    names->release();
+    for (auto& [name, child] : children) {
+        if (!child->isVisible()) continue;
+        int x = originX + child->getX(), y = originY + child->getY();
+        if (auto* button = dynamic_cast<sprite::ButtonSprite*>(child)) {
+            if (button->getState() != sprite::ButtonSprite::Inactive)
+                text += std::string("button ") + screen + " " + name + " " + std::to_string(x) + " " +
+                        std::to_string(y) + " " + std::to_string(button->getWidth()) + " " +
+                        std::to_string(button->getHeight()) + "\n";
+        } else if (auto* nested = dynamic_cast<sprite::DialogSprite*>(child)) {
+            describeButtons(nested, screen, x, y, text);
+        }
+    }
+}
 
 }  // namespace
 
@@ -446,9 +473,15 @@ std::string MentariumCanvas::describe() {
     text += "muted " + std::to_string(muted_ ? 1 : 0) + "\n";
     for (int i = 0; i < ScreenCount; ++i)
         if (isShowing(static_cast<Screen>(i))) text += std::string("screen ") + kScreenNames[i] + "\n";
+    for (int i = 0; i < ScreenCount; ++i)
+        if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[i]); dialog && isShowing(static_cast<Screen>(i)))
+            describeButtons(dialog, kScreenNames[i], dialog->getX(), dialog->getY(), text);
     text += "sounds";
     for (const auto& count : soundCounts_) text += " " + std::to_string(count.load());
     text += "\ngame " + std::to_string(currentGame_) + "\n";
+    text += "games";
+    for (const char* name : kGameNames) text += std::string(" ") + name;
+    text += "\n";
     if (auto* menu = dynamic_cast<MainMenu*>(screens_[ScreenMainMenu]))
         text += "helpstage " + std::to_string(menu->getHelpStage()) + "\n";
     if (dailyTest_ && dailyTestMode_) {
@@ -463,8 +496,12 @@ std::string MentariumCanvas::describe() {
     if (progress_ && currentGame_ >= 0) {
         const ProgressRecord::GameBlock* block = progress_->gameBlock(currentGame_);
         text += "best " + std::to_string(progress_->bestScore(currentGame_, difficulty_)) + "\n";
-        if (block && block->historyLength[difficulty_] > 0)
-            text += "lastscore " + std::to_string(block->history[difficulty_][0]) + "\n";
+        if (block && block->historyLength[difficulty_] > 0) {
+            int last = block->history[difficulty_][0];
+            text += "lastscore " + std::to_string(last) + "\n";
+            // What the last play alone earns: -1 none, 0 bronze, 1 silver, 2 gold.
+            text += "trophy " + std::to_string(progress_->trophyLevel(difficulty_, last)) + "\n";
+        }
     }
     return text;
 }

@@ -22,5 +22,6 @@ void HostBlock::notify(int code, const char* text) {
 }
 
 bool HostBlock::showDownload() { return slot(MENTARIUM_SLOT_SHOW_DOWNLOAD) != 0; }
+bool HostBlock::unlockAll() { return slot(MENTARIUM_SLOT_UNLOCK_ALL) != 0; }
 
 }  // namespace host

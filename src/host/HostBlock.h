@@ -17,6 +17,8 @@ public:
     // Sends a notification when the block has a callback; text only for code 12.
     static void notify(int code, const char* text = nullptr);
     static bool showDownload();
+    // Every game opens in the practice area for this run; the profile is not told.
+    static bool unlockAll();
 };
 
 }  // namespace host

@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include "BotOptions.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,11 +28,7 @@ const char kUsage[] =
     "                            gains the focus; describe prints what the game shows)\n"
     "  --print-notifications   print each notification as 'notify CODE [TEXT]' on stdout\n"
     "  --verbose               log start-up and notifications on stderr\n"
-    "  --bot                   play Concentration automatically once it runs, missing every\n"
-    "                          third pair on purpose; reports as \"bot ...\" lines on stdout\n"
-    "                          and quits once the result of the play is shown\n"
-    "  --bot-shots DIR         the bot saves screenshots of the board at the start, in the\n"
-    "                          middle of a turn, at game over and of the result there\n"
+    "%s"
     "  --stats                 print the kept progress (best scores, trophies, plays, rank)\n"
     "  --export-history FILE   write every kept play to FILE as CSV\n"
     "  --reset-progress        keep the current progress as a dated backup and start afresh\n"
@@ -43,12 +41,12 @@ const char kUsage[] =
     "Settings and progress are kept in $MENTARIUM_PROFILE if set, else in\n"
     "$XDG_CONFIG_HOME/mentarium/profile.sqlite (~/.config/mentarium/profile.sqlite).\n";
 
+}  // namespace
+
 [[noreturn]] void bad(const char* what, const char* arg) {
     std::fprintf(stderr, "mentarium: %s: %s\nTry 'mentarium --help'.\n", what, arg);
     std::exit(2);
 }
-
-}  // namespace
 
 Options parseOptions(int argc, char** argv) {
     Options o;
@@ -59,7 +57,7 @@ Options parseOptions(int argc, char** argv) {
             return argv[++i];
         };
         if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
-            std::fputs(kUsage, stdout);
+            std::printf(kUsage, kBotUsage);
             std::exit(0);
         } else if (!std::strcmp(arg, "--headless")) {
             o.headless = true;
@@ -69,11 +67,8 @@ Options parseOptions(int argc, char** argv) {
             o.printNotifications = true;
         } else if (!std::strcmp(arg, "--verbose")) {
             o.verbose = true;
-        } else if (!std::strcmp(arg, "--bot")) {
-            o.bot = true;
-        } else if (!std::strcmp(arg, "--bot-shots")) {
-            o.bot = true;
-            o.botShots = value();
+        } else if (parseBotOption(argc, argv, i, o)) {
+            continue;
         } else if (!std::strcmp(arg, "--stats")) {
             o.progressAction = Options::ProgressAction::Stats;
         } else if (!std::strcmp(arg, "--export-history")) {

@@ -12,7 +12,11 @@ struct Options {
     std::string script;                // timed input file
     bool printNotifications = false;   // each callback as "notify CODE [TEXT]" on stdout
     bool verbose = false;              // log notifications and start-up on stderr
-    bool bot = false;                  // the demonstration player of Concentration
+    bool bot = false;                  // the bot plays (see BotOptions.h)
+    std::string botGame = "Concentration";  // a game's class name, or "daily" for a daily test
+    int botDifficulty = 0;             // 0 easy, 1 normal, 2 hard
+    double botSkill = 1.0;             // 1 a quick player who is always right; less is slower and misses
+    bool unlockAll = false;            // every game opens for this run only
     std::string botShots;              // where the bot saves its screenshots
     std::string dataDirectory;         // where Cogniquilt.bin is
     bool fullscreen = false;
@@ -22,6 +26,9 @@ struct Options {
     ProgressAction progressAction = ProgressAction::None;
     std::string exportPath;            // --export-history FILE
 };
+
+// Prints why an option is bad and exits 2.
+[[noreturn]] void bad(const char* what, const char* arg);
 
 // Parses argv; on --help prints usage and exits 0, on a bad option prints why and exits 2.
 Options parseOptions(int argc, char** argv);

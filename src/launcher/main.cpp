@@ -174,6 +174,15 @@ int runProgressAction() {
     return 0;
 }
 
+launcher::Bot::Settings botSettings(const launcher::Options& o) {
+    launcher::Bot::Settings s;
+    s.game = o.botGame;
+    s.difficulty = o.botDifficulty;
+    s.skill = o.botSkill;
+    s.seed = o.hasSeed ? static_cast<unsigned long>(o.seed) : 1;
+    return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -244,6 +253,7 @@ int main(int argc, char** argv) {
     block[MENTARIUM_SLOT_PARENT_WINDOW] = reinterpret_cast<intptr_t>(window);
     block[MENTARIUM_SLOT_GAME_DIRECTORY] = reinterpret_cast<intptr_t>(gameDir.c_str());
     block[MENTARIUM_SLOT_SHOW_DOWNLOAD] = 1;
+    block[MENTARIUM_SLOT_UNLOCK_ALL] = options.unlockAll ? 1 : 0;
     if (options.verbose) std::fprintf(stderr, "mentarium: starting with data in %s\n", gameDir.c_str());
     notify(MENTARIUM_START, block);
 
@@ -253,8 +263,8 @@ int main(int argc, char** argv) {
     bool clockStarted = false;
     size_t next = 0;
     bool quit = false;
-    launcher::ConcentrationBot bot;
-    std::vector<launcher::ConcentrationBot::Click> botClicks;
+    launcher::Bot bot(botSettings(options));
+    std::vector<launcher::Bot::Click> botClicks;
     Uint32 botLookedAt = 0;
     std::vector<char> description(1 << 14);
     while (!quit) {
@@ -311,5 +321,5 @@ int main(int argc, char** argv) {
     SDL_Quit();
     // The library is not unloaded: its process-wide registries (classes, fonts,
     // archives) are not freed at unload, and the process ends here anyway.
-    return 0;
+    return options.bot ? bot.exitCode() : 0;
 }

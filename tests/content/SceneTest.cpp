@@ -337,7 +337,7 @@ TEST(MinigameScenes, ParametersAreSafeForTheGameBase) {
         if (!mainScene().sprite(game)) continue;
         const std::vector<int>& p = screen(game).data;
         ASSERT_GE(p.size(), 39u) << game;
-        EXPECT_GT(p[38], 0) << game << ": level steps in a game";
+        EXPECT_GE(p[38], 0) << game << ": level steps in a game (none: the level moves only with answers)";
         EXPECT_LE(p[38], 60) << game << ": more level steps than seconds";
         EXPECT_NE(p[22], 0) << game << ": points ratio denominator";
         for (int i = 6; i <= 16; ++i) EXPECT_GE(p[i], 1) << game << ": daily test start level " << i;

@@ -220,6 +220,20 @@ TEST_F(ConcentrationMinigame, EveryCardOfABoardHasAFace) {
     }
 }
 
+// Picture sets built by the base (1 and 5) clear the tiles first; the board dealt
+// with them must stay on the table.
+TEST_F(ConcentrationMinigame, EveryPictureSetDealsAWholeBoard) {
+    for (int mode = 1; mode <= 5; ++mode) {
+        deal({{39, 3}, {40, 8}, {41, 100}, {43, mode}, {44, mode}, {45, 100}});  // 10 cards
+        ASSERT_EQ(game->getCardCount(), 10) << "mode " << mode;
+        for (int i = 0; i < 10; ++i) {
+            ASSERT_NE(game->cardBack(i), nullptr) << "mode " << mode << " card " << i;
+            ASSERT_NE(game->tile(game->slot(i).pair), nullptr) << "mode " << mode << " card " << i;
+        }
+        leave();
+    }
+}
+
 TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
     readyBoard(0);  // 4 cards
     const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(18);

@@ -215,8 +215,8 @@ TEST_F(SpotChangesGameRun, TheChangedCardScoresOnceAndFades) {
     pressCard(game, j);
     EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
     EXPECT_GT(game->getScore(), 0);
-    EXPECT_EQ(game->getLevel(), level + 1);
-    EXPECT_EQ(game->getMultiplier(), multiplier + 1);
+    EXPECT_EQ(game->getLevel(), level + game->param(18));
+    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(18));
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 1);
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);
     EXPECT_EQ(game->changedFace(j)->getTargetAlpha(), 40);

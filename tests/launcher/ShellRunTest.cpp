@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <initializer_list>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "HostRun.h"
+#include "support/TempDir.h"
 #include "mentarium/host.h"
 
 namespace {
@@ -115,17 +118,18 @@ TEST(ShellRunTest, MenusDialogsPauseAndExitSendTheirNotifications) {
 }
 
 // Concentration from the main menu to its result, played by the bot that reads
-// the board and misses every third pair on purpose.
+// the board and misses some pairs on purpose.
 TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
     auto screens = hostrun::screensDirectory();
     for (const char* name : {"concentration-start.png", "concentration-midturn.png", "concentration-gameover.png",
                              "concentration-result.png"})
         std::filesystem::remove(screens / name);
-    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2200 click " + kConcentration +
-                         "\n" + "at 2900 click " + kEasy + "\n" + "at 120000 quit\n";
+    // The bot finds its own way from the main menu; at half skill it misses a quarter of its turns.
     int status = 0;
-    std::string output =
-        hostrun::runScript("concentration-bot", script, "--bot-shots '" + screens.string() + "'", status);
+    std::string output = hostrun::runScript("concentration-bot", "at 120000 quit\n",
+                                            "--bot Concentration --bot-skill 0.5 --seed 3 --bot-shots '" +
+                                                screens.string() + "'",
+                                            status);
     ASSERT_TRUE(WIFEXITED(status)) << output;
     ASSERT_EQ(WEXITSTATUS(status), 0) << output;
 
@@ -318,4 +322,28 @@ TEST(ShellRunTest, SimonShowsItsSequence) {
     int phase = hostrun::fact(blocks[0], "phase");
     EXPECT_TRUE(phase >= 13 && phase <= 15) << output;  // the sequence is on show
     EXPECT_EQ(hostrun::fact(blocks[0], "simon"), 3);    // easy starts with three buttons
+}
+
+// --unlock-all opens a game that a new profile keeps locked, for that run only:
+// the next run on the same profile finds it locked again.
+TEST(ShellRunTest, UnlockAllOpensEveryGameForThatRunOnly) {
+    testsupport::TempDir home;
+    setenv("MENTARIUM_PROFILE", home.file("profile.sqlite").c_str(), 1);
+    std::string script = std::string("at 1500 click ") + kPractice + "\n" + "at 2500 describe\n" + "at 2600 quit\n";
+    const std::string lastGame = "button PracticeAreaMenu bStart" + std::to_string(15) + " ";
+    auto lastGameOffered = [&](const char* options) {
+        int status = 0;
+        std::string output = hostrun::runScript("unlock-all", script, options, status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+        auto blocks = hostrun::descriptions(output);
+        EXPECT_EQ(blocks.size(), 1u) << output;
+        for (const auto& block : blocks)
+            for (const std::string& line : block)
+                if (line.rfind(lastGame, 0) == 0) return true;
+        return false;
+    };
+    EXPECT_FALSE(lastGameOffered(""));
+    EXPECT_TRUE(lastGameOffered("--unlock-all"));
+    EXPECT_FALSE(lastGameOffered(""));
+    unsetenv("MENTARIUM_PROFILE");
 }

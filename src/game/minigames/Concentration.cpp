@@ -113,6 +113,10 @@ void Concentration::endTurn() {
     default: previewTime_ = 0; break;
     }
 
+    // The pictures come before the cards: building some picture sets clears the
+    // tiles through clearTiles, which also takes the board away.
+    buildTiles(faceMode_, cardCount_ / 2);
+
     auto* prototype = dynamic_cast<sprite::AnimateSprite*>(part("CardBackPrototype"));
     sprite::Sprite* area = part("GameBounds");
     if (prototype == nullptr || area == nullptr) return;  // a scene without the board deals nothing
@@ -131,8 +135,6 @@ void Concentration::endTurn() {
             card->release();
         }
 
-    int pairs = cardCount_ / 2;
-    buildTiles(faceMode_, pairs);
     int order[MaxCards];
     for (int i = 0; i < cardCount_; ++i) order[i] = i / 2;
     shuffle(order, cardCount_);

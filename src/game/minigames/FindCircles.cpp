@@ -215,6 +215,9 @@ void FindCircles::describe(std::string& text) {
     ObjectLock hold(this, true);
     GameBase::describe(text);
     text += "circles " + std::to_string(circleCount()) + "\n";
+    // Where a click that hits no circle counts as a miss.
+    text += "area " + std::to_string(getX() + playArea_.x) + " " + std::to_string(getY() + playArea_.y) + " " +
+            std::to_string(playArea_.width) + " " + std::to_string(playArea_.height) + "\n";
     for (int i = 0; i < circleCount(); ++i) {
         sprite::AnimateSprite* s = circles_[i];
         text += "circle " + std::to_string(i) + " " + std::to_string(getX() + s->getX() + s->getWidth() / 2) + " " +

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Description.h"
+
+namespace launcher {
+
+// One game's way of answering: from the described board it finds what a
+// player who sees the screen would click, right, or wrong on purpose.
+class GamePlayer {
+public:
+    struct Point {
+        int x, y;
+    };
+
+    virtual ~GamePlayer() = default;
+    // Whether the board takes an answer now (most games wait in phase 5).
+    virtual bool answering(const Description& board) const { return board.fact("phase") == 5; }
+    // The clicks of one answer; empty when the board offers no such answer.
+    virtual std::vector<Point> answer(const Description& board, bool right) = 0;
+};
+
+// The player of the game with that class name, or null when there is none.
+std::unique_ptr<GamePlayer> makeGamePlayer(const std::string& className);
+
+}  // namespace launcher
