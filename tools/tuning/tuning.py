@@ -111,6 +111,7 @@ def write_table(runs, games, seeds, out, note):
     if timed:
         lines += ["", "%d plays measured; a play takes %.0f s of wall time (median)." %
                   (len(timed), statistics.median(timed))]
+    os.makedirs(os.path.dirname(out) or ".", exist_ok=True)
     with open(out, "w") as f:
         f.write("\n".join(lines) + "\n")
 
