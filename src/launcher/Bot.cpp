@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace launcher {
@@ -18,8 +19,8 @@ constexpr int kMenuPauseMs = 700;       // a screen slides in before its buttons
 constexpr int kClickGapMs = 150;        // between the clicks of one answer
 constexpr int kSettleMs = 300;          // a screen is photographed once painted
 constexpr int kQuickestMs = 300;        // a quick player's reaction
-constexpr int kSlowestExtraMs = 1700;   // what a new player adds to it
-constexpr double kMostMisses = 0.5;     // the share of turns missed at skill 0
+constexpr int kSlowestExtraMs = 1400;   // what a new player adds to it
+constexpr double kMostMisses = 0.3;     // the share of turns missed at skill 0
 constexpr int kStuckMs = 30000;         // nothing changed on screen for this long: the bot cannot play
 
 std::string lowered(std::string s) {
@@ -226,7 +227,9 @@ void Bot::play(const Description& board, int nowMs, std::vector<Click>& clicks) 
     }
     if (nowMs < nextAnswerMs_) return;
 
-    std::bernoulli_distribution miss(missChance(settings_.skill));
+    // A turn of several answers misses as often as a turn of one.
+    int answers = std::max(player_->answersPerTurn(board), 1);
+    std::bernoulli_distribution miss(1.0 - std::pow(1.0 - missChance(settings_.skill), 1.0 / answers));
     bool right = !miss(random_);
     std::vector<GamePlayer::Point> points = player_->answer(board, right);
     if (points.empty() && !right) {  // no miss on offer (one pair left): answer right

@@ -19,6 +19,9 @@ public:
     virtual ~GamePlayer() = default;
     // Whether the board takes an answer now (most games wait in phase 5).
     virtual bool answering(const Description& board) const { return board.fact("phase") == 5; }
+    // How many answers make up the board's turn (a sequence, a pattern of
+    // tiles): the bot spreads a turn's chance of a miss over them.
+    virtual int answersPerTurn(const Description&) const { return 1; }
     // The clicks of one answer; empty when the board offers no such answer.
     virtual std::vector<Point> answer(const Description& board, bool right) = 0;
 };

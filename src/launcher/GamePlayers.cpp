@@ -15,6 +15,12 @@ using Row = std::vector<int>;
 using Rows = std::vector<Row>;
 using Point = GamePlayer::Point;
 
+// The number at position i of the first line under key, or otherwise.
+int first(const Description& board, const char* key, size_t i, int otherwise = 1) {
+    const std::vector<Row>& rows = board.rows(key);
+    return !rows.empty() && rows[0].size() > i ? rows[0][i] : otherwise;
+}
+
 // Rows of a rectangle "I X Y W H ...": its centre.
 Point centre(const Row& r) { return {r[1] + r[3] / 2, r[2] + r[4] / 2}; }
 // Rows of a centre point "I X Y ...".
@@ -85,6 +91,7 @@ protected:
 // Number Order: the tiles from the smallest number up.
 class NumberOrderPlayer : public GamePlayer {
 public:
+    int answersPerTurn(const Description& board) const override { return first(board, "numbers", 0); }
     bool answering(const Description& board) const override {
         int phase = board.fact("phase");
         return phase == 5 || phase == 8;
@@ -93,8 +100,7 @@ public:
         // tile ROW COLUMN X Y W H VALUE RANK SHOWN
         Rows tiles = pick(board, "tile", 9, [](const Row&) { return true; });
         std::sort(tiles.begin(), tiles.end(), [](const Row& a, const Row& b) { return a[6] < b[6]; });
-        const std::vector<Row>& numbers = board.rows("numbers");
-        size_t next = !numbers.empty() && numbers[0].size() >= 2 ? static_cast<size_t>(numbers[0][1]) : 0;
+        auto next = static_cast<size_t>(first(board, "numbers", 1, 0));
         if (next >= tiles.size()) return {};
         const Row& t = right ? tiles[next] : tiles[next + 1 < tiles.size() ? next + 1 : next];
         if (!right && next + 1 >= tiles.size()) return {};
@@ -136,6 +142,7 @@ private:
 // Find the Circles: a circle not found yet; a miss clicks the empty play area.
 class FindCirclesPlayer : public GamePlayer {
 public:
+    int answersPerTurn(const Description& board) const override { return first(board, "circles", 0); }
     std::vector<Point> answer(const Description& board, bool right) override {
         // circle I CX CY SIZE FOUND
         Rows circles = pick(board, "circle", 5, [](const Row&) { return true; });
@@ -171,6 +178,7 @@ public:
 class SpatialMemoryPlayer : public OneClickPlayer {
 public:
     SpatialMemoryPlayer() : OneClickPlayer("tile", 7, centre) {}
+    int answersPerTurn(const Description& board) const override { return first(board, "grid", 2); }
 
 protected:
     static constexpr int kPlain = 1, kTarget = 2;
@@ -182,6 +190,7 @@ protected:
 class SimonPlayer : public OneClickPlayer {
 public:
     SimonPlayer() : OneClickPlayer("choice", 7, centre) {}
+    int answersPerTurn(const Description& board) const override { return first(board, "simon", 1); }
 
 protected:
     bool isRight(const Description& board, const Row& r) const override {
@@ -197,6 +206,7 @@ protected:
 class ColorLabelsPlayer : public OneClickPlayer {
 public:
     ColorLabelsPlayer() : OneClickPlayer("label", 8, centre) {}
+    int answersPerTurn(const Description& board) const override { return first(board, "labels", 2); }
 
 protected:
     static constexpr int kChecked = -2;
@@ -229,6 +239,7 @@ protected:
 class RecallPlayer : public OneClickPlayer {
 public:
     RecallPlayer() : OneClickPlayer("choice", 5, at) {}
+    int answersPerTurn(const Description& board) const override { return first(board, "seen", 0); }
 
 protected:
     bool offered(const Description&, const Row& r) const override { return r[4] == 0; }
