@@ -33,8 +33,9 @@ const char kUsage[] =
     "                          middle of a turn, at game over and of the result there\n"
     "  --help                  show this text\n"
     "\n"
-    "Cogniquilt.bin is looked for in --data, then $MENTARIUM_DATA, then the program's\n"
-    "directory, the current directory and the directories on PATH.\n";
+    "Cogniquilt.bin is taken from --data when given (and must be there); otherwise it is\n"
+    "looked for in $MENTARIUM_DATA, the program's directory, the current directory and the\n"
+    "directories on PATH. The program exits with status 1 when the game cannot be loaded.\n";
 
 [[noreturn]] void bad(const char* what, const char* arg) {
     std::fprintf(stderr, "mentarium: %s: %s\nTry 'mentarium --help'.\n", what, arg);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "lang/Runnable.h"
 #include "lang/String.h"
 #include "window/Frame.h"
@@ -77,7 +79,7 @@ private:
     GameCanvas2* canvas_ = nullptr;
     bool stopped_ = true;
     bool restoreFullScreen_ = false;
-    bool loadFailed_ = false;
+    std::atomic<bool> loadFailed_{false};  // written by the loader thread, read by the window thread
     User* profile_ = nullptr;
     lang::String baseDirectory_;
 };
