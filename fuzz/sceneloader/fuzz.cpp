@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the scene loader as a scene file and as an image
-// list file: the first byte says where the scene text ends and the list begins.
+// list file: the first byte says where the scene text ends and the list begins,
+// and its lowest bit whether the scene must load whole.
 #include <unistd.h>
 
 #include <cstdint>
@@ -44,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     list->release();
 
     auto* loader = new sprite::DataLoader(dir.c_str(), nullptr, nullptr);
+    if (data[0] & 1) loader->requireWholeScene();  // the game's own, strict way
     loader->countItems("scene.dat");
     loader->load("scene.dat");
     loader->release();

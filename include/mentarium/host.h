@@ -41,7 +41,8 @@ enum {
     MENTARIUM_SLOT_CALLBACK = 1,        /* MentariumHostCallback, or 0: no notifications */
     MENTARIUM_SLOT_INSTANCE = 2,        /* the host's own handle for the game; may be 0 */
     MENTARIUM_SLOT_PARENT_WINDOW = 3,   /* the host's SDL_Window*; the game draws into it */
-    MENTARIUM_SLOT_GAME_DIRECTORY = 10, /* const char*: directory holding Cogniquilt.bin; "" = the executable's */
+    MENTARIUM_SLOT_GAME_DIRECTORY = 10, /* const char*: directory holding Cogniquilt.bin, looked in first;
+                                           "" or 0: the archive is searched for from the executable's directory */
     MENTARIUM_SLOT_UNLOCK_ALL = 18,     /* non-zero: every game can be practised in this run (never saved) */
     MENTARIUM_SLOT_SHOW_DOWNLOAD = 19,  /* non-zero: the main menu shows its download button */
     MENTARIUM_BLOCK_SLOTS = 20
@@ -57,7 +58,9 @@ enum {
     MENTARIUM_NOTIFY_LEFT_GAME = 6,     /* the player confirmed leaving a running minigame */
     MENTARIUM_NOTIFY_PLAY_START = 7,    /* a minigame starts a play */
     MENTARIUM_NOTIFY_GAME_OVER = 8,     /* a minigame ended; the game-over overlay shows */
-    MENTARIUM_NOTIFY_STOPPED = 9,       /* the game was stopped by the host */
+    MENTARIUM_NOTIFY_STOPPED = 9,       /* the game was stopped by the host, or could not start or load (its
+                                           archive missing or damaged; the player was told): the host may
+                                           call MENTARIUM_STOP, which then does nothing */
     MENTARIUM_NOTIFY_PAUSED = 10,       /* a minigame was paused */
     MENTARIUM_NOTIFY_RESUMED = 11,      /* a minigame resumes, or a dialog or menu closed */
     MENTARIUM_NOTIFY_BEST_SCORE = 12    /* new best daily test score; text "<score>N</score><rank>R</rank>" */

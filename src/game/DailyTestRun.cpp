@@ -91,18 +91,27 @@ void DailyTestRun::capScores(const ProgressRecord& record, const std::vector<int
     }
     if (cappedSum < next && originalSum >= next) {
         const int deficit = next - cappedSum;
+        // The shortfall goes to the games left near the cap. Three-star games are
+        // cut deeper, below that band; when no game is left in it, the cut games
+        // take the shortfall, so a total that reached the next threshold always
+        // keeps reaching it (each share is truncated, but each gets at least 1 more).
+        bool receives[GamesPerTest];
+        bool anyNearCap = false;
+        for (int k = 0; k < GamesPerTest; ++k) anyNearCap = anyNearCap || capped[k] >= cap - 100;
+        for (int k = 0; k < GamesPerTest; ++k)
+            receives[k] = anyNearCap ? capped[k] >= cap - 100 : scores_[k] > cap;
         double weightSum = 0;
         int sharing = 0;
         // A game that was not cut (its score at or under the cap) weighs
         // nothing: a negative weight would hand out shares of the wrong sign.
         auto weight = [&](int k) { return std::max(scores_[k] - cap, 0); };
         for (int k = 0; k < GamesPerTest; ++k)
-            if (capped[k] >= cap - 100) {
+            if (receives[k]) {
                 weightSum += weight(k);
                 ++sharing;
             }
         for (int k = 0; k < GamesPerTest; ++k) {
-            if (capped[k] < cap - 100) continue;
+            if (!receives[k]) continue;
             // Without any weight the shortfall is shared evenly.
             double share = weightSum > 0 ? weight(k) / weightSum : 1.0 / sharing;
             capped[k] += static_cast<int>(deficit * share) + random_.nextInt(25) + 1;

@@ -45,6 +45,8 @@ window::Image* loadTile(const char* prefix, int a, int b) {
 
 }  // namespace
 
+MENTARIUM_DEFINE_METACLASS(GameBase)
+
 GameBase::GameBase() = default;
 
 GameBase::~GameBase() {
@@ -174,7 +176,9 @@ void GameBase::startGame() {
     if (sprite::Sprite* shown = part("Score")) shown->setVisible(!test);
     MentariumCanvas* c = canvas();
     DailyTestRun* run = c ? c->getDailyTest() : nullptr;
-    bonusGame_ = test && run && run->bonusGame() >= 0 && run->bonusGame() == gameIndex_;
+    // The bonus treatment climbs the start levels of ranks 0 .. 11; from rank 12
+    // on the bonus game starts like any other.
+    bonusGame_ = test && run && run->bonusGame() >= 0 && run->bonusGame() == gameIndex_ && testRank() < BonusRankLimit;
     bonusCounter_ = 0;
     timeLeft_ = PlaySeconds;
     if (sprite::Sprite* timer = part("Timer")) timer->translate(-timerOffsetX_, -timerOffsetY_);

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "lang/Class.h"
 #include "lang/IntArray.h"
 #include "lang/ObjectLock.h"
 #include "sprite/DialogSprite.h"
@@ -21,6 +22,9 @@ class MentariumCanvas;
 // during play, the daily test's stars, the success and failure feedback, the
 // shuffles and the shared tile pictures.
 class GameBase : public sprite::DialogSprite {
+    // Registered by name like the concrete games, so scene data may name it.
+    MENTARIUM_METACLASS(GameBase)
+
 public:
     // Phases; the concrete games use 2, 4 and 5 for their own steps.
     static constexpr int PhaseStopped = 0;
@@ -34,6 +38,8 @@ public:
     static constexpr int PhaseTimeUp = 11;
 
     static constexpr int PlaySeconds = 60;
+    // The bonus game of the daily test is treated as such only below this rank.
+    static constexpr int BonusRankLimit = 12;
     static constexpr int TileTableSize = 92;
     static constexpr int TableASize = 72;
     static constexpr int PairTableSize = 10;

@@ -80,7 +80,10 @@ const char* MentariumCanvas::gameClassName(int index) {
 }
 void MentariumCanvas::setCurrent(MentariumCanvas* canvas) { currentCanvas = canvas; }
 
-MentariumCanvas::MentariumCanvas() { setCurrent(this); }
+MentariumCanvas::MentariumCanvas() {
+    setCurrent(this);
+    requireWholeScene();
+}
 
 MentariumCanvas::~MentariumCanvas() {
     MentariumCanvas* self = this;

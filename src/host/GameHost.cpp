@@ -47,15 +47,15 @@ int GameHost::notify(int code, intptr_t* block) {
         case MENTARIUM_START:
             stop();
             HostBlock::set(block);
-            start();
+            if (!start()) stopAndTell();
             break;
         case MENTARIUM_STOP:
-            if (started) {
-                stop();
-                HostBlock::notify(MENTARIUM_NOTIFY_STOPPED);
-            }
+            if (started) stopAndTell();
             break;
         case MENTARIUM_SERVICE:
+            // A scene that failed to load was reported by the loader; the game
+            // then ends as if the host had stopped it.
+            if (started && frame && frame->hasLoadFailed()) stopAndTell();
             if (started) {
                 refreshLoadingDisplay();
                 platform::serviceHostWindow();
@@ -69,8 +69,13 @@ int GameHost::notify(int code, intptr_t* block) {
     return 0;
 }
 
-void GameHost::start() {
-    if (started) return;
+void GameHost::stopAndTell() {
+    stop();
+    HostBlock::notify(MENTARIUM_NOTIFY_STOPPED);
+}
+
+bool GameHost::start() {
+    if (started) return true;
     started = true;
     void* parentSdlWindow = reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_PARENT_WINDOW));
     platform::WindowHandle parent = platform::attachHostWindow(parentSdlWindow, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT);
@@ -79,12 +84,15 @@ void GameHost::start() {
         if (MentariumCanvas* canvas = MentariumCanvas::current()) canvas->onActivation(active);
     });
 
+    // The archive is looked for in the host's game directory first. One that is
+    // missing or damaged ends the start with one message: no game is built.
+    auto* directory = reinterpret_cast<const char*>(HostBlock::slot(MENTARIUM_SLOT_GAME_DIRECTORY));
     try {
-        lang::ResourceFile::open(kArchiveName);
+        lang::ResourceFile::openWhole(kArchiveName, directory ? directory : "");
     } catch (lang::Exception* e) {
-        // Reported, not fatal: the scene then fails to load and the window closes.
-        platform::messageBox("Quillory Error", e->toString().c_str());
+        platform::messageBox("Quillory Error", e->getMessage().c_str());
         e->release();
+        return false;
     }
     window::Component::setInstance(reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_INSTANCE)));
     frame = new MyFrame();
@@ -93,7 +101,7 @@ void GameHost::start() {
     HostBlock::notify(MENTARIUM_NOTIFY_STARTED);
 
     awaitLoadingCount();
-    if (parent == nullptr) return;  // no window to run in: started, without a window
+    if (parent == nullptr) return true;  // no window to run in: started, without a window
     platform::Rect client = platform::getClientRect(parent);
     platform::WindowCreate request;
     request.className = kWindowClass;
@@ -103,6 +111,7 @@ void GameHost::start() {
     request.height = client.height();
     request.parent = parent;
     gameWindowHandle = platform::createWindow(request);
+    return true;
 }
 
 int GameHost::describe(intptr_t* block) {
@@ -206,7 +215,9 @@ void GameHost::paint(platform::WindowHandle window) {
     auto* dc = new window::CPaintDC(window);
     auto* g = new window::GraphicsW(dc);
     MentariumCanvas* canvas = MentariumCanvas::current();
-    if (canvas && !canvas->isLoadingComplete()) {
+    // A scene that failed to load is never shown, not even for the moment until
+    // the game stops.
+    if (canvas && (!canvas->isLoadingComplete() || (frame && frame->hasLoadFailed()))) {
         // The background and the progress, painted again as loading goes on.
         paintedLoadingStep = canvas->getLoadingDone();
         if (frame) frame->update(g);

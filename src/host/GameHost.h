@@ -18,8 +18,11 @@ public:
     static platform::WindowHandle gameWindow();
 
 private:
-    static void start();
+    // False when the game cannot be built (its archive is missing or damaged).
+    static bool start();
     static void stop();
+    // Stops the game and sends the host its "stopped" notification.
+    static void stopAndTell();
     static int describe(intptr_t* block);
     static platform::LResult windowProc(platform::WindowHandle window, unsigned message, platform::WParam wParam,
                                         platform::LParam lParam);

@@ -8,6 +8,7 @@
 #include "lang/ResourceFileHeader.h"
 #include "platform/Module.h"
 #include "platform/SearchPath.h"
+#include "util/Hashtable.h"
 
 namespace lang {
 
@@ -16,14 +17,21 @@ namespace {
 std::mutex chainMutex;
 ResourceFile* chain = nullptr;
 
+// The chain with a reference for the caller, or null.
+ResourceFile* heldChain() {
+    std::lock_guard<std::mutex> hold(chainMutex);
+    if (chain) chain->addRef();
+    return chain;
+}
+
 bool namesModule(const String& name) { return name.endsWith(".dll") || name.endsWith(".DLL"); }
 
-Exception* notFound(const String& name) {
+Exception* notFound(const String& name, const std::string& firstDirectory) {
     String message("Error Opening ");
     message.append(name);
     message.append(": not found in ");
     bool first = true;
-    for (const std::string& place : platform::searchDirectories()) {
+    for (const std::string& place : platform::searchDirectories(firstDirectory)) {
         if (!first) message.append(", ");
         message.append(place.c_str());
         first = false;
@@ -33,15 +41,15 @@ Exception* notFound(const String& name) {
 
 }  // namespace
 
-ResourceFile::ResourceFile(const String& name) {
+ResourceFile::ResourceFile(const String& name, const std::string& firstDirectory) {
     if (namesModule(name)) {
         kind_ = KIND_MODULE;
         module_ = platform::Module::load(name.c_str());
         return;
     }
     kind_ = KIND_ARCHIVE;
-    std::string path = platform::findOnSearchPath(name.c_str());
-    if (path.empty()) throw notFound(name);
+    std::string path = platform::findOnSearchPath(name.c_str(), firstDirectory);
+    if (path.empty()) throw notFound(name, firstDirectory);
     header_ = new ResourceFileHeader(String(path.c_str()));
 }
 
@@ -72,8 +80,20 @@ void ResourceFile::append(ResourceFile* source) {
     source->addRef();
 }
 
-ResourceFile* ResourceFile::open(const String& name) {
-    auto* source = new ResourceFile(name);
+ResourceFile* ResourceFile::open(const String& name) { return adopt(new ResourceFile(name)); }
+
+ResourceFile* ResourceFile::openWhole(const String& name, const std::string& firstDirectory) {
+    auto* source = new ResourceFile(name, firstDirectory);
+    if (ResourceFileHeader* header = source->header_; header && !header->getDamage().isEmpty()) {
+        String message("Damaged archive ");
+        message.append(header->getPath()).append(": ").append(header->getDamage());
+        source->release();
+        throw new Exception(message);
+    }
+    return adopt(source);
+}
+
+ResourceFile* ResourceFile::adopt(ResourceFile* source) {
     std::lock_guard<std::mutex> hold(chainMutex);
     if (!chain) {
         chain = source;
@@ -99,13 +119,38 @@ void ResourceFile::closeChain() {
     if (first) first->release();
 }
 
-ResourceItem* ResourceFile::fetch(const String& name, bool cache) {
-    ResourceFile* first;
-    {
-        std::lock_guard<std::mutex> hold(chainMutex);
-        first = chain;
-        if (first) first->addRef();
+bool ResourceFile::holds(const String& name) const {
+    for (const ResourceFile* source = this; source; source = source->next_) {
+        if (source->kind_ == KIND_MODULE) {
+            if (!source->module_) continue;
+            auto* item = new DLLItem(source->module_, name);
+            bool found = item->getData() != nullptr;
+            item->release();
+            if (found) return true;
+        } else if (source->header_) {
+            return source->header_->getItemTable()->containsKey(&name);
+        }
     }
+    return false;
+}
+
+bool ResourceFile::has(const String& name) {
+    ResourceFile* first = heldChain();
+    if (!first) return false;
+    bool found = first->holds(name);
+    first->release();
+    return found;
+}
+
+String ResourceFile::describeChain() {
+    std::lock_guard<std::mutex> hold(chainMutex);
+    for (const ResourceFile* source = chain; source; source = source->next_)
+        if (source->header_) return String("Damaged archive ").append(source->header_->getPath());
+    return String("No archive open");
+}
+
+ResourceItem* ResourceFile::fetch(const String& name, bool cache) {
+    ResourceFile* first = heldChain();
     if (!first) return nullptr;
     ResourceItem* item = first->getItem(name, cache);
     first->release();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "lang/Object.h"
 #include "lang/String.h"
@@ -22,7 +23,8 @@ public:
 
     // Throws a lang::Exception naming the archive and the places searched when
     // an archive cannot be found, or naming the fault when it cannot be read.
-    explicit ResourceFile(const String& name);
+    // An archive is looked for in firstDirectory before the search path.
+    explicit ResourceFile(const String& name, const std::string& firstDirectory = {});
     ResourceFile(const ResourceFile&) = delete;
     ResourceFile& operator=(const ResourceFile&) = delete;
     ~ResourceFile() override;
@@ -41,12 +43,24 @@ public:
     // The process-wide chain.
     // Builds a source and makes it the chain or appends it; answers it (borrowed).
     static ResourceFile* open(const String& name);
+    // As open, for the game's own archive: it must be whole, so an archive whose
+    // item table is cut short or has items lying past its end is refused with
+    // a lang::Exception naming it and the damage, and nothing is opened.
+    static ResourceFile* openWhole(const String& name, const std::string& firstDirectory);
     static ResourceFile* getChain();  // borrowed, null when none is open
     static void closeChain();
     // Looks name up through the chain; null when no chain is open or no item.
     static ResourceItem* fetch(const String& name, bool cache);
+    // Whether the chain holds an item of that name, without reading its bytes.
+    static bool has(const String& name);
+    // The text that starts a message about an item of the chain: "Damaged archive
+    // <path>" for the first archive of the chain, or "No archive open".
+    static String describeChain();
 
 private:
+    static ResourceFile* adopt(ResourceFile* source);
+    bool holds(const String& name) const;
+
     std::shared_ptr<platform::Module> module_;
     ResourceFileHeader* header_ = nullptr;
     int kind_;

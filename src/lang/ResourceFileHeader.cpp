@@ -46,7 +46,7 @@ bool endsWithZin(const String& path) { return path.endsWith(".zin"); }
 
 }  // namespace
 
-ResourceFileHeader::ResourceFileHeader(const String& path) : items_(new util::Hashtable()) {
+ResourceFileHeader::ResourceFileHeader(const String& path) : items_(new util::Hashtable()), path_(path) {
     try {
         if (endsWithZin(path)) {
             io::FileInputStream file(path);
@@ -73,8 +73,8 @@ ResourceFileHeader::ResourceFileHeader(const String& path) : items_(new util::Ha
 }
 
 ResourceFileHeader::ResourceFileHeader(const uint8_t* bytes, int length, bool compressed)
-    : items_(new util::Hashtable()) {
-    const String where("in memory");
+    : items_(new util::Hashtable()), path_("in memory") {
+    const String& where = path_;
     if (length < 0 || (length > 0 && !bytes)) length = 0;
     try {
         if (compressed) {

@@ -38,6 +38,8 @@ public:
     const uint8_t* getOpaqueBlock() const { return opaque_; }
     int getOpaqueSize() const { return opaqueSize_; }
     int64_t getImageSize() const { return imageSize_; }
+    // The archive's path, or "in memory".
+    const String& getPath() const { return path_; }
     // What was wrong with the item table ("" when nothing).
     const String& getDamage() const { return damage_; }
 
@@ -55,6 +57,7 @@ private:
     int64_t imageSize_ = 0;
     uint32_t firstValue_ = 0;
     String damage_;
+    String path_;
 };
 
 }  // namespace lang

@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "Bot.h"
+#include "Browser.h"
 #include "DataSearch.h"
 #include "Options.h"
 #include "ProgressReport.h"
 #include "Screenshot.h"
 #include "Script.h"
+#include "VideoStart.h"
 #include "mentarium/host.h"
 #include "platform/ProfileStore.h"
 #include "platform/ProgressStore.h"
@@ -31,11 +33,15 @@ launcher::Options options;
 std::mutex outputLock;
 // Set by the game's "loaded" notification; the script's clock starts there.
 std::atomic<bool> sceneLoaded{false};
+// Set by a "stopped" notification; before our own stop call it means the game
+// ended by itself (its archive or scene could not be loaded).
+std::atomic<bool> gameStopped{false};
 // A game that never reports its scene still gets its script played after this.
 constexpr Uint32 kLongestLoadMs = 20000;
 
 void onNotify(intptr_t /*context*/, int code, const char* text) {
     if (code == MENTARIUM_NOTIFY_LOADED) sceneLoaded = true;
+    if (code == MENTARIUM_NOTIFY_STOPPED) gameStopped = true;
     std::lock_guard<std::mutex> hold(outputLock);
     if (options.printNotifications) {
         if (text) std::printf("notify %d %s\n", code, text);
@@ -43,11 +49,7 @@ void onNotify(intptr_t /*context*/, int code, const char* text) {
         std::fflush(stdout);
     }
     if (options.verbose) std::fprintf(stderr, "mentarium: notification %d%s%s\n", code, text ? " " : "", text ? text : "");
-    if (code == MENTARIUM_NOTIFY_DOWNLOAD && !options.headless) {
-        // Open the maker's site in the desktop's browser, without waiting for it.
-        std::string command = std::string("xdg-open '") + kMakerSite + "' >/dev/null 2>&1 &";
-        if (std::system(command.c_str()) != 0 && options.verbose) std::fprintf(stderr, "mentarium: xdg-open failed\n");
-    }
+    if (code == MENTARIUM_NOTIFY_DOWNLOAD && !options.headless) launcher::openInBrowser(kMakerSite);
 }
 
 // The game's description, each line prefixed so that a reader can pick it out.
@@ -201,14 +203,17 @@ int main(int argc, char** argv) {
     std::string programDir = launcher::programDirectory();
     std::vector<std::string> dirs = launcher::searchDirectories(options.dataDirectory, programDir);
     std::string gameDir = launcher::findIn(dirs, kArchiveName);
+    if (!options.dataDirectory.empty() && gameDir != options.dataDirectory) {
+        // A directory named on the command line is meant: no other copy stands in for it.
+        std::fprintf(stderr, "mentarium: --data %s: no %s there\n", options.dataDirectory.c_str(), kArchiveName);
+        return 1;
+    }
     if (gameDir.empty()) {
         std::fprintf(stderr, "mentarium: cannot find %s. Looked in:\n", kArchiveName);
         for (const std::string& d : dirs) std::fprintf(stderr, "  %s\n", d.c_str());
         std::fprintf(stderr, "Build it with scripts/run, or name its directory with --data.\n");
         return 1;
     }
-    // The library searches for its archive itself; point it at the one found here.
-    setenv("MENTARIUM_DATA", gameDir.c_str(), 1);
     if (options.hasSeed) setenv("MENTARIUM_SEED", std::to_string(options.seed).c_str(), 1);
 
     std::string libraryPath = programDir + "/libmentarium.so";
@@ -224,12 +229,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    if (options.headless) {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
-    }
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
-        std::fprintf(stderr, "mentarium: cannot start SDL: %s\n", SDL_GetError());
+    if (std::string error; !launcher::startVideo(options.headless, error)) {
+        std::fprintf(stderr, "mentarium: cannot open a window: %s\n", error.c_str());
         dlclose(library);
         return 1;
     }
@@ -267,7 +268,7 @@ int main(int argc, char** argv) {
     std::vector<launcher::Bot::Click> botClicks;
     Uint32 botLookedAt = 0;
     std::vector<char> description(1 << 14);
-    while (!quit) {
+    while (!quit && !gameStopped) {
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, 5)) {
             do {
@@ -316,10 +317,15 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The game has shown what was wrong; the exit status tells scripts.
+    bool endedByItself = gameStopped;
+    if (endedByItself) std::fprintf(stderr, "mentarium: the game could not be loaded from %s\n", gameDir.c_str());
     notify(MENTARIUM_STOP, block);
     SDL_DestroyWindow(window);
     SDL_Quit();
     // The library is not unloaded: its process-wide registries (classes, fonts,
     // archives) are not freed at unload, and the process ends here anyway.
+    // A game that stopped by itself (a failed load) is an error for the caller.
+    if (endedByItself) return 1;
     return options.bot ? bot.exitCode() : 0;
 }

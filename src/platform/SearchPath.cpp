@@ -36,8 +36,9 @@ std::string joined(const std::string& directory, const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> searchDirectories() {
+std::vector<std::string> searchDirectories(const std::string& first) {
     std::vector<std::string> places;
+    if (!first.empty()) places.push_back(first);
     if (const char* data = std::getenv("MENTARIUM_DATA"); data && *data) places.emplace_back(data);
     if (std::string exe = executableDirectory(); !exe.empty()) places.push_back(exe);
     places.push_back(currentDirectory());
@@ -54,11 +55,11 @@ std::vector<std::string> searchDirectories() {
     return places;
 }
 
-std::string findOnSearchPath(const std::string& name) {
+std::string findOnSearchPath(const std::string& name, const std::string& first) {
     if (name.empty()) return {};
     std::string native = nativePath(name);
     if (native.find('/') != std::string::npos) return isRegularFile(native) ? native : std::string();
-    for (const std::string& directory : searchDirectories()) {
+    for (const std::string& directory : searchDirectories(first)) {
         std::string candidate = joined(directory, native);
         if (isRegularFile(candidate)) return candidate;
     }

@@ -44,11 +44,14 @@ private:
     bool active_;
 };
 
-bool archiveHas(const lang::String& itemName) {
-    lang::ResourceItem* item = lang::ResourceFile::fetch(itemName, false);
-    if (item == nullptr) return false;
-    item->release();
-    return true;
+bool archiveHas(const lang::String& itemName) { return lang::ResourceFile::has(itemName); }
+
+// The archive item behind a picture or sound source ("+name" or "+name|mask"),
+// or "" for a loose file.
+lang::String archiveItemOf(const lang::String& source) {
+    if (!source.startsWith("+")) return lang::String();
+    int bar = source.indexOf('|');
+    return bar < 0 ? source.substring(1) : source.substring(1, bar);
 }
 
 }  // namespace
@@ -100,18 +103,23 @@ void DataLoader::step(Mode mode, int& steps) {
         if (LoadListener* l = asListener()) l->itemLoaded();
 }
 
-io::InputStream* DataLoader::openStream(const lang::String& item) {
+io::InputStream* DataLoader::openStream(const lang::String& item, Mode mode) {
     if (auto* open = static_cast<io::InputStream*>(streams->get(&item))) {
         open->reset();
         open->addRef();
         return open;
+    }
+    lang::String inArchive = archiveItemOf(item);
+    if (wholeScene && !inArchive.isEmpty() && !archiveHas(inArchive)) {
+        reportItem(mode, inArchive, nullptr);
+        return nullptr;
     }
     io::InputStream* in = nullptr;
     try {
         if (item.startsWith("+")) in = new io::ByteArrayInputStream(item);
         else in = new io::FileInputStream(joinPath(path, item));
     } catch (lang::Exception* e) {
-        platform::messageBox("Error", e->getMessage().c_str());
+        report(mode, e->getMessage());
         e->release();
         return nullptr;
     }
@@ -119,7 +127,25 @@ io::InputStream* DataLoader::openStream(const lang::String& item) {
     return in;
 }
 
-bool DataLoader::refusesNesting(const lang::String& item) const {
+void DataLoader::report(Mode mode, const lang::String& message) {
+    if (message.isEmpty()) return;
+    if (!wholeScene) {
+        platform::messageBox("Error", message.c_str());
+        return;
+    }
+    if (mode != Mode::Load || !fault.isEmpty()) return;
+    fault = message;
+    if (parent == nullptr) platform::messageBox("Error", fault.c_str());
+}
+
+void DataLoader::reportItem(Mode mode, const lang::String& item, const char* what) {
+    lang::String message = lang::ResourceFile::describeChain();
+    message.append(": item \"").append(item).append("\" named by the scene ");
+    message.append(what && archiveHas(item) ? what : "is missing");
+    report(mode, message);
+}
+
+bool DataLoader::refusesNesting(const lang::String& item, Mode mode) {
     lang::String message;
     if (depth > MAX_NESTING) {
         message = "Scene items nested too deeply: ";
@@ -128,7 +154,7 @@ bool DataLoader::refusesNesting(const lang::String& item) const {
             if (up->currentItem.equals(item)) message = "Scene item loads itself: ";
     }
     if (message.isEmpty()) return false;
-    platform::messageBox("Error", message.append(item).c_str());
+    report(mode, message.append(item));
     return true;
 }
 
@@ -144,13 +170,14 @@ bool DataLoader::load(const lang::String& item) {
     if (names) names->release();
     names = new util::Hashtable();
     images->clear();
+    fault = lang::String();
     int steps = 0;
-    return walk(item, Mode::Load, steps);
+    return walk(item, Mode::Load, steps) && fault.isEmpty();
 }
 
 bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
-    if (refusesNesting(item)) return false;
-    io::InputStream* in = openStream(item);
+    if (refusesNesting(item, mode)) return false;
+    io::InputStream* in = openStream(item, mode);
     if (in == nullptr) return false;
     currentItem = item;
     auto* tokens = new SceneTokens(in);
@@ -158,7 +185,7 @@ bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
     try {
         bool have = tokens->next();
         bool stop = false;
-        while (have && !stop) {
+        while (have && !stop && fault.isEmpty()) {
             if (tokens->isNumber()) {
                 have = tokens->next();
                 continue;
@@ -173,7 +200,7 @@ bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
             else have = tokens->next();  // a stray word outside any section
         }
     } catch (lang::Exception* e) {
-        platform::messageBox("Error", e->getMessage().c_str());
+        report(mode, e->getMessage());
         e->release();
         ok = false;
     }
@@ -184,7 +211,7 @@ bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
 }
 
 bool DataLoader::readImages(SceneTokens& tokens, Mode mode, int& steps) {
-    while (tokens.next()) {
+    while (fault.isEmpty() && tokens.next()) {
         if (tokens.isMarker()) return true;
         lang::String entry = tokens.text();
         if (!tokens.isNumber() && entry.endsWith(".bin")) {
@@ -194,7 +221,7 @@ bool DataLoader::readImages(SceneTokens& tokens, Mode mode, int& steps) {
         }
         if (!tokens.next()) return false;
         if (tokens.isMarker()) return true;  // a name without a picture
-        if (mode == Mode::Load) storePicture(entry, makePicture(tokens.text()));
+        if (mode == Mode::Load) storePicture(entry, scenePicture(tokens.text(), mode));
         step(mode, steps);
     }
     return false;
@@ -216,6 +243,9 @@ bool DataLoader::readSounds(SceneTokens& tokens, Mode mode, int& steps) {
                 kind = kStream;
             }
             if (word.endsWith(".s3m") || word.endsWith(".mod") || word.endsWith(".xm")) kind = kModule;
+            // Sounds decode when first played; at least their items must be there.
+            if (lang::String item = archiveItemOf(word); wholeScene && !item.isEmpty() && !archiveHas(item))
+                reportItem(mode, item, nullptr);
             auto* clip = new window::AudioClip();
             clip->setSource(word.startsWith("+") ? word : joinPath(path, word), kind);
             sounds->adopt(clip);
@@ -259,7 +289,7 @@ bool DataLoader::readStrings(SceneTokens& tokens, Mode mode) {
 bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
     bool have = tokens.next();
     std::vector<int> values;
-    while (have) {
+    while (have && fault.isEmpty()) {
         if (tokens.isMarker()) return true;
         lang::String spriteName = tokens.text();
         if (!tokens.next()) return false;
@@ -347,6 +377,7 @@ void DataLoader::loadInto(SpriteBase* made, const lang::String& item) {
         SceneLoadScope lazy(!container->isVisible());
         ok = nested->load(item);
     }
+    report(Mode::Load, nested->getFault());  // a fault deep down ends this load too
     if (ok) {
         util::Vector* loaded = nested->getSprites();
         for (int i = 0; i < loaded->size(); ++i) container->add(static_cast<SpriteBase*>(loaded->elementAt(i)));
@@ -374,6 +405,7 @@ DataLoader* DataLoader::nestedLoader() {
     auto* nested = new DataLoader(path, listener, resolver, streams);
     nested->parent = this;
     nested->depth = depth + 1;
+    nested->wholeScene = wholeScene;
     return nested;
 }
 
@@ -411,8 +443,17 @@ window::Image* DataLoader::pictureFor(const lang::String& token) {
     lang::String maskItem(token);
     maskItem.append("_automask");
     if (archiveHas(maskItem)) source.append("|+").append(maskItem);
-    window::Image* picture = makePicture(source);
+    window::Image* picture = scenePicture(source, Mode::Load);
     storePicture(token, picture);
+    return picture;
+}
+
+window::Image* DataLoader::scenePicture(const lang::String& source, Mode mode) {
+    window::Image* picture = makePicture(source);
+    // Size-only decoding still reads the picture's header, so a width is known.
+    lang::String item = archiveItemOf(*picture->getName());
+    if (wholeScene && !item.isEmpty() && (picture->loadFailed() || picture->getWidth() <= 0))
+        reportItem(mode, item, "does not decode");
     return picture;
 }
 

@@ -41,6 +41,15 @@ public:
     // Reads the item; false when it cannot be opened or a parse error was reported.
     bool load(const lang::String& item);
 
+    // A game's own scene must load whole: from now on an archive item the scene
+    // names that is missing or does not decode is a fault too, and the first
+    // fault anywhere, nested items included, ends the load. It is shown to the
+    // player once, by the outermost loader. Without this, each fault is shown as
+    // it comes and loading goes on where it can.
+    void requireWholeScene() { wholeScene = true; }
+    // The fault that ended the last load of a whole scene ("" when none).
+    const lang::String& getFault() const { return fault; }
+
     // Results, borrowed; holders that keep them take their own reference.
     util::Vector* getSprites() const { return sprites; }
     util::Hashtable* getNames() const { return names; }
@@ -56,12 +65,21 @@ private:
     enum class Mode { Count, Load };
 
     // The stream for item, rewound when it was opened before; one reference for
-    // the caller, or null after an "Error" message.
-    io::InputStream* openStream(const lang::String& item);
+    // the caller, or null after a fault was reported.
+    io::InputStream* openStream(const lang::String& item, Mode mode);
+    // Shows a fault; for a whole scene, notes the first of a load instead and
+    // shows it when this loader is the outermost (counting reports nothing there,
+    // the load that follows does).
+    void report(Mode mode, const lang::String& message);
+    // For a whole scene: reports an archive item the scene names that is
+    // missing, or is there and fails what was asked of it (e.g. "does not decode").
+    void reportItem(Mode mode, const lang::String& item, const char* what);
+    // A picture for the scene; one from the archive must be there and decode.
+    window::Image* scenePicture(const lang::String& source, Mode mode);
     // Walks the item's sections; answers false on open failure or a parse error.
     bool walk(const lang::String& item, Mode mode, int& steps);
     // True (after a message) when item may not be loaded at this depth.
-    bool refusesNesting(const lang::String& item) const;
+    bool refusesNesting(const lang::String& item, Mode mode);
 
     // Section readers: each answers whether a current token (the next marker) is left.
     bool readImages(SceneTokens& tokens, Mode mode, int& steps);
@@ -97,6 +115,8 @@ private:
     const DataLoader* parent = nullptr;  // the loader this one was nested in
     int depth = 0;
     lang::String currentItem;
+    bool wholeScene = false;
+    lang::String fault;
 };
 
 }  // namespace sprite

@@ -188,14 +188,20 @@ void GameCanvas2::takeSceneResults(DataLoader* loader) {
 
 bool GameCanvas2::loadScene() {
     auto* loader = new DataLoader(baseDirectory_, this, profile_);
+    if (wholeScene_) loader->requireWholeScene();
     setLoadingTotal(loader->countItems(sceneItem_));
     bool ok = loader->load(sceneItem_);
+    if (!ok) {
+        // The loader has told the player what was wrong; a partial scene is dropped.
+        loader->release();
+        return false;
+    }
     finishLoading();
     takeSceneResults(loader);
     while (!ready_) platform::sleepMs(1);
     sceneLoaded(loader);
     loader->release();
-    return ok;
+    return true;
 }
 
 // --- input (input thread) ---

@@ -71,6 +71,9 @@ public:
     SpriteBase* findSprite(const char* name) const;  // borrowed, or null
     int pendingNotifications() const { return notifications_.size(); }
     void setReady(bool ready) { ready_ = ready; }
+    // The scene must load whole (see DataLoader::requireWholeScene); a game's
+    // own canvas asks for this, so a damaged archive never shows a partial game.
+    void requireWholeScene() { wholeScene_ = true; }
 
 protected:
     void paintLayers(window::Graphics* g) override;
@@ -90,6 +93,7 @@ protected:
     util::Vector removals_{10};
     util::Vector notifications_{10};
     bool notificationsHeld_ = false;
+    bool wholeScene_ = false;
 };
 
 }  // namespace sprite

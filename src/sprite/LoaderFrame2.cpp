@@ -143,14 +143,16 @@ void LoaderFrame2::run() {
     GameCanvas2* canvas = canvas_;
     if (canvas == nullptr || exiting) return;
     if (canvas->getLoadingTotal() == 0 || !canvas->isLoadingComplete()) {
+        bool loaded = false;
         try {
-            if (!canvas->prepare() || !canvas->loadScene()) {
-                loadFailed_ = true;
-                if (window_) platform::postMessage(window_, platform::msg::Close, 0, 0);
-                return;
-            }
+            loaded = canvas->prepare() && canvas->loadScene();
         } catch (lang::Exception* e) {
-            e->release();
+            e->release();  // a scene cut short by an exception is no scene to show
+        }
+        if (!loaded) {
+            loadFailed_ = true;
+            if (window_) platform::postMessage(window_, platform::msg::Close, 0, 0);
+            return;
         }
     }
     if (stopped_) return;

@@ -86,7 +86,7 @@ private:
     GameCanvas2* canvas_ = nullptr;
     std::atomic<bool> stopped_{true};
     bool restoreFullScreen_ = false;
-    bool loadFailed_ = false;
+    std::atomic<bool> loadFailed_{false};  // written by the loader thread, read by the window thread
     User* profile_ = nullptr;
     lang::String baseDirectory_;
 };

@@ -199,5 +199,20 @@ TEST_F(MinigameStartAndFeedback, AnEndedTurnBringsTheFeedbackToTheFrontUntilTheN
     EXPECT_FALSE(feedback->isVisible());
 }
 
+TEST_F(MinigameStartAndFeedback, TheBonusGameIsTreatedAsSuchOnlyBelowRankTwelve) {
+    DailyTestRun* run = canvas->getDailyTest();
+    while (run->bonusGame() != ProbeIndex && run->unlocked() < 16) run->unlockNext();
+    ASSERT_EQ(run->bonusGame(), ProbeIndex);
+    setParams({{6, 1}, {16, 20}, {17, 2}});  // bonus level 1; rank 12 starts at 20 + 1 x 2
+    ProgressRecord* record = canvas->getProgress();
+    while (record->currentRank() < Base::BonusRankLimit)
+        record->recordTest(record->rankThreshold(record->currentRank() + 1), 0, 0);
+    canvas->setDailyTestMode(true);
+    canvas->selectGame(ProbeIndex);
+    ASSERT_EQ(canvas->getState(), MentariumCanvas::StatePlaying);
+    EXPECT_FALSE(probe->isBonusGame());
+    EXPECT_EQ(probe->getStartLevel(), 22);
+}
+
 }  // namespace
 }  // namespace game_test

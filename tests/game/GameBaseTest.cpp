@@ -295,5 +295,16 @@ TEST_F(MinigameBase, ModeFiveTakesThePairTablesAndTheGroupsWhenMoreAreNeeded) {
     EXPECT_EQ(probe->tileCount(), 0);
 }
 
+// Scene data may name the base itself; Razoz stays creatable by name too.
+TEST(RuntimeClasses, GameBaseIsRegisteredBesideRazoz) {
+    lang::Class* base = lang::Class::forName("GameBase");
+    ASSERT_NE(base, nullptr);
+    lang::Object* made = base->newInstance();
+    EXPECT_STREQ(made->getClassName(), "GameBase");
+    EXPECT_TRUE(made->isInstanceOf("DialogSprite"));
+    made->release();
+    EXPECT_NE(lang::Class::forName("RazozSprite"), nullptr);
+}
+
 }  // namespace
 }  // namespace game_test

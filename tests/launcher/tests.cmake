@@ -4,7 +4,8 @@ if(TARGET test_launcher)
                                        ${CMAKE_SOURCE_DIR}/src/launcher/DataSearch.cpp
                                        ${CMAKE_SOURCE_DIR}/src/launcher/Description.cpp
                                        ${CMAKE_SOURCE_DIR}/src/launcher/GamePlayers.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/launcher/Bot.cpp)
+                                       ${CMAKE_SOURCE_DIR}/src/launcher/Bot.cpp
+                                       ${CMAKE_SOURCE_DIR}/src/launcher/Browser.cpp)
   if(TARGET mentarium_host)
     add_dependencies(test_launcher mentarium_host mentarium)
   endif()

@@ -6,6 +6,8 @@
 #include "lang/Class.h"
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
+#include "lang/ResourceFile.h"
+#include "lang/ResourceFileHeader.h"
 #include "platform/PngWriter.h"
 #include "sprite/DataLoader.h"
 #include "sprite/DialogSprite.h"
@@ -446,4 +448,37 @@ TEST_F(SceneLoad, UnixLineEndsEndCommentsAndKeepQuotedLineBreaksWhole) {
     EXPECT_STREQ(loader->getStrings()->at(0)->c_str(), "two\r\nlines");
     EXPECT_STREQ(loader->getStrings()->at(1)->c_str(), "next");
     EXPECT_EQ(loader->getSprites()->size(), 1);
+}
+
+// A game's own scene loads whole or not at all: the first archive item it names
+// that is missing or does not decode, nested items included, ends the load with
+// one message naming the archive and the item.
+TEST_F(SceneLoad, AWholeSceneEndsAtItsFirstBadItemWithOneMessage) {
+    png("good", 4, 4, 0xFF00FF00u);
+    write("bad", std::vector<uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 0});
+    write("inner.dat", sceneText({"<sprites>", "p Sprite bad 1 1", "q Sprite absent 1 1"}));
+    write("s.dat", sceneText({"<sounds> +nosound", "<sprites>", "g Sprite good 0 0",
+                              "box DialogSprite:inner.dat 0 0 10 10 0 0"}));
+    packArchive({"good", "bad"});
+    std::string archive = lang::ResourceFile::getChain()->getHeader()->getPath().c_str();
+
+    Held<DataLoader> lenient(new DataLoader(dir.path().c_str(), nullptr, nullptr));
+    EXPECT_TRUE(lenient->load("s.dat"));  // other uses keep what loads
+
+    Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
+    loader->requireWholeScene();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loader->load("s.dat"));
+    std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(messages, "Error: "), 1) << messages;
+    EXPECT_STREQ(loader->getFault().c_str(),
+                 ("Damaged archive " + archive + ": item \"nosound\" named by the scene is missing").c_str());
+
+    write("t.dat", sceneText({"<sprites>", "g Sprite good 0 0", "box DialogSprite:inner.dat 0 0 10 10 0 0"}));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loader->load("t.dat"));
+    messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(messages, "Error: "), 1) << messages;
+    EXPECT_STREQ(loader->getFault().c_str(),
+                 ("Damaged archive " + archive + ": item \"bad\" named by the scene does not decode").c_str());
 }
