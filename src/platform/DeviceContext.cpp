@@ -7,8 +7,16 @@
 #include "platform/LineStepper.h"
 #include "platform/SpanPainter.h"
 #include "platform/TextLayout.h"
+#include "platform/WindowState.h"
 
 namespace platform {
+
+DeviceContext::DrawnMark::~DrawnMark() {
+    if (!flag) return;
+    flag->store(true, std::memory_order_release);
+    // The window thread sleeps until there is something to show.
+    wakeWindowThread();
+}
 
 namespace {
 const char kEllipsis[] = "...";

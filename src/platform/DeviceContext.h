@@ -101,12 +101,11 @@ private:
     void strokeSegment(const std::vector<Rect>& clip, int x1, int y1, int x2, int y2);
     void drawTextLine(const std::vector<Rect>& clip, int x, int top, const char* text, int length, bool ellipsis);
 
-    // Raises the drawn flag when the operation that made it ends.
+    // Raises the drawn flag when the operation that made it ends, and wakes the
+    // window thread to show it.
     struct DrawnMark {
         std::atomic<bool>* flag;
-        ~DrawnMark() {
-            if (flag) flag->store(true, std::memory_order_release);
-        }
+        ~DrawnMark();
     };
 
     State state_;

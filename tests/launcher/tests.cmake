@@ -1,7 +1,8 @@
 # The host program is not part of the core library: its tests compile the pieces they test.
 if(TARGET test_launcher)
   target_sources(test_launcher PRIVATE ${CMAKE_SOURCE_DIR}/src/launcher/Script.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/launcher/DataSearch.cpp)
+                                       ${CMAKE_SOURCE_DIR}/src/launcher/DataSearch.cpp
+                                       ${CMAKE_SOURCE_DIR}/src/launcher/EventWaiter.cpp)
   if(TARGET mentarium_host)
     add_dependencies(test_launcher mentarium_host mentarium)
   endif()
