@@ -1,123 +1,120 @@
-// CPU use of a started game that shows its menu and is left alone: the whole
-// process (the game's threads and a host's event loop) over 10 s of wall time,
-// beside the same host loop with no game in it. Goal: the game under 1% of a core.
+// CPU use of the host program (build/mentarium, headless) left alone: on the main
+// menu, and in a minigame (Concentration, easy) waiting for the player. The
+// whole process, all threads: utime + stime from /proc over 20 s of wall time.
+// Goal: under 1% of a core.
 #include <benchmark/benchmark.h>
 
-#include <SDL.h>
-#include <sys/resource.h>
-#include <time.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
-
-#include "host/GameHost.h"
-#include "mentarium/host.h"
+#include <thread>
 
 namespace {
 
-constexpr auto kMeasured = std::chrono::seconds(10);
+constexpr auto kMeasured = std::chrono::seconds(20);
+// From the loaded scene: the scripted clicks are done and their screens have settled.
+constexpr auto kSettle = std::chrono::seconds(6);
 
-std::atomic<bool> loaded{false};
-
-void onNotify(intptr_t, int code, const char*) {
-    if (code == MENTARIUM_NOTIFY_LOADED) loaded = true;
+std::filesystem::path buildDirectory() {
+    return std::filesystem::canonical("/proc/self/exe").parent_path().parent_path();
 }
 
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+// utime + stime of a process, in seconds.
+double processCpuSeconds(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t end = text.rfind(')');  // the command name may hold spaces
+    if (end == std::string::npos) return -1;
+    std::istringstream fields(text.substr(end + 2));
+    std::string skip;
+    for (int i = 3; i < 14; ++i) fields >> skip;  // state .. cmajflt
+    long utime = 0, stime = 0;
+    fields >> utime >> stime;
+    return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// Where the game's archive is: $MENTARIUM_DATA, else the build directory above bench/.
-std::string dataDirectory() {
-    if (const char* data = std::getenv("MENTARIUM_DATA")) return data;
-    return std::filesystem::canonical("/proc/self/exe").parent_path().parent_path().string();
-}
-
-// A host's event loop as our host program runs it: wake for SDL events or
-// every 5 ms, then let the game do its window work.
-void hostLoop(intptr_t* block, std::chrono::steady_clock::duration length, bool withGame) {
-    auto end = std::chrono::steady_clock::now() + length;
-    while (std::chrono::steady_clock::now() < end) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, 5))
-            while (SDL_PollEvent(&event)) {
-            }
-        if (withGame) host::GameHost::notify(MENTARIUM_SERVICE, block);
+// The host program running a script, with its output read until it reports the loaded scene.
+class HostRun {
+public:
+    explicit HostRun(const std::string& script) {
+        char pattern[] = "/tmp/mentarium-idle-XXXXXX";
+        dir_ = mkdtemp(pattern) ? pattern : "/tmp";
+        std::ofstream(dir_ + "/script.txt") << script;
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        std::string program = (buildDirectory() / "mentarium").string();
+        std::string scriptPath = dir_ + "/script.txt", profile = dir_ + "/profile.sqlite";
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(fds[1], 1);
+            close(fds[0]);
+            close(fds[1]);
+            setenv("MENTARIUM_PROFILE", profile.c_str(), 1);  // leaves the player's options alone
+            execl(program.c_str(), program.c_str(), "--headless", "--seed", "1", "--print-notifications", "--script",
+                  scriptPath.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        out_ = fdopen(fds[0], "r");
     }
-}
+    ~HostRun() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (out_) fclose(out_);
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    // Reads the output up to the loaded notification; false when the program ended first.
+    bool awaitLoaded() {
+        char line[512];
+        while (out_ && std::fgets(line, sizeof line, out_))
+            if (std::string(line).rfind("notify 4", 0) == 0) return true;
+        return false;
+    }
+    pid_t pid() const { return pid_; }
 
-double threadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// Shares of one core while the loop ran: the whole process, and the host's
-// thread alone (its event loop and the game's window work done there).
-struct Use {
-    double process = 0;
-    double hostThread = 0;
+private:
+    std::string dir_;
+    pid_t pid_ = -1;
+    FILE* out_ = nullptr;
 };
 
-Use measureLoop(intptr_t* block, bool withGame) {
-    double processBefore = processCpuSeconds();
-    double threadBefore = threadCpuSeconds();
-    auto wallBefore = std::chrono::steady_clock::now();
-    hostLoop(block, kMeasured, withGame);
-    double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
-    return Use{(processCpuSeconds() - processBefore) * 100.0 / wall, (threadCpuSeconds() - threadBefore) * 100.0 / wall};
+void measureIdle(benchmark::State& state, const std::string& clicks) {
+    // Clicks first, then nothing until long after the measured span.
+    std::string script = clicks + "at 600000 quit\n";
+    for (auto _ : state) {
+        HostRun run(script);
+        if (run.pid() <= 0 || !run.awaitLoaded()) {
+            state.SkipWithError("the host program did not load its scene");
+            break;
+        }
+        std::this_thread::sleep_for(kSettle);
+        double before = processCpuSeconds(run.pid());
+        auto wallBefore = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(kMeasured);
+        double used = processCpuSeconds(run.pid()) - before;
+        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        state.counters["process_cpu_percent"] = used * 100.0 / wall;
+    }
 }
 
 }  // namespace
 
-static void BM_IdleGameCpu(benchmark::State& state) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    std::string data = dataDirectory();
-    setenv("MENTARIUM_DATA", data.c_str(), 1);
-    // A profile of its own, so the run leaves the player's options alone.
-    char profileDir[] = "/tmp/mentarium-idle-XXXXXX";
-    if (mkdtemp(profileDir)) setenv("MENTARIUM_PROFILE", (std::string(profileDir) + "/profile.sqlite").c_str(), 1);
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        state.SkipWithError("SDL does not start");
-        return;
-    }
-    SDL_Window* window = SDL_CreateWindow("host", 0, 0, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT, 0);
-    intptr_t block[MENTARIUM_BLOCK_SLOTS] = {};
-    block[MENTARIUM_SLOT_CALLBACK] = reinterpret_cast<intptr_t>(&onNotify);
-    block[MENTARIUM_SLOT_PARENT_WINDOW] = reinterpret_cast<intptr_t>(window);
-    block[MENTARIUM_SLOT_GAME_DIRECTORY] = reinterpret_cast<intptr_t>(data.c_str());
+static void BM_IdleMainMenu(benchmark::State& state) { measureIdle(state, ""); }
+BENCHMARK(BM_IdleMainMenu)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
-    for (auto _ : state) {
-        Use hostOnly = measureLoop(block, false);
-        loaded = false;
-        host::GameHost::notify(MENTARIUM_START, block);
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!loaded && std::chrono::steady_clock::now() < deadline) hostLoop(block, std::chrono::milliseconds(10), true);
-        if (!loaded) {
-            state.SkipWithError("the scene did not load");
-            break;
-        }
-        hostLoop(block, std::chrono::seconds(1), true);  // the first paint and its pause
-        Use withGame = measureLoop(block, true);
-        host::GameHost::notify(MENTARIUM_STOP, block);
-        // The host loop alone, the process with the idle game in it, and the
-        // game's part: its own threads plus the window work on the host's thread.
-        state.counters["host_loop_cpu_percent"] = hostOnly.process;
-        state.counters["process_cpu_percent"] = withGame.process;
-        state.counters["game_threads_cpu_percent"] = withGame.process - withGame.hostThread;
-        state.counters["game_window_work_cpu_percent"] = withGame.hostThread - hostOnly.hostThread;
-        state.counters["game_cpu_percent"] = withGame.process - hostOnly.hostThread;
-    }
-    SDL_DestroyWindow(window);
-    SDL_Quit();
-    std::filesystem::remove_all(profileDir);
+// Practice area, Concentration, easy: the board waits for the first card.
+static void BM_IdleMinigame(benchmark::State& state) {
+    measureIdle(state, "at 1500 click 250 116\nat 2500 click 74 70\nat 3500 click 120 106\n");
 }
-BENCHMARK(BM_IdleGameCpu)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_IdleMinigame)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

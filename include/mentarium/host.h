@@ -25,8 +25,15 @@ extern "C" {
 
 /* Codes of GameDLLNotify. MENTARIUM_SERVICE lets the game do its window work on the
  * host's thread: a host calls it from its event loop every time it wakes (after
- * handling its SDL events) and at least every 10 ms while the game runs. */
+ * handling its SDL events). The game's threads push an SDL event whenever they
+ * have window work (a frame to show, a message, a repaint), so a host may sleep in
+ * SDL_WaitEvent between calls. MENTARIUM_SERVICE answers the longest time in
+ * milliseconds the host may wait for an event before calling again (while the
+ * loading display is shown it wants a look every few milliseconds), or
+ * MENTARIUM_SERVICE_WHEN_WOKEN (-1): call again when the next SDL event arrives.
+ * A host that calls it every few milliseconds anyway works just as well. */
 enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1, MENTARIUM_SERVICE = 2, MENTARIUM_DESCRIBE = 3 };
+enum { MENTARIUM_SERVICE_WHEN_WOKEN = -1 };
 
 /* MENTARIUM_DESCRIBE is an aid for automated players and tests: block points to two
  * slots, a char buffer and its capacity; the game writes a text describing what it
@@ -70,7 +77,8 @@ enum {
  * called on any of the game's threads; the result is ignored. */
 typedef void (*MentariumHostCallback)(intptr_t context, int code, const char* text);
 
-/* The one exported entry point. Returns 0 in every case. */
+/* The one exported entry point. Returns 0, except for MENTARIUM_SERVICE and
+ * MENTARIUM_DESCRIBE (above). */
 typedef int (*GameDLLNotifyFunction)(int code, intptr_t* block);
 int GameDLLNotify(int code, intptr_t* block);
 

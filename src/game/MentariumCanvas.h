@@ -179,6 +179,7 @@ private:
     lang::IntArray configuration_;
     int trophyBefore_ = -1;
     bool rankImproved_ = false;
+    bool decodedImmediately_ = true;  // the picture decoding switch as it was before this canvas
     int unlockedByLastTest_ = -1;
     std::vector<int> gameStars_;
     std::atomic<int> soundCounts_[12] = {};

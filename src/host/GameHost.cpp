@@ -25,15 +25,17 @@ const char kArchiveName[] = "Cogniquilt.bin";
 const char kWindowClass[] = "clsWeb";
 // The longest the start call waits for the loader to count the scene.
 constexpr uint32_t kCountWaitMs = 500;
+// While the loading display shows, the host looks in this often: the loader
+// moves the progress without waking the window thread.
+constexpr int kLoadingLookMs = 10;
 
-// The state of the running game; zero while none runs. The three flags are set
+// The state of the running game; zero while none runs. The two flags are set
 // once per process and never cleared.
 bool started = false;
 platform::WindowHandle gameWindowHandle = nullptr;
 MyFrame* frame = nullptr;
 bool windowCreated = false;
 bool frameToldOfDestroy = false;
-bool firstPaintPauseDone = false;
 // The loading step the window last showed; -1 when it last showed the canvas.
 int paintedLoadingStep = -1;
 
@@ -53,14 +55,7 @@ int GameHost::notify(int code, intptr_t* block) {
             if (started) stopAndTell();
             break;
         case MENTARIUM_SERVICE:
-            // A scene that failed to load was reported by the loader; the game
-            // then ends as if the host had stopped it.
-            if (started && frame && frame->hasLoadFailed()) stopAndTell();
-            if (started) {
-                refreshLoadingDisplay();
-                platform::serviceHostWindow();
-            }
-            break;
+            return service();
         case MENTARIUM_DESCRIBE:
             return started ? describe(block) : 0;
         default:
@@ -148,6 +143,22 @@ void GameHost::refreshLoadingDisplay() {
         platform::invalidateRect(gameWindowHandle, nullptr, false);
 }
 
+// Everything else that needs the window thread (a composed frame, a posted
+// message, a repaint) wakes it with an SDL event, so once the canvas shows the
+// host need not call before its next event.
+int GameHost::service() {
+    if (!started) return MENTARIUM_SERVICE_WHEN_WOKEN;
+    // A scene that failed to load was reported by the loader; the game then
+    // ends as if the host had stopped it.
+    if (frame && frame->hasLoadFailed()) {
+        stopAndTell();
+        return MENTARIUM_SERVICE_WHEN_WOKEN;
+    }
+    refreshLoadingDisplay();
+    platform::serviceHostWindow();
+    return paintedLoadingStep >= 0 ? kLoadingLookMs : MENTARIUM_SERVICE_WHEN_WOKEN;
+}
+
 void GameHost::stop() {
     if (!started) return;
     started = false;
@@ -222,11 +233,10 @@ void GameHost::paint(platform::WindowHandle window) {
         paintedLoadingStep = canvas->getLoadingDone();
         if (frame) frame->update(g);
     } else {
+        // The first canvas paint comes as soon as loading has ended: a frame not
+        // yet composed is drawn by the render thread's next step, which repaints
+        // what this paint exposed.
         paintedLoadingStep = -1;
-        if (!firstPaintPauseDone) {
-            firstPaintPauseDone = true;
-            platform::sleepMs(500);
-        }
         if (canvas) static_cast<window::Component*>(canvas)->update(g);
     }
     g->dispose();

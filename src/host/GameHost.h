@@ -11,7 +11,9 @@ namespace host {
 class GameHost {
 public:
     // GameDLLNotify: 0 starts (stopping a running game first), 1 stops, 2 lets the
-    // game do its window work on the host's thread; answers 0.
+    // game do its window work on the host's thread and answers how long the host
+    // may wait for an event before calling again (-1: until one arrives), 3
+    // describes the game; answers 0 otherwise.
     static int notify(int code, intptr_t* block);
 
     static bool isStarted();
@@ -29,6 +31,7 @@ private:
     static void paint(platform::WindowHandle window);
     static void awaitLoadingCount();
     static void refreshLoadingDisplay();
+    static int service();
 };
 
 }  // namespace host

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "Bot.h"
 #include "Browser.h"
 #include "DataSearch.h"
+#include "EventWaiter.h"
 #include "Options.h"
 #include "ProgressReport.h"
 #include "Screenshot.h"
@@ -39,8 +41,16 @@ std::atomic<bool> gameStopped{false};
 // A game that never reports its scene still gets its script played after this.
 constexpr Uint32 kLongestLoadMs = 20000;
 
+// An event of the host's own, pushed to wake its loop when the scene has loaded.
+Uint32 loadedEventType = 0;
+
 void onNotify(intptr_t /*context*/, int code, const char* text) {
-    if (code == MENTARIUM_NOTIFY_LOADED) sceneLoaded = true;
+    if (code == MENTARIUM_NOTIFY_LOADED) {
+        sceneLoaded = true;
+        SDL_Event wake{};
+        wake.type = loadedEventType;
+        if (loadedEventType != 0) SDL_PushEvent(&wake);
+    }
     if (code == MENTARIUM_NOTIFY_STOPPED) gameStopped = true;
     std::lock_guard<std::mutex> hold(outputLock);
     if (options.printNotifications) {
@@ -185,6 +195,13 @@ launcher::Bot::Settings botSettings(const launcher::Options& o) {
     return s;
 }
 
+// The shorter of two waits in ms, where -1 is no limit.
+int sooner(int a, int b) {
+    if (a < 0) return b;
+    if (b < 0) return a;
+    return a < b ? a : b;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -247,6 +264,9 @@ int main(int argc, char** argv) {
     }
     SDL_SetWindowMinimumSize(window, MENTARIUM_SCENE_WIDTH / 2, MENTARIUM_SCENE_HEIGHT / 2);
 
+    Uint32 ownEvent = SDL_RegisterEvents(1);
+    loadedEventType = ownEvent == static_cast<Uint32>(-1) ? 0 : ownEvent;
+
     static intptr_t block[MENTARIUM_BLOCK_SLOTS] = {};
     block[MENTARIUM_SLOT_CONTEXT] = 0;
     block[MENTARIUM_SLOT_CALLBACK] = reinterpret_cast<intptr_t>(&onNotify);
@@ -260,6 +280,10 @@ int main(int argc, char** argv) {
 
     // Pump the window's events: the game handles its own through an event watch
     // on this thread; the host only watches for quitting and plays the script.
+    // Between events the loop sleeps until the next thing due: what the game
+    // asks for, the next script step or bot look, or the end of the longest load.
+    launcher::EventWaiter waiter;
+    int waitMs = 0;
     Uint32 started = SDL_GetTicks();
     bool clockStarted = false;
     size_t next = 0;
@@ -270,18 +294,21 @@ int main(int argc, char** argv) {
     std::vector<char> description(1 << 14);
     while (!quit && !gameStopped) {
         SDL_Event e;
-        if (SDL_WaitEventTimeout(&e, 5)) {
+        if (waiter.wait(&e, waitMs)) {
             do {
                 if (e.type == SDL_QUIT) quit = true;
             } while (SDL_PollEvent(&e));
         }
-        notify(MENTARIUM_SERVICE, block);
+        waitMs = notify(MENTARIUM_SERVICE, block);
         // Script and bot times count from the loaded scene, however long loading takes.
         if (!clockStarted && (sceneLoaded || SDL_GetTicks() - started >= kLongestLoadMs)) {
             clockStarted = true;
             started = SDL_GetTicks();
         }
-        if (!clockStarted) continue;
+        if (!clockStarted) {
+            waitMs = sooner(waitMs, static_cast<int>(kLongestLoadMs - (SDL_GetTicks() - started)));
+            continue;
+        }
         Uint32 now = SDL_GetTicks() - started;
         intptr_t query[2] = {reinterpret_cast<intptr_t>(description.data()),
                              static_cast<intptr_t>(description.size())};
@@ -315,6 +342,10 @@ int main(int argc, char** argv) {
             play(click, window, quit);
             botClicks.erase(botClicks.begin() + static_cast<long>(i));
         }
+        auto until = [now](long atMs) { return static_cast<int>(std::max(0L, atMs - static_cast<long>(now))); };
+        if (next < script.size()) waitMs = sooner(waitMs, until(script[next].atMs));
+        if (options.bot) waitMs = sooner(waitMs, until(static_cast<long>(botLookedAt) + 100));
+        for (const auto& click : botClicks) waitMs = sooner(waitMs, until(click.atMs));
     }
 
     // The game has shown what was wrong; the exit status tells scripts.

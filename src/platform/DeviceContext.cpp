@@ -7,8 +7,16 @@
 #include "platform/LineStepper.h"
 #include "platform/SpanPainter.h"
 #include "platform/TextLayout.h"
+#include "platform/WindowState.h"
 
 namespace platform {
+
+DeviceContext::DrawnMark::~DrawnMark() {
+    if (shared_.drawn) shared_.drawn->store(true, std::memory_order_release);
+    if (shared_.lock) shared_.lock->unlock();
+    // The window thread sleeps until there is something to show.
+    if (shared_.drawn) wakeWindowThread();
+}
 
 namespace {
 const char kEllipsis[] = "...";

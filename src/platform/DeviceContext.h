@@ -114,10 +114,8 @@ private:
         explicit DrawnMark(const SharedPixels& shared) : shared_(shared) {
             if (shared_.lock) shared_.lock->lock();
         }
-        ~DrawnMark() {
-            if (shared_.drawn) shared_.drawn->store(true, std::memory_order_release);
-            if (shared_.lock) shared_.lock->unlock();
-        }
+        // Also wakes the window thread to show what was drawn.
+        ~DrawnMark();
         DrawnMark(const DrawnMark&) = delete;
         DrawnMark& operator=(const DrawnMark&) = delete;
 

@@ -27,6 +27,7 @@ WindowHandle hostWindow = nullptr;
 // Runs on whichever thread adds an event to SDL's queue (the host's pump, or a
 // game thread waking the window thread), so it only copies.
 int SDLCALL collectEvent(void*, SDL_Event* event) {
+    if (event->type == SDL_POLLSENTINEL) return 0;  // the end of someone's poll: nothing for us
     std::lock_guard<std::mutex> hold(collectedMutex);
     collected.push_back(*event);
     return 0;

@@ -378,7 +378,6 @@ bool pumpMessages(int timeoutMs) {
         if (!s.started || s.windowThread != std::this_thread::get_id()) return false;
     }
     SDL_Event event;
-    if (anyWindowContextOpen()) timeoutMs = std::min<int>(timeoutMs, kOpenContextPresentMs);
     if (s.hosted) {
         // The host pumps SDL events and calls in; waiting here would stall it.
         drainHostedEvents();

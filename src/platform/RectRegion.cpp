@@ -24,19 +24,62 @@ void pushDifference(const Rect& r, const Rect& cut, std::vector<Rect>& out) {
     if (o.right < r.right) out.push_back({o.right, o.top, r.right, o.bottom});
 }
 
+bool contains(const Rect& outer, const Rect& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+Rect boundingBox(const Rect& a, const Rect& b) {
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+// Two rectangles that together are exactly one: same span, edges touching.
+bool joinable(const Rect& a, const Rect& b) {
+    bool sameColumns = a.left == b.left && a.right == b.right && (a.bottom == b.top || b.bottom == a.top);
+    bool sameRows = a.top == b.top && a.bottom == b.bottom && (a.right == b.left || b.right == a.left);
+    return sameColumns || sameRows;
+}
+
 }  // namespace
 
 void RectRegion::addRect(const Rect& r) {
     if (r.empty()) return;
-    // Keep the rectangles disjoint: add only the parts of r not yet covered.
-    std::vector<Rect> pieces{r};
+    for (const Rect& have : rects_)
+        if (contains(have, r)) return;
+    // What r covers whole goes; the rest stays and r is cut around it, so the
+    // rectangles stay disjoint.
+    std::erase_if(rects_, [&](const Rect& have) { return contains(r, have); });
+    // Scratch lists kept between calls: the render pass adds many rectangles a frame.
+    thread_local std::vector<Rect> pieces, next;
+    pieces.assign(1, r);
     for (const Rect& have : rects_) {
-        std::vector<Rect> next;
+        if (overlap(have, r).empty()) continue;
+        next.clear();
         for (const Rect& p : pieces) pushDifference(p, have, next);
         pieces.swap(next);
         if (pieces.empty()) return;
     }
     rects_.insert(rects_.end(), pieces.begin(), pieces.end());
+    if (rects_.size() > kMaxRects) coarsen();
+}
+
+// Rejoins pieces that form one rectangle; when that is not enough, the region
+// becomes its bounding box. Repainting a little more is cheaper than a region
+// whose every addition and every drawing walks hundreds of slivers.
+void RectRegion::coarsen() {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < rects_.size() && !joined; ++i)
+            for (size_t j = i + 1; j < rects_.size(); ++j)
+                if (joinable(rects_[i], rects_[j])) {
+                    rects_[i] = boundingBox(rects_[i], rects_[j]);
+                    rects_.erase(rects_.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                    break;
+                }
+    }
+    if (rects_.size() > kMaxRects / 2) rects_.assign(1, bounds());
 }
 
 void RectRegion::addRegion(const RectRegion& other) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace platform {
@@ -14,9 +15,12 @@ struct Rect {
 };
 
 // A region as a list of disjoint rectangles: what clip regions and the dirty
-// region of a frame are made of.
+// region of a frame are made of. A union that would fragment the region past
+// kMaxRects rectangles rejoins pieces, or else grows it to its bounding box.
 class RectRegion {
 public:
+    static constexpr std::size_t kMaxRects = 32;
+
     RectRegion() = default;
     explicit RectRegion(const Rect& r) { addRect(r); }
 
@@ -36,6 +40,8 @@ public:
     long area() const;
 
 private:
+    void coarsen();
+
     std::vector<Rect> rects_;
 };
 

@@ -44,14 +44,6 @@ FitRect fullScreenPlacement(WindowRecord* r) {
 
 }  // namespace
 
-bool anyWindowContextOpen() {
-    auto& s = windowState();
-    std::lock_guard<std::recursive_mutex> hold(s.mutex);
-    for (auto& [handle, r] : s.windows)
-        if (!r->parent && r->windowContexts > 0) return true;
-    return false;
-}
-
 uint32_t sdlWindowIdOf(WindowHandle window) {
     auto& s = windowState();
     std::lock_guard<std::recursive_mutex> hold(s.mutex);
@@ -133,11 +125,9 @@ void presentDirtyWindows() {
     uint32_t now = tickCount();
     for (auto& [handle, owned] : s.windows) {
         WindowRecord* r = owned.get();
-        // Open contexts draw straight into the pixels; show what they drew, but
-        // an idle game that keeps its context open costs nothing.
-        if (!r->parent && r->windowContexts > 0 && now - r->lastPresent >= kOpenContextPresentMs &&
-            takeContextDrawing(handle))
-            r->pixelsDirty = true;
+        // Open contexts draw straight into the pixels and wake this thread when
+        // they drew; an idle game that keeps its context open costs nothing.
+        if (!r->parent && r->windowContexts > 0 && takeContextDrawing(handle)) r->pixelsDirty = true;
         if (r->parent || !r->pixelsDirty || !r->visible || r->minimized || !r->renderer) continue;
         r->pixelsDirty = false;
         r->lastPresent = now;

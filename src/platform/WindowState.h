@@ -148,12 +148,6 @@ uint32_t sdlWindowIdOf(WindowHandle window);
 
 // Installs the device contexts on windows (platform/WindowDrawing.h).
 void installWindowDrawing();
-// True while a device context is open on some window: its drawing reaches the
-// screen without a message, so the pump looks at such windows every few milliseconds.
-bool anyWindowContextOpen();
-// While contexts stay open on a top-level window, what they draw is shown at most
-// this often, and only when they drew something since the last showing.
-constexpr uint32_t kOpenContextPresentMs = 15;
 // True when a context open on the top-level window (or its children) drew since
 // the last call; clears that mark. Takes the contexts' lock after the state's.
 bool takeContextDrawing(WindowHandle top);

@@ -1,6 +1,7 @@
 #include "sound/Engine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -22,14 +23,26 @@ namespace {
 
 constexpr int kDefaultBufferFrames = 1024;
 constexpr int kFeedFrames = 4096;
-constexpr auto kFeedPeriod = std::chrono::milliseconds(5);
+// The mixer wakes the feeder when a ring is down to half (a third of a second
+// or more of sound); this look is only the backstop for a wake that came between
+// the feeder's check and its wait, and comes well before a half ring runs dry.
+constexpr auto kFeedBackstop = std::chrono::milliseconds(100);
 constexpr int kRenderChunk = 256;
 
 // A running engine. Lock order: the API lock, then the mixer's lock. The API
 // lock serialises callers and the feeder; the audio callback takes only the
 // mixer's lock, which nobody holds for more than a few field changes.
 struct Core {
-    Core(int rate, int channels) : mixer(rate, channels), scratch(static_cast<size_t>(kFeedFrames) * 2) {}
+    Core(int rate, int channels) : mixer(rate, channels), scratch(static_cast<size_t>(kFeedFrames) * 2) {
+        mixer.setHungerHandler(&Core::onHunger, this);
+    }
+
+    // On the audio thread: no lock taken, the feeder's wait looks at the flag.
+    static void onHunger(void* self) {
+        auto* running = static_cast<Core*>(self);
+        running->hungry.store(true);
+        running->wake.notify_one();
+    }
 
     // Tops up the rings of every source that is playing; API lock held.
     void feed() {
@@ -54,6 +67,7 @@ struct Core {
     std::vector<float> scratch;
     std::thread feeder;
     bool quit = false;
+    std::atomic<bool> hungry{false};
     std::condition_variable wake;
 };
 
@@ -75,9 +89,12 @@ void feedLoop(Core* running) {
     while (!running->quit) {
         running->feed();
         // With no stream or song playing there is nothing to top up: sleep until
-        // one starts (or the engine closes) instead of waking every few ms.
-        if (running->anyActive()) running->wake.wait_for(hold, kFeedPeriod);
-        else running->wake.wait(hold);
+        // one starts (or the engine closes). While some play, sleep until the
+        // mixer has drained a ring to half.
+        if (running->anyActive())
+            running->wake.wait_for(hold, kFeedBackstop, [&] { return running->quit || running->hungry.exchange(false); });
+        else
+            running->wake.wait(hold);
     }
 }
 

@@ -40,14 +40,20 @@ double Mixer::stepFor(int frequency) const {
 }
 
 void Mixer::mix(int16_t* out, int frames) {
-    std::lock_guard<std::mutex> guard(lock_);
-    while (frames > 0) {
-        int n = std::min(frames, kChunk);
-        mixChunk(n);
-        for (int i = 0; i < 2 * n; ++i) out[i] = toPcm(accumulator_[i]);
-        out += 2 * n;
-        frames -= n;
+    bool hungry;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        while (frames > 0) {
+            int n = std::min(frames, kChunk);
+            mixChunk(n);
+            for (int i = 0; i < 2 * n; ++i) out[i] = toPcm(accumulator_[i]);
+            out += 2 * n;
+            frames -= n;
+        }
+        hungry = hungry_;
+        hungry_ = false;
     }
+    if (hungry && hungerHandler_) hungerHandler_(hungerUser_);
 }
 
 void Mixer::mixChunk(int frames) {
@@ -122,6 +128,7 @@ bool Mixer::mixStream(Voice& voice, float gain, int frames) {
     int consumed = std::min(static_cast<int>(pos), got);
     source.ring().consume(consumed);
     voice.position = pos - consumed;
+    if (!ended && source.ring().available() <= source.ring().capacity() / 2) hungry_ = true;
     return !(exhausted || (ended && got == 0));
 }
 

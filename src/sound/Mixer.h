@@ -29,6 +29,14 @@ public:
     // Renders frames stereo frames into out (interleaved); takes the lock.
     void mix(int16_t* out, int frames);
 
+    // Called (on the mixing thread, without the lock) after a mix that left some
+    // playing stream's ring at or below half full, so that its feeder can sleep
+    // until then. Set before mixing starts.
+    void setHungerHandler(void (*handler)(void* user), void* user) {
+        hungerHandler_ = handler;
+        hungerUser_ = user;
+    }
+
     // The rest: the caller holds lock().
     // Starts a sample or a stream on a channel (-1: the first free one).
     // Returns the channel handle, or -1 when no channel is free.
@@ -55,6 +63,9 @@ private:
     int effectsVolume_ = 255;
     std::vector<float> accumulator_;  // one chunk of stereo sums
     std::vector<float> scratch_;      // stream frames copied out of a ring
+    bool hungry_ = false;             // a ring fell to its low-water mark in this mix
+    void (*hungerHandler_)(void*) = nullptr;
+    void* hungerUser_ = nullptr;
 };
 
 }  // namespace sound

@@ -3,8 +3,8 @@
 
 namespace sound {
 namespace {
-// About 0.7 s at 44.1 kHz: the feeder tops rings up every few milliseconds, so this
-// rides out scheduling hiccups even at a high playback speed.
+// About 0.7 s at 44.1 kHz: the feeder tops a ring up when the mixer has drained
+// it to half, so the other half rides out scheduling hiccups.
 constexpr int kRingFrames = 32768;
 }  // namespace
 

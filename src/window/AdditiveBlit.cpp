@@ -30,35 +30,44 @@ inline void addPixel(uint32_t& dst, uint32_t src, int alphaFactor, const int (&f
 
 #if defined(__SSE2__)
 // No destination alpha: D + (S * e >> 8), with the colour factor applied to the
-// weighted source when on, saturating at 255.
+// weighted source when on, saturating at 255. A pixel of full weight adds S itself.
 template <bool ColorOn>
 void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i factor = _mm_set_epi16(0, static_cast<short>(f.red), static_cast<short>(f.green),
-                                         static_cast<short>(f.blue), 0, static_cast<short>(f.red),
-                                         static_cast<short>(f.green), static_cast<short>(f.blue));
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i opaqueAlpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i factor = factorLanes(f);
+    // D plus the weighted source in 16-bit lanes, with the factor when on.
+    auto added = [&](__m128i d, __m128i tLo, __m128i tHi) __attribute__((always_inline)) {
+        if constexpr (ColorOn) {
+            tLo = _mm_srli_epi16(_mm_mullo_epi16(tLo, factor), 7);
+            tHi = _mm_srli_epi16(_mm_mullo_epi16(tHi, factor), 7);
+            return _mm_packus_epi16(_mm_add_epi16(_mm_unpacklo_epi8(d, zero), tLo),
+                                    _mm_add_epi16(_mm_unpackhi_epi8(d, zero), tHi));
+        } else {
+            return _mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi));
+        }
+    };
+    auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         __m128i e = effectiveAlphas(s, f.alpha);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) continue;
-        __m128i* target = reinterpret_cast<__m128i*>(dst + i);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) return;
         __m128i d = _mm_loadu_si128(target);
         __m128i wLo, wHi;
         spreadWeights(e, wLo, wHi);
         __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo), 8);
         __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi), 8);
+        _mm_storeu_si128(target, keepUntouched(e, d, added(d, tLo, tHi)));
+    };
+    auto full = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+        __m128i d = _mm_loadu_si128(target);
         __m128i r;
         if constexpr (ColorOn) {
-            tLo = _mm_srli_epi16(_mm_mullo_epi16(tLo, factor), 7);
-            tHi = _mm_srli_epi16(_mm_mullo_epi16(tHi, factor), 7);
-            r = _mm_packus_epi16(_mm_add_epi16(_mm_unpacklo_epi8(d, zero), tLo),
-                                 _mm_add_epi16(_mm_unpackhi_epi8(d, zero), tHi));
+            r = added(d, _mm_unpacklo_epi8(s, zero), _mm_unpackhi_epi8(s, zero));
         } else {
-            r = _mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi));
+            r = _mm_adds_epu8(d, s);
         }
-        _mm_storeu_si128(target, keepUntouched(e, d, r));
-    }
+        _mm_storeu_si128(target, _mm_or_si128(r, opaqueAlpha));
+    };
+    int i = forEachFour(dst, src, n, f.alpha >= 128, four, full);
     const int scale[3] = {f.blue, f.green, f.red};
     for (; i < n; ++i) addPixel<ColorOn, false, false>(dst[i], src[i], f.alpha, scale);
 }

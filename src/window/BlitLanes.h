@@ -44,6 +44,51 @@ inline __m128i keepUntouched(__m128i e, __m128i d, __m128i r) {
     return _mm_or_si128(_mm_and_si128(none, d), _mm_andnot_si128(none, r));
 }
 
+// What the alpha bytes of eight pixels (two registers) say: a run of clear or
+// of opaque pixels skips the arithmetic.
+enum class AlphaRun { Clear, Opaque, Mixed };
+
+inline AlphaRun alphaRun(__m128i s0, __m128i s1) {
+    constexpr int kAlphaBytes = 0x8888;  // movemask bits of the four alpha bytes
+    if ((_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(s0, s1), _mm_set1_epi32(-1))) & kAlphaBytes) == kAlphaBytes)
+        return AlphaRun::Opaque;
+    if ((_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(s0, s1), _mm_setzero_si128())) & kAlphaBytes) == kAlphaBytes)
+        return AlphaRun::Clear;
+    return AlphaRun::Mixed;
+}
+
+// The colour factors in the 16-bit lanes of two pixels (0 for the alpha lanes).
+inline __m128i factorLanes(const BlitFactors& f) {
+    return _mm_set_epi16(0, static_cast<short>(f.red), static_cast<short>(f.green), static_cast<short>(f.blue), 0,
+                         static_cast<short>(f.red), static_cast<short>(f.green), static_cast<short>(f.blue));
+}
+
+// Calls four(d, s) for each group of four pixels that is not in a run of eight
+// clear pixels nor, when opaque pixels take full weight, of eight opaque ones;
+// full(d, s) for those in an opaque run. Answers how many pixels it went through.
+template <class FourFn, class FullFn>
+[[gnu::always_inline]] inline int forEachFour(uint32_t* dst, const uint32_t* src, int n, bool opaqueIsFull,
+                                              FourFn&& four, FullFn&& full) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i + 4));
+        auto* d0 = reinterpret_cast<__m128i*>(dst + i);
+        auto* d1 = reinterpret_cast<__m128i*>(dst + i + 4);
+        AlphaRun run = alphaRun(s0, s1);
+        if (run == AlphaRun::Clear) continue;
+        if (run == AlphaRun::Opaque && opaqueIsFull) {
+            full(d0, s0);
+            full(d1, s1);
+        } else {
+            four(d0, s0);
+            four(d1, s1);
+        }
+    }
+    for (; i + 4 <= n; i += 4) four(reinterpret_cast<__m128i*>(dst + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
+    return i;
+}
+
 // floor(x * w / 256) for signed x and 0 <= w <= 256, without 16-bit overflow.
 inline __m128i scaleSigned(__m128i x, __m128i w) {
     __m128i lo = _mm_mullo_epi16(x, w), hi = _mm_mulhi_epi16(x, w);

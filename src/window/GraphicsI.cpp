@@ -79,7 +79,12 @@ uint32_t* GraphicsI::pixelAt(int x, int y) {
 bool GraphicsI::drawImage(Image* image, int x, int y) {
     if (!image || !image->loadAndHasPixels()) return false;
     if (!image->hasAlpha() && image->hasBitmap() && image_ && image_->hasBitmap() && drawMode_ != 1) {
-        return GraphicsW::drawImage(image, x, y);
+        // An opaque picture is copied as it is, row by row, straight into the pixels.
+        pixels::PixelSource source{image->pixelsNoLoad(), image->getWidth(), image->getHeight(),
+                                   image->getBytesPerRow() / 4};
+        pixels::PixelTarget target = pixelTarget();
+        forEachClipArea([&](const platform::Rect& area) { pixels::copyBlit(target, area, source, x + tx_, y + ty_); });
+        return true;
     }
     FancyHelper* fx = getFancyHelper();
     fx->sourceWidth = image->getWidth();

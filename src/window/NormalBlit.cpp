@@ -50,25 +50,10 @@ inline __m128i blendFour(__m128i s, __m128i d) {
 void plainRow(uint32_t* dst, const uint32_t* src, int n) {
     int i = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ones = _mm_set1_epi32(-1);
-    constexpr int kAlphaBytes = 0x8888;  // movemask bits of the four alpha bytes
-    for (; i + 8 <= n; i += 8) {
-        __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-        __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i + 4));
-        int opaque = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(s0, s1), ones)) & kAlphaBytes;
-        if (opaque == kAlphaBytes) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s0);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 4), s1);
-            continue;
-        }
-        int clear = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(s0, s1), zero)) & kAlphaBytes;
-        if (clear == kAlphaBytes) continue;
-        __m128i* d0 = reinterpret_cast<__m128i*>(dst + i);
-        __m128i* d1 = reinterpret_cast<__m128i*>(dst + i + 4);
-        _mm_storeu_si128(d0, blendFour(s0, _mm_loadu_si128(d0)));
-        _mm_storeu_si128(d1, blendFour(s1, _mm_loadu_si128(d1)));
-    }
+    i = forEachFour(
+        dst, src, n, true,
+        [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d))); },
+        [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
 #endif
     for (; i < n; ++i) dst[i] = blendPlain(dst[i], src[i]);
 }
@@ -138,27 +123,33 @@ inline void blendPixel(uint32_t& dst, uint32_t src, int alphaFactor, const Color
 
 #if defined(__SSE2__)
 // Colour factors, no destination alpha: D + floor((c' - D) * e / 256), c' = c * factor >> 7.
+// A pixel of full weight becomes c' itself.
 void colorRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i factor = _mm_set_epi16(0, static_cast<short>(f.red), static_cast<short>(f.green),
-                                         static_cast<short>(f.blue), 0, static_cast<short>(f.red),
-                                         static_cast<short>(f.green), static_cast<short>(f.blue));
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i opaqueAlpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i factor = factorLanes(f);
+    auto scaled = [&](__m128i s, __m128i& cLo, __m128i& cHi) __attribute__((always_inline)) {
+        cLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), factor), 7);
+        cHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), factor), 7);
+    };
+    auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         __m128i e = effectiveAlphas(s, f.alpha);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) continue;
-        __m128i* target = reinterpret_cast<__m128i*>(dst + i);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) return;
         __m128i d = _mm_loadu_si128(target);
-        __m128i wLo, wHi;
+        __m128i wLo, wHi, cLo, cHi;
         spreadWeights(e, wLo, wHi);
-        __m128i cLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), factor), 7);
-        __m128i cHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), factor), 7);
+        scaled(s, cLo, cHi);
         __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
         __m128i vLo = _mm_add_epi16(dLo, scaleSigned(_mm_sub_epi16(cLo, dLo), wLo));
         __m128i vHi = _mm_add_epi16(dHi, scaleSigned(_mm_sub_epi16(cHi, dHi), wHi));
         _mm_storeu_si128(target, keepUntouched(e, d, _mm_packus_epi16(vLo, vHi)));
-    }
+    };
+    auto full = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+        __m128i cLo, cHi;
+        scaled(s, cLo, cHi);
+        _mm_storeu_si128(target, _mm_or_si128(_mm_packus_epi16(cLo, cHi), opaqueAlpha));
+    };
+    int i = forEachFour(dst, src, n, f.alpha >= 128, four, full);
     ColorScale scale{{f.blue, f.green, f.red}};
     for (; i < n; ++i) blendPixel<true, false, false>(dst[i], src[i], f.alpha, scale);
 }

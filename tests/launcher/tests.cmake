@@ -5,7 +5,9 @@ if(TARGET test_launcher)
                                        ${CMAKE_SOURCE_DIR}/src/launcher/Description.cpp
                                        ${CMAKE_SOURCE_DIR}/src/launcher/GamePlayers.cpp
                                        ${CMAKE_SOURCE_DIR}/src/launcher/Bot.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/launcher/Browser.cpp)
+                                       ${CMAKE_SOURCE_DIR}/src/launcher/Browser.cpp
+
+                                       ${CMAKE_SOURCE_DIR}/src/launcher/EventWaiter.cpp)
   if(TARGET mentarium_host)
     add_dependencies(test_launcher mentarium_host mentarium)
   endif()

@@ -209,3 +209,36 @@ TEST(BlitLanesTest, WideRowsMatchOnePixelAtATime) {
         }
     }
 }
+
+// Whole random pictures through the row loops, with runs of clear and opaque
+// pixels long enough for the shortcuts, against the per-pixel rules (a
+// one-pixel source never takes a fast path): exact to the bit.
+TEST(BlitLanesTest, RandomPicturesWithRunsMatchThePerPixelRules) {
+    std::mt19937 random(23);
+    const int w = 67, h = 9;
+    const BlitFactors settings[] = {factors(128, 128, 128, 128), factors(128, 200, 100, 64), factors(200, 128, 128, 128),
+                                    factors(90, 255, 3, 128),    factors(256, 256, 256, 0),  factors(127, 128, 140, 128)};
+    for (int trial = 0; trial < 4; ++trial) {
+        std::vector<uint32_t> src(w * h), dst(w * h);
+        for (int i = 0; i < w * h;) {
+            // A run of 1 to 20 pixels: clear, opaque or of random alpha.
+            int length = 1 + static_cast<int>(random() % 20), kind = static_cast<int>(random() % 3);
+            for (int k = 0; k < length && i < w * h; ++k, ++i) {
+                uint32_t a = kind == 0 ? 0 : kind == 1 ? 255 : random() & 0xFF;
+                src[i] = a << 24 | (random() & 0xFFFFFF);
+                dst[i] = 0xFF000000u | (random() & 0xFFFFFF);
+            }
+        }
+        for (const BlitFactors& f : settings)
+            for (bool additive : {false, true}) {
+                std::vector<uint32_t> fast(dst), expected(w * h);
+                for (int i = 0; i < w * h; ++i) expected[i] = blendOne(dst[i], src[i], f, false, additive);
+                PixelTarget target{fast.data(), w, h, w};
+                PixelSource source{src.data(), w, h, w};
+                if (additive) additiveBlit(target, kEverywhere, source, 0, 0, f, false);
+                else normalBlit(target, kEverywhere, source, 0, 0, f, false);
+                EXPECT_EQ(fast, expected) << "trial " << trial << " alpha " << f.alpha << " red " << f.red
+                                          << " additive " << additive;
+            }
+    }
+}
