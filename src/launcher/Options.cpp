@@ -38,7 +38,8 @@ const char kUsage[] =
     "  --help                  show this text\n"
     "\n"
     "Cogniquilt.bin is looked for in --data, then $MENTARIUM_DATA, then the program's\n"
-    "directory, the current directory and the directories on PATH.\n"
+    "directory, the installed data directory (../share/mentarium beside the program),\n"
+    "the current directory and the directories on PATH.\n"
     "\n"
     "Settings and progress are kept in $MENTARIUM_PROFILE if set, else in\n"
     "$XDG_CONFIG_HOME/mentarium/profile.sqlite (~/.config/mentarium/profile.sqlite).\n";
