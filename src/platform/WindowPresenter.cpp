@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "platform/Clock.h"
+#include "platform/DesktopFullScreen.h"
 
 #include "platform/CodePage.h"
 #include "platform/Letterbox.h"
@@ -91,13 +92,14 @@ void presenterDestroy(WindowRecord* r) {
     r->sdl = nullptr;
 }
 
-// A full-screen mode shows as SDL's desktop full screen: the window covers the
-// display at the desktop's own mode, which needs no window manager and no mode
-// switch; the scene is scaled into it.
+// A full-screen mode shows as a desktop full screen: the window covers the
+// display at the desktop's own mode, with no mode switch, with or without a
+// window manager; the scene is scaled into it.
 void followFullScreen(WindowRecord* r) {
     bool fullScreen = windowState().mode.changed && r->visible;
     if (fullScreen == r->shownFullScreen) return;
-    SDL_SetWindowFullscreen(r->sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (fullScreen) r->windowedPlace = enterDesktopFullScreen(r->sdl);
+    else leaveDesktopFullScreen(r->sdl, r->windowedPlace);
     r->shownFullScreen = fullScreen;
 }
 
