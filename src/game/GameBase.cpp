@@ -16,6 +16,7 @@
 #include "sprite/NumberSprite.h"
 #include "util/Vector.h"
 #include "window/Image.h"
+#include "window/KeyCodes.h"
 
 namespace {
 
@@ -628,4 +629,43 @@ bool GameBase::collectDirty(int tick, util::RectangleNM* total, util::Region* re
 void GameBase::setVisible(bool value) {
     if (!value) clearTiles();
     DialogSprite::setVisible(value);
+}
+
+namespace {
+
+// Left to right; answers laid out on more than one line go line by line from
+// the top, a line being the sprites that start less than half a height below
+// its first.
+void putInReadingOrder(std::vector<sprite::Sprite*>& sprites) {
+    auto byY = [](sprite::Sprite* a, sprite::Sprite* b) { return a->getY() < b->getY(); };
+    auto byX = [](sprite::Sprite* a, sprite::Sprite* b) { return a->getX() < b->getX(); };
+    std::stable_sort(sprites.begin(), sprites.end(), byY);
+    for (auto line = sprites.begin(); line != sprites.end();) {
+        int limit = (*line)->getY() + std::max(1, (*line)->getHeight() / 2);
+        auto end = std::find_if(line, sprites.end(), [limit](sprite::Sprite* s) { return s->getY() >= limit; });
+        std::stable_sort(line, end, byX);
+        line = end;
+    }
+}
+
+}  // namespace
+
+int GameBase::keyPressed(window::Event* event) {
+    int answer = DialogSprite::keyPressed(event);
+    int number = event ? window::keys::answerNumber(event->key) : 0;
+    if (answer != NOT_TAKEN || number == 0) return answer;
+    std::vector<sprite::Sprite*> row = answerRow();
+    if (number > static_cast<int>(row.size())) return NOT_TAKEN;
+    putInReadingOrder(row);
+    sprite::Sprite* chosen = row[number - 1];
+    // The answer is pressed where a player would click it, in the canvas's space.
+    auto* click = new window::Event(nullptr, window::Event::MouseDown, nullptr);
+    click->x = getX() + chosen->getX() + chosen->getWidth() / 2;
+    click->y = getY() + chosen->getY() + chosen->getHeight() / 2;
+    click->count = 1;
+    answer = mousePressed(click);
+    click->kind = window::Event::MouseUp;
+    int released = mouseReleased(click);
+    click->release();
+    return answer != NOT_TAKEN ? answer : (released != NOT_TAKEN ? released : TAKEN);
 }

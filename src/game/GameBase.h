@@ -2,11 +2,13 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "lang/Class.h"
 #include "lang/IntArray.h"
 #include "lang/ObjectLock.h"
 #include "sprite/DialogSprite.h"
+#include "sprite/Sprite.h"
 #include "util/Random.h"
 #include "window/Event.h"
 
@@ -54,6 +56,9 @@ public:
     bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) override;
     void setVisible(bool value) override;
     void onLoaded(sprite::DataLoader* loader) override;
+    // The keys 1 to 9 press the answers of a game answered from a row, from the
+    // left, as a click on the answer's middle would.
+    int keyPressed(window::Event* event) override;
 
     virtual void startGame();                      // 71
     virtual void stopGame();                       // 72
@@ -68,6 +73,9 @@ public:
     virtual void update(int frame) {}              // 81
     // Appends the play's facts as "key value" lines (see MentariumCanvas::describe).
     virtual void describe(std::string& text);
+    // The shown sprites a player answers with, when the answers form a row;
+    // empty for games answered otherwise (borrowed).
+    virtual std::vector<sprite::Sprite*> answerRow() { return {}; }
 
     void pause();
     void resume();
@@ -140,6 +148,13 @@ public:
 
 protected:
     static MentariumCanvas* canvas();
+    // The shown ones of count answers that lookup finds by index.
+    template <typename Lookup> static std::vector<sprite::Sprite*> shownAnswers(int count, Lookup lookup) {
+        std::vector<sprite::Sprite*> shown;
+        for (int i = 0; i < count; ++i)
+            if (sprite::Sprite* s = lookup(i); s && s->isVisible()) shown.push_back(s);
+        return shown;
+    }
     bool inDailyTest() const;
     // A quantity of a turn that grows with the level: when level holds k > 0
     // whole steps of levelPerStep levels, value becomes start + k x step, at

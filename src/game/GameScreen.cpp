@@ -4,6 +4,8 @@
 #include "lang/IntArray.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DataLoader.h"
+#include "window/Event.h"
+#include "window/KeyCodes.h"
 
 void GameScreen::setVisible(bool value) {
     bool was = isVisible();
@@ -12,12 +14,38 @@ void GameScreen::setVisible(bool value) {
     else if (!value && was) onHide();
 }
 
+namespace {
+
+// The buttons that lead back, one screen or another: Escape presses the first shown.
+constexpr const char* kWayBackButtons[] = {"PauseCancel", "ExitNo", "bInstructionsClose", "bBackToMenu", "bMenu", "bOk"};
+
+}  // namespace
+
 int GameScreen::mousePressed(window::Event* event) {
     int answer = DialogSprite::mousePressed(event);
-    if (answer != RESULT) {
-        if (answer == TAKEN && pressedName.isEmpty()) onBackgroundPress();
-        return answer;
+    if (answer == TAKEN && pressedName.isEmpty()) onBackgroundPress();
+    return actOn(answer);
+}
+
+int GameScreen::keyPressed(window::Event* event) {
+    int answer = DialogSprite::keyPressed(event);
+    if (answer == NOT_TAKEN && event && event->key == window::keys::Escape) {
+        if (sprite::ButtonSprite* back = escapeButton()) {
+            clickedName = back->getName();
+            answer = RESULT;
+        }
     }
+    return actOn(answer);
+}
+
+sprite::ButtonSprite* GameScreen::escapeButton() const {
+    for (const char* name : kWayBackButtons)
+        if (auto* button = child<sprite::ButtonSprite>(name); button && button->isFocusable()) return button;
+    return nullptr;
+}
+
+int GameScreen::actOn(int answer) {
+    if (answer != RESULT) return answer;
     lang::String action = onAction(clickedName);
     if (action.isEmpty()) {
         clickedName = lang::String();

@@ -6,6 +6,7 @@
 #include "sprite/DialogSprite.h"
 
 class MentariumCanvas;
+namespace sprite { class ButtonSprite; }
 
 // A screen of the game shell: a dialog that acts on its own buttons before the
 // canvas sees the action, and that does its set-up each time it is shown and
@@ -17,6 +18,9 @@ public:
 
     void setVisible(bool value) override;
     int mousePressed(window::Event* event) override;
+    // Keys press buttons as clicks do: the focused one (Return, Space), or the
+    // screen's way back (Escape: its Back, Close, No or OK button).
+    int keyPressed(window::Event* event) override;
 
     // The child of that name when it has that type, else null (borrowed).
     template <typename T> T* child(const char* childName) const {
@@ -29,6 +33,11 @@ public:
     void showButton(const char* childName, bool visible) const;
 
 protected:
+    // The screen's own handling of a button it answered (RESULT): what the canvas gets.
+    int actOn(int answer);
+    // The shown button that Escape presses, or null (borrowed).
+    sprite::ButtonSprite* escapeButton() const;
+
     virtual void onShow() {}
     virtual void onHide() {}
     // The screen's own handling of a pressed button. Answers the action the

@@ -25,6 +25,8 @@
 #include "sprite/User.h"
 #include "util/Hashtable.h"
 #include "window/AudioClip.h"
+#include "window/Event.h"
+#include "window/KeyCodes.h"
 #include "window/Image.h"
 
 namespace {
@@ -609,6 +611,19 @@ void MentariumCanvas::update() {
         if (auto* swipe = dynamic_cast<StartGameSwipe*>(screens_[ScreenStartGameSwipe])) swipe->advance();
     }
     GameCanvas2::update();
+}
+
+bool MentariumCanvas::onKeyDown(window::Event* e, lang::Object*& object, lang::String& message) {
+    ObjectLock hold(this, true);
+    if (e->key == window::keys::Escape && state_ == StatePlaying) {
+        pauseRequested_ = true;
+        return false;
+    }
+    if ((e->key == 'm' || e->key == 'M') && (e->modifiers & window::Event::ModCtrl) == 0) {
+        setMuted(!muted_);
+        return false;
+    }
+    return GameCanvas2::onKeyDown(e, object, message);
 }
 
 void MentariumCanvas::onActivation(bool active) {

@@ -65,6 +65,9 @@ public:
     void update() override;
     bool processEvent() override;
     void onMessage(lang::Object* argument, const lang::String& message) override;
+    // The game's own keys before the screens get theirs: Escape pauses a
+    // running minigame as a lost focus does, M mutes or unmutes.
+    bool onKeyDown(window::Event* e, lang::Object*& object, lang::String& message) override;
     void onMinimised() override;
     void onCloseRequest() override;
 

@@ -36,8 +36,9 @@ const char kUsage[] =
     "  --help                  show this text\n"
     "\n"
     "Cogniquilt.bin is taken from --data when given (and must be there); otherwise it is\n"
-    "looked for in $MENTARIUM_DATA, the program's directory, the current directory and the\n"
-    "directories on PATH. The program exits with status 1 when the game cannot be loaded.\n"
+    "looked for in $MENTARIUM_DATA, the program's directory, the installed data directory\n"
+    "(../share/mentarium beside the program), the current directory and the directories\n"
+    "on PATH. The program exits with status 1 when the game cannot be loaded.\n"
     "\n"
     "Settings and progress are kept in $MENTARIUM_PROFILE if set, else in\n"
     "$XDG_CONFIG_HOME/mentarium/profile.sqlite (~/.config/mentarium/profile.sqlite).\n";

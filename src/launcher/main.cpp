@@ -17,6 +17,7 @@
 #include "Browser.h"
 #include "DataSearch.h"
 #include "EventWaiter.h"
+#include "InstallLayout.h"
 #include "Options.h"
 #include "ProgressReport.h"
 #include "Screenshot.h"
@@ -219,6 +220,7 @@ int main(int argc, char** argv) {
 
     std::string programDir = launcher::programDirectory();
     std::vector<std::string> dirs = launcher::searchDirectories(options.dataDirectory, programDir);
+    launcher::addInstalledDataDirectory(dirs, programDir);
     std::string gameDir = launcher::findIn(dirs, kArchiveName);
     if (!options.dataDirectory.empty() && gameDir != options.dataDirectory) {
         // A directory named on the command line is meant: no other copy stands in for it.
@@ -233,10 +235,11 @@ int main(int argc, char** argv) {
     }
     if (options.hasSeed) setenv("MENTARIUM_SEED", std::to_string(options.seed).c_str(), 1);
 
-    std::string libraryPath = programDir + "/libmentarium.so";
-    void* library = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string libraryPath, libraryError;
+    void* library = launcher::openGameLibrary(programDir, libraryPath, libraryError);
     if (!library) {
-        std::fprintf(stderr, "mentarium: cannot load the game library %s: %s\n", libraryPath.c_str(), dlerror());
+        std::fprintf(stderr, "mentarium: cannot load the game library %s: %s\n", libraryPath.c_str(),
+                     libraryError.c_str());
         return 1;
     }
     auto notify = reinterpret_cast<GameDLLNotifyFunction>(dlsym(library, "GameDLLNotify"));
@@ -251,7 +254,10 @@ int main(int argc, char** argv) {
         dlclose(library);
         return 1;
     }
-    Uint32 flags = SDL_WINDOW_RESIZABLE | (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // Full screen is the game's to switch (F11, Alt+Return, its kept choice); the
+    // option asks it for this run.
+    if (options.fullscreen) setenv("MENTARIUM_FULLSCREEN", "1", 1);
+    Uint32 flags = SDL_WINDOW_RESIZABLE;
     int width = options.headless ? MENTARIUM_SCENE_WIDTH : options.width;
     int height = options.headless ? MENTARIUM_SCENE_HEIGHT : options.height;
     SDL_Window* window = SDL_CreateWindow("Mentarium", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,

@@ -174,8 +174,10 @@ void translateKey(const SDL_KeyboardEvent& e) {
         // The modifier state that travels with the event wins over what was seen before.
         s.keys[vk::Control] = (e.keysym.mod & KMOD_CTRL) != 0 || (down && virtualKey == vk::Control);
         s.keys[vk::Shift] = (e.keysym.mod & KMOD_SHIFT) != 0 || (down && virtualKey == vk::Shift);
+        s.keys[vk::Menu] = (e.keysym.mod & KMOD_ALT) != 0 || (down && virtualKey == vk::Menu);
         if (!down && virtualKey == vk::Control) s.keys[vk::Control] = false;
         if (!down && virtualKey == vk::Shift) s.keys[vk::Shift] = false;
+        if (!down && virtualKey == vk::Menu) s.keys[vk::Menu] = false;
         if (down) s.lastKeyRepeat = e.repeat != 0;
         target = keyboardTarget(e.windowID);
     }

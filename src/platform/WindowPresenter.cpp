@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "platform/Clock.h"
+#include "platform/DesktopFullScreen.h"
 
 #include "platform/CodePage.h"
 #include "platform/Letterbox.h"
@@ -57,6 +58,7 @@ void presenterCreate(WindowRecord* r) {
         r->sdl = s.adoptNext;
         s.adoptNext = nullptr;
         r->adopted = true;
+        r->shownFullScreen = (SDL_GetWindowFlags(r->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
         r->renderer = SDL_GetRenderer(r->sdl);
         r->ownsRenderer = r->renderer == nullptr;
         if (!r->renderer) r->renderer = SDL_CreateRenderer(r->sdl, -1, SDL_RENDERER_SOFTWARE);
@@ -82,18 +84,25 @@ void presenterDestroy(WindowRecord* r) {
     r->sdl = nullptr;
 }
 
+// A full-screen mode shows as a desktop full screen: the window covers the
+// display at the desktop's own mode, with no mode switch, with or without a
+// window manager; the scene is scaled into it.
+void followFullScreen(WindowRecord* r) {
+    bool fullScreen = windowState().mode.changed && r->visible;
+    if (fullScreen == r->shownFullScreen) return;
+    if (fullScreen) r->windowedPlace = enterDesktopFullScreen(r->sdl);
+    else leaveDesktopFullScreen(r->sdl, r->windowedPlace);
+    r->shownFullScreen = fullScreen;
+}
+
 void presenterSync(WindowRecord* r) {
     if (!r->sdl) return;
-    if (r->adopted) {  // the host places, sizes and shows its own window
+    if (r->adopted) {  // the host places, sizes and shows its own window; full screen is the game's
+        if (r->visible) followFullScreen(r);
         r->pixelsDirty = true;
         return;
     }
-    auto& s = windowState();
-    bool fullScreen = s.mode.changed && r->visible;
-    if (fullScreen != r->shownFullScreen) {
-        SDL_SetWindowFullscreen(r->sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        r->shownFullScreen = fullScreen;
-    }
+    followFullScreen(r);
     if (!r->shownFullScreen) {
         int x, y, w, h;
         SDL_GetWindowPosition(r->sdl, &x, &y);
@@ -125,6 +134,8 @@ void presentDirtyWindows() {
     uint32_t now = tickCount();
     for (auto& [handle, owned] : s.windows) {
         WindowRecord* r = owned.get();
+        // An adopted window may have come after the mode was set: it catches up here.
+        if (r->adopted && r->visible && r->sdl) followFullScreen(r);
         // Open contexts draw straight into the pixels and wake this thread when
         // they drew; an idle game that keeps its context open costs nothing.
         if (!r->parent && r->windowContexts > 0 && takeContextDrawing(handle)) r->pixelsDirty = true;

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/DesktopFullScreen.h"
 #include "platform/RectRegion.h"
 #include "platform/WindowMessages.h"
 
@@ -54,6 +55,7 @@ struct WindowRecord {
     int windowContexts = 0;  // device contexts open on the window or its children
     uint32_t lastPresent = 0;
     bool shownFullScreen = false;
+    WindowedPlace windowedPlace;  // where the SDL window stood before full screen
     // A host's SDL window adopted as this top-level window: the host owns the SDL
     // window and its size; the client area keeps its own size and is scaled to fit.
     bool adopted = false;

@@ -1,6 +1,7 @@
 #include "sprite/ButtonSprite.h"
 
 #include "lang/IntArray.h"
+#include "window/Graphics.h"
 
 namespace sprite {
 
@@ -46,6 +47,36 @@ void ButtonSprite::setState(int n) {
     }
     setVisible(f >= 0);
     state = n;
+}
+
+namespace {
+
+constexpr uint32_t kRingColor = 0xFFF4B63F;  // the honey of the word mark
+constexpr uint32_t kRingEdgeColor = 0xFF14203A;
+constexpr int kRingWidth = 2;
+
+// A frame of that width just inside the rectangle.
+void frameRect(window::Graphics* g, int x, int y, int w, int h, int width, uint32_t argb) {
+    g->fillRectColor(x, y, w, width, argb);
+    g->fillRectColor(x, y + h - width, w, width, argb);
+    g->fillRectColor(x, y + width, width, h - 2 * width, argb);
+    g->fillRectColor(x + w - width, y + width, width, h - 2 * width, argb);
+}
+
+}  // namespace
+
+void ButtonSprite::paint(window::Graphics* g) {
+    AnimateSprite::paint(g);
+    if (!focused || !shown || width <= 2 * (kRingWidth + 1) || height <= 2 * (kRingWidth + 1)) return;
+    // Honey on a dark edge, so the ring shows on light and dark buttons alike.
+    frameRect(g, x, y, width, height, kRingWidth + 1, kRingEdgeColor);
+    frameRect(g, x, y, width, height, kRingWidth, kRingColor);
+}
+
+void ButtonSprite::setFocused(bool flag) {
+    if (flag == focused) return;
+    focused = flag;
+    repaint();
 }
 
 void ButtonSprite::setVisible(bool value) {

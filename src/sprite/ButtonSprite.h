@@ -19,6 +19,7 @@ public:
     MENTARIUM_CLASS(ButtonSprite, AnimateSprite)
 
     bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) override;
+    void paint(window::Graphics* g) override;  // with the focus ring when focused
     bool contains(int px, int py) override;
     void setVisible(bool value) override;
     void unloadImage() override;
@@ -34,6 +35,11 @@ public:
     void setFireOnRelease(bool flag) override { fireOnRelease = flag; }
     void setState(int n);
     int getState() const { return state; }
+    // Whether the keyboard can reach the button: shown for the pointer, not inactive.
+    bool isFocusable() const { return visible && state != Inactive; }
+    // The keyboard focus: a ring inside the button's bounds.
+    void setFocused(bool flag);
+    bool isFocused() const { return focused; }
     void setPressed(bool flag);
     bool isPressed() const { return pressed; }
     void setHitByBounds(bool flag) { hitByBounds = flag; }
@@ -50,6 +56,7 @@ protected:
     bool hitByBounds = true;
     bool fireOnRelease = false;
     bool pressed = false;
+    bool focused = false;
 };
 
 }  // namespace sprite

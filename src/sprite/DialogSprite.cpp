@@ -1,12 +1,16 @@
 #include "sprite/DialogSprite.h"
 
+#include <algorithm>
+
 #include "lang/IntArray.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ButtonInput.h"
+#include "sprite/ButtonSprite.h"
 #include "sprite/DataLoader.h"
 #include "util/Hashtable.h"
 #include "window/Event.h"
 #include "window/Image.h"
+#include "window/KeyCodes.h"
 
 namespace sprite {
 
@@ -297,7 +301,33 @@ int DialogSprite::keyPressed(window::Event* event) {
         answer = takeNestedResult(dialog, a);
         return false;
     });
-    return answer;
+    if (answer != NOT_TAKEN || event == nullptr) return answer;
+    return answerFocusKey(event->key, event->modifiers);
+}
+
+int DialogSprite::answerFocusKey(int key, int modifiers) {
+    if (key == window::keys::Tab)
+        return focusRing.step(focusableButtons(), (modifiers & window::Event::ModShift) != 0) ? TAKEN : NOT_TAKEN;
+    if (key != window::keys::Return && key != window::keys::Space) return NOT_TAKEN;
+    ButtonSprite* button = focusedButton();
+    if (button == nullptr) return NOT_TAKEN;
+    clickedName = button->getName();
+    return RESULT;
+}
+
+std::vector<ButtonSprite*> DialogSprite::focusableButtons() {
+    std::vector<ButtonSprite*> buttons;
+    forChildrenFromTop([&](Sprite* child) {
+        if (auto* button = dynamic_cast<ButtonSprite*>(child); button && button->isFocusable()) buttons.push_back(button);
+        return true;
+    });
+    std::reverse(buttons.begin(), buttons.end());  // the dialog's order, bottom first
+    return buttons;
+}
+
+void DialogSprite::setVisible(bool value) {
+    if (!value) focusRing.clear();
+    FancyContainer::setVisible(value);
 }
 
 }  // namespace sprite

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <vector>
+
 #include "lang/String.h"
 #include "sprite/FancyContainer.h"
+#include "sprite/FocusRing.h"
 
 namespace util { class Hashtable; }
 namespace window { class Event; }
 
 namespace sprite {
+
+class ButtonSprite;
 
 // The interactive container: routes presses, releases, moves and keys to its
 // children (buttons and nested dialogs), turns a click into a result name, can be
@@ -36,6 +41,7 @@ public:
     void loadImages() override;
     void unloadImages() override;
     void remove(SpriteBase* child) override;
+    void setVisible(bool value) override;  // hiding also drops the keyboard focus
 
     virtual void addNamedAfter(const lang::String& childName, SpriteBase* child, SpriteBase* ref);   // 57
     virtual void addNamed(const lang::String& childName, SpriteBase* child);                         // 58
@@ -51,6 +57,11 @@ public:
     virtual int mouseReleased(window::Event* event);                                                  // 68
     virtual bool mouseMoved(window::Event* event);                                                    // 69
     virtual void refreshImages() { FancyContainer::loadImages(); }                                    // 70
+
+    // The dialog's own buttons the keyboard can reach, in the dialog's order (borrowed).
+    std::vector<ButtonSprite*> focusableButtons();
+    // The button with the keyboard focus, or null (borrowed).
+    ButtonSprite* focusedButton() { return focusRing.current(focusableButtons()); }
 
     // The child stored under name, or null (borrowed).
     Sprite* findChild(const lang::String& childName) const;
@@ -71,6 +82,9 @@ protected:
     int takeNestedResult(DialogSprite* child, int fallback);
     // Runs handler with the event's point moved into this dialog's space.
     template <typename Handler> auto withLocalPoint(window::Event* event, Handler handler);
+    // The dialog's own answer to a key no child dialog took: Tab and Shift+Tab
+    // move the focus ring, Return and Space press the focused button.
+    int answerFocusKey(int key, int modifiers);
 
     lang::String clickedName;
     lang::String pressedName;
@@ -80,6 +94,7 @@ protected:
     bool draggable = false;
     bool dragging = false;
     int dragX = 0, dragY = 0;
+    FocusRing focusRing;
 };
 
 }  // namespace sprite

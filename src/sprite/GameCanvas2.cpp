@@ -9,17 +9,9 @@
 #include "sprite/Sprite.h"
 #include "window/Cursor.h"
 #include "window/Event.h"
+#include "window/KeyCodes.h"
 
 namespace sprite {
-
-namespace {
-
-constexpr int kEscape = 27;
-constexpr int kF1 = 1112;
-constexpr int kRight = 1039;
-constexpr int kDown = 1040;
-
-}  // namespace
 
 GameCanvas2::FrameNotify::~FrameNotify() { setTarget(nullptr, nullptr); }
 
@@ -40,12 +32,14 @@ GameCanvas2::~GameCanvas2() {
     if (names_) names_->release();
 }
 
-// --- keys from the window thread: every key goes to the input thread but Escape ---
+// --- keys from the window thread: every key goes to the input thread ---
+// Escape also goes on to the frame (which leaves full screen on it), and the
+// full-screen switch is the frame's alone.
 
 bool GameCanvas2::keyDown(window::Event* event, int key) {
-    if (key == kEscape) return false;
+    if (window::keys::togglesFullScreen(key, event ? event->modifiers : 0)) return false;
     post(event);
-    return true;
+    return key != window::keys::Escape;
 }
 
 bool GameCanvas2::keyUp(window::Event* event, int) {
@@ -220,11 +214,11 @@ bool GameCanvas2::processEvent() {
         case window::Event::KeyRelease: fire = onKeyUp(e, object, message); break;
         case window::Event::KeyPress:
             if (testerMode()) {
-                if (e->key == kF1) {
+                if (e->key == window::keys::F1) {
                     setDebugPaused(!debugPaused());
                     return true;
                 }
-                if (debugPaused() && (e->key == kRight || e->key == kDown)) {
+                if (debugPaused() && (e->key == window::keys::Right || e->key == window::keys::Down)) {
                     update();
                     return true;
                 }

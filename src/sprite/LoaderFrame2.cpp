@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 
 #include "lang/Exception.h"
 #include "lang/ObjectLock.h"
@@ -14,6 +16,7 @@
 #include "sprite/User.h"
 #include "window/AudioClip.h"
 #include "window/Cursor.h"
+#include "window/KeyCodes.h"
 
 namespace sprite {
 
@@ -21,7 +24,6 @@ namespace {
 
 std::atomic<bool> exiting{false};
 std::atomic<int> soundRetryDelay{3000};
-constexpr int kEscape = 27;
 
 }  // namespace
 
@@ -71,6 +73,8 @@ void LoaderFrame2::initialise(GameCanvas2* canvas, const lang::String& item, con
     int fullScreen = 1;
     if (depth == 15 || depth == 16 || depth == 24 || depth == 32)
         fullScreen = profile_->getInt("FULLSCREEN", depth == 24 ? 1 : 0);
+    // A host may ask for full screen for this run alone.
+    if (const char* asked = std::getenv("MENTARIUM_FULLSCREEN"); asked && std::strcmp(asked, "1") == 0) fullScreen = 1;
     if (profile_->getInt("NORMALEXIT", 1) == 0) {
         // The previous run did not end normally: start windowed from now on.
         profile_->setInt("FULLSCREEN", 0);
@@ -173,11 +177,21 @@ void LoaderFrame2::stopLoaderThread() {
 }
 
 bool LoaderFrame2::keyDown(window::Event* event, int key) {
-    if (isFullScreen() && key == kEscape) {
+    if (window::keys::togglesFullScreen(key, event ? event->modifiers : 0)) {
+        toggleFullScreen();
+        return true;
+    }
+    if (isFullScreen() && key == window::keys::Escape) {
         setFullScreen(false, false);
         return true;
     }
     return false;
+}
+
+void LoaderFrame2::toggleFullScreen() {
+    setFullScreen(!isFullScreen(), false);
+    // The player's choice holds for the next start too.
+    if (profile_) profile_->setInt("FULLSCREEN", isFullScreen() ? 1 : 0);
 }
 
 void LoaderFrame2::beforeDestroy() {

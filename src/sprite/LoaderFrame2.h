@@ -42,7 +42,10 @@ public:
     void notify() const override { Object::notify(); }
     void notifyAll() const override { Object::notifyAll(); }
 
+    // F11 and Alt+Return switch full screen and keep the choice as "FULLSCREEN";
+    // Escape leaves full screen.
     bool keyDown(window::Event* event, int key) override;
+    void toggleFullScreen();
     void beforeDestroy() override;
     void onPositionChanged() override;
     void destroyLater() override;

@@ -40,6 +40,9 @@ int keyModifiers() {
     return (isKeyDown(vk::Control) ? Event::ModCtrl : 0) | (isKeyDown(vk::Shift) ? Event::ModShift : 0);
 }
 
+// Key events also tell Alt, so that Alt+Return can mean something of its own.
+int altModifier() { return isKeyDown(vk::Menu) ? Event::ModAlt : 0; }
+
 int repeatCount(LParam lParam) { return (lParam & KeyPreviouslyDown) ? 2 : 1; }
 
 }  // namespace
@@ -216,7 +219,7 @@ Event* Component::makeEvent(int kind) {
 Event* Component::makeKeyEvent(int kind, int virtualKey, LParam lParam, int key) {
     Event* event = makeEvent(kind);
     event->count = repeatCount(lParam);
-    event->modifiers = keyModifiers();
+    event->modifiers = keyModifiers() | altModifier();
     event->x = virtualKey;
     event->y = static_cast<int>(lParam);
     event->key = key;
@@ -322,7 +325,7 @@ LResult Component::onChar(WParam wParam, LParam lParam) {
     Event* event = makeEvent(Event::KeyPress);
     event->key = character;
     event->count = repeatCount(lParam);
-    event->modifiers = keyModifiers() & Event::ModShift;
+    event->modifiers = (keyModifiers() & Event::ModShift) | altModifier();
     offerKeyDown(event, character);
     event->release();
     return 0;

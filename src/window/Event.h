@@ -24,6 +24,7 @@ public:
     static constexpr int ModCtrl = 1;
     static constexpr int ModShift = 2;
     static constexpr int ModRightBit = 4;
+    static constexpr int ModAlt = 8;  // key events only
     static constexpr int RightButton = ModCtrl | ModRightBit;
 
     Event(lang::Object* source, int kind, lang::Object* argument);

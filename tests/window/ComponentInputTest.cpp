@@ -287,6 +287,28 @@ TEST_F(ComponentInputTest, EscapeArrivesAsItsCharacter) {
     EXPECT_EQ(presses[1].key, 13);
 }
 
+// Alt+Return must be told from Return: the frame switches full screen on it.
+TEST_F(ComponentInputTest, ReturnWithAltCarriesTheAltBit) {
+    pushKey(top, SDLK_RETURN, true);
+    pushKey(top, SDLK_RETURN, false);
+    pushKey(top, SDLK_LALT, true, KMOD_LALT);
+    pushKey(top, SDLK_RETURN, true, KMOD_LALT);
+    pushKey(top, SDLK_LALT, false);
+    pushKey(top, SDLK_TAB, true, KMOD_LSHIFT);
+    pump();
+    auto presses = ofKind(Event::KeyPress);
+    std::vector<Seen> returns, tabs;
+    for (const Seen& p : presses) {
+        if (p.key == 13) returns.push_back(p);
+        if (p.key == 9) tabs.push_back(p);
+    }
+    ASSERT_EQ(returns.size(), 2u);
+    EXPECT_EQ(returns[0].modifiers & Event::ModAlt, 0);
+    EXPECT_EQ(returns[1].modifiers & Event::ModAlt, Event::ModAlt);
+    ASSERT_EQ(tabs.size(), 1u);  // Shift+Tab: the Tab character with the Shift bit, no Alt
+    EXPECT_EQ(tabs[0].modifiers, Event::ModShift);
+}
+
 TEST_F(ComponentInputTest, KeyPressesClimbTheParentChainUntilTaken) {
     child->takesKeys = false;
     pushKey(top, SDLK_UP, true);

@@ -250,3 +250,8 @@ void StroopTest::describe(std::string& text) {
                     std::to_string(getY() + b->getY()) + " " + std::to_string(b->getWidth()) + " " +
                     std::to_string(b->getHeight()) + " " + std::to_string(colourOrder_[i]) + "\n";
 }
+
+std::vector<sprite::Sprite*> StroopTest::answerRow() {
+    ObjectLock hold(this, true);
+    return shownAnswers(bucketCount_, [this](int i) { return bucket(i); });
+}

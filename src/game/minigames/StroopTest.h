@@ -29,6 +29,7 @@ public:
     int mousePressed(window::Event* event) override;
     bool mouseMoved(window::Event* event) override;
     void describe(std::string& text) override;
+    std::vector<sprite::Sprite*> answerRow() override;
 
     // The rules of a turn, for the game and its tests.
     // Colour factors (red, green, blue) of a paint colour.

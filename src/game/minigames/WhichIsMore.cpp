@@ -222,3 +222,8 @@ void WhichIsMore::describe(std::string& text) {
                     std::to_string(getY() + p->getY()) + " " + std::to_string(p->getWidth()) + " " +
                     std::to_string(p->getHeight()) + " " + std::to_string(counts_[i]) + "\n";
 }
+
+std::vector<sprite::Sprite*> WhichIsMore::answerRow() {
+    ObjectLock hold(this, true);
+    return shownAnswers(panelCount_, [this](int i) { return panel(i); });
+}
