@@ -106,7 +106,8 @@ void DailyTestPayoffScreen::showBadNews(int rank) {
 
 void DailyTestPayoffScreen::startCelebration() {
     showChild("RazozDialog", true);
-    if (MentariumCanvas* c = canvas(); c && c->getRazoz()) c->getRazoz()->say(lang::String(), 0);
+    // Razoz cheers from the first frame, so the bubble is never empty.
+    if (MentariumCanvas* c = canvas(); c && c->getRazoz()) c->getRazoz()->say(c->text("TXT_YOU_EARNED_NEW_RANK"), 0);
     if (auto* banner = child<sprite::ScalerSprite>("congratsScaler")) {
         banner->setVisible(true);
         banner->startScale(kBannerZoomFrom, 100, kBannerZoomSteps, true, kBannerFromAlpha, kBannerAlpha, false, 0, 0);
@@ -162,7 +163,6 @@ void DailyTestPayoffScreen::advance() {
         return;
     case StepGlowDown:
         if (scaling("congratsScaler")) return;
-        if (RazozSprite* r = c->getRazoz()) r->say(c->text("TXT_YOU_EARNED_NEW_RANK"), 0);
         sparkleAround(findChild(lang::String("iDailyTestTrophy")));
         wait_ = kTextFrames;
         step_ = StepNewRankText;

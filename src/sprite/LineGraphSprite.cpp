@@ -390,8 +390,11 @@ void LineGraphSprite::render() {
     int T = top, R = W - right - 1, B = H - bottom - 1;
     int valueStep = 0;
     if (roundSteps) {
-        if (points.empty()) hi = lo + 100;
-        if (hi == lo && lo > 0) lo = 0;  // one value alone is shown against zero
+        // One value alone is shown against zero; zero alone, or nothing, on 0 .. 100.
+        if (hi == lo) {
+            if (lo > 0) lo = 0;
+            else hi = lo + 100;
+        }
         int b0 = inset > 0 ? std::min((B - T) / 2, inset) : 0;
         int roomy = std::max(1, (B - T - 2 * b0) / (h + 2));  // divisions that fit their labels
         valueStep = roundStep(lo, hi, std::min(std::max(1, mostYDivisions), roomy));

@@ -21,8 +21,9 @@ protected:
     // Plays of Concentration on easy, each ending with that score, the last one's result shown.
     void playScores(std::initializer_list<int> scores) {
         for (int score : scores) {
-            screen(MentariumCanvas::ScreenPracticeComplete)->setVisible(false);  // OK, as the player leaves it
+            canvas->setState(MentariumCanvas::StateMenu);  // the result's OK leads back to the menus
             startPractice(0, 0);
+            untilPlay(canvas->gameAt(0));
             canvas->gameFinished(0, score);
             canvas->setState(MentariumCanvas::StateResults);
         }
@@ -63,7 +64,6 @@ TEST_F(ScoreGraphRun, TheResultGraphHasRoundValuesAndMarksTheBest) {
         EXPECT_TRUE(apart(plays, s)) << "Plays over " << other;
         EXPECT_TRUE(apart(scoreCaption, s)) << "Score over " << other;
     }
-    saveScreen("practice-result-graph.png");
 }
 
 // Scores near zero start the axis at zero in steps of a round size.
@@ -78,6 +78,19 @@ TEST_F(ScoreGraphRun, SmallScoresStartTheAxisAtZero) {
     EXPECT_EQ(graph->lastLayout().minValue, 0);
     EXPECT_EQ(graph->lastLayout().maxValue, 400);
     EXPECT_EQ(graph->lastLayout().ny, 4);
+}
+
+// A first play that scored nothing still gets a readable axis.
+TEST_F(ScoreGraphRun, AZeroScoreAloneShowsZeroToAHundred) {
+    loadGame();
+    playScores({0});
+    auto* graph = dynamic_cast<sprite::LineGraphSprite*>(
+        screen(MentariumCanvas::ScreenPracticeComplete)->findChild(lang::String("PracticeScoreHistory_LineGraph")));
+    ASSERT_NE(graph, nullptr);
+    int bx = 0, by = 0;
+    graph->getBestPoint(bx, by);
+    EXPECT_EQ(graph->lastLayout().minValue, 0);
+    EXPECT_EQ(graph->lastLayout().maxValue, 100);
 }
 
 }  // namespace
