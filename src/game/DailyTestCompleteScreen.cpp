@@ -1,6 +1,7 @@
 #include "game/DailyTestCompleteScreen.h"
 
 #include "game/DailyTestMenu.h"
+#include "game/DailyTestPayoffScreen.h"
 #include "game/DailyTestRun.h"
 #include "game/MentariumCanvas.h"
 #include "game/ProgressRecord.h"
@@ -123,8 +124,9 @@ lang::String DailyTestCompleteScreen::onAction(const lang::String& button) {
     if (button.equals("bOk") && c) {
         clickSound();
         setVisible(false);
-        c->setState(MentariumCanvas::StateMenu);  // in daily test mode this shows the daily test menu
-        if (sprite::Sprite* menu = c->screen(MentariumCanvas::ScreenDailyTestMenu)) menu->setVisible(true);
+        // The rank the scores earned follows; without its screen, the test's menu.
+        if (sprite::Sprite* payoff = c->screen(MentariumCanvas::ScreenDailyTestPayoff)) payoff->setVisible(true);
+        else DailyTestPayoffScreen::backToTestMenu(c);
         return lang::String();
     }
     return button;

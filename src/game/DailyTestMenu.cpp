@@ -101,12 +101,18 @@ bool DailyTestMenu::mouseMoved(window::Event* event) {
         showPopup(mark);
     } else if (over(findChild(lang::String("iDailyTestTrophy")), lx, ly)) {
         hidePopup();
-        showGraph(true);
+        showGraph(hasHistory());  // before the first test there is nothing to draw
     } else {
         hidePopup();
         showGraph(false);
     }
     return answer;
+}
+
+bool DailyTestMenu::hasHistory() const {
+    MentariumCanvas* c = canvas();
+    ProgressRecord* record = c ? c->getProgress() : nullptr;
+    return record && record->testHistoryLength() > 0;
 }
 
 void DailyTestMenu::showPopup(int rank) {

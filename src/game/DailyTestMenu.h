@@ -40,6 +40,7 @@ private:
     void showPopup(int rank);
     void hidePopup();
     void showGraph(bool shown);
+    bool hasHistory() const;
 
     int razozStyle_ = 0, spare_ = 0, xCaptionOffset_ = 0, yCaptionOffset_ = 0;
     int popupFor_ = -1;

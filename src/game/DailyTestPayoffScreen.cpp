@@ -30,7 +30,8 @@ static_assert(sizeof(kStepNames) / sizeof(kStepNames[0]) == DailyTestPayoffScree
 // The medal's place: centre stage for a new rank, beside the card otherwise.
 constexpr int kTrophyX = 199, kTrophyY = 139, kBadNewsTrophyX = 46, kBadNewsTrophyY = 162;
 constexpr int kBannerZoomSteps = 25, kTitleZoomSteps = 20, kGlowSteps = 8;
-constexpr int kBannerFromAlpha = 30, kBannerAlpha = 75, kGlowAlpha = 128;
+// The banner is readable from its first frame: it starts at twice its size, half seen.
+constexpr int kBannerZoomFrom = 200, kBannerFromAlpha = 64, kBannerAlpha = 128, kGlowAlpha = 96;
 constexpr int kTextFrames = 40, kTwinkleFrames = 30;
 constexpr int kSparkleRadius = 50;
 constexpr double kSparkleSpeed = 0.4;
@@ -105,10 +106,11 @@ void DailyTestPayoffScreen::showBadNews(int rank) {
 
 void DailyTestPayoffScreen::startCelebration() {
     showChild("RazozDialog", true);
-    if (MentariumCanvas* c = canvas(); c && c->getRazoz()) c->getRazoz()->say(lang::String(), 0);
+    // Razoz cheers from the first frame, so the bubble is never empty.
+    if (MentariumCanvas* c = canvas(); c && c->getRazoz()) c->getRazoz()->say(c->text("TXT_YOU_EARNED_NEW_RANK"), 0);
     if (auto* banner = child<sprite::ScalerSprite>("congratsScaler")) {
         banner->setVisible(true);
-        banner->startScale(400, 100, kBannerZoomSteps, true, kBannerFromAlpha, kBannerAlpha, false, 0, 0);
+        banner->startScale(kBannerZoomFrom, 100, kBannerZoomSteps, true, kBannerFromAlpha, kBannerAlpha, false, 0, 0);
     }
     step_ = StepCongratsScaling;
     newRankSoundDue_ = true;
@@ -161,7 +163,6 @@ void DailyTestPayoffScreen::advance() {
         return;
     case StepGlowDown:
         if (scaling("congratsScaler")) return;
-        if (RazozSprite* r = c->getRazoz()) r->say(c->text("TXT_YOU_EARNED_NEW_RANK"), 0);
         sparkleAround(findChild(lang::String("iDailyTestTrophy")));
         wait_ = kTextFrames;
         step_ = StepNewRankText;
@@ -248,13 +249,17 @@ void DailyTestPayoffScreen::zoomInText(const char* source, const char* scaled, c
     zoom->startScale(400, 100, kTitleZoomSteps, true, 0, kGlowAlpha, false, 0, 0);
 }
 
+void DailyTestPayoffScreen::backToTestMenu(MentariumCanvas* c) {
+    c->setState(MentariumCanvas::StateMenu);  // in daily test mode this shows the daily test menu
+    if (sprite::Sprite* menu = c->screen(MentariumCanvas::ScreenDailyTestMenu)) menu->setVisible(true);
+}
+
 lang::String DailyTestPayoffScreen::onAction(const lang::String& button) {
     MentariumCanvas* c = canvas();
     if (button.equals("bOk") && c) {
         clickSound();
         setVisible(false);
-        if (sprite::Sprite* done = c->screen(MentariumCanvas::ScreenDailyTestComplete)) done->setVisible(true);
-        else c->setState(MentariumCanvas::StateMenu);
+        backToTestMenu(c);
         return lang::String();
     }
     return button;

@@ -2,9 +2,10 @@
 
 #include "game/GameScreen.h"
 
+class MentariumCanvas;
 namespace sprite { class ScalerSprite; }
 
-// The result of a daily test. A test that raised the rank gets the
+// The rank a daily test earned, after its scores. A test that raised the rank gets the
 // celebration: the "New Rank" banner zooms in and glows, Razoz cheers, the
 // medal twinkles, the new rank title zooms in and, when a game was opened,
 // its lock sparkles and its name zooms in; then the OK button appears. A
@@ -28,6 +29,9 @@ public:
 
     Step step() const { return step_; }
     const char* stepName() const;
+
+    // The end of a daily test's screens: the menus in daily test mode, which show the test's menu.
+    static void backToTestMenu(MentariumCanvas* c);
 
     // A picture of what a sprite draws, the size of its bounds (new reference).
     static window::Image* pictureOf(sprite::Sprite* s);

@@ -22,7 +22,7 @@ constexpr const char* kButtons[3] = {"bDifficultyEasy", "bDifficultyNormal", "bD
 constexpr const char* kHighScores[3] = {"HighScoreEasy", "HighScoreNormal", "HighScoreHard"};
 constexpr const char* kTrophies[3] = {"TrophiesEasy", "TrophiesNormal", "TrophiesHard"};
 constexpr uint32_t kFills[3] = {0xFF93D66D, 0xFF6A74C9, 0xFFD7634D};
-constexpr int kNeutral = 128, kHighlight = 160;
+constexpr int kNeutral = 128, kHighlight = 140;  // brighter, yet the white label still reads
 
 }  // namespace
 

@@ -21,6 +21,7 @@
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
 #include "sprite/LineGraphSprite.h"
+#include "sprite/NewFontSprite.h"
 #include "sprite/Sprite.h"
 #include "sprite/User.h"
 #include "util/Hashtable.h"
@@ -72,6 +73,14 @@ void describeButtons(sprite::DialogSprite* dialog, const char* screen, int origi
             describeButtons(nested, screen, x, y, text);
         }
     }
+}
+
+// Whatever stopped the music (the device, a clip that ran out), it comes back
+// with the menus, at the volume the mute choice gives.
+void keepMusicPlaying(window::AudioClip* music, bool muted) {
+    if (music == nullptr || music->isPlaying()) return;
+    music->setVolume(muted ? 0 : kMusicVolume);
+    music->loop();
 }
 
 }  // namespace
@@ -128,7 +137,7 @@ bool MentariumCanvas::prepare() {
         music_->setVolume(muted_ ? 0 : kMusicVolume);
         window::AudioClip::setEffectsVolume(muted_ ? 0 : kEffectsVolume);
         music_->load("+musicGame", window::AudioClip::KIND_STREAM);
-        music_->play();
+        music_->loop();  // the piece is one seamless loop
     }
     state_ = StateStartup;
     return true;
@@ -228,6 +237,7 @@ void MentariumCanvas::setState(int n) {
         }
         break;
     case StateMenu: {
+        keepMusicPlaying(music_, muted_);
         hideAllScreens();
         Screen next = ScreenCount;  // none: the caller shows the next screen
         if (state_ == StatePaused || dailyTestMode_) {
@@ -255,6 +265,7 @@ void MentariumCanvas::setState(int n) {
         host::HostBlock::notify(MENTARIUM_NOTIFY_GAME_OVER);
         break;
     case StateResults:
+        keepMusicPlaying(music_, muted_);
         if (game) game->setVisible(false);
         show(ScreenGameOverOverlay, false);
         placeOverlayHome();
@@ -266,8 +277,11 @@ void MentariumCanvas::setState(int n) {
                 show(ScreenDailyTestRest, true);
             } else {
                 rankImproved_ = progress_ && finishDailyTest();
-                // The payoff screen reads rankImproved_ when it is shown.
-                if (screens_[ScreenDailyTestPayoff]) {
+                // The scores come first, then the rank they earned (the payoff
+                // screen reads rankImproved_ when it is shown).
+                if (screens_[ScreenDailyTestComplete]) {
+                    show(ScreenDailyTestComplete, true);
+                } else if (screens_[ScreenDailyTestPayoff]) {
                     show(ScreenDailyTestPayoff, true);
                 } else {  // a scene without the test's screens: back to the menus
                     dailyTestMode_ = false;
@@ -424,6 +438,34 @@ lang::String MentariumCanvas::gameName(int game) const {
 
 // --- score graphs ---
 
+namespace {
+constexpr uint32_t kGraphInk = 0xFF14203A, kGraphCream = 0xFFFFF7E6, kGraphHoney = 0xFFF2C14E;
+
+// a mixed with percent of b, channel by channel, opaque.
+uint32_t mixColours(uint32_t a, uint32_t b, int percent) {
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
+        out |= static_cast<uint32_t>(ca + (cb - ca) * percent / 100) << shift;
+    }
+    return out;
+}
+
+// The graphs' labels in the bitmap font made for them; null when the archive lacks it.
+sprite::NewFontSprite* graphLabelSprite() {
+    auto* sheet = new window::Image(lang::String("+fontGraph"));
+    auto* metrics = new window::Image(lang::String("+fontGraph_metrics"));
+    sprite::NewFontSprite* labels = nullptr;
+    if (sheet->getWidth() > 0 && metrics->getWidth() > 0) {
+        labels = new sprite::NewFontSprite();
+        labels->setFont(sheet, metrics);
+    }
+    sheet->release();
+    metrics->release();
+    return labels;
+}
+}  // namespace
+
 sprite::LineGraphSprite* MentariumCanvas::showHistoryGraph(sprite::DialogSprite* screen, const char* area,
                                                            const int* newestFirst, int length, uint32_t fill,
                                                            int xCaptionOffset, int yCaptionOffset,
@@ -438,25 +480,34 @@ sprite::LineGraphSprite* MentariumCanvas::showHistoryGraph(sprite::DialogSprite*
         graph = new sprite::LineGraphSprite(place->getWidth(), place->getHeight());
         graph->setLocation(place->getX(), place->getY());
         graph->setGraphBackground(0x00FEFEFE);
-        graph->setFrameColor(0x000000);
+        graph->setFrameColor(kGraphInk);
         graph->setFrameWidth(1);
         graph->setValueDigits(2);
-        graph->setGridColor(0xFFFFFFFF);
-        graph->setLabelColor(0x000000);
+        graph->setLabelColor(kGraphInk);
         graph->setMostXDivisions(10);
+        // At most five round values on the axis, each with a grid line across.
         graph->setMostYDivisions(4);
-        graph->setXTickLength(12);
-        graph->setYTickLength(12);
-        graph->setInset(5);
-        graph->setLineColors(0xFF707070, 0xFF008EEF, 0xFF000000);
+        graph->setRoundSteps(true);
+        graph->setXTickLength(6);
+        graph->setYTickLength(-1);
+        graph->setInset(6);
+        // A cream line edged in ink reads on every fill; honey marks the best.
+        graph->setLineColors(kGraphInk, kGraphCream, kGraphCream);
         graph->setLineWidth(5);
+        graph->setPointMarks(2, kGraphCream, kGraphInk);
+        graph->setBestMark(4, kGraphHoney, kGraphInk);
         graph->setHeadroom(10);
+        if (sprite::NewFontSprite* labels = graphLabelSprite()) {
+            graph->setLabelSprite(labels);
+            labels->release();
+        }
         screen->addNamedAfter(graphName, graph, place);
         graph->release();  // the screen keeps it
     }
     graph->clearPoints();
     for (int i = std::min(length, 100) - 1; i >= 0; --i) graph->addPoint(newestFirst[i]);
     graph->setFillColor(fill);
+    graph->setGridColor(mixColours(fill, kGraphCream, 35));
     graph->setXCaption(screen, lang::String("graphXLabel"), xCaptionOffset);
     graph->setYCaption(screen, lang::String("graphYLabel"), -yCaptionOffset);
     sprite::Sprite* mark = highlight ? screen->findChild(lang::String(highlight)) : nullptr;
@@ -516,7 +567,8 @@ std::string MentariumCanvas::describe() {
     return text;
 }
 
-// --- mute ---
+// --- music and mute ---
+
 
 void MentariumCanvas::setMuted(bool muted) {
     ObjectLock hold(this, true);

@@ -80,6 +80,26 @@ int LineGraphSprite::divide(int& lo, int& hi, int n, int m) {
     return n;
 }
 
+int LineGraphSprite::roundStep(int& lo, int& hi, int n) {
+    n = std::max(1, n);
+    if (hi <= lo) hi = lo + 1;
+    static constexpr int kMantissas[] = {10, 20, 25, 50};
+    for (long long power = 1; power <= 100000000; power *= 10)
+        for (int m : kMantissas) {
+            // 2.5 steps only where they stay whole numbers.
+            if (m == 25 && power < 10) continue;
+            const long long step = m * power / 10;
+            const long long a = lo >= 0 ? lo / step * step : -((-lo + step - 1) / step) * step;
+            const long long b = hi >= 0 ? (hi + step - 1) / step * step : -(-hi / step) * step;
+            if ((b - a) / step <= n) {
+                lo = static_cast<int>(a);
+                hi = static_cast<int>(b);
+                return static_cast<int>(step);
+            }
+        }
+    return std::max(1, hi - lo);
+}
+
 bool LineGraphSprite::init(lang::ObjectArray* pictures, lang::IntArray* numbers) {
     Sprite::init(pictures, numbers);
     bool named = image != nullptr && image->getName() != nullptr && !image->getName()->isEmpty();
@@ -165,6 +185,29 @@ void LineGraphSprite::setInset(int n) { setField(inset, n); }
 void LineGraphSprite::setHeadroom(int percent) { setField(headroom, percent); }
 void LineGraphSprite::setLineWidth(int w) { setField(lineWidth, w); }
 
+void LineGraphSprite::setRoundSteps(bool on) { setField(roundSteps, on); }
+void LineGraphSprite::setPointMarks(int radius, uint32_t fill, uint32_t outline) {
+    setField(pointMark, Mark{std::max(0, radius), fill | 0xFF000000u, outline | 0xFF000000u});
+}
+void LineGraphSprite::setBestMark(int radius, uint32_t fill, uint32_t outline) {
+    setField(bestMark, Mark{std::max(0, radius), fill | 0xFF000000u, outline | 0xFF000000u});
+}
+
+void LineGraphSprite::getBestPoint(int& px, int& py) {
+    if (graphDirty) render();
+    px = bestX;
+    py = bestY;
+}
+
+void LineGraphSprite::drawMark(window::Graphics* g, const Mark& mark, int px, int py) {
+    if (mark.radius <= 0) return;
+    window::Color outline(mark.outline), fill(mark.fill);
+    g->setColor(&outline);
+    g->fillOval(px - mark.radius - 1, py - mark.radius - 1, 2 * mark.radius + 3, 2 * mark.radius + 3);
+    g->setColor(&fill);
+    g->fillOval(px - mark.radius, py - mark.radius, 2 * mark.radius + 1, 2 * mark.radius + 1);
+}
+
 void LineGraphSprite::setLineColors(uint32_t outer, uint32_t middle, uint32_t inner) {
     outer |= 0xFF000000u;
     middle |= 0xFF000000u;
@@ -245,6 +288,9 @@ Sprite* LineGraphSprite::clone() {
     copy->middleColor = middleColor;
     copy->innerColor = innerColor;
     copy->lineWidth = lineWidth;
+    copy->roundSteps = roundSteps;
+    copy->pointMark = pointMark;
+    copy->bestMark = bestMark;
     if (labelSprite) {
         auto* label = static_cast<NewFontSprite*>(labelSprite->clone());
         copy->setLabelSprite(label);
@@ -336,15 +382,27 @@ void LineGraphSprite::render() {
         lo = *std::min_element(points.begin(), points.end());
         hi = *std::max_element(points.begin(), points.end());
     }
-    roundValueRange(lo, hi, valueDigits);
-
-    // Margins and plot area.
+    // Margins and plot area (the left margin waits for the widest value label).
     int h = labelHeight();
-    int left = yLabelsOutside ? labelWidth(hi) + 2 * labelGap : edgeMargin;
     int top = std::max(edgeMargin, h - h / 2);
     int right = edgeMargin;
     int bottom = xLabelsOutside ? 2 * labelGap + h : std::max(edgeMargin, h / 2);
-    int L = left, T = top, R = W - right - 1, B = H - bottom - 1;
+    int T = top, R = W - right - 1, B = H - bottom - 1;
+    int valueStep = 0;
+    if (roundSteps) {
+        // One value alone is shown against zero; zero alone, or nothing, on 0 .. 100.
+        if (hi == lo) {
+            if (lo > 0) lo = 0;
+            else hi = lo + 100;
+        }
+        int b0 = inset > 0 ? std::min((B - T) / 2, inset) : 0;
+        int roomy = std::max(1, (B - T - 2 * b0) / (h + 2));  // divisions that fit their labels
+        valueStep = roundStep(lo, hi, std::min(std::max(1, mostYDivisions), roomy));
+    } else {
+        roundValueRange(lo, hi, valueDigits);
+    }
+    int left = yLabelsOutside ? std::max(labelWidth(lo), labelWidth(hi)) + 2 * labelGap : edgeMargin;
+    int L = left;
 
     if (fillColor != 0) g->fillRectColor(L, T, R - L + 1, B - T + 1, fillColor);
     window::Color frame(frameColor);
@@ -363,7 +421,10 @@ void LineGraphSprite::render() {
     int xEnd = (x1 - x0) * (100 - q) / 100 + x0;
 
     int nx = pointCount() < 2 ? 1 : divide(x0, xEnd, std::min(mostXDivisions, pointCount() - 1), smallestXStep);
-    int ny = points.empty() ? 1 : pointCount() == 1 ? 2 : divide(y0, y1, mostYDivisions, smallestYStep);
+    int ny = roundSteps      ? divide(y0, y1, (hi - lo) / valueStep, 1)
+             : points.empty() ? 1
+             : pointCount() == 1 ? 2
+                                 : divide(y0, y1, mostYDivisions, smallestYStep);
     int xStep = (xEnd - x0) / nx, yStep = (y1 - y0) / ny;
 
     // Ticks: rising from the bottom edge and reaching in from the left edge.
@@ -390,9 +451,12 @@ void LineGraphSprite::render() {
         if (hi == lo) return y0;
         return static_cast<int>(y1 + static_cast<long long>(v - lo) * (y0 - y1) / (hi - lo));
     };
+    bestX = bestY = 0;
     if (pointCount() == 1) {
-        newestX = xEnd;
-        newestY = yOf(points[0]);
+        newestX = bestX = xEnd;
+        newestY = bestY = yOf(points[0]);
+        drawMark(g, pointMark, newestX, newestY);
+        drawMark(g, bestMark, bestX, bestY);
     } else if (pointCount() > 1) {
         int count = pointCount();
         std::vector<int> xs(count), ys(count);
@@ -416,6 +480,15 @@ void LineGraphSprite::render() {
             }
         }
         line->release();
+        // Dots only where they stay apart; the best point is marked in any case.
+        if (pointMark.radius > 0 && (xs[1] - xs[0]) > 2 * pointMark.radius + 2)
+            for (int i = 0; i < count; ++i) drawMark(g, pointMark, xs[i], ys[i]);
+        int best = 0;
+        for (int i = 1; i < count; ++i)
+            if (points[i] >= points[best]) best = i;
+        bestX = xs[best];
+        bestY = ys[best];
+        drawMark(g, bestMark, bestX, bestY);
         newestX = xs[count - 1];
         newestY = ys[count - 1];
     }
@@ -435,9 +508,9 @@ void LineGraphSprite::render() {
     drawLabel(g, pointCount(), std::min(W, xEnd + labelWidth(pointCount()) / 2), baselineX, 2);
     int yLabelX = yLabelsOutside ? L - labelGap : L + labelGap + 1;
     int yAlign = yLabelsOutside ? 2 : 0;
-    int k = yStep > 0 ? (h - 1) / yStep + 1 : ny + 1;
+    int k = roundSteps ? 1 : yStep > 0 ? (h - 1) / yStep + 1 : ny + 1;
     for (int j = 0; j <= ny; j += k) {
-        int value = lo + static_cast<int>(static_cast<long long>(j) * (hi - lo) / ny);
+        int value = roundSteps ? lo + j * valueStep : lo + static_cast<int>(static_cast<long long>(j) * (hi - lo) / ny);
         drawLabel(g, value, yLabelX, y1 + h / 2 + 1 - j * yStep, yAlign);
     }
     if (!labelSprite) alphaPass();

@@ -58,6 +58,17 @@ public:
     void setLineColors(uint32_t outer, uint32_t middle, uint32_t inner);
     // Labels drawn through this text sprite instead of the label font (a reference is kept).
     void setLabelSprite(NewFontSprite* sprite);
+    // The value axis in round steps (1, 2, 2.5 or 5 times a power of ten), each
+    // division labelled and tall enough for its label, at most the most y divisions.
+    void setRoundSteps(bool on);
+    // A dot of this radius on every point (when the points lie far enough apart),
+    // and a larger one on the best (highest, newest among equals); radius 0: none.
+    void setPointMarks(int radius, uint32_t fill, uint32_t outline);
+    void setBestMark(int radius, uint32_t fill, uint32_t outline);
+
+    // The smallest round step with at most n divisions over lo .. hi; lo and hi
+    // become multiples of it (hi above lo). Answers the step.
+    static int roundStep(int& lo, int& hi, int n);
     bool isGraphDirty() const { return graphDirty; }
 
     // The value axis after rounding to the leading digits; lo and hi are changed in place.
@@ -74,6 +85,8 @@ public:
         int nx = 1, ny = 1;
     };
     const Layout& lastLayout() const { return layout; }
+    // The last rendering's best point in the picture (0, 0 without points).
+    void getBestPoint(int& px, int& py);
 
 private:
     void markDirty();
@@ -114,7 +127,16 @@ private:
     int headroom = 0;
     uint32_t outerColor = 0xFF000000u, middleColor = 0xFF000000u, innerColor = 0xFF000000u;
     int lineWidth = 2;
+    bool roundSteps = false;
+    struct Mark {
+        int radius = 0;
+        uint32_t fill = 0, outline = 0;
+        bool operator==(const Mark&) const = default;
+    };
+    Mark pointMark, bestMark;
+    void drawMark(window::Graphics* g, const Mark& mark, int px, int py);
     int newestX = 0, newestY = 0;
+    int bestX = 0, bestY = 0;
     bool graphDirty = false;
     Layout layout;
 };

@@ -49,6 +49,13 @@ void AudioClip::play() { playSound(); }
 void AudioClip::loop() { loopSound(); }
 void AudioClip::stop() { stopSound(); }
 
+bool AudioClip::isPlaying() const {
+    ObjectLock hold(getSoundLock());
+    if (!isEngineReady()) return false;
+    if (song_) return Engine::isSongPlaying(song_);
+    return channel_ != -1 && Engine::isPlaying(channel_);
+}
+
 void AudioClip::setSource(const lang::String& name, int kind) {
     name_ = name;
     kind_ = kind;

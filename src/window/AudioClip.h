@@ -58,6 +58,8 @@ public:
     int getDefaultFrequency() const { return defaultFrequency_; }
     bool hasFailed() const { return loadFailed_; }
     bool isLoaded() const { return sample_ || stream_ || song_; }
+    // True while the clip is heard or paused on its channel; false once it has run out or was stopped.
+    bool isPlaying() const;
 
     // The process-wide monitor around every sound engine call (the frame's start-up
     // and shut-down take it too).

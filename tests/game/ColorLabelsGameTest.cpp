@@ -132,7 +132,7 @@ TEST_F(ColorLabelsGameRun, ATurnOfSixWordsHasFourWrongInksAndTwoToFind) {
     auto* task = dynamic_cast<sprite::NewFontSprite*>(game->findChild(lang::String("findTotalText")));
     ASSERT_NE(task, nullptr);
     EXPECT_TRUE(task->isVisible());
-    EXPECT_STREQ(task->getText().c_str(), "Find the 2 words printed in their own colour");
+    EXPECT_STREQ(task->getText().c_str(), "Find the 2 words in their own colour");
     int words = 0, own = 0;
     for (int i = 0; i < ColorLabels::Cells; ++i) {
         ColorLabelCell* c = game->cell(i);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -77,14 +78,21 @@ protected:
         canvas->gameFinished(run->currentGame(), points);
         canvas->setState(MentariumCanvas::StateResults);
     }
-    // From the result through the summary back to the test's menu.
+    // From the scores through the rank they earned back to the test's menu.
     void leaveResult() {
-        ASSERT_GT(tickUntil([&] { return shown(payoff, "bOk"); }, 1000), 0);
-        clickAfterFrame(payoff, "bOk");
         ASSERT_TRUE(complete->isVisible());
         clickAfterFrame(complete, "bOk");
+        ASSERT_TRUE(payoff->isVisible());
+        ASSERT_GT(tickUntil([&] { return shown(payoff, "bOk"); }, 1000), 0);
+        clickAfterFrame(payoff, "bOk");
         ASSERT_TRUE(menu->isVisible());
         tick();
+    }
+    // The sixth game's scores lead on to the rank screen.
+    void toPayoff() {
+        ASSERT_TRUE(complete->isVisible());
+        clickAfterFrame(complete, "bOk");
+        ASSERT_TRUE(payoff->isVisible());
     }
 
     // A press and release on a sprite of a screen, a frame after it appeared
@@ -205,7 +213,7 @@ TEST_F(DailyTestScreensGame, RestScreenMarksPlayedAndNextGames) {
 // medal beside it, Razoz's "try again" in the card's text box.
 TEST_F(DailyTestScreensGame, PayoffWithoutANewRankShowsScoreAndGoal) {
     playTest({100, 100, 100, 100, 100, 100});
-    ASSERT_TRUE(payoff->isVisible());
+    toPayoff();
     EXPECT_EQ(payoff->step(), DailyTestPayoffScreen::StepBadNews);
     EXPECT_EQ(in<sprite::NumberSprite>(payoff, "yourscore")->getValue(), 600);
     EXPECT_EQ(in<sprite::NumberSprite>(payoff, "goalscore")->getValue(), record->rankThreshold(1));
@@ -221,7 +229,8 @@ TEST_F(DailyTestScreensGame, PayoffWithoutANewRankShowsScoreAndGoal) {
 
     clickAfterFrame(payoff, "bOk");
     EXPECT_FALSE(payoff->isVisible());
-    EXPECT_TRUE(complete->isVisible());
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(canvas->isDailyTestMode());
 }
 
 // A new rank: the banner zooms in and glows, the medal twinkles, the title
@@ -229,11 +238,13 @@ TEST_F(DailyTestScreensGame, PayoffWithoutANewRankShowsScoreAndGoal) {
 // fanfare plays once, with the screen's first paint.
 TEST_F(DailyTestScreensGame, PayoffOfANewRankRunsTheCelebrationToTheOkButton) {
     playTest({3000, 3000, 3000, 3000, 3000, 3000});
-    ASSERT_TRUE(payoff->isVisible());
+    toPayoff();
     ASSERT_TRUE(canvas->wasRankImproved());
     EXPECT_EQ(payoff->step(), DailyTestPayoffScreen::StepCongratsScaling);
     EXPECT_FALSE(shown(payoff, "bOk"));
     EXPECT_EQ(in<sprite::Sprite>(payoff, "iDailyTestTrophy")->getX(), 199);
+    EXPECT_TRUE(shown(payoff, "iDailyTestTrophy"));  // the medal is there from the first frame
+    EXPECT_TRUE(shown(payoff, "congratsScaler"));
 
     window::Image frame(500, 375, 0, true);
     window::GraphicsI* g = frame.getGraphics();
@@ -242,6 +253,8 @@ TEST_F(DailyTestScreensGame, PayoffOfANewRankRunsTheCelebrationToTheOkButton) {
     g->dispose();
     g->release();
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundNewRank), 1);
+    tick();
+    saveScreen("dailytest-payoff-first-frame.png");
 
     std::vector<int> steps;
     int frames = tickUntil(
@@ -261,8 +274,9 @@ TEST_F(DailyTestScreensGame, PayoffOfANewRankRunsTheCelebrationToTheOkButton) {
     EXPECT_TRUE(shown(payoff, "bOk"));
     EXPECT_TRUE(shown(payoff, "lock"));
     EXPECT_EQ(str(in<sprite::NewFontSprite>(payoff, "ranktitle")->getText()), str(record->rankTitle(1)));
-    EXPECT_EQ(str(in<sprite::NewFontSprite>(payoff, "unlocktitle")->getText()),
-              str(canvas->gameName(canvas->gameUnlockedByLastTest())));
+    std::string unlocked = str(in<sprite::NewFontSprite>(payoff, "unlocktitle")->getText());
+    std::replace(unlocked.begin(), unlocked.end(), '\n', ' ');  // a long name wraps to fit
+    EXPECT_EQ(unlocked, str(canvas->gameName(canvas->gameUnlockedByLastTest())));
     auto* title = in<sprite::ScalerSprite>(payoff, "ranktitle_scaled");
     EXPECT_TRUE(title->isVisible());
     EXPECT_EQ(title->getZoom(), 100);
@@ -288,8 +302,8 @@ TEST_F(DailyTestScreensGame, PictureOfATextHoldsItsLetters) {
 // very first test the first-test words before the closing words.
 TEST_F(DailyTestScreensGame, CompleteScreenSumsUpAndSpeaksAfterTheFirstTestText) {
     playTest({100, 900, 100, 100, 100, 100}, 3);
-    clickAfterFrame(payoff, "bOk");
-    ASSERT_TRUE(complete->isVisible());
+    ASSERT_TRUE(complete->isVisible());  // the scores come first
+    EXPECT_FALSE(payoff->isVisible());
     const int share = record->rankThreshold(1) / 6;
     for (int k = 1; k <= 6; ++k) {
         std::string score = "Score_" + std::to_string(k), panel = "GameListPanel" + std::to_string(k);
@@ -318,11 +332,10 @@ TEST_F(DailyTestScreensGame, CompleteScreenSumsUpAndSpeaksAfterTheFirstTestText)
     EXPECT_EQ(words.find('%'), std::string::npos) << words;
     saveScreen("dailytest-complete.png");
 
-    // OK leaves the test for its menu.
+    // OK goes on to the rank the test earned.
     clickAfterFrame(complete, "bOk");
     EXPECT_FALSE(complete->isVisible());
-    EXPECT_TRUE(menu->isVisible());
-    EXPECT_FALSE(canvas->isDailyTestMode());
+    EXPECT_TRUE(payoff->isVisible());
 }
 
 // The closing words never repeat the previous pick of their kind, and every

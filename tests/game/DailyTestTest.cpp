@@ -216,8 +216,8 @@ TEST_F(DailyTestGameRun, SixthResultRanksTheTestAndReportsANewBest) {
     EXPECT_EQ(record->currentRank(), 1);
     EXPECT_FALSE(canvas->wasRankImproved());
     EXPECT_EQ(record->testHistoryLength(), 2);
-    // The test's result follows on its own screen, still in daily test mode.
-    EXPECT_TRUE(canvas->screen(MentariumCanvas::ScreenDailyTestPayoff)->isVisible());
+    // The test's scores follow on their own screen, still in daily test mode.
+    EXPECT_TRUE(canvas->screen(MentariumCanvas::ScreenDailyTestComplete)->isVisible());
     EXPECT_TRUE(canvas->isDailyTestMode());
 }
 

@@ -114,4 +114,35 @@ TEST_F(WhichIsMoreGameRun, OnePanelHoldsTheMostAndAnswersAreScored) {
     }
 }
 
+// At every panel count and count of pictures, each picture (a 64 x 64 tile
+// face at its size) fits its cell, and the cells lie inside the panel's card.
+TEST_F(WhichIsMoreGameRun, PicturesStayInsideTheirPanelsAtEverySize) {
+    loadGame();
+    auto* game = dynamic_cast<WhichIsMore*>(canvas->gameAt(kWhichIsMore));
+    ASSERT_NE(game, nullptr);
+    constexpr int kTile = 64;
+    for (int panels = 2; panels <= 6; ++panels) {
+        sprite::Sprite* panel = game->findChild(
+            lang::String(panels < 4 ? "PrototypeWhichIsMorePanelBig" : "PrototypeWhichIsMorePanelSmall"));
+        ASSERT_NE(panel, nullptr);
+        const int w = panel->getWidth(), h = panel->getHeight();
+        for (int most = 2; most <= 20; ++most) {
+            WhichIsMore::Grid grid;
+            WhichIsMore::gridFor(WhichIsMore::adjustMost(most), grid.columns, grid.rows);
+            WhichIsMore::cellsOf(panel, grid);
+            const int size = WhichIsMore::fittedSize(WhichIsMore::pictureSizeFor(panels, most), grid.cellWidth,
+                                                     grid.cellHeight, kTile, kTile);
+            const int side = kTile * size / 100;
+            EXPECT_LE(side, grid.cellWidth - 2) << panels << " panels, " << most;
+            EXPECT_LE(side, grid.cellHeight - 2) << panels << " panels, " << most;
+            EXPECT_GE(side, 12) << "still big enough to count";
+            const int x = grid.originX - panel->getX(), y = grid.originY - panel->getY();
+            EXPECT_GE(x, WhichIsMore::PanelSide);
+            EXPECT_GE(y, WhichIsMore::PanelTop);
+            EXPECT_LE(x + grid.columns * grid.cellWidth, w - WhichIsMore::PanelSide);
+            EXPECT_LE(y + grid.rows * grid.cellHeight, h - WhichIsMore::PanelBottom);
+        }
+    }
+}
+
 }  // namespace game_test

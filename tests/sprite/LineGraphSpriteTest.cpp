@@ -40,6 +40,25 @@ TEST(LineGraphRangeTest, DivisionsShrinkUntilStepsAreWideEnough) {
     EXPECT_EQ(hi, 40);
 }
 
+struct Stepped {
+    int lo, hi, step;
+    bool operator==(const Stepped&) const = default;
+};
+Stepped stepped(int lo, int hi, int n) {
+    int step = LineGraphSprite::roundStep(lo, hi, n);
+    return {lo, hi, step};
+}
+
+TEST(LineGraphRangeTest, RoundStepsCoverTheValuesInFewDivisions) {
+    EXPECT_EQ(stepped(1234, 1780, 4), (Stepped{1200, 1800, 200}));
+    EXPECT_EQ(stepped(40, 370, 4), (Stepped{0, 400, 100}));
+    EXPECT_EQ(stepped(0, 100, 4), (Stepped{0, 100, 25}));
+    EXPECT_EQ(stepped(500, 500, 4), (Stepped{500, 501, 1}));  // one value still gets a span
+    EXPECT_EQ(stepped(0, 7, 4), (Stepped{0, 8, 2}));
+    EXPECT_EQ(stepped(3, 98765, 2), (Stepped{0, 100000, 50000}));
+    EXPECT_EQ(stepped(10, 20, 0), (Stepped{10, 20, 10}));  // at least one division
+}
+
 LineGraphSprite* gameGraph(int w, int h) { return widget_test::gameStyleGraph(w, h, 0xFF203040u); }
 
 TEST(LineGraphSpriteTest, NoPointsShowsTheFrameAndOneDivision) {

@@ -201,17 +201,33 @@ std::string tile(const Statement& st) {
     return svg + "</svg>\n";
 }
 
-// A game's description card: cream, with the motif in a coloured disc at the
-// left and the title and two lines of text at the right.
-std::string description(const Statement& st) {
+// The drawing of a picture fragment (SVG elements in a 100 x 100 box), read
+// from a file beside the recipe.
+std::string fragment(const std::string& recipeDir, const std::string& name) {
+    std::ifstream in(recipeDir + "/" + name);
+    if (!in) throw std::runtime_error("cannot read " + recipeDir + "/" + name);
+    std::ostringstream body;
+    body << in.rdbuf();
+    return body.str();
+}
+
+// A game's description card: cream, with the game's picture (art=, a fragment
+// file) or else its motif in a coloured frame at the left, and the title and
+// two lines of text at the right.
+std::string description(const Statement& st, const std::string& recipeDir) {
     const int w = whole(st, "width", 350), h = whole(st, "height", 100);
     const std::string accent = svgkit::colour(st.text("colour", "lagoon"));
     std::string svg = open(w, h);
     svg += "<rect x=\"2\" y=\"2\" width=\"" + num(w - 4) + "\" height=\"" + num(h - 4) +
            "\" rx=\"12\" fill=\"#FFF7E6\" stroke=\"#14203A\" stroke-width=\"2.5\"/>\n";
-    svg += "<circle cx=\"50\" cy=\"" + num(h / 2.0) + "\" r=\"36\" fill=\"" + accent + "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
-    svg += "<g transform=\"translate(26," + num(h / 2.0 - 24) + ") scale(0.48)\">" +
-           svgkit::symbol(st.text("motif", "circle"), "#FFF7E6", "#14203A") + "</g>\n";
+    svg += "<rect x=\"10\" y=\"" + num(h / 2.0 - 40) + "\" width=\"80\" height=\"80\" rx=\"14\" fill=\"" + accent +
+           "\" stroke=\"#14203A\" stroke-width=\"2.5\"/>\n";
+    if (st.has("art"))
+        svg += "<g transform=\"translate(14," + num(h / 2.0 - 36) + ") scale(0.72)\">\n" +
+               fragment(recipeDir, st.text("art", "")) + "</g>\n";
+    else
+        svg += "<g transform=\"translate(26," + num(h / 2.0 - 24) + ") scale(0.48)\">" +
+               svgkit::symbol(st.text("motif", "circle"), "#FFF7E6", "#14203A") + "</g>\n";
     svg += label(100, 32, 18, svgkit::colour("paper"), text(st, "title"), "bold", "start");
     svg += label(100, 56, 13, svgkit::colour("dusk"), text(st, "line1"), "normal", "start");
     svg += label(100, 74, 13, svgkit::colour("dusk"), text(st, "line2"), "normal", "start");
@@ -239,6 +255,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        const std::string recipePath = argv[1];
+        const size_t slash = recipePath.find_last_of('/');
+        const std::string recipeDir = slash == std::string::npos ? "." : recipePath.substr(0, slash);
         for (const Statement& st : recipe::readRecipe(argv[1])) {
             if (st.words.size() != 2)
                 throw std::runtime_error("line " + std::to_string(st.line) + ": expected KIND NAME settings...");
@@ -250,7 +269,7 @@ int main(int argc, char** argv) {
             else if (kind == "label") svg = textLabel(st);
             else if (kind == "digits") svg = digits(st);
             else if (kind == "tile") svg = tile(st);
-            else if (kind == "description") svg = description(st);
+            else if (kind == "description") svg = description(st, recipeDir);
             else if (kind == "medal") svg = medal(st);
             else throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);
             const std::string path = std::string(argv[2]) + "/" + st.words[1] + ".svg";

@@ -10,6 +10,7 @@
 #include "lang/ObjectLock.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
+#include "window/Image.h"
 
 MENTARIUM_DEFINE_METACLASS(WhichIsMore)
 
@@ -32,6 +33,22 @@ int WhichIsMore::adjustMost(int drawn) {
 int WhichIsMore::pictureSizeFor(int panels, int most) {
     if (panels <= 3) return most <= 6 ? 75 : most <= 12 ? 60 : 30;
     return most <= 6 ? 60 : most <= 12 ? 50 : 30;
+}
+
+int WhichIsMore::fittedSize(int size, int cellW, int cellH, int pictureW, int pictureH) {
+    if (pictureW < 1 || pictureH < 1) return size;
+    // A pixel of air on each side keeps neighbours and the panel's edge apart.
+    int fits = std::min(100 * (cellW - 2) / pictureW, 100 * (cellH - 2) / pictureH);
+    return std::max(1, std::min(size, fits));
+}
+
+void WhichIsMore::cellsOf(sprite::Sprite* panel, Grid& grid) {
+    const int innerW = panel->getWidth() - 2 * PanelSide, innerH = panel->getHeight() - PanelTop - PanelBottom;
+    grid.cellWidth = std::max(1, innerW / grid.columns);
+    grid.cellHeight = std::max(1, innerH / grid.rows);
+    // The cells are centred in the card's inside.
+    grid.originX = panel->getX() + PanelSide + (innerW - grid.cellWidth * grid.columns) / 2;
+    grid.originY = panel->getY() + PanelTop + (innerH - grid.cellHeight * grid.rows) / 2;
 }
 
 void WhichIsMore::gridFor(int most, int& columns, int& rows) {
@@ -145,14 +162,15 @@ void WhichIsMore::endTurn() {
             p->setVisible(true);
             addNamed(numberedName("Panel_", i), p);
             p->release();
-            grid.cellWidth = p->getWidth() / grid.columns;
-            grid.cellHeight = p->getHeight() / grid.rows;
-            grid.originX = p->getX();
-            grid.originY = p->getY();
+            cellsOf(p, grid);
             int low = most_ / 4 + 2;
             // Another panel never ties with the right one, also for the smallest counts.
             int count = i == correctPanel_ ? most_ : std::min(low + random_.nextInt(most_ - low - 1), most_ - 1);
-            fill(i, grid, count, sharedTile(TableA, random_.nextInt(TableASize - 1)), size);
+            window::Image* picture = sharedTile(TableA, random_.nextInt(TableASize - 1));
+            int fitted = picture ? fittedSize(size, grid.cellWidth, grid.cellHeight, picture->getWidth(),
+                                              picture->getHeight())
+                                 : size;
+            fill(i, grid, count, picture, fitted);
         }
     }
     GameBase::endTurn();

@@ -31,6 +31,12 @@ public:
     // The rules of a turn, for the game and its tests.
     static int adjustMost(int drawn);
     static int pictureSizeFor(int panels, int most);
+    // The picture size in percent, lowered where a picture of that size would not fit its cell.
+    static int fittedSize(int size, int cellW, int cellH, int pictureW, int pictureH);
+    // The cells of a panel's grid (columns and rows set) inside the card's outline and shadow.
+    static void cellsOf(sprite::Sprite* panel, Grid& grid);
+    // The card's border: its outline at the sides and top, outline and shadow below.
+    static constexpr int PanelSide = 6, PanelTop = 5, PanelBottom = 9;
     static void gridFor(int most, int& columns, int& rows);
     // Top-left corners of the panels, laid out with equal gaps in the area.
     static void layOut(int panels, int areaX, int areaY, int areaW, int areaH, int panelW, int panelH, int* xs,
