@@ -88,6 +88,10 @@ TEST_F(FlyByRun, FlightsPassThenTheRightCountScores) {
     ASSERT_GE(game->rightCount(), 1);
     const int score = game->getScore(), level = game->getLevel();
     saveScreen("flyby-question.png");
+    std::string seen;  // what a player sees, for a bot: the asked picture and the live buttons
+    game->describe(seen);
+    EXPECT_NE(seen.find(" asked " + std::to_string(game->askedPicture()) + "\n"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("count 1 70 318 1\ncount 2 130 318 1\n"), std::string::npos) << seen;
     clickCount(game, game->rightCount());
     EXPECT_GT(game->getScore(), score);
     EXPECT_EQ(game->getLevel(), level + 1);

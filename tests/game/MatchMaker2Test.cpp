@@ -76,6 +76,13 @@ TEST_F(MatchMaker2Run, EveryStepIsScoredRightOrWrong) {
     EXPECT_TRUE(game->shownPicture()->isVisible());
     ticks(4);  // past the picture's pop
     saveScreen("matchmaker2-step.png");
+    // What a player sees, for a bot: the steps back, the picture, the card and the live button.
+    std::string seen;
+    game->describe(seen);
+    EXPECT_NE(seen.find("nback 1 step 0 picture " + std::to_string(game->picture(0)) + " answered 0\n"),
+              std::string::npos) << seen;
+    EXPECT_NE(seen.find("card 250 150\n"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("matchbutton 250 262 1\n"), std::string::npos) << seen;
     // Quicker steps, so the whole test fits in the minute.
     setParams(game, {{MatchMaker2::ParamShowFrames, 20}, {MatchMaker2::ParamShowFrames + 1, 20},
                      {MatchMaker2::ParamShortestShow, 10}, {MatchMaker2::ParamGapFrames, 4}});

@@ -6,6 +6,7 @@
 
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
+#include "game/minigames/AnswerButton.h"
 #include "game/minigames/PictureGrid.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ButtonSprite.h"
@@ -140,9 +141,7 @@ void FlyBy::showQuestion(bool shown) {
 }
 
 void FlyBy::setButtonsLive(bool live) {
-    for (int k = 1; k <= MaxCount; ++k)
-        if (auto* button = dynamic_cast<sprite::ButtonSprite*>(findChild(countButtonName(k))))
-            button->setState(live ? sprite::ButtonSprite::Normal : sprite::ButtonSprite::Inactive);
+    for (int k = 1; k <= MaxCount; ++k) AnswerButton::setLive(AnswerButton::find(this, countButtonName(k)), live);
 }
 
 void FlyBy::answer(int count) {
@@ -152,7 +151,7 @@ void FlyBy::answer(int count) {
     setButtonsLive(false);
     // After a wrong count the right one lights up.
     if (!right)
-        if (auto* button = dynamic_cast<sprite::ButtonSprite*>(findChild(countButtonName(rightCount()))))
+        if (sprite::ButtonSprite* button = AnswerButton::find(this, countButtonName(rightCount())))
             button->setState(sprite::ButtonSprite::Hover);
 }
 
@@ -215,8 +214,5 @@ void FlyBy::describe(std::string& text) {
             text += "flight " + std::to_string(i) + " " + std::to_string(getX() + flying_[i]->getCentreX()) + " " +
                     std::to_string(getY() + flying_[i]->getCentreY()) + " " + std::to_string(flights_[i]) + "\n";
     for (int k = 1; k <= MaxCount; ++k)
-        if (auto* button = dynamic_cast<sprite::ButtonSprite*>(findChild(countButtonName(k))))
-            text += "count " + std::to_string(k) + " " + std::to_string(getX() + button->getX() + button->getWidth() / 2) +
-                    " " + std::to_string(getY() + button->getY() + button->getHeight() / 2) + " " +
-                    std::to_string(button->getState() != sprite::ButtonSprite::Inactive ? 1 : 0) + "\n";
+        text += AnswerButton::describe(this, AnswerButton::find(this, countButtonName(k)), "count " + std::to_string(k));
 }

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "game/MentariumCanvas.h"
+#include "game/minigames/AnswerButton.h"
 #include "game/minigames/PictureGrid.h"
 #include "lang/ObjectLock.h"
-#include "sprite/ButtonSprite.h"
 #include "sprite/NumberSprite.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
@@ -93,8 +93,7 @@ void MatchMaker2::endTurn() {
 }
 
 void MatchMaker2::setButtonLive(bool live) {
-    if (auto* button = dynamic_cast<sprite::ButtonSprite*>(part(kButton)))
-        button->setState(live ? sprite::ButtonSprite::Normal : sprite::ButtonSprite::Inactive);
+    AnswerButton::setLive(AnswerButton::find(this, lang::String(kButton)), live);
 }
 
 void MatchMaker2::showNextStep() {
@@ -181,8 +180,5 @@ void MatchMaker2::describe(std::string& text) {
     if (sprite::Sprite* card = part("Card"))
         text += "card " + std::to_string(getX() + card->getX() + card->getWidth() / 2) + " " +
                 std::to_string(getY() + card->getY() + card->getHeight() / 2) + "\n";
-    if (auto* button = dynamic_cast<sprite::ButtonSprite*>(part(kButton)))
-        text += "matchbutton " + std::to_string(getX() + button->getX() + button->getWidth() / 2) + " " +
-                std::to_string(getY() + button->getY() + button->getHeight() / 2) + " " +
-                std::to_string(button->getState() != sprite::ButtonSprite::Inactive ? 1 : 0) + "\n";
+    text += AnswerButton::describe(this, AnswerButton::find(this, lang::String(kButton)), "matchbutton");
 }
