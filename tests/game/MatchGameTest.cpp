@@ -1,4 +1,4 @@
-// The matching games (Match Maker, Match Maker II, Shadow Shift, Get in
+// The matching games (Match Maker, Shadow Shift, Get in
 // Shape): the grid, the choice of options, and whole turns in the loaded game.
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 namespace game_test {
 namespace {
 
-constexpr int kShadowShift = 9, kMatchMaker = 12, kMatchMaker2 = 13, kGetInShape = 15;
+constexpr int kShadowShift = 9, kMatchMaker = 12, kGetInShape = 15;
 
 }  // namespace
 
@@ -46,11 +46,11 @@ protected:
     }
 };
 
-// Cards of Match Maker II: the target first, its motif in the other three
+// Cards with look-alikes: the target first, its motif in the other three
 // colours, then other motifs all in the target's colour; none twice.
 TEST_F(MatchGameRun, LookAlikesShareTheTargetsMotifOrItsColour) {
     loadGame();
-    MatchGame* game = start(kMatchMaker2);
+    MatchGame* game = start(kMatchMaker);
     ASSERT_NE(game, nullptr);
     for (int round = 0; round < 20; ++round) {
         std::vector<int> picks = game->chooseCards(12, 3, true);

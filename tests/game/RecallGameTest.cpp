@@ -1,4 +1,4 @@
-// The recall games (Memo Random, Fly By): showing, the grid of choices and
+// The recall game (Memo Random): showing, the grid of choices and
 // whole turns in the loaded game.
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 namespace game_test {
 namespace {
 
-constexpr int kMemoRandom = 11, kFlyBy = 14;
+constexpr int kMemoRandom = 11;
 
 TEST(RecallGameGrid, PicturesTakeTheLargestSquareCellsThatFitCentred) {
     PictureGrid g = PictureGrid::fit(12, 20, 166, 460, 200);
@@ -63,7 +63,7 @@ TEST_F(RecallGameRun, MemoRandomPicksEverySeenPictureToClearATurn) {
     const int seen = game->seenCount();
     EXPECT_GE(seen, 3);
     for (int i = 0; i < seen; ++i) EXPECT_TRUE(game->shownSprite(i)->isVisible()) << i;
-    EXPECT_EQ(game->showingFrames(seen), 50);
+    EXPECT_EQ(game->showingFrames(), 50);
     saveScreen("memorandom-showing.png");
 
     untilAnswer(game);
@@ -116,29 +116,6 @@ TEST_F(RecallGameRun, APictureNotShownEndsTheTurn) {
     EXPECT_EQ(game->getPhase(), GameBase::PhaseWrong);
     EXPECT_LT(game->choiceSprite(other)->getAlpha(), 128);
     ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhasePlay; }, 20), 0);  // the next turn
-}
-
-// Fly By: the pictures fly in one after another from the right, then the grid follows.
-TEST_F(RecallGameRun, FlyByPicturesFlyPastOneAfterAnother) {
-    loadGame();
-    RecallGame* game = start(kFlyBy);
-    ASSERT_NE(game, nullptr);
-    ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhasePlay && game->seenCount() > 0; }, 200), 0);
-    const int seen = game->seenCount();
-    ASSERT_GE(seen, 2);
-    ticks(3);
-    sprite::ScalerSprite* first = game->shownSprite(0);
-    sprite::ScalerSprite* second = game->shownSprite(1);
-    ASSERT_TRUE(first->isVisible());
-    EXPECT_FALSE(second->isVisible());  // waits for its turn
-    const int x = first->getCentreX();
-    ticks(5);
-    EXPECT_LT(first->getCentreX(), x);
-    ticks(12);
-    EXPECT_TRUE(second->isVisible());
-    saveScreen("flyby-flying.png");
-    untilAnswer(game);
-    EXPECT_GT(game->choiceCount(), seen);
 }
 
 }  // namespace game_test

@@ -26,10 +26,7 @@ RecallGame::~RecallGame() {
         for (sprite::ScalerSprite* s : *list) s->release();
 }
 
-int RecallGame::showingFrames(int count) const {
-    if (param(ParamShowing) == 0) return std::max(param(ParamShowFrames), 1);
-    return std::max(count - 1, 0) * std::max(param(ParamFlyGap), 1) + std::max(param(ParamShowFrames), 1) + 1;
-}
+int RecallGame::showingFrames() const { return std::max(param(ParamShowFrames), 1); }
 
 bool RecallGame::wasSeen(int choice) const {
     const int picture = choicePicture(choice);
@@ -62,7 +59,6 @@ void RecallGame::clearTiles() {
     found_.clear();
     turnCounter_ = 0;
     highlighted_ = -1;
-    showFrame_ = 0;
 }
 
 // --- a turn ---
@@ -88,24 +84,15 @@ void RecallGame::deal() {
 
     sprite::Sprite* area = part("GameBounds");
     if (area == nullptr) return;
-    // All at once: in a row through the middle. Flying: each waits off the
-    // right edge for its flight.
+    // In a row through the middle.
     const int band = std::min(area->getHeight(), kRowHeight);
     PictureGrid row =
         PictureGrid::fit(seen, area->getX(), area->getY() + (area->getHeight() - band) / 2, area->getWidth(), band);
-    const bool flying = param(ParamShowing) != 0;
     for (int i = 0; i < seen; ++i) {
         sprite::ScalerSprite* s = row.place(sharedTile(TableA, seen_[i]), i);
-        if (flying) {
-            s->startScale(100, 100, 1, false, 128, 128, false, 0, 0);
-            s->setLocation(area->getX() + area->getWidth() + PictureGrid::PictureSize,
-                           area->getY() + area->getHeight() / 2);
-            s->setVisible(false);
-        }
         addNamed(numberedName("Shown_", i), s);
         shown_.push_back(s);
     }
-    showFrame_ = 0;
 }
 
 void RecallGame::openChoices() {
@@ -133,7 +120,7 @@ void RecallGame::setPhase(int phase) {
     case PhasePlay:
         if (!turnEnded_) {
             endTurn();
-            scheduleNextPhase(kPhaseChoices, showingFrames(seenCount()));
+            scheduleNextPhase(kPhaseChoices, showingFrames());
         }
         break;
     case kPhaseChoices:
@@ -151,21 +138,6 @@ void RecallGame::setPhase(int phase) {
     case PhaseNextTurn: scheduleNextPhase(PhasePlay, kNextTurnFrames); break;
     default: break;
     }
-}
-
-void RecallGame::update(int) {
-    ObjectLock hold(this, true);
-    if (!playingIn({PhasePlay}) || param(ParamShowing) == 0) return;
-    sprite::Sprite* area = part("GameBounds");
-    if (area == nullptr) return;
-    // One flight starts every gap frames, right to left across the area.
-    const int gap = std::max(param(ParamFlyGap), 1);
-    if (showFrame_ % gap == 0 && showFrame_ / gap < static_cast<int>(shown_.size())) {
-        sprite::ScalerSprite* s = shown_[showFrame_ / gap];
-        s->setVisible(true);
-        s->moveTo(area->getX() - PictureGrid::PictureSize, s->getCentreY(), std::max(param(ParamShowFrames), 1));
-    }
-    ++showFrame_;
 }
 
 // --- input ---
