@@ -53,15 +53,22 @@ void ChoiceGame::showTarget(window::Image* picture, int shape) {
         x = slot->getX() + (slot->getWidth() - picture->getWidth()) / 2;
         y = slot->getY() + (slot->getHeight() - picture->getHeight()) / 2;
     }
+    showTarget(pictureSprite(picture, x, y), shape);
+}
+
+void ChoiceGame::showTarget(sprite::Sprite* s, int shape) {
     if (target_) remove(target_), target_->release();
-    target_ = pictureSprite(picture, x, y);
+    target_ = s;
     targetShape_ = shape;
     addNamed(lang::String("Target"), target_);
 }
 
 void ChoiceGame::addOption(window::Image* picture, int shape, bool right, int cx, int cy, const std::string& facts) {
     if (picture == nullptr) return;
-    sprite::Sprite* s = pictureSprite(picture, cx - picture->getWidth() / 2, cy - picture->getHeight() / 2);
+    addOption(pictureSprite(picture, cx - picture->getWidth() / 2, cy - picture->getHeight() / 2), shape, right, facts);
+}
+
+void ChoiceGame::addOption(sprite::Sprite* s, int shape, bool right, const std::string& facts) {
     if (right) right_ = optionCount();
     addNamed(numberedName("Option_", optionCount()), s);
     options_.push_back(s);

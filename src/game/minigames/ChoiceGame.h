@@ -35,9 +35,13 @@ protected:
     ChoiceGame() = default;
     // Puts the target picture in the middle of the scene's "TargetSlot" (takes the reference).
     void showTarget(window::Image* picture, int shape);
+    // Shows a placed target sprite (takes the reference).
+    void showTarget(sprite::Sprite* s, int shape);
     // Adds a choice centred at (cx, cy) (takes the picture's reference); facts
     // are more numbers for its description line.
     void addOption(window::Image* picture, int shape, bool right, int cx, int cy, const std::string& facts);
+    // Adds a placed choice sprite (takes the reference).
+    void addOption(sprite::Sprite* s, int shape, bool right, const std::string& facts);
     // Extra description lines of a turn, after the choices.
     virtual void describeTurn(std::string&) {}
 
