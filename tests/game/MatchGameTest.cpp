@@ -1,5 +1,5 @@
-// The matching games (Match Maker, Shadow Shift, Get in
-// Shape): the grid, the choice of options, and whole turns in the loaded game.
+// The matching game of Match Maker: the choice of options and whole turns
+// in the loaded game.
 
 #include <gtest/gtest.h>
 
@@ -7,13 +7,13 @@
 
 #include "GameFixture.h"
 #include "game/minigames/MatchGame.h"
-#include "sprite/ScalerSprite.h"
+#include "sprite/Sprite.h"
 #include "window/Image.h"
 
 namespace game_test {
 namespace {
 
-constexpr int kShadowShift = 9, kMatchMaker = 12, kGetInShape = 15;
+constexpr int kMatchMaker = 12;
 
 }  // namespace
 
@@ -26,9 +26,10 @@ protected:
     }
     void untilAnswer(MatchGame* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0); }
     void clickOption(MatchGame* game, int i) {
-        sprite::ScalerSprite* s = game->option(i);
-        pointer(window::Event::MouseDown, game->getX() + s->getCentreX(), game->getY() + s->getCentreY());
-        pointer(window::Event::MouseUp, game->getX() + s->getCentreX(), game->getY() + s->getCentreY());
+        sprite::Sprite* s = game->option(i);
+        const int x = game->getX() + s->getX() + s->getWidth() / 2, y = game->getY() + s->getY() + s->getHeight() / 2;
+        pointer(window::Event::MouseDown, x, y);
+        pointer(window::Event::MouseUp, x, y);
     }
     // Pixels of the composed scene inside a sprite's box that are nearly black.
     int blackPixelsOver(MatchGame* game, sprite::Sprite* s) {
@@ -66,9 +67,6 @@ TEST_F(MatchGameRun, LookAlikesShareTheTargetsMotifOrItsColour) {
         }
         EXPECT_EQ(groups.size(), 8u);
     }
-    std::vector<int> shapes = game->chooseShapes(20);  // only 16 shapes exist
-    EXPECT_EQ(shapes.size(), 16u);
-    EXPECT_EQ(std::set<int>(shapes.begin(), shapes.end()).size(), 16u);
 }
 
 // Turns of Match Maker: exactly one option is the target's picture; it
@@ -82,9 +80,9 @@ TEST_F(MatchGameRun, OnlyTheTwinScoresAndEachAnswerDealsANewTurn) {
         const int n = game->optionCount();
         ASSERT_GE(n, 3);
         int twins = 0;
-        for (int i = 0; i < n; ++i) twins += game->optionPicture(i) == game->targetPicture();
+        for (int i = 0; i < n; ++i) twins += game->optionShape(i) == game->targetShape();
         EXPECT_EQ(twins, 1);
-        EXPECT_EQ(game->optionPicture(game->rightOption()), game->targetPicture());
+        EXPECT_EQ(game->optionShape(game->rightOption()), game->targetShape());
         ASSERT_NE(game->target(), nullptr);
         const int score = game->getScore(), wrong = game->getWrongAnswers(), level = game->getLevel();
         if (turn % 2 == 0) {
@@ -103,38 +101,14 @@ TEST_F(MatchGameRun, OnlyTheTwinScoresAndEachAnswerDealsANewTurn) {
     saveScreen("matchmaker-turn.png");
 }
 
-// Shadow Shift's target is a shadow: the shape's own outline, all dark;
-// Match Maker's target shows its colours.
-TEST_F(MatchGameRun, ShadowShiftShowsTheTargetAsADarkOutline) {
+// Match Maker's target shows its colours: card outlines are ink blue, not black.
+TEST_F(MatchGameRun, MatchMakersTargetShowsItsColours) {
     loadGame();
-    MatchGame* shadow = start(kShadowShift);
-    ASSERT_NE(shadow, nullptr);
-    untilAnswer(shadow);
-    ASSERT_NE(shadow->target(), nullptr);
-    EXPECT_GT(blackPixelsOver(shadow, shadow->target()), 300);  // a filled dark outline
-    saveScreen("shadowshift-turn.png");
-    canvas->setState(MentariumCanvas::StateMenu);
-
     MatchGame* cards = start(kMatchMaker);
+    ASSERT_NE(cards, nullptr);
     untilAnswer(cards);
     ASSERT_NE(cards->target(), nullptr);
-    EXPECT_LT(blackPixelsOver(cards, cards->target()), 20);  // outlines are ink blue, not black
-}
-
-// Get in Shape deals shapes and a shadow like Shadow Shift, all turned.
-TEST_F(MatchGameRun, GetInShapeDealsTurnedShapes) {
-    loadGame();
-    MatchGame* game = start(kGetInShape, 2);
-    ASSERT_NE(game, nullptr);
-    untilAnswer(game);
-    ASSERT_GE(game->optionCount(), 3);
-    for (int i = 0; i < game->optionCount(); ++i) EXPECT_LT(game->optionPicture(i), MatchGame::Shapes);
-    // A turned square picture needs a larger box than the unturned one, unless
-    // it stands at a right angle.
-    int larger = 0;
-    for (int i = 0; i < game->optionCount(); ++i) larger += game->option(i)->getWidth() > 64;
-    EXPECT_GT(larger, 0);
-    saveScreen("getinshape-turn.png");
+    EXPECT_LT(blackPixelsOver(cards, cards->target()), 20);
 }
 
 }  // namespace game_test
