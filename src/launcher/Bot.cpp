@@ -209,6 +209,7 @@ void Bot::play(const Description& board, int nowMs, std::vector<Click>& clicks) 
         report("bot plays " + gameName_);
     }
     watchAnswer(board);
+    player_->observe(board);
     if (midturnShotMs_ > 0 && nowMs >= midturnShotMs_) {
         midturnShotMs_ = 0;
         shots_.push_back(lowered(gameName_) + "-midturn.png");

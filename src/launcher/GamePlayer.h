@@ -17,6 +17,9 @@ public:
     };
 
     virtual ~GamePlayer() = default;
+    // Every look at the board, answering or not: a player who must remember
+    // what passed (a sequence of pictures, flights) takes it in here.
+    virtual void observe(const Description&) {}
     // Whether the board takes an answer now (most games wait in phase 5).
     virtual bool answering(const Description& board) const { return board.fact("phase") == 5; }
     // How many answers make up the board's turn (a sequence, a pattern of

@@ -223,7 +223,7 @@ protected:
     bool isRight(const Description&, const Row& r) const override { return r[5] != r[6]; }
 };
 
-// Match Maker, Match Maker II, Shadow Shift, Get in Shape: the option showing the target's picture.
+// Match Maker: the option showing the target's picture.
 class MatchPlayer : public OneClickPlayer {
 public:
     MatchPlayer() : OneClickPlayer("option", 4, at) {}
@@ -235,7 +235,70 @@ protected:
     }
 };
 
-// Memo Random and Fly By: a picture that was shown and is not found yet.
+// Match Maker II: "Match" when the picture equals the one N steps back, else
+// let it pass. Pictures are remembered as they show; each step is decided once.
+class NBackPlayer : public GamePlayer {
+public:
+    void observe(const Description& board) override {
+        // nback N step S picture P answered A
+        const std::vector<Row>& rows = board.rows("nback");
+        if (rows.empty() || rows[0].size() < 4) return;
+        const int step = rows[0][1], picture = rows[0][2];
+        if (step < 0 || picture < 0) return;
+        if (step < lastStep_) pictures_.clear();  // a new play
+        lastStep_ = step;
+        pictures_[step] = picture;
+    }
+
+    std::vector<Point> answer(const Description& board, bool right) override {
+        const std::vector<Row>& rows = board.rows("nback");
+        const std::vector<Row>& button = board.rows("matchbutton");
+        if (rows.empty() || rows[0].size() < 4 || rows[0][3] || button.empty() || button[0].size() < 3 || !button[0][2])
+            return {};
+        const int back = rows[0][0], step = rows[0][1];
+        auto decided = decisions_.try_emplace(step, right).first->second;  // one decision a step
+        auto now = pictures_.find(step), before = pictures_.find(step - back);
+        const bool match = now != pictures_.end() && before != pictures_.end() && now->second == before->second;
+        if (match != decided) return {};  // letting it pass is the answer
+        return {{button[0][0], button[0][1]}};
+    }
+
+private:
+    std::map<int, int> pictures_;
+    std::map<int, bool> decisions_;
+    int lastStep_ = -1;
+};
+
+// Fly By: counts each kind of picture as it flies past, then presses the count
+// of the kind asked (one more on purpose for a miss).
+class CountingPlayer : public GamePlayer {
+public:
+    void observe(const Description& board) override {
+        if (board.fact("asked") < 0 && counted_) seen_.clear(), counted_ = false;  // a new turn's flights
+        for (const Row& f : board.rows("flight"))  // flight I X Y KIND
+            if (f.size() >= 4) seen_[f[0]] = f[3];
+    }
+
+    std::vector<Point> answer(const Description& board, bool right) override {
+        const int asked = board.fact("asked");
+        if (asked < 0) return {};
+        int count = 0;
+        for (const auto& [flight, kind] : seen_) count += kind == asked;
+        if (!right) count = count > 1 ? count - 1 : count + 1;
+        for (const Row& b : board.rows("count"))  // count K X Y LIVE
+            if (b.size() >= 4 && b[0] == count && b[3]) {
+                counted_ = true;
+                return {{b[1], b[2]}};
+            }
+        return {};
+    }
+
+private:
+    std::map<int, int> seen_;  // flight -> kind
+    bool counted_ = false;
+};
+
+// Memo Random: a picture that was shown and is not found yet.
 class RecallPlayer : public OneClickPlayer {
 public:
     RecallPlayer() : OneClickPlayer("choice", 5, at) {}
@@ -258,8 +321,8 @@ std::unique_ptr<GamePlayer> makeGamePlayer(const std::string& className) {
         {"SpotChanges", make<SpotChangesPlayer>},     {"FindCircles", make<FindCirclesPlayer>},
         {"NumberOrder", make<NumberOrderPlayer>},     {"ShadowShift", make<MatchPlayer>},
         {"WhichIsMore", make<WhichIsMorePlayer>},     {"MemoRandom", make<RecallPlayer>},
-        {"MatchMaker", make<MatchPlayer>},            {"MatchMaker2", make<MatchPlayer>},
-        {"FlyBy", make<RecallPlayer>},                {"GetInShape", make<MatchPlayer>}};
+        {"MatchMaker", make<MatchPlayer>},            {"MatchMaker2", make<NBackPlayer>},
+        {"FlyBy", make<CountingPlayer>},                {"GetInShape", make<MatchPlayer>}};
     auto found = players.find(className);
     return found == players.end() ? nullptr : found->second();
 }

@@ -114,11 +114,34 @@ TEST(GamePlayerTest, MemoryGamesClickWhatWasShownAndNotFoundYet) {
     EXPECT_EQ(clickOf("SpatialMemory", "tile 0 0 0 10 10 1 0\ntile 1 20 0 10 10 3 0\ntile 2 40 0 10 10 2 0\n").x, 45);
     // choice I CX CY SEEN FOUND
     EXPECT_EQ(clickOf("MemoRandom", "choice 0 10 10 1 1\nchoice 1 30 10 0 0\nchoice 2 50 10 1 0\n").x, 50);
-    EXPECT_EQ(clickOf("FlyBy", "choice 0 10 10 1 1\nchoice 1 30 10 0 0\nchoice 2 50 10 1 0\n", false).x, 30);
+}
+
+// Match Maker II clicks "Match" only on a picture equal to the one N steps back;
+// Fly By presses the count of the asked kind among the flights it saw.
+TEST(GamePlayerTest, SequenceGamesRememberWhatPassed) {
+    auto nback = launcher::makeGamePlayer("MatchMaker2");
+    for (const char* step : {"nback 2 step 0 picture 7 answered 0\n", "nback 2 step 1 picture 3 answered 0\n"})
+        nback->observe(Description(step));
+    Description noMatch("nback 2 step 2 picture 4 answered 0\nmatchbutton 250 300 1\n");
+    nback->observe(noMatch);
+    EXPECT_TRUE(nback->answer(noMatch, true).empty());
+    Description match("nback 2 step 3 picture 3 answered 0\nmatchbutton 250 300 1\n");
+    nback->observe(match);
+    ASSERT_EQ(nback->answer(match, true).size(), 1u);
+    EXPECT_EQ(nback->answer(match, true)[0].x, 250);
+
+    auto flyBy = launcher::makeGamePlayer("FlyBy");
+    for (const char* look : {"flights 4 asked -1\nflight 0 10 10 2\nflight 1 60 10 5\n",
+                             "flights 4 asked -1\nflight 1 90 10 5\nflight 2 20 10 2\n", "flights 4 asked -1\nflight 3 20 10 2\n"})
+        flyBy->observe(Description(look));
+    Description asked("flights 4 asked 2\ncount 2 100 300 1\ncount 3 150 300 1\ncount 4 200 300 1\n");
+    flyBy->observe(asked);
+    EXPECT_EQ(flyBy->answer(asked, true).at(0).x, 150);
+    EXPECT_EQ(flyBy->answer(asked, false).at(0).x, 100);
 }
 
 TEST(GamePlayerTest, MatchingGamesTakeTheTargetsTwin) {
-    for (const char* game : {"MatchMaker", "MatchMaker2", "ShadowShift", "GetInShape"})
+    for (const char* game : {"MatchMaker"})
         EXPECT_EQ(clickOf(game, "options 3 1 target 12\noption 0 10 10 5\noption 1 30 10 12\noption 2 50 10 13\n").x, 30)
             << game;
 }
