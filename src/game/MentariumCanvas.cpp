@@ -350,6 +350,9 @@ void MentariumCanvas::setDifficulty(int d) {
 }
 
 void MentariumCanvas::rememberIntroStage(int stage) {
+    // While the scene loads the menu is hidden and set aside, which is no
+    // progress of the player's: only stages reached in the menus are kept.
+    if (state_ == StateStartup) return;
     if (keeper_ && stage >= 0 && stage <= 4) keeper_->remember(ProgressKeeper::kIntroStage, stage);
 }
 
