@@ -17,7 +17,24 @@
 #include "mentarium/host.h"
 #include "support/TempDir.h"
 
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define HOSTTEST_TSAN 1
+#endif
+#endif
+#if defined(__SANITIZE_THREAD__) && !defined(HOSTTEST_TSAN)
+#define HOSTTEST_TSAN 1
+#endif
+
 namespace hosttest {
+
+// How many times longer the game may take to load and stop under
+// ThreadSanitizer, which watches every memory access of every thread.
+#ifdef HOSTTEST_TSAN
+inline constexpr int kSlowdown = 5;
+#else
+inline constexpr int kSlowdown = 1;
+#endif
 
 // Notifications heard through the block's callback, from any of the game's threads.
 class Heard {
@@ -51,10 +68,10 @@ private:
     }
 };
 
-// Runs step until done() holds or the time is up; answers done().
+// Runs step until done() holds or the time is up (longer in a slow build); answers done().
 inline bool serviceUntil(const std::function<bool()>& done, const std::function<void()>& step,
                          std::chrono::milliseconds limit) {
-    auto deadline = std::chrono::steady_clock::now() + limit;
+    auto deadline = std::chrono::steady_clock::now() + limit * kSlowdown;
     while (!done()) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
         step();
