@@ -48,22 +48,15 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
         }
     };
     const bool plainWeights = !ColorOn && f.alpha == 128;
-    const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    // No factors: the weight is the pixel's alpha, spread over its lanes by shuffles.
+    // No factors: the weight is the pixel's alpha; clear pixels add nothing and keep
+    // the target's alpha, the rest become opaque.
     auto plainFour = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         __m128i d = _mm_loadu_si128(target);
-        __m128i sLo = _mm_unpacklo_epi8(s, zero), sHi = _mm_unpackhi_epi8(s, zero);
-        __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLo, 0xFF), 0xFF);
-        __m128i aHi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHi, 0xFF), 0xFF);
-        const __m128i c255 = _mm_set1_epi16(255);
-        aLo = _mm_sub_epi16(aLo, _mm_cmpeq_epi16(aLo, c255));  // 255 weighs 256: the source itself
-        aHi = _mm_sub_epi16(aHi, _mm_cmpeq_epi16(aHi, c255));
-        __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(sLo, aLo), 8);
-        __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(sHi, aHi), 8);
-        __m128i r = _mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi));
-        // Clear pixels added nothing and keep the target's alpha; the rest become opaque.
-        __m128i touched = _mm_andnot_si128(_mm_cmpeq_epi32(_mm_and_si128(s, alphaByte), zero), alphaByte);
-        _mm_storeu_si128(target, _mm_or_si128(r, touched));
+        __m128i wLo, wHi;
+        alphaWeights(s, wLo, wHi);
+        __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo), 8);
+        __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi), 8);
+        _mm_storeu_si128(target, _mm_or_si128(_mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi)), touchedAlpha(s)));
     };
     auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         if (plainWeights) {
