@@ -47,7 +47,22 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
             return _mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi));
         }
     };
+    const bool plainWeights = !ColorOn && f.alpha == 128;
+    // No factors: the weight is the pixel's alpha; clear pixels add nothing and keep
+    // the target's alpha, the rest become opaque.
+    auto plainFour = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+        __m128i d = _mm_loadu_si128(target);
+        __m128i wLo, wHi;
+        alphaWeights(s, wLo, wHi);
+        __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo), 8);
+        __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi), 8);
+        _mm_storeu_si128(target, _mm_or_si128(_mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi)), touchedAlpha(s)));
+    };
     auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+        if (plainWeights) {
+            plainFour(target, s);
+            return;
+        }
         __m128i e = effectiveAlphas(s, f.alpha);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) return;
         __m128i d = _mm_loadu_si128(target);

@@ -37,6 +37,22 @@ inline void spreadWeights(__m128i e, __m128i& lo, __m128i& hi) {
     hi = _mm_unpackhi_epi32(w, w);
 }
 
+// With alpha factor 128: each pixel's alpha as its weight in its four 16-bit
+// lanes (low pair, high pair), 256 for an opaque pixel.
+inline void alphaWeights(__m128i s, __m128i& lo, __m128i& hi) {
+    const __m128i zero = _mm_setzero_si128(), c255 = _mm_set1_epi16(255);
+    lo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(_mm_unpacklo_epi8(s, zero), 0xFF), 0xFF);
+    hi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(_mm_unpackhi_epi8(s, zero), 0xFF), 0xFF);
+    lo = _mm_sub_epi16(lo, _mm_cmpeq_epi16(lo, c255));
+    hi = _mm_sub_epi16(hi, _mm_cmpeq_epi16(hi, c255));
+}
+
+// The alpha byte of every pixel that is not clear: such pixels become opaque.
+inline __m128i touchedAlpha(__m128i s) {
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    return _mm_andnot_si128(_mm_cmpeq_epi32(_mm_and_si128(s, alpha), _mm_setzero_si128()), alpha);
+}
+
 // Pixels whose effective alpha is 0 keep the target as it was; the rest become opaque.
 inline __m128i keepUntouched(__m128i e, __m128i d, __m128i r) {
     __m128i none = _mm_cmpeq_epi32(e, _mm_setzero_si128());
