@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "sprite/AnimateSprite.h"
 #include "sprite/ButtonInput.h"
 
@@ -56,7 +58,7 @@ protected:
     bool hitByBounds = true;
     bool fireOnRelease = false;
     bool pressed = false;
-    bool focused = false;
+    std::atomic<bool> focused{false};  // set by the input thread, drawn by the render thread
 };
 
 }  // namespace sprite
