@@ -91,6 +91,7 @@ void FlyBy::clearTiles() {
     flights_.clear();
     asked_ = -1;
     showFrame_ = 0;
+    setButtonsLive(false);  // a new play starts with closed buttons, not the last answer's light
 }
 
 void FlyBy::endTurn() {
@@ -106,7 +107,6 @@ void FlyBy::deal() {
     gapFrames_ = gapFramesAt(level);
     flights_ = chooseFlights(grownParam(level, ParamFlights), grownParam(level, ParamKinds),
                              param(ParamAlikeLevel) > 0 && level >= param(ParamAlikeLevel), asked_);
-    setButtonsLive(false);
     showQuestion(false);
     sprite::Sprite* band = part("FlyBounds");
     if (band == nullptr) return;

@@ -79,6 +79,7 @@ void MatchMaker2::clearTiles() {
     backs_.clear();
     answered_ = false;
     stepFrame_ = 0;
+    setButtonLive(false);
 }
 
 void MatchMaker2::endTurn() {
@@ -88,7 +89,6 @@ void MatchMaker2::endTurn() {
     // The feedback stands beside the card, so the next picture is never hidden.
     if (sprite::Sprite* place = part("FeedbackPlace"))
         if (sprite::Sprite* feedback = part("SuccessFailure")) feedback->setLocation(place->getX(), place->getY());
-    setButtonLive(false);
     GameBase::endTurn();
 }
 
