@@ -4,9 +4,8 @@
 
 #include <algorithm>
 
-#include "GameFixture.h"
+#include "ChoiceGameFixture.h"
 #include "game/minigames/GetInShape.h"
-#include "sprite/Sprite.h"
 #include "util/Random.h"
 
 namespace game_test {
@@ -60,50 +59,15 @@ TEST(GetInShapeRules, OnlyOneChoiceFitsTheHole) {
 
 }  // namespace
 
-class GetInShapeRun : public GameFixture {
-protected:
-    GetInShape* start(int difficulty) {
-        auto* game = dynamic_cast<GetInShape*>(startPractice(kGetInShape, difficulty));
-        EXPECT_NE(game, nullptr);
-        return game;
-    }
-    void untilAnswer(GetInShape* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0); }
-    void clickOption(GetInShape* game, int i) {
-        sprite::Sprite* s = game->option(i);
-        const int x = game->getX() + s->getX() + s->getWidth() / 2, y = game->getY() + s->getY() + s->getHeight() / 2;
-        pointer(window::Event::MouseDown, x, y);
-        pointer(window::Event::MouseUp, x, y);
-    }
-};
+class GetInShapeRun : public ChoiceGameFixture {};
 
 // Whole turns: the piece that fits scores and raises the level, another
 // counts wrong; each answer deals a new board.
 TEST_F(GetInShapeRun, ThePieceThatFitsScoresAndAnotherIsWrong) {
     loadGame();
-    GetInShape* game = start(0);
+    auto* game = start<GetInShape>(kGetInShape, 0);
     ASSERT_NE(game, nullptr);
-    untilAnswer(game);
-    for (int turn = 0; turn < 4; ++turn) {
-        const int n = game->optionCount();
-        ASSERT_GE(n, 3);
-        ASSERT_NE(game->target(), nullptr);
-        EXPECT_EQ(game->optionShape(game->rightOption()), game->targetShape());
-        for (int i = 0; i < n; ++i)
-            if (i != game->rightOption()) {
-                EXPECT_NE(game->optionShape(i), game->targetShape());
-            }
-        const int score = game->getScore(), wrong = game->getWrongAnswers(), level = game->getLevel();
-        if (turn % 2 == 0) {
-            clickOption(game, game->rightOption());
-            EXPECT_GT(game->getScore(), score);
-            EXPECT_EQ(game->getLevel(), level + 1);
-        } else {
-            clickOption(game, (game->rightOption() + 1) % n);
-            EXPECT_EQ(game->getScore(), score);
-            EXPECT_EQ(game->getWrongAnswers(), wrong + 1);
-        }
-        untilAnswer(game);
-    }
+    playTurns(game, 4, nextAfterRight);
     std::string text;
     game->describe(text);
     EXPECT_NE(text.find("options " + std::to_string(game->optionCount()) + " " +
@@ -116,7 +80,7 @@ TEST_F(GetInShapeRun, ThePieceThatFitsScoresAndAnotherIsWrong) {
 // The hard start brings turned pieces, closer sizes and more notches.
 TEST_F(GetInShapeRun, HigherLevelsBringTurnedPiecesAndCloserSizes) {
     loadGame();
-    GetInShape* game = start(2);
+    auto* game = start<GetInShape>(kGetInShape, 2);
     ASSERT_NE(game, nullptr);
     untilAnswer(game);
     EXPECT_GE(game->getLevel(), 6);

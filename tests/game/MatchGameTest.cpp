@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "GameFixture.h"
+#include "ChoiceGameFixture.h"
 #include "game/minigames/MatchGame.h"
 #include "sprite/Sprite.h"
 #include "window/Image.h"
@@ -17,20 +17,9 @@ constexpr int kMatchMaker = 12;
 
 }  // namespace
 
-class MatchGameRun : public GameFixture {
+class MatchGameRun : public ChoiceGameFixture {
 protected:
-    MatchGame* start(int game, int difficulty = 0) {
-        auto* m = dynamic_cast<MatchGame*>(startPractice(game, difficulty));
-        EXPECT_NE(m, nullptr);
-        return m;
-    }
-    void untilAnswer(MatchGame* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0); }
-    void clickOption(MatchGame* game, int i) {
-        sprite::Sprite* s = game->option(i);
-        const int x = game->getX() + s->getX() + s->getWidth() / 2, y = game->getY() + s->getY() + s->getHeight() / 2;
-        pointer(window::Event::MouseDown, x, y);
-        pointer(window::Event::MouseUp, x, y);
-    }
+    MatchGame* start(int game) { return ChoiceGameFixture::start<MatchGame>(game, 0); }
     // Pixels of the composed scene inside a sprite's box that are nearly black.
     int blackPixelsOver(MatchGame* game, sprite::Sprite* s) {
         canvas->repaint(nullptr);
@@ -75,27 +64,7 @@ TEST_F(MatchGameRun, OnlyTheTwinScoresAndEachAnswerDealsANewTurn) {
     loadGame();
     MatchGame* game = start(kMatchMaker);
     ASSERT_NE(game, nullptr);
-    untilAnswer(game);
-    for (int turn = 0; turn < 4; ++turn) {
-        const int n = game->optionCount();
-        ASSERT_GE(n, 3);
-        int twins = 0;
-        for (int i = 0; i < n; ++i) twins += game->optionShape(i) == game->targetShape();
-        EXPECT_EQ(twins, 1);
-        EXPECT_EQ(game->optionShape(game->rightOption()), game->targetShape());
-        ASSERT_NE(game->target(), nullptr);
-        const int score = game->getScore(), wrong = game->getWrongAnswers(), level = game->getLevel();
-        if (turn % 2 == 0) {
-            clickOption(game, game->rightOption());
-            EXPECT_GT(game->getScore(), score);
-            EXPECT_EQ(game->getLevel(), level + 1);
-        } else {
-            clickOption(game, (game->rightOption() + 1) % n);
-            EXPECT_EQ(game->getScore(), score);
-            EXPECT_EQ(game->getWrongAnswers(), wrong + 1);
-        }
-        untilAnswer(game);
-    }
+    playTurns(game, 4, nextAfterRight);
     // The level brought more options.
     EXPECT_GT(game->optionCount(), 3);
     saveScreen("matchmaker-turn.png");

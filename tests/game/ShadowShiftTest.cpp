@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "GameFixture.h"
+#include "ChoiceGameFixture.h"
 #include "game/minigames/FigureCanvas.h"
 #include "game/minigames/Polyomino.h"
 #include "game/minigames/ShadowShift.h"
-#include "sprite/Sprite.h"
 #include "util/Random.h"
 
 namespace game_test {
@@ -87,54 +86,20 @@ TEST(FigureCanvasPaint, FigureCellsEdgeAndMirror) {
 
 }  // namespace
 
-class ShadowShiftRun : public GameFixture {
-protected:
-    ShadowShift* start(int difficulty) {
-        auto* game = dynamic_cast<ShadowShift*>(startPractice(kShadowShift, difficulty));
-        EXPECT_NE(game, nullptr);
-        return game;
-    }
-    void untilAnswer(ShadowShift* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0); }
-    void clickOption(ShadowShift* game, int i) {
-        sprite::Sprite* s = game->option(i);
-        const int x = game->getX() + s->getX() + s->getWidth() / 2, y = game->getY() + s->getY() + s->getHeight() / 2;
-        pointer(window::Event::MouseDown, x, y);
-        pointer(window::Event::MouseUp, x, y);
-    }
-};
+class ShadowShiftRun : public ChoiceGameFixture {};
 
 // Whole turns: the right choice scores and raises the level, a mirror image
 // counts wrong; each answer deals a new figure whose shadow stands turned.
 TEST_F(ShadowShiftRun, TheFigureScoresAndItsMirrorImageIsWrong) {
     loadGame();
-    ShadowShift* game = start(0);
+    auto* game = start<ShadowShift>(kShadowShift, 0);
     ASSERT_NE(game, nullptr);
-    untilAnswer(game);
-    for (int turn = 0; turn < 4; ++turn) {
-        const int n = game->optionCount();
-        ASSERT_GE(n, 3);
-        ASSERT_NE(game->target(), nullptr);
-        EXPECT_EQ(game->optionShape(game->rightOption()), game->targetShape());
-        int mirror = -1;
-        for (int i = 0; i < n; ++i) {
-            if (i != game->rightOption()) {
-                EXPECT_NE(game->optionShape(i), game->targetShape());
-            }
-            if (game->optionShape(i) == 1) mirror = i;
-        }
-        ASSERT_GE(mirror, 0) << "every turn offers the mirror image";
-        const int score = game->getScore(), wrong = game->getWrongAnswers(), level = game->getLevel();
-        if (turn % 2 == 0) {
-            clickOption(game, game->rightOption());
-            EXPECT_GT(game->getScore(), score);
-            EXPECT_EQ(game->getLevel(), level + 1);
-        } else {
-            clickOption(game, mirror);
-            EXPECT_EQ(game->getScore(), score);
-            EXPECT_EQ(game->getWrongAnswers(), wrong + 1);
-        }
-        untilAnswer(game);
-    }
+    playTurns(game, 4, [](ChoiceGame* g) {
+        for (int i = 0; i < g->optionCount(); ++i)
+            if (g->optionShape(i) == 1) return i;
+        ADD_FAILURE() << "every turn offers the mirror image";
+        return -1;
+    });
     std::string text;
     game->describe(text);
     EXPECT_NE(text.find("options " + std::to_string(game->optionCount()) + " " +
@@ -147,7 +112,7 @@ TEST_F(ShadowShiftRun, TheFigureScoresAndItsMirrorImageIsWrong) {
 // The hard start deals larger figures at finer turns among more choices.
 TEST_F(ShadowShiftRun, HigherLevelsTurnFinerWithLargerFiguresAndMoreMirrors) {
     loadGame();
-    ShadowShift* game = start(2);
+    auto* game = start<ShadowShift>(kShadowShift, 2);
     ASSERT_NE(game, nullptr);
     untilAnswer(game);
     EXPECT_GE(game->getLevel(), 6);

@@ -1,5 +1,7 @@
 #include "game/minigames/ChoiceGame.h"
 
+#include <numeric>
+
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
@@ -74,6 +76,19 @@ void ChoiceGame::addOption(sprite::Sprite* s, int shape, bool right, const std::
     options_.push_back(s);
     shapes_.push_back(shape);
     facts_.push_back(facts);
+}
+
+PictureGrid ChoiceGame::choiceGrid(int count) const {
+    sprite::Sprite* area = part("GameBounds");
+    return area ? PictureGrid::fit(count, area->getX(), area->getY(), area->getWidth(), area->getHeight())
+                : PictureGrid::fit(count, 20, 166, 460, 200);
+}
+
+std::vector<int> ChoiceGame::randomOrder(int n) {
+    std::vector<int> order(static_cast<size_t>(std::max(n, 0)));
+    std::iota(order.begin(), order.end(), 0);
+    shuffle(order.data(), static_cast<int>(order.size()));
+    return order;
 }
 
 void ChoiceGame::setPhase(int phase) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/GameBase.h"
+#include "game/minigames/PictureGrid.h"
 
 namespace sprite { class Sprite; }
 
@@ -42,6 +43,10 @@ protected:
     void addOption(window::Image* picture, int shape, bool right, int cx, int cy, const std::string& facts);
     // Adds a placed choice sprite (takes the reference).
     void addOption(sprite::Sprite* s, int shape, bool right, const std::string& facts);
+    // The cells of count choices over the scene's "GameBounds".
+    PictureGrid choiceGrid(int count) const;
+    // The numbers 0 to n - 1 in random order: which choice goes to which cell.
+    std::vector<int> randomOrder(int n);
     // Extra description lines of a turn, after the choices.
     virtual void describeTurn(std::string&) {}
 

@@ -124,6 +124,14 @@ uint32_t FigureCanvas::pixel(int x, int y) const {
     return byte(p.a) << 24 | byte(p.r) << 16 | byte(p.g) << 8 | byte(p.b);
 }
 
+window::Image* FigureCanvas::figureCard(int size, const Polyomino& f, double scale, double degrees, uint32_t colour,
+                                        bool seams) {
+    FigureCanvas canvas(size + static_cast<int>(kShadowX) + 1, size + static_cast<int>(kShadowY));
+    canvas.card(0, 0, size, size, size / 5, Cream);
+    canvas.figure(f, {size / 2.0, size / 2.0, scale, degrees}, colour, seams);
+    return canvas.picture();
+}
+
 window::Image* FigureCanvas::picture() const {
     auto* image = new window::Image(width_, height_, 1, false);
     image->setHasAlpha(true);

@@ -15,6 +15,8 @@ class FigureCanvas {
 public:
     static constexpr uint32_t Ink = 0x14203A;
     static constexpr uint32_t Cream = 0xFFF7E6;
+    // Lagoon, coral, mint, honey, plum, teal, rose, iris: the figures' colours.
+    static constexpr uint32_t Brights[] = {0x3E7CB1, 0xD7634D, 0x93D66D, 0xF2C14E, 0x8E5BA8, 0x3FA796, 0xE58FA8, 0x6A74C9};
 
     // Where a figure stands: its middle at (x, y), cells of scale pixels,
     // turned clockwise by degrees.
@@ -32,6 +34,9 @@ public:
     void hole(const Polyomino& f, const Placement& at, uint32_t colour);
     // The painted picture (new reference).
     window::Image* picture() const;
+    // A cream card size pixels square with a figure in its middle (new reference).
+    static window::Image* figureCard(int size, const Polyomino& f, double scale, double degrees, uint32_t colour,
+                                     bool seams);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <numeric>
 
 #include "game/minigames/FigureCanvas.h"
 #include "game/minigames/PictureGrid.h"
@@ -18,8 +17,6 @@ namespace {
 constexpr int kTries = 200;
 constexpr int kBoardWidth = 180, kBoardHeight = 104;
 constexpr uint32_t kBoard = 0xE8D3A9, kHole = 0x2F3C68;
-// Lagoon, coral, mint, honey, plum, teal, rose, iris: one colour a turn.
-constexpr uint32_t kColours[] = {0x3E7CB1, 0xD7634D, 0x93D66D, 0xF2C14E, 0x8E5BA8, 0x3FA796, 0xE58FA8, 0x6A74C9};
 
 using Cell = Polyomino::Cell;
 
@@ -115,32 +112,27 @@ void GetInShape::endTurn() {
     std::vector<Choice> choices = dealChoices(random_, hole_, grownParam(level, ParamOptions),
                                               grownParam(level, ParamTurned), sizeDifference(level));
 
-    sprite::Sprite* area = part("GameBounds");
-    PictureGrid grid = area ? PictureGrid::fit(static_cast<int>(choices.size()), area->getX(), area->getY(),
-                                               area->getWidth(), area->getHeight())
-                            : PictureGrid::fit(static_cast<int>(choices.size()), 20, 166, 460, 200);
+    const int n = static_cast<int>(choices.size());
+    const PictureGrid grid = choiceGrid(n);
     const int card = grid.cell - PictureGrid::CellMargin;
     // One cell size for the hole and every piece: the largest at which all fit their cards.
     double reach = 1;
     for (const Choice& c : choices) reach = std::max(reach, std::max(c.piece.width(), c.piece.height()) * c.percent / 100.0);
     const double cell = std::min((card - 14) / reach, (kBoardHeight - 24) / static_cast<double>(hole_.height()));
-    const uint32_t colour = kColours[random_.nextInt(static_cast<int>(std::size(kColours)) - 1)];
+    const uint32_t colour = FigureCanvas::Brights[random_.nextInt(static_cast<int>(std::size(FigureCanvas::Brights)) - 1)];
 
     FigureCanvas board(kBoardWidth + 3, kBoardHeight + 3);
     board.card(0, 0, kBoardWidth, kBoardHeight, kBoardHeight / 5, kBoard);
     board.hole(hole_, {kBoardWidth / 2.0, kBoardHeight / 2.0, cell, 0}, kHole);
     showTarget(board.picture(), 0);
 
-    std::vector<int> order(choices.size());
-    std::iota(order.begin(), order.end(), 0);
-    shuffle(order.data(), static_cast<int>(order.size()));
-    for (size_t i = 0; i < order.size(); ++i) {
-        const Choice& c = choices[static_cast<size_t>(order[i])];
-        FigureCanvas picture(card + 3, card + 3);
-        picture.card(0, 0, card, card, card / 5, FigureCanvas::Cream);
-        picture.figure(c.piece, {card / 2.0, card / 2.0, cell * c.percent / 100.0, 0}, colour, false);
-        addOption(picture.picture(), c.kind == Fits ? 0 : order[i], c.kind == Fits, grid.centreX(static_cast<int>(i)),
-                  grid.centreY(static_cast<int>(i)),
+    std::vector<int> order = randomOrder(n);
+    for (int i = 0; i < n; ++i) {
+        const int k = order[static_cast<size_t>(i)];
+        const Choice& c = choices[static_cast<size_t>(k)];
+        // Shape numbers: 0 the piece that fits, every other its own.
+        addOption(FigureCanvas::figureCard(card, c.piece, cell * c.percent / 100.0, 0, colour, false), k, k == 0,
+                  grid.centreX(i), grid.centreY(i),
                   "kind " + std::to_string(static_cast<int>(c.kind)) + " percent " + std::to_string(c.percent));
     }
     GameBase::endTurn();

@@ -44,16 +44,12 @@ void MatchGame::endTurn() {
         showTarget(one.place(sharedTile(TableA, picks[0]), 0), picks[0]);
     }
     // The options, in a random order over the grid.
-    std::vector<int> order(picks.size());
-    std::iota(order.begin(), order.end(), 0);
-    shuffle(order.data(), static_cast<int>(order.size()));
-    if (sprite::Sprite* area = part("GameBounds")) {
-        PictureGrid grid = PictureGrid::fit(static_cast<int>(picks.size()), area->getX(), area->getY(),
-                                            area->getWidth(), area->getHeight());
-        for (size_t i = 0; i < order.size(); ++i) {
-            const int pick = picks[static_cast<size_t>(order[i])];
-            addOption(grid.place(sharedTile(TableA, pick), static_cast<int>(i)), pick, order[i] == 0, "");
-        }
+    const int n = static_cast<int>(picks.size());
+    const PictureGrid grid = choiceGrid(n);
+    std::vector<int> order = randomOrder(n);
+    for (int i = 0; i < n; ++i) {
+        const int k = order[static_cast<size_t>(i)];
+        addOption(grid.place(sharedTile(TableA, picks[static_cast<size_t>(k)]), i), picks[static_cast<size_t>(k)], k == 0, "");
     }
     GameBase::endTurn();
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <numeric>
 
 #include "game/minigames/FigureCanvas.h"
 #include "game/minigames/PictureGrid.h"
@@ -18,8 +17,6 @@ namespace {
 
 constexpr int kTargetSize = 96;
 constexpr uint32_t kShadow = 0x2F3C68;
-// Lagoon, coral, mint, honey, plum, teal, rose, iris: one colour a turn, so colour tells nothing.
-constexpr uint32_t kColours[] = {0x3E7CB1, 0xD7634D, 0x93D66D, 0xF2C14E, 0x8E5BA8, 0x3FA796, 0xE58FA8, 0x6A74C9};
 constexpr int kTries = 200;
 
 int randomTurn(util::Random& random, int step) { return random.nextInt(360 / step - 1) * step; }
@@ -71,31 +68,25 @@ void ShadowShift::endTurn() {
     targetDegrees_ = (choices[0].degrees + step * (1 + random_.nextInt(360 / step - 2))) % 360;
 
     // All figures of a turn share one scale, the largest at which any turn of any of them fits.
-    sprite::Sprite* area = part("GameBounds");
-    PictureGrid grid = area ? PictureGrid::fit(static_cast<int>(choices.size()), area->getX(), area->getY(),
-                                               area->getWidth(), area->getHeight())
-                            : PictureGrid::fit(static_cast<int>(choices.size()), 20, 166, 460, 200);
+    const int n = static_cast<int>(choices.size());
+    const PictureGrid grid = choiceGrid(n);
     const int card = std::min(grid.cell - PictureGrid::CellMargin, kTargetSize);
     double reach = 1;
     for (const Choice& c : choices) reach = std::max(reach, std::hypot(c.figure.width(), c.figure.height()) / 2);
     const double scale = (card / 2.0 - 6) / reach;
-    const uint32_t colour = kColours[random_.nextInt(static_cast<int>(std::size(kColours)) - 1)];
+    // One colour a turn, so colour tells nothing.
+    const uint32_t colour = FigureCanvas::Brights[random_.nextInt(static_cast<int>(std::size(FigureCanvas::Brights)) - 1)];
 
     FigureCanvas shadow(kTargetSize, kTargetSize);
     shadow.figure(figure_, {kTargetSize / 2.0, kTargetSize / 2.0, scale, static_cast<double>(targetDegrees_)},
                   kShadow, false);
     showTarget(shadow.picture(), 0);
 
-    std::vector<int> order(choices.size());
-    std::iota(order.begin(), order.end(), 0);
-    shuffle(order.data(), static_cast<int>(order.size()));
-    for (size_t i = 0; i < order.size(); ++i) {
-        const Choice& c = choices[static_cast<size_t>(order[i])];
-        FigureCanvas picture(card + 3, card + 3);
-        picture.card(0, 0, card, card, card / 5, FigureCanvas::Cream);
-        picture.figure(c.figure, {card / 2.0, card / 2.0, scale, static_cast<double>(c.degrees)}, colour, true);
-        addOption(picture.picture(), c.shape, c.shape == 0, grid.centreX(static_cast<int>(i)),
-                  grid.centreY(static_cast<int>(i)),
+    std::vector<int> order = randomOrder(n);
+    for (int i = 0; i < n; ++i) {
+        const Choice& c = choices[static_cast<size_t>(order[static_cast<size_t>(i)])];
+        addOption(FigureCanvas::figureCard(card, c.figure, scale, c.degrees, colour, true), c.shape, c.shape == 0,
+                  grid.centreX(i), grid.centreY(i),
                   "turn " + std::to_string(c.degrees) + " mirror " + std::to_string(c.shape == 1 ? 1 : 0));
     }
     GameBase::endTurn();
