@@ -223,7 +223,7 @@ protected:
     bool isRight(const Description&, const Row& r) const override { return r[5] != r[6]; }
 };
 
-// Match Maker: the option showing the target's picture.
+// Match Maker, Shadow Shift, Get in Shape: the option showing the target's figure.
 class MatchPlayer : public OneClickPlayer {
 public:
     MatchPlayer() : OneClickPlayer("option", 4, at) {}

@@ -141,7 +141,7 @@ TEST(GamePlayerTest, SequenceGamesRememberWhatPassed) {
 }
 
 TEST(GamePlayerTest, MatchingGamesTakeTheTargetsTwin) {
-    for (const char* game : {"MatchMaker"})
+    for (const char* game : {"MatchMaker", "ShadowShift", "GetInShape"})
         EXPECT_EQ(clickOf(game, "options 3 1 target 12\noption 0 10 10 5\noption 1 30 10 12\noption 2 50 10 13\n").x, 30)
             << game;
 }
