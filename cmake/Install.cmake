@@ -8,7 +8,6 @@
 set(MENTARIUM_APP_ID com.quillory.Mentarium)
 set(MENTARIUM_LIB_SUBDIR lib/mentarium)
 set(MENTARIUM_DATA_SUBDIR share/mentarium)
-set(DESKTOP_SRC ${CMAKE_SOURCE_DIR}/content/desktop)
 set(DESKTOP_OUT ${CMAKE_BINARY_DIR}/desktop)
 
 if(TARGET mentarium_host)
@@ -24,23 +23,13 @@ if(TARGET mkarchive)
   install(FILES ${CMAKE_BINARY_DIR}/Cogniquilt.bin DESTINATION ${MENTARIUM_DATA_SUBDIR})
 endif()
 
-# The icon's bitmap sizes, all rendered from the one drawing.
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-set(ICON_SVG ${DESKTOP_SRC}/mentarium-icon.svg)
-set(ICON_PNGS "")
+# The desktop files, as the content build leaves them in build/desktop.
 foreach(size 48 128 256)
-  set(png ${DESKTOP_OUT}/icons/${size}x${size}/${MENTARIUM_APP_ID}.png)
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${DESKTOP_OUT}/icons/${size}x${size}
-    COMMAND ${RSVG_CONVERT} --format=png -w ${size} -h ${size} -o ${png} ${ICON_SVG}
-    DEPENDS ${ICON_SVG}
-    COMMENT "Rendering the ${size}x${size} icon" VERBATIM)
-  list(APPEND ICON_PNGS ${png})
-  install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  install(FILES ${DESKTOP_OUT}/icons/${size}x${size}/mentarium-icon.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${MENTARIUM_APP_ID}.png)
 endforeach()
-add_custom_target(desktop_icons ALL DEPENDS ${ICON_PNGS})
-
-install(FILES ${ICON_SVG} DESTINATION share/icons/hicolor/scalable/apps RENAME ${MENTARIUM_APP_ID}.svg)
-install(FILES ${DESKTOP_SRC}/${MENTARIUM_APP_ID}.desktop DESTINATION share/applications)
-install(FILES ${DESKTOP_SRC}/${MENTARIUM_APP_ID}.metainfo.xml DESTINATION share/metainfo)
-install(FILES ${DESKTOP_SRC}/mentarium.6 DESTINATION share/man/man6)
+install(FILES ${DESKTOP_OUT}/mentarium-icon.svg DESTINATION share/icons/hicolor/scalable/apps
+        RENAME ${MENTARIUM_APP_ID}.svg)
+install(FILES ${DESKTOP_OUT}/${MENTARIUM_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${DESKTOP_OUT}/${MENTARIUM_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${DESKTOP_OUT}/mentarium.6 DESTINATION share/man/man6)

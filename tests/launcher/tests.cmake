@@ -12,6 +12,6 @@ if(TARGET test_launcher)
     add_dependencies(test_launcher mentarium_host mentarium)
   endif()
   # The install test installs this build into a temporary prefix.
-  add_dependencies(test_launcher desktop_icons)
+  add_dependencies(test_launcher content)
   target_compile_definitions(test_launcher PRIVATE MENTARIUM_CMAKE_COMMAND="${CMAKE_COMMAND}")
 endif()
