@@ -274,16 +274,16 @@ private:
 class CountingPlayer : public GamePlayer {
 public:
     void observe(const Description& board) override {
-        if (board.fact("asked") < 0 && counted_) seen_.clear(), counted_ = false;  // a new turn's flights
+        if (asked(board) < 0 && counted_) seen_.clear(), counted_ = false;  // a new turn's flights
         for (const Row& f : board.rows("flight"))  // flight I X Y KIND
             if (f.size() >= 4) seen_[f[0]] = f[3];
     }
 
     std::vector<Point> answer(const Description& board, bool right) override {
-        const int asked = board.fact("asked");
-        if (asked < 0) return {};
+        const int kindAsked = asked(board);
+        if (kindAsked < 0) return {};
         int count = 0;
-        for (const auto& [flight, kind] : seen_) count += kind == asked;
+        for (const auto& [flight, kind] : seen_) count += kind == kindAsked;
         if (!right) count = count > 1 ? count - 1 : count + 1;
         for (const Row& b : board.rows("count"))  // count K X Y LIVE
             if (b.size() >= 4 && b[0] == count && b[3]) {
@@ -294,6 +294,9 @@ public:
     }
 
 private:
+    // flights N asked KIND (-1 while they fly)
+    static int asked(const Description& board) { return first(board, "flights", 1, -1); }
+
     std::map<int, int> seen_;  // flight -> kind
     bool counted_ = false;
 };

@@ -159,7 +159,7 @@ TEST_F(WindowDrawingTest, AContextDrawingOnAnotherThreadIsShownWhole) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     int shows = 0;
     for (uint32_t shown = lastShown(); shows < 3 && std::chrono::steady_clock::now() < deadline;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kOpenContextPresentMs));
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
         pumpMessages(0);
         if (lastShown() != shown) {
             shown = lastShown();
