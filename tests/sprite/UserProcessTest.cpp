@@ -100,6 +100,15 @@ private:
     int out_ = -1;
 };
 
+// Starts a writer in that mode and kills it delayUs into its writing.
+void killWhileWriting(const char* mode, int delayUs) {
+    Writer writer(mode);
+    ASSERT_TRUE(writer.started());
+    ASSERT_EQ(writer.readLine(10000), "ready\n");
+    std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
+    writer.killNow();
+}
+
 bool holdsBlob(const lang::ByteArray& bytes, int round) {
     std::vector<uint8_t> expected = profilewriter::blobFor(round);
     return bytes.length() == static_cast<int>(expected.size()) &&
@@ -144,13 +153,7 @@ TEST_F(UserProcess, AWriterKilledAtAnyMomentLeavesOnlyWholeValues) {
     int last = -1;
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        {
-            Writer writer("loop");
-            ASSERT_TRUE(writer.started());
-            ASSERT_EQ(writer.readLine(10000), "ready\n");
-            std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-            writer.killNow();
-        }
+        ASSERT_NO_FATAL_FAILURE(killWhileWriting("loop", delayUs(random)));
 
         testing::internal::CaptureStderr();
         auto user = openUser();
@@ -207,13 +210,7 @@ TEST_F(UserProcess, AWriterOfPlaysKilledAtAnyMomentLeavesAWholeRecord) {
     int last = 0;
     for (int kill = 0; kill < kKills / 2; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        {
-            Writer writer("plays");
-            ASSERT_TRUE(writer.started());
-            ASSERT_EQ(writer.readLine(10000), "ready\n");
-            std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-            writer.killNow();
-        }
+        ASSERT_NO_FATAL_FAILURE(killWhileWriting("plays", delayUs(random)));
         auto user = openUser();
         ASSERT_TRUE(user->store());
         platform::ProgressStore store(user->store());
