@@ -105,6 +105,15 @@ TEST_F(FlyByRun, FlightsPassThenTheRightCountScores) {
     EXPECT_EQ(game->getWrongAnswers(), 1);
     EXPECT_EQ(countButton(game, right)->getState(), sprite::ButtonSprite::Hover);
     ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhasePlay; }, 40), 0);  // the next turn
+
+    // The number keys answer as the buttons of the same count do.
+    untilAnswer(game);
+    const int scoreBeforeKey = game->getScore();
+    auto* key = new window::Event(nullptr, window::Event::KeyPress, nullptr);
+    key->key = '0' + game->rightCount();
+    game->keyPressed(key);
+    key->release();
+    EXPECT_GT(game->getScore(), scoreBeforeKey);
 }
 
 }  // namespace game_test

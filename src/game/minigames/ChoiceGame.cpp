@@ -156,3 +156,8 @@ void ChoiceGame::describe(std::string& text) {
     }
     describeTurn(text);
 }
+
+std::vector<sprite::Sprite*> ChoiceGame::answerRow() {
+    ObjectLock hold(this, true);
+    return shownAnswers(optionCount(), [this](int i) { return option(i); });
+}

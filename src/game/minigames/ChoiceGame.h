@@ -23,6 +23,7 @@ public:
     int mousePressed(window::Event* event) override;
     bool mouseMoved(window::Event* event) override;
     void describe(std::string& text) override;
+    std::vector<sprite::Sprite*> answerRow() override;
 
     int optionCount() const { return static_cast<int>(options_.size()); }
     int rightOption() const { return right_; }

@@ -216,3 +216,8 @@ void FlyBy::describe(std::string& text) {
     for (int k = 1; k <= MaxCount; ++k)
         text += AnswerButton::describe(this, AnswerButton::find(this, countButtonName(k)), "count " + std::to_string(k));
 }
+
+std::vector<sprite::Sprite*> FlyBy::answerRow() {
+    ObjectLock hold(this, true);
+    return shownAnswers(MaxCount, [this](int i) { return AnswerButton::find(this, countButtonName(i + 1)); });
+}

@@ -36,6 +36,7 @@ public:
     void update(int frame) override;
     int mousePressed(window::Event* event) override;
     void describe(std::string& text) override;
+    std::vector<sprite::Sprite*> answerRow() override;
 
     // Frames one flight takes, and between two flights, at a level.
     int flightFramesAt(int level) const;

@@ -8,6 +8,7 @@
 #include "game/minigames/AnswerButton.h"
 #include "game/minigames/PictureGrid.h"
 #include "lang/ObjectLock.h"
+#include "sprite/ButtonSprite.h"
 #include "sprite/NumberSprite.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
@@ -181,4 +182,9 @@ void MatchMaker2::describe(std::string& text) {
         text += "card " + std::to_string(getX() + card->getX() + card->getWidth() / 2) + " " +
                 std::to_string(getY() + card->getY() + card->getHeight() / 2) + "\n";
     text += AnswerButton::describe(this, AnswerButton::find(this, lang::String(kButton)), "matchbutton");
+}
+
+std::vector<sprite::Sprite*> MatchMaker2::answerRow() {
+    ObjectLock hold(this, true);
+    return shownAnswers(1, [this](int) { return AnswerButton::find(this, lang::String(kButton)); });
 }

@@ -35,6 +35,7 @@ public:
     void update(int frame) override;
     int mousePressed(window::Event* event) override;
     void describe(std::string& text) override;
+    std::vector<sprite::Sprite*> answerRow() override;
 
     // How many steps back a picture must match at a level.
     int backAt(int level) const;
