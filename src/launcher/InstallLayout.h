@@ -16,7 +16,7 @@ std::string installedDataDirectory(const std::string& programDirectory);
 void addInstalledDataDirectory(std::vector<std::string>& directories, const std::string& programDirectory);
 
 // Opens the game library: the one beside the program (a build tree), else the
-// one the program's RUNPATH leads to (an install). Answers the handle, or null
+// installed one (bin/../lib/mentarium), else the one the program's RUNPATH leads to. Answers the handle, or null
 // with the reason in error; path tells which file was tried last.
 void* openGameLibrary(const std::string& programDirectory, std::string& path, std::string& error);
 
