@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <cstring>
 
@@ -209,6 +211,15 @@ PointI screenSize() {
 int screenWidth() { return screenSize().x; }
 
 int screenHeight() { return screenSize().y; }
+
+uint32_t doubleClickTimeMs() {
+    static const uint32_t time = [] {
+        const char* hint = SDL_GetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_TIME);
+        int value = hint ? std::atoi(hint) : 0;
+        return static_cast<uint32_t>(value > 0 ? value : 500);
+    }();
+    return time;
+}
 
 int screenDepth() {
     auto& s = windowState();

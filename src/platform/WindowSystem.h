@@ -83,6 +83,8 @@ int borderSize();
 int screenWidth();
 int screenHeight();
 int screenDepth();  // bits per pixel of the desktop
+// The longest gap between two clicks of a double click, in ms (the desktop's setting, else 500).
+uint32_t doubleClickTimeMs();
 Rect workArea();
 
 // Painting.

@@ -1,9 +1,6 @@
 #include "window/Component.h"
 
-#include <SDL.h>
-
 #include <atomic>
-#include <cstdlib>
 #include <string>
 
 #include "platform/KeyMap.h"
@@ -61,14 +58,7 @@ void Component::setInstance(void* instance) { moduleInstance = instance; }
 void* Component::getInstance() { return moduleInstance; }
 WindowHandle Component::getFocusWindow() { return focusWindow; }
 
-uint32_t Component::getDoubleClickTime() {
-    static const uint32_t time = [] {
-        const char* hint = SDL_GetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_TIME);
-        int value = hint ? std::atoi(hint) : 0;
-        return static_cast<uint32_t>(value > 0 ? value : 500);
-    }();
-    return time;
-}
+uint32_t Component::getDoubleClickTime() { return platform::doubleClickTimeMs(); }
 
 // ---- window class ------------------------------------------------------------------------
 
