@@ -59,17 +59,60 @@ private:
     Point (*where_)(const Row&);
 };
 
-// Concentration: two face-down cards showing the same picture.
+// Concentration: played from memory. Every face the screen shows (a card
+// standing face up, in the preview or turned by the player) is remembered; a
+// turn takes a remembered pair, or turns an unknown card and answers once its
+// face is up. A miss takes a card remembered as another picture.
 class ConcentrationPlayer : public GamePlayer {
 public:
-    std::vector<Point> answer(const Description& board, bool right) override {
-        // card I X Y W H PAIR OPEN FRAME VISIBLE
-        Rows free = pick(board, "card", 9, [](const Row& c) { return c[8] && c[5] >= 0 && !c[6] && c[7] == 0; });
-        for (size_t i = 0; i < free.size(); ++i)
-            for (size_t j = i + 1; j < free.size(); ++j)
-                if ((free[i][5] == free[j][5]) == right) return {centre(free[i]), centre(free[j])};
-        return {};
+    void observe(const Description& board) override {
+        // card I X Y W H PAIR OPEN FRAME VISIBLE; only a face-up card's PAIR is seen
+        Rows cards = pick(board, "card", 9, [](const Row& c) { return c[8] != 0; });
+        if (cards.size() > cardsOnBoard_) faces_.clear();  // a new board is dealt
+        cardsOnBoard_ = cards.size();
+        for (const Row& c : cards)
+            if (c[7] == kFaceUp && c[5] >= 0) faces_[c[0]] = c[5];
     }
+
+    int answersPerTurn(const Description&) const override { return 2; }
+
+    std::vector<Point> answer(const Description& board, bool right) override {
+        Rows closed = pick(board, "card", 9, [](const Row& c) { return c[8] && !c[6] && c[7] == 0; });
+        if (closed.empty()) return {};
+        const int turned = first(board, "first", 0, -1);
+        if (turned >= 0) {
+            auto face = faces_.find(turned);
+            if (face == faces_.end()) return {};  // its face is not up yet
+            return {centre(second(closed, face->second, right))};
+        }
+        for (size_t i = 0; right && i < closed.size(); ++i)
+            for (size_t j = i + 1; j < closed.size(); ++j)
+                if (known(closed[i]) && faceOf(closed[i]) == faceOf(closed[j])) return {centre(closed[i]), centre(closed[j])};
+        // Nothing to take for sure: turn the first card not seen yet (or any).
+        auto unseen = std::find_if(closed.begin(), closed.end(), [&](const Row& c) { return !known(c); });
+        const Row& pick1 = unseen != closed.end() ? *unseen : closed.front();
+        if (right || !known(pick1)) return {centre(pick1)};
+        return {centre(pick1), centre(second(closed, faceOf(pick1), false))};
+    }
+
+private:
+    static constexpr int kFaceUp = 2;
+
+    bool known(const Row& c) const { return faces_.count(c[0]) != 0; }
+    int faceOf(const Row& c) const { return known(c) ? faces_.at(c[0]) : -1; }
+
+    // The card to turn beside one showing face: its remembered twin (right) or
+    // one remembered as another picture (a miss); else one not seen yet.
+    const Row& second(const Rows& closed, int face, bool right) const {
+        for (const Row& c : closed)
+            if (known(c) && (faceOf(c) == face) == right) return c;
+        for (const Row& c : closed)
+            if (!known(c)) return c;
+        return closed.front();
+    }
+
+    std::map<int, int> faces_;  // card -> the picture seen on its face
+    size_t cardsOnBoard_ = 0;
 };
 
 // Stroop Test: the bucket of the colour the word names; a miss takes the ink's.

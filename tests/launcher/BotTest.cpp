@@ -46,19 +46,42 @@ TEST(DescriptionTest, ReadsFactsRowsScreensAndButtons) {
     EXPECT_EQ(d.gameIndex("Nothing"), -1);
 }
 
-TEST(GamePlayerTest, ConcentrationTurnsAMatchingPairOfClosedCards) {
-    // card I X Y W H PAIR OPEN FRAME VISIBLE: card 0 is open, so the free pair 2 is cards 1 and 3.
-    std::string board = "card 0 0 0 10 10 2 1 3 1\ncard 1 20 0 10 10 2 0 0 1\ncard 2 40 0 10 10 5 0 0 1\n"
-                        "card 3 60 0 10 10 2 0 0 1\ncard 4 80 0 10 10 5 0 0 0\n";
+TEST(GamePlayerTest, ConcentrationPlaysFromTheFacesItHasSeen) {
+    // card I X Y W H PAIR OPEN FRAME VISIBLE. The preview shows cards 1-3 face up;
+    // card 4 is never shown, so its picture (2, like cards 1 and 3) is unknown.
     auto player = launcher::makeGamePlayer("Concentration");
-    auto right = player->answer(Description(board), true);
+    player->observe(Description("card 0 0 0 10 10 9 1 2 1\ncard 1 20 0 10 10 2 0 2 1\ncard 2 40 0 10 10 5 0 2 1\n"
+                                "card 3 60 0 10 10 2 0 2 1\ncard 4 80 0 10 10 2 0 0 1\n"));
+    std::string down = "first -1\ncard 0 0 0 10 10 9 1 2 1\ncard 1 20 0 10 10 2 0 0 1\ncard 2 40 0 10 10 5 0 0 1\n"
+                       "card 3 60 0 10 10 2 0 0 1\ncard 4 80 0 10 10 2 0 0 1\n";
+    auto right = player->answer(Description(down), true);
     ASSERT_EQ(right.size(), 2u);
     EXPECT_EQ(right[0].x, 25);
     EXPECT_EQ(right[1].x, 65);
-    auto wrong = player->answer(Description(board), false);
-    ASSERT_EQ(wrong.size(), 2u);
-    EXPECT_EQ(wrong[0].x, 25);
-    EXPECT_EQ(wrong[1].x, 45);  // the visible card of another picture
+    // A miss turns the unseen card first: a guess, not the known pair.
+    auto wrong = player->answer(Description(down), false);
+    ASSERT_EQ(wrong.size(), 1u);
+    EXPECT_EQ(wrong[0].x, 85);
+
+    // Card 1 turned by the player: the second card is its remembered twin, or
+    // for a miss the card remembered as another picture.
+    std::string turned = "first 1\ncard 1 20 0 10 10 2 1 2 1\ncard 2 40 0 10 10 5 0 0 1\ncard 3 60 0 10 10 2 0 0 1\n";
+    player->observe(Description(turned));
+    EXPECT_EQ(player->answer(Description(turned), true).at(0).x, 65);
+    EXPECT_EQ(player->answer(Description(turned), false).at(0).x, 45);
+}
+
+TEST(GamePlayerTest, ConcentrationGuessesWhenNoFaceIsKnownAndWaitsForTheFace) {
+    auto player = launcher::makeGamePlayer("Concentration");
+    std::string down = "first -1\ncard 0 0 0 10 10 3 0 0 1\ncard 1 20 0 10 10 3 0 0 1\n";
+    player->observe(Description(down));
+    auto guess = player->answer(Description(down), true);
+    ASSERT_EQ(guess.size(), 1u);  // the face-down pictures are not read
+    EXPECT_EQ(guess[0].x, 5);
+    // Turned but not yet face up: nothing to decide yet.
+    std::string turning = "first 0\ncard 0 0 0 10 10 3 1 1 1\ncard 1 20 0 10 10 3 0 0 1\n";
+    player->observe(Description(turning));
+    EXPECT_TRUE(player->answer(Description(turning), true).empty());
 }
 
 TEST(GamePlayerTest, StroopTakesTheWordsColourAndMissesOnTheInk) {
