@@ -14,6 +14,7 @@ a dash standing for a cell not measured yet.
 """
 import argparse
 import concurrent.futures
+import hashlib
 import json
 import os
 import statistics
@@ -28,6 +29,20 @@ DIFFICULTIES = ["easy", "normal", "hard"]
 SKILLS = ["1.0", "0.6", "0.3"]
 TROPHIES = {-1: "none", 0: "bronze", 1: "silver", 2: "gold"}
 RUN_TIMEOUT_S = 240
+
+
+def fingerprint(mentarium):
+    """What a play depends on: the host program (the bot), the library (the
+    games) and the archive (the scene numbers) beside it. Plays of another
+    build are stale and are played again."""
+    digest = hashlib.sha256()
+    folder = os.path.dirname(os.path.abspath(mentarium))
+    for name in (os.path.basename(mentarium), "libmentarium.so", "Cogniquilt.bin"):
+        path = os.path.join(folder, name)
+        if os.path.exists(path):
+            with open(path, "rb") as f:
+                digest.update(f.read())
+    return digest.hexdigest()[:16]
 
 
 def play(mentarium, game, difficulty, skill, seed):
@@ -84,14 +99,15 @@ def key(r):
     return (r["game"], r["difficulty"], r["skill"], r["seed"])
 
 
-def load(cache):
+def load(cache, build):
     runs = {}
     if os.path.exists(cache):
         with open(cache) as f:
             for line in f:
                 if line.strip():
                     r = json.loads(line)
-                    runs[key(r)] = r
+                    if build is None or r.get("build") == build:
+                        runs[key(r)] = r
     return runs
 
 
@@ -159,10 +175,13 @@ def main():
     parser.add_argument("--note", default="", help="a paragraph put above the table")
     parser.add_argument("--scene", default="content/scenes/Mentarium.dat", help="where the trophy thresholds are")
     parser.add_argument("--table-only", action="store_true", help="write the table from the cache, play nothing")
+    parser.add_argument("--any-build", action="store_true",
+                        help="use cached plays of other builds too (by default only this build's count)")
     args = parser.parse_args()
 
     THRESHOLDS.update(trophy_thresholds(args.scene))
-    runs = load(args.cache)
+    build = fingerprint(args.mentarium)
+    runs = load(args.cache, None if args.any_build else build)
     wanted = [(g, d, s, n) for g in args.games.split(",") for d in args.difficulties.split(",")
               for s in args.skills.split(",") for n in range(1, args.seeds + 1)]
     missing = [w for w in wanted if w not in runs or "error" in runs[w]]
@@ -170,6 +189,7 @@ def main():
         print("%d plays to make, %d at once" % (len(missing), args.jobs), flush=True)
         with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool, open(args.cache, "a") as cache:
             for record in pool.map(lambda w: play(args.mentarium, *w), missing):
+                record["build"] = build
                 runs[key(record)] = record
                 cache.write(json.dumps(record) + "\n")
                 cache.flush()
