@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "game/DailyTestRun.h"
+#include "game/HostNotifier.h"
 #include "game/MentariumCanvas.h"
 #include "game/ProgressRecord.h"
 #include "game/StartGameSwipe.h"
-#include "host/HostBlock.h"
 #include "lang/ObjectArray.h"
 #include "lang/ObjectLock.h"
 #include "sprite/AnimateSprite.h"
@@ -165,7 +165,7 @@ int GameBase::startLevelFor(int rank) const {
 
 void GameBase::startGame() {
     ObjectLock hold(this, true);
-    host::HostBlock::notify(MENTARIUM_NOTIFY_PLAY_START);
+    HostNotifier::send(MENTARIUM_NOTIFY_PLAY_START);
     clearTiles();
     turnEnded_ = false;
     if (part("star1"))
@@ -251,13 +251,13 @@ void GameBase::setPhase(int phase) {
     switch (phase) {
     case PhasePlay: hideSuccessFailure(); break;
     case PhasePaused:
-        host::HostBlock::notify(MENTARIUM_NOTIFY_PAUSED);
+        HostNotifier::send(MENTARIUM_NOTIFY_PAUSED);
         savedPhase_ = old;
         break;
     case PhaseResume:
         // Back to the interrupted phase without entering it again: its work
         // (scoring an answer, dealing a board) was done before the pause.
-        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+        HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
         phase_ = savedPhase_;
         break;
     case PhaseCorrect: onCorrect(); break;
