@@ -59,11 +59,13 @@ void Concentration::gridFor(int cards, int& rows, int& columns) {
     }
 }
 
-int Concentration::quantityAt(int level, int start, int largest, int levelPerStep, int stepsPerLevelStep) const {
+int Concentration::quantityAt(int level, int first) const {
+    const int start = param(first), largest = param(first + 1), levelPerStep = param(first + 2),
+              stepsPerLevelStep = param(first + 3);
     // A zero level-per-step means the quantity never steps.
-    int k = param(levelPerStep) > 0 ? level / param(levelPerStep) : 0;
-    if (k > 0) return std::min(param(start) + param(stepsPerLevelStep) * k, param(largest));
-    return param(start);
+    int k = levelPerStep > 0 ? level / levelPerStep : 0;
+    if (k > 0) return std::min(start + stepsPerLevelStep * k, largest);
+    return start;
 }
 
 // --- the board ---
@@ -97,10 +99,10 @@ void Concentration::endTurn() {
     clearTiles();
     for (CardSlot& s : slots_) s = CardSlot();
     int level = getLevel();
-    cardCount_ = dealSizes_[std::clamp(quantityAt(level, 39, 40, 41, 42), 0, DealSizes - 1)];
-    faceMode_ = quantityAt(level, 43, 44, 45, 46);
-    previewMode_ = std::clamp(quantityAt(level, 47, 48, 49, 50), 0, 5);
-    showTime_ = std::max(quantityAt(level, 51, 52, 53, 54), 0);
+    cardCount_ = dealSizes_[std::clamp(quantityAt(level, ParamDealSize), 0, DealSizes - 1)];
+    faceMode_ = quantityAt(level, ParamFaceMode);
+    previewMode_ = std::clamp(quantityAt(level, ParamPreviewMode), 0, 5);
+    showTime_ = std::max(quantityAt(level, ParamShowTime), 0);
     gridFor(cardCount_, rows_, columns_);
     if (previewMode_ == 3 && columns_ % 2 != 0) previewMode_ = 2;
     previewSpeed_ = previewMode_ == 1 || previewMode_ == 2 ? 30 : previewMode_ == 3 ? 80 : previewMode_ == 4 ? 17 : 100;

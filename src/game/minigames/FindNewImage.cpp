@@ -37,16 +37,17 @@ FindNewImage::Board FindNewImage::boardFor(int size, int areaX, int areaY, int a
 }
 
 void FindNewImage::sizeAndModeFor(int level, int& size, int& mode) const {
-    size = param(42);
-    mode = param(45);
+    size = param(ParamSizeAtStart);
+    mode = param(ParamModeAtStart);
+    const int sizeLevels = param(ParamSizeLevelsPerStep), modeLevels = param(ParamModeLevelsPerStep);
     int left = level;
     for (int slot = 0; slot < 3; ++slot) {
-        if (slot == param(39) && param(43) > 0 && left / param(43) > 0) {
-            size = std::max(param(42) - param(44) * (left / param(43)), param(41));
-            left %= param(43);
-        } else if (slot == param(40) && param(47) > 0 && left / param(47) > 0) {
-            mode = std::min(param(48) * (left / param(47)) + param(45), param(46));
-            left %= param(47);
+        if (slot == param(ParamSizeSlot) && sizeLevels > 0 && left / sizeLevels > 0) {
+            size = std::max(param(ParamSizeAtStart) - param(ParamSizeStep) * (left / sizeLevels), param(ParamSmallestSize));
+            left %= sizeLevels;
+        } else if (slot == param(ParamModeSlot) && modeLevels > 0 && left / modeLevels > 0) {
+            mode = std::min(param(ParamModeStep) * (left / modeLevels) + param(ParamModeAtStart), param(ParamLargestMode));
+            left %= modeLevels;
         }
     }
 }

@@ -16,7 +16,6 @@ MENTARIUM_DEFINE_METACLASS(WhichIsMore)
 
 namespace {
 
-constexpr int kPhaseAnswer = 5;
 constexpr int kBright = 192, kNeutral = 128;
 
 }  // namespace
@@ -142,9 +141,9 @@ void WhichIsMore::endTurn() {
     ObjectLock hold(this, true);
     clearTiles();
     int level = getLevel();
-    panelCount_ = std::clamp(grownParam(level, 39), 2, 6);
-    int top = grownParam(level, 43);
-    most_ = adjustMost(std::max(random_.nextInt(param(43) - 2, top), 2));
+    panelCount_ = std::clamp(grownParam(level, ParamPanels), 2, 6);
+    int top = grownParam(level, ParamMostPictures);
+    most_ = adjustMost(std::max(random_.nextInt(param(ParamMostPictures) - 2, top), 2));
     int size = pictureSizeFor(panelCount_, most_);
     Grid grid;
     gridFor(most_, grid.columns, grid.rows);
@@ -208,7 +207,7 @@ void WhichIsMore::highlight(int i) {
 int WhichIsMore::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer}) || panelCount_ == 0) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer}) || panelCount_ == 0) return answer;
     int i = panelAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     highlight(i);
@@ -219,7 +218,7 @@ int WhichIsMore::mousePressed(window::Event* event) {
 
 bool WhichIsMore::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
         int i = panelAt(lx, ly);
         if (i < 0) {
             restoreHighlight();
