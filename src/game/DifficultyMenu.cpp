@@ -8,6 +8,7 @@
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DataLoader.h"
 #include "sprite/NewFontSprite.h"
@@ -101,9 +102,8 @@ void DifficultyMenu::onShow() {
     showChild("graphYLabel", false);
     showChild("bubble", false);
     if (sprite::Sprite* instructions = child<sprite::Sprite>("Instructions")) {
-        auto* picture = new window::Image(InGameInstructDialog::descriptionPicture(game));
-        instructions->setImage(picture);
-        picture->release();
+        lang::Ref<window::Image> picture(new window::Image(InGameInstructDialog::descriptionPicture(game)));
+        instructions->setImage(picture.get());
         instructions->setVisible(true);
     }
     hovered_ = -1;

@@ -11,6 +11,7 @@
 #include "game/StartGameSwipe.h"
 #include "lang/ObjectArray.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/DataLoader.h"
 #include "sprite/NumberSprite.h"
@@ -666,13 +667,12 @@ int GameBase::keyPressed(window::Event* event) {
     putInReadingOrder(row);
     sprite::Sprite* chosen = row[number - 1];
     // The answer is pressed where a player would click it, in the canvas's space.
-    auto* click = new window::Event(nullptr, window::Event::MouseDown, nullptr);
+    lang::Ref<window::Event> click(new window::Event(nullptr, window::Event::MouseDown, nullptr));
     click->x = getX() + chosen->getX() + chosen->getWidth() / 2;
     click->y = getY() + chosen->getY() + chosen->getHeight() / 2;
     click->count = 1;
-    answer = mousePressed(click);
+    answer = mousePressed(click.get());
     click->kind = window::Event::MouseUp;
-    int released = mouseReleased(click);
-    click->release();
+    int released = mouseReleased(click.get());
     return answer != NOT_TAKEN ? answer : (released != NOT_TAKEN ? released : TAKEN);
 }

@@ -17,6 +17,7 @@
 #include "game/SpriteNames.h"
 #include "game/StartGameSwipe.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "lang/StringArray.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
@@ -55,12 +56,11 @@ void describeButtons(sprite::DialogSprite* dialog, const char* screen, int origi
     util::Hashtable* named = dialog->getNamedChildren();
     if (named == nullptr) return;
     std::map<std::string, sprite::Sprite*> children;
-    util::Hashtable::HTEnum* names = named->keys();
+    lang::Ref<util::Hashtable::HTEnum> names(named->keys());
     while (names->hasMoreElements()) {
         auto* name = static_cast<lang::String*>(names->nextElement());
         if (sprite::Sprite* child = dialog->findChild(*name)) children[name->c_str()] = child;
     }
-    names->release();
     for (auto& [name, child] : children) {
         if (!child->isVisible()) continue;
         int x = originX + child->getX(), y = originY + child->getY();
@@ -456,15 +456,13 @@ uint32_t mixColours(uint32_t a, uint32_t b, int percent) {
 
 // The graphs' labels in the bitmap font made for them; null when the archive lacks it.
 sprite::NewFontSprite* graphLabelSprite() {
-    auto* sheet = new window::Image(lang::String("+fontGraph"));
-    auto* metrics = new window::Image(lang::String("+fontGraph_metrics"));
+    lang::Ref<window::Image> sheet(new window::Image(lang::String("+fontGraph")));
+    lang::Ref<window::Image> metrics(new window::Image(lang::String("+fontGraph_metrics")));
     sprite::NewFontSprite* labels = nullptr;
     if (sheet->getWidth() > 0 && metrics->getWidth() > 0) {
         labels = new sprite::NewFontSprite();
-        labels->setFont(sheet, metrics);
+        labels->setFont(sheet.get(), metrics.get());
     }
-    sheet->release();
-    metrics->release();
     return labels;
 }
 }  // namespace

@@ -6,6 +6,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ScalerSprite.h"
 #include "util/Vector.h"
@@ -129,12 +130,11 @@ void Concentration::endTurn() {
     for (int row = 0; row < rows_; ++row)
         for (int column = 0; column < columns_; ++column) {
             int i = row * columns_ + column;
-            sprite::Sprite* card = prototype->clone();
+            lang::Ref<sprite::Sprite> card(prototype->clone());
             card->setLocation(left + (cellW + kGap) * column, top + (cellH + kGap) * row);
             card->setVisible(true);
-            addNamed(numberedName("CardBack_", i), card);
-            cards_->addElement(card);
-            card->release();
+            addNamed(numberedName("CardBack_", i), card.get());
+            cards_->addElement(card.get());
         }
 
     int order[MaxCards];
@@ -143,13 +143,12 @@ void Concentration::endTurn() {
     for (int i = 0; i < cardCount_; ++i) {
         slots_[i].pair = order[i];
         sprite::AnimateSprite* back = cardBack(i);
-        auto* face = new sprite::ScalerSprite();
+        lang::Ref<sprite::ScalerSprite> face(new sprite::ScalerSprite());
         face->setImage(tile(order[i]));
         face->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
         face->startScale(100, kFaceZoom, 1, false, 128, 128, false, 0, 0);
         face->setVisible(false);
-        addNamed(numberedName("CardFace_", i), face);
-        face->release();
+        addNamed(numberedName("CardFace_", i), face.get());
     }
     GameBase::endTurn();
     turnEnded_ = false;
@@ -290,14 +289,12 @@ void Concentration::explode(int i) {
     sprite::Sprite* face = findChild(numberedName("CardFace_", i));
     if (back) back->setVisible(false);
     if (face) face->setVisible(false);
-    auto* pop = new sprite::ScalerSprite();
-    auto* picture = new window::Image(lang::String("+iFindNewImagePop"));
-    pop->setImage(picture);
-    picture->release();
+    lang::Ref<sprite::ScalerSprite> pop(new sprite::ScalerSprite());
+    lang::Ref<window::Image> picture(new window::Image(lang::String("+iFindNewImagePop")));
+    pop->setImage(picture.get());
     if (back) pop->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
     pop->startScale(100, 0, kExplodeSteps, false, 128, 128, false, 0, 0);
-    addNamed(numberedName("CardExplode_", i), pop);
-    pop->release();
+    addNamed(numberedName("CardExplode_", i), pop.get());
 }
 
 // --- the frame tick ---

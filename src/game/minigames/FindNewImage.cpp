@@ -7,6 +7,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
 #include "window/Image.h"
@@ -93,7 +94,7 @@ void FindNewImage::endTurn() {
     zoom_ = std::min(size_, 100);
     bigZoom_ = zoom_ + zoom_ * 30 / 100;
     popZoom_ = zoom_ + zoom_ * 10 / 100;
-    auto* pop = new window::Image(lang::String("+iFindNewImagePop"));
+    lang::Ref<window::Image> pop(new window::Image(lang::String("+iFindNewImagePop")));
     for (int k = 0; k < places && tileCount() > 0; ++k) {
         const int cx = board.left + (k % board.columns) * board.cell + board.cell / 2;
         const int cy = board.top + (k / board.columns) * board.cell + board.cell / 2;
@@ -105,13 +106,12 @@ void FindNewImage::endTurn() {
         addNamed(numberedName("shape", k), s);
         shapes_.push_back(s);
         auto* b = new sprite::ScalerSprite();
-        b->setImage(pop);
+        b->setImage(pop.get());
         b->setLocation(cx, cy);
         b->setVisible(false);
         add(b);
         pops_.push_back(b);
     }
-    pop->release();
     order_.resize(shapes_.size());
     std::iota(order_.begin(), order_.end(), 0);
     shuffle(order_.data(), static_cast<int>(order_.size()));

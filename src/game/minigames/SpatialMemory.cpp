@@ -6,6 +6,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "util/Dimension.h"
 #include "util/Vector.h"
@@ -131,19 +132,17 @@ void SpatialMemory::buildGrid() {
     states_.assign(tileCount_, TilePlain);
     for (int i = 0; i < tileCount_; ++i) {
         int x = left + (w + TileGap) * (i % columns_), y = top + (h + TileGap) * (i / columns_);
-        auto* tile = static_cast<sprite::AnimateSprite*>(tilePrototype->clone());
+        lang::Ref<sprite::AnimateSprite> tile(static_cast<sprite::AnimateSprite*>(tilePrototype->clone()));
         tile->setLocation(x, y);
         tile->setFrame(kFrameUnlit);
         tile->setVisible(true);
-        addNamed(numberedName("TileBkgd_", i), tile);
-        backgrounds_->addElement(tile);
-        tile->release();
-        sprite::Sprite* picture = imagePrototype->clone();
+        addNamed(numberedName("TileBkgd_", i), tile.get());
+        backgrounds_->addElement(tile.get());
+        lang::Ref<sprite::Sprite> picture(imagePrototype->clone());
         picture->setLocation(x, y);
         picture->setVisible(true);
-        addNamed(numberedName("TileImage_", i), picture);
-        images_->addElement(picture);
-        picture->release();
+        addNamed(numberedName("TileImage_", i), picture.get());
+        images_->addElement(picture.get());
     }
 }
 

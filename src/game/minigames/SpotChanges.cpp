@@ -7,6 +7,7 @@
 #include "game/SpriteNames.h"
 #include "game/minigames/Grid.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ScalerSprite.h"
 #include "util/Vector.h"
@@ -54,8 +55,8 @@ SpotChanges::TurnShape SpotChanges::shapeAt(int level) const {
     shape.showTime = param(ParamShowTimeAtStart);
     shape.tileMode = param(ParamTileMode);
     int rest = level;
-    // Each quantity takes its steps from what the ones before it in the order left over.
     const int showLevelsPerStep = param(ParamShowLevelsPerStep);
+    // Each quantity takes its steps from what the ones before it in the order left over.
     for (int p = 0; p < 4; ++p) {
         if (param(ParamCardsPlace) == p) growParam(size, rest, ParamCards);
         if (param(ParamShowTimePlace) == p && showLevelsPerStep > 0 && rest / showLevelsPerStep > 0) {
@@ -199,12 +200,11 @@ void SpotChanges::placeCards() {
     cards_ = new util::Vector(MaxCards);
     faces_ = new util::Vector(MaxCards);
     for (int i = 0; i < cardCount_; ++i) {
-        auto* back = static_cast<sprite::AnimateSprite*>(prototype->clone());
+        lang::Ref<sprite::AnimateSprite> back(static_cast<sprite::AnimateSprite*>(prototype->clone()));
         back->setFrame(kOpen);
         back->setVisible(true);
-        addNamed(numberedName("CardBack_", i), back);
-        cards_->addElement(back);
-        back->release();
+        addNamed(numberedName("CardBack_", i), back.get());
+        cards_->addElement(back.get());
         // Every card a picture of its own; the mode gives more pictures than cards.
         cardTiles_[i] = std::max(randomNotIn(tileCount(), cardTiles_, cardCount_), 0);
         if (!scattered_) {
@@ -220,9 +220,8 @@ void SpotChanges::placeCards() {
                 if (!cornerInside(x, y, w, h, i)) break;
             }
         }
-        sprite::ScalerSprite* f = makeFace(numberedName("CardFace_", i), cardTiles_[i], back);
-        faces_->addElement(f);
-        f->release();
+        lang::Ref<sprite::ScalerSprite> f(makeFace(numberedName("CardFace_", i), cardTiles_[i], back.get()));
+        faces_->addElement(f.get());
     }
 }
 
@@ -234,10 +233,9 @@ void SpotChanges::makeChange() {
     if (fresh >= 0) changedTiles_[j] = fresh;
     changedFaces_ = new util::Vector(MaxCards);
     for (int i = 0; i < cardCount_ && i < cards_->size(); ++i) {
-        sprite::ScalerSprite* f = makeFace(numberedName("CardChange_", i), changedTiles_[i], card(i));
+        lang::Ref<sprite::ScalerSprite> f(makeFace(numberedName("CardChange_", i), changedTiles_[i], card(i)));
         f->setVisible(false);
-        changedFaces_->addElement(f);
-        f->release();
+        changedFaces_->addElement(f.get());
     }
 }
 

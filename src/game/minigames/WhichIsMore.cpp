@@ -8,6 +8,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
 #include "window/Image.h"
@@ -126,13 +127,12 @@ void WhichIsMore::fill(int i, const Grid& grid, int count, window::Image* pictur
     for (int n = 0; n < count; ++n) {
         int cell = order[std::min(n, cells - 1)];
         int column = cell % grid.columns, row = cell / grid.columns;
-        auto* s = new sprite::ScalerSprite();
+        lang::Ref<sprite::ScalerSprite> s(new sprite::ScalerSprite());
         s->setImage(picture);
         s->startScale(100, size, 1, false, 128, 128, false, 0, 0);
         s->setLocation(column * grid.cellWidth + grid.cellWidth / 2 + grid.originX,
                        row * grid.cellHeight + grid.cellHeight / 2 + grid.originY);
-        addNamed(numberedName("PanelImage_", pictureCount_++), s);
-        s->release();
+        addNamed(numberedName("PanelImage_", pictureCount_++), s.get());
     }
     counts_[i] = count;
 }
@@ -156,12 +156,11 @@ void WhichIsMore::endTurn() {
         layOut(panelCount_, area->getX(), area->getY(), area->getWidth(), area->getHeight(), prototype->getWidth(),
                prototype->getHeight(), xs, ys);
         for (int i = 0; i < panelCount_; ++i) {
-            sprite::Sprite* p = prototype->clone();
+            lang::Ref<sprite::Sprite> p(prototype->clone());
             p->setLocation(xs[i], ys[i]);
             p->setVisible(true);
-            addNamed(numberedName("Panel_", i), p);
-            p->release();
-            cellsOf(p, grid);
+            addNamed(numberedName("Panel_", i), p.get());
+            cellsOf(p.get(), grid);
             int low = most_ / 4 + 2;
             // Another panel never ties with the right one, also for the smallest counts.
             int count = i == correctPanel_ ? most_ : std::min(low + random_.nextInt(most_ - low - 1), most_ - 1);
