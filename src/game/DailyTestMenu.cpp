@@ -7,6 +7,7 @@
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/NewFontSprite.h"
@@ -42,9 +43,8 @@ lang::String DailyTestMenu::trophyPicture(int rank) {
 void DailyTestMenu::showTrophy(GameScreen* screen, const char* name, int rank) {
     sprite::Sprite* trophy = screen->child<sprite::Sprite>(name);
     if (trophy == nullptr) return;
-    auto* picture = new window::Image(trophyPicture(rank));
-    trophy->setImage(picture);
-    picture->release();
+    lang::Ref<window::Image> picture(new window::Image(trophyPicture(rank)));
+    trophy->setImage(picture.get());
     trophy->setVisible(true);
 }
 

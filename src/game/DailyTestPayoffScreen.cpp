@@ -9,6 +9,7 @@
 #include "game/RazozSprite.h"
 #include "game/SparkleSprite.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/FancyContainer.h"
 #include "sprite/NewFontSprite.h"
 #include "sprite/NumberSprite.h"
@@ -56,14 +57,13 @@ window::Image* DailyTestPayoffScreen::pictureOf(sprite::Sprite* s) {
     picture->setHasAlpha(true);
     if (uint32_t* pixels = picture->getPixels())
         std::memset(pixels, 0, static_cast<size_t>(picture->getBytesPerRow()) * picture->getHeight());
-    window::Graphics* g = picture->getGraphics();
+    lang::Ref<window::Graphics> g(picture->getGraphics());
     util::Region clip;
     clip.addRect(0, 0, w, h);
     g->setClip(&clip);
     g->translate(-bounds->x, -bounds->y);
-    s->paint(g);
+    s->paint(g.get());
     g->dispose();
-    g->release();
     return picture;
 }
 
@@ -242,9 +242,8 @@ void DailyTestPayoffScreen::zoomInText(const char* source, const char* scaled, c
     auto* zoom = child<sprite::ScalerSprite>(scaled);
     if (words == nullptr || zoom == nullptr) return;
     words->setText(text);
-    window::Image* picture = pictureOf(words);
-    zoom->setImage(picture);
-    picture->release();
+    lang::Ref<window::Image> picture(pictureOf(words));
+    zoom->setImage(picture.get());
     zoom->setVisible(true);
     zoom->startScale(400, 100, kTitleZoomSteps, true, 0, kGlowAlpha, false, 0, 0);
 }

@@ -7,6 +7,7 @@
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/NewFontSprite.h"
 #include "window/Image.h"
@@ -32,9 +33,8 @@ void DailyTestRestScreen::onShow() {
     c->attachRazoz(this);
     const int next = run->currentGame(), played = run->gamesPlayed();
     if (auto* rules = child<sprite::Sprite>("Instructions"); rules && next >= 0) {
-        auto* picture = new window::Image(InGameInstructDialog::descriptionPicture(next));
-        rules->setImage(picture);
-        picture->release();
+        lang::Ref<window::Image> picture(new window::Image(InGameInstructDialog::descriptionPicture(next)));
+        rules->setImage(picture.get());
         rules->setVisible(true);
     }
     for (int k = 1; k <= DailyTestRun::GamesPerTest; ++k) {

@@ -8,6 +8,7 @@
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DataLoader.h"
 #include "sprite/NewFontSprite.h"
@@ -41,7 +42,7 @@ lang::String DifficultyMenu::trophyAdvice(int game, int difficulty) {
     int best = record->bestScore(game, difficulty);
     if (best < 1) return c->text("TXT_PRACTICE_FIRST_PLAY_INTRO");
     int level = record->trophyLevel(difficulty, best);
-    if (level == 2) return c->text("TXT_PRACTICE_GOLD_CONGRATULATIONS");
+    if (level == TrophyGold) return c->text("TXT_PRACTICE_GOLD_CONGRATULATIONS");
     int next = level + 1;
     lang::String threshold;
     threshold.append(record->trophyThreshold(difficulty, next));
@@ -93,7 +94,7 @@ void DifficultyMenu::onShow() {
         if (auto* trophy = child<sprite::AnimateSprite>(kTrophies[d])) {
             int level = record->trophyLevel(d, best);
             if (level >= 0) trophy->setFrame(level);
-            trophy->setVisible(level >= 0);
+            trophy->setVisible(level != TrophyNone);
         }
     }
     showChild("PracticeScoreHighlight", false);
@@ -101,9 +102,8 @@ void DifficultyMenu::onShow() {
     showChild("graphYLabel", false);
     showChild("bubble", false);
     if (sprite::Sprite* instructions = child<sprite::Sprite>("Instructions")) {
-        auto* picture = new window::Image(InGameInstructDialog::descriptionPicture(game));
-        instructions->setImage(picture);
-        picture->release();
+        lang::Ref<window::Image> picture(new window::Image(InGameInstructDialog::descriptionPicture(game)));
+        instructions->setImage(picture.get());
         instructions->setVisible(true);
     }
     hovered_ = -1;

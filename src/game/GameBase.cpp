@@ -5,12 +5,13 @@
 #include <utility>
 
 #include "game/DailyTestRun.h"
+#include "game/HostNotifier.h"
 #include "game/MentariumCanvas.h"
 #include "game/ProgressRecord.h"
 #include "game/StartGameSwipe.h"
-#include "host/HostBlock.h"
 #include "lang/ObjectArray.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/DataLoader.h"
 #include "sprite/NumberSprite.h"
@@ -159,13 +160,15 @@ sprite::NumberSprite* GameBase::number(const char* childName) const {
 // --- play ---
 
 int GameBase::startLevelFor(int rank) const {
-    int level = bonusGame_ ? param(6) : rank < 11 ? param(6 + rank) : param(16) + (rank - 11) * param(17);
+    int level = param(ParamTestStartLevelBy + rank);
+    if (bonusGame_) level = param(ParamBonusGameLevel);
+    else if (rank >= HighRank) level = param(ParamHighRankStartLevel) + (rank - HighRank) * param(ParamHighRankLevelStep);
     return std::max(level, 1);
 }
 
 void GameBase::startGame() {
     ObjectLock hold(this, true);
-    host::HostBlock::notify(MENTARIUM_NOTIFY_PLAY_START);
+    HostNotifier::send(MENTARIUM_NOTIFY_PLAY_START);
     clearTiles();
     turnEnded_ = false;
     if (part("star1"))
@@ -192,8 +195,8 @@ void GameBase::startGame() {
     indicatorFrames_ = 0;
     indicatorShown_ = false;
     if (!test) {
-        startLevel_ = param(difficulty());
-        for (int d = 0; d < 3; ++d) keptLevels_[d] = param(3 + d);
+        startLevel_ = param(ParamPracticeStartLevelBy + difficulty());
+        for (int d = 0; d < 3; ++d) keptLevels_[d] = param(ParamKeptLevelBy + d);
     } else {
         int rank = testRank();
         rankUsed_ = rank;
@@ -201,10 +204,11 @@ void GameBase::startGame() {
         keptLevels_[0] = startLevelFor(rank + 1);
     }
     setLevel(startLevel_);
-    multiplier_ = param(6);
+    multiplier_ = param(ParamStartMultiplier);
     framesPerSecond_ = c ? c->framesPerSecond() : 25;
     // Without a number of level steps the level stays where it started.
-    framesPerLevelStep_ = param(38) > 0 ? (PlaySeconds / param(38)) * framesPerSecond_ : 0;
+    framesPerLevelStep_ =
+        param(ParamLevelStepsPerPlay) > 0 ? (PlaySeconds / param(ParamLevelStepsPerPlay)) * framesPerSecond_ : 0;
     levelStepCounter_ = 0;
     if (auto* shown = number("Score")) shown->setValue(score_);
     if (auto* swipe = c ? dynamic_cast<StartGameSwipe*>(c->screen(MentariumCanvas::ScreenStartGameSwipe)) : nullptr)
@@ -240,7 +244,8 @@ void GameBase::endTurn() {
 
 bool GameBase::isTimerRunning() {
     switch (phase_) {
-    case 2: case 3: case 5: case PhaseCorrect: case PhaseWrong: case PhaseNextTurn: return true;
+    case PhaseDeal: case PhasePlay: case PhaseAnswer: case PhaseCorrect: case PhaseWrong: case PhaseNextTurn:
+        return true;
     default: return false;
     }
 }
@@ -251,13 +256,13 @@ void GameBase::setPhase(int phase) {
     switch (phase) {
     case PhasePlay: hideSuccessFailure(); break;
     case PhasePaused:
-        host::HostBlock::notify(MENTARIUM_NOTIFY_PAUSED);
+        HostNotifier::send(MENTARIUM_NOTIFY_PAUSED);
         savedPhase_ = old;
         break;
     case PhaseResume:
         // Back to the interrupted phase without entering it again: its work
         // (scoring an answer, dealing a board) was done before the pause.
-        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+        HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
         phase_ = savedPhase_;
         break;
     case PhaseCorrect: onCorrect(); break;
@@ -296,7 +301,7 @@ void GameBase::setLevel(int value) {
 
 int GameBase::grownParam(int level, int first) const {
     int value = param(first);
-    growWithLevel(value, level, param(first), param(first + 1), param(first + 2), param(first + 3));
+    growParam(value, level, first);
     return value;
 }
 
@@ -304,18 +309,18 @@ void GameBase::addMultiplier(int delta) { multiplier_ = std::max(multiplier_ + d
 
 void GameBase::stepUpAfterSuccess() {
     if (bonusGame_) {
-        setLevel(param(6 + bonusCounter_));
+        setLevel(param(ParamTestStartLevelBy + bonusCounter_));
         ++bonusCounter_;
-        if (getLevel() >= param(6 + testRank())) bonusGame_ = false;
+        if (getLevel() >= param(ParamTestStartLevelBy + testRank())) bonusGame_ = false;
     } else {
-        setLevel(getLevel() + param(18));
+        setLevel(getLevel() + param(ParamSuccessStep));
     }
-    addMultiplier(param(18));
+    addMultiplier(param(ParamSuccessStep));
 }
 
 void GameBase::stepAfterMiss() {
-    setLevel(getLevel() + param(19));
-    addMultiplier(param(19));
+    setLevel(getLevel() + param(ParamLevelStep));
+    addMultiplier(param(ParamLevelStep));
 }
 
 void GameBase::finishTurn(bool right, int delay) {
@@ -326,17 +331,17 @@ void GameBase::finishTurn(bool right, int delay) {
 }
 
 void GameBase::oneAnswerTurn(int phase) {
-    constexpr int kDeal = 2, kAnswer = 5, kNextTurnFrames = 12;
+    constexpr int kNextTurnFrames = 12;
     switch (phase) {
-    case kDeal:
+    case PhaseDeal:
         hideSuccessFailure();
         endTurn();
-        scheduleNextPhase(kAnswer, 1);
+        scheduleNextPhase(PhaseAnswer, 1);
         break;
-    case PhasePlay: scheduleNextPhase(kDeal, 1); break;
+    case PhasePlay: scheduleNextPhase(PhaseDeal, 1); break;
     case PhaseCorrect: finishTurn(true, 1); break;
     case PhaseWrong: finishTurn(false, 1); break;
-    case PhaseNextTurn: scheduleNextPhase(kDeal, kNextTurnFrames); break;
+    case PhaseNextTurn: scheduleNextPhase(PhaseDeal, kNextTurnFrames); break;
     default: break;
     }
 }
@@ -351,10 +356,10 @@ void GameBase::scheduleNextPhase(int phase, int delay) {
 
 void GameBase::onCorrect() {
     showAnswerIndicator(0);
-    int points = param(20);
-    float ratio = param(22) != 0 ? static_cast<float>(param(21)) / static_cast<float>(param(22)) : 0.0f;
-    if (ratio > 0) points = static_cast<int>(multiplier_ * param(20) * ratio);
-    else points = multiplier_ * param(20);
+    const int base = param(ParamBasePoints), numerator = param(ParamPointsRatioNumerator),
+              denominator = param(ParamPointsRatioDenominator);
+    float ratio = denominator != 0 ? static_cast<float>(numerator) / static_cast<float>(denominator) : 0.0f;
+    int points = ratio > 0 ? static_cast<int>(multiplier_ * base * ratio) : multiplier_ * base;
     addPoints(std::max(points, 1));
 }
 
@@ -367,8 +372,9 @@ void GameBase::onWrong() {
 void GameBase::addPoints(int points) {
     score_ += points;
     int rank = testRank();
-    if (inDailyTest() && rank > 11)
-        score_ += static_cast<int>((static_cast<float>(param(37)) / 10.0f) * param(18) * (rank - 11));
+    if (inDailyTest() && rank > HighRank)
+        score_ += static_cast<int>((static_cast<float>(param(ParamHighRankPointsTenths)) / 10.0f) *
+                                   param(ParamSuccessStep) * (rank - HighRank));
     if (auto* shown = number("Score")) shown->setValue(scaledScore(shown->getValue() + points));
     if (inDailyTest()) showStars();
 }
@@ -376,10 +382,10 @@ void GameBase::addPoints(int points) {
 int GameBase::scaledScore(int value) {
     int tenths;
     if (!inDailyTest()) {
-        tenths = param(23 + difficulty());
+        tenths = param(ParamPracticeResultTenthsBy + difficulty());
     } else {
         int rank = rankUsed_ >= 0 ? rankUsed_ : testRank();
-        tenths = rank < 11 ? param(26 + rank) : param(36);
+        tenths = rank < HighRank ? param(ParamTestResultTenthsBy + rank) : param(ParamHighRankResultTenths);
     }
     float factor = static_cast<float>(tenths) / 10.0f;
     if (factor > 1.0f) return static_cast<int>(static_cast<float>(score_) * factor);
@@ -529,12 +535,14 @@ void GameBase::buildTiles(int mode, int count) {
     ObjectLock hold(this, true);
     clearTiles();
     switch (mode) {
-    case 1:
+    case TilesOneOfEachGroup:
         for (int first = 0; first < TableASize; first += 4) addTile(sharedTile(TableA, first + random_.nextInt(3)));
         for (int first = 0; first < PairTableSize; first += 2) addTile(sharedTile(TableB, first + random_.nextInt(1)));
         break;
-    case 2: case 3: case 4: addGroupPairs(-1, mode == 2); break;
-    case 5:
+    case TilesGroupPairsMixed: case TilesGroupPairs: case TilesGroupPairsToo:
+        addGroupPairs(-1, mode == TilesGroupPairsMixed);
+        break;
+    case TilesLetterPairs:
         addTablePairs(TableB, -1);
         addTablePairs(TableC, -1);
         if (count > 4 * kPairs) addGroupPairs(-1, false);
@@ -579,7 +587,7 @@ void GameBase::frameTick(int tick) {
             }
             ++levelStepCounter_;
             if (framesPerLevelStep_ > 0 && levelStepCounter_ % framesPerLevelStep_ == 0)
-                setLevel(getLevel() + param(19));
+                setLevel(getLevel() + param(ParamLevelStep));
             if (timeLeft_ <= 0) setPhase(PhaseTimeUp);
         }
         if (phase_ == PhaseStarting)
@@ -659,13 +667,12 @@ int GameBase::keyPressed(window::Event* event) {
     putInReadingOrder(row);
     sprite::Sprite* chosen = row[number - 1];
     // The answer is pressed where a player would click it, in the canvas's space.
-    auto* click = new window::Event(nullptr, window::Event::MouseDown, nullptr);
+    lang::Ref<window::Event> click(new window::Event(nullptr, window::Event::MouseDown, nullptr));
     click->x = getX() + chosen->getX() + chosen->getWidth() / 2;
     click->y = getY() + chosen->getY() + chosen->getHeight() / 2;
     click->count = 1;
-    answer = mousePressed(click);
+    answer = mousePressed(click.get());
     click->kind = window::Event::MouseUp;
-    int released = mouseReleased(click);
-    click->release();
+    int released = mouseReleased(click.get());
     return answer != NOT_TAKEN ? answer : (released != NOT_TAKEN ? released : TAKEN);
 }

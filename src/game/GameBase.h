@@ -28,16 +28,44 @@ class GameBase : public sprite::DialogSprite {
     MENTARIUM_METACLASS(GameBase)
 
 public:
-    // Phases; the concrete games use 2, 4 and 5 for their own steps.
+    // Phases. The numbers are the ones the games compare, so they stay fixed.
     static constexpr int PhaseStopped = 0;
     static constexpr int PhaseStarting = 1;
+    // 2, 4 and 5 are the concrete games' own steps; most games use them so:
+    // 2 deals the next turn, 4 ends a preview (the timer stops), 5 waits for
+    // the answer. The timer runs in 2 and 5.
+    static constexpr int PhaseDeal = 2;
     static constexpr int PhasePlay = 3;
+    static constexpr int PhasePreviewOver = 4;
+    static constexpr int PhaseAnswer = 5;
     static constexpr int PhasePaused = 6;
     static constexpr int PhaseResume = 7;
     static constexpr int PhaseCorrect = 8;
     static constexpr int PhaseWrong = 9;
     static constexpr int PhaseNextTurn = 10;
     static constexpr int PhaseTimeUp = 11;
+
+    // Positions in the scene's number list of every minigame; the games' own
+    // parameters follow from 39. A name ending in "By" is the first of a run
+    // indexed by difficulty (easy, normal, hard) or by test rank (0 to 10).
+    static constexpr int ParamPracticeStartLevelBy = 0;  // 0-2
+    static constexpr int ParamKeptLevelBy = 3;           // 3-5: read and kept only
+    static constexpr int ParamTestStartLevelBy = 6;      // 6-16
+    static constexpr int ParamStartMultiplier = 6;
+    static constexpr int ParamBonusGameLevel = 6;
+    static constexpr int ParamHighRankStartLevel = 16;   // ranks from 11: this ...
+    static constexpr int ParamHighRankLevelStep = 17;    // ... plus this per rank above 11
+    static constexpr int ParamSuccessStep = 18;          // level and multiplier step of a solved turn
+    static constexpr int ParamLevelStep = 19;            // level step of the clock and of a miss
+    static constexpr int ParamBasePoints = 20;
+    static constexpr int ParamPointsRatioNumerator = 21;
+    static constexpr int ParamPointsRatioDenominator = 22;
+    static constexpr int ParamPracticeResultTenthsBy = 23;  // 23-25
+    static constexpr int ParamTestResultTenthsBy = 26;      // 26-36
+    static constexpr int ParamHighRankResultTenths = 36;
+    static constexpr int ParamHighRankPointsTenths = 37;    // extra points of ranks above 11
+    static constexpr int ParamLevelStepsPerPlay = 38;
+    static constexpr int HighRank = 11;  // the first test rank whose values are computed, not listed
 
     static constexpr int PlaySeconds = 60;
     // The bonus game of the daily test is treated as such only below this rank.
@@ -48,6 +76,12 @@ public:
 
     // Shared tile tables.
     enum Table { TableA, TableB, TableC, TableD };
+    // The modes of buildTiles, as the scene data numbers them.
+    static constexpr int TilesOneOfEachGroup = 1;    // one picture of each group of A, one of each pair of B
+    static constexpr int TilesGroupPairsMixed = 2;   // pairs from A's groups, each pair's order drawn
+    static constexpr int TilesGroupPairs = 3;        // 3 and 4: pairs from A's groups in order
+    static constexpr int TilesGroupPairsToo = 4;
+    static constexpr int TilesLetterPairs = 5;       // the pairs of B and C, then A's groups past 20
 
     GameBase();
     ~GameBase() override;
@@ -85,18 +119,18 @@ public:
     void addMultiplier(int delta);
     // After a solved board or turn: in the daily test's bonus game the level
     // climbs the test's start levels until it reaches the player's rank, else
-    // it rises by parameter 18; the multiplier rises by parameter 18.
+    // it rises by ParamSuccessStep; so does the multiplier.
     void stepUpAfterSuccess();
-    // After a miss: level and multiplier move by parameter 19.
+    // After a miss: level and multiplier move by ParamLevelStep.
     void stepAfterMiss();
     // Decides a turn: the success or failure feedback, the level and
     // multiplier steps of a right or wrong answer, and the next turn after delay frames.
     void finishTurn(bool right, int delay);
     void scheduleNextPhase(int phase, int delay);
     // The turn cycle of a game decided by one answer, after the base's phase
-    // work: phase 2 deals (endTurn) and opens the answer phase 5 a frame
-    // later; a right or wrong answer decides the turn; the next is dealt 12
-    // frames after phase 10.
+    // work: PhaseDeal deals (endTurn) and opens PhaseAnswer a frame later; a
+    // right or wrong answer decides the turn; the next is dealt 12 frames
+    // after PhaseNextTurn.
     void oneAnswerTurn(int phase);
     void showAnswerIndicator(int kind);
     void showSuccessFailure(int kind);
@@ -161,6 +195,10 @@ protected:
     // most largest, and the levels of those steps are taken off level (the
     // rest may feed another quantity); otherwise both stay. Answers whether it grew.
     static bool growWithLevel(int& value, int& level, int start, int largest, int levelPerStep, int step);
+    // growWithLevel with the four parameters from first: start, largest, levels per step, step.
+    bool growParam(int& value, int& level, int first) const {
+        return growWithLevel(value, level, param(first), param(first + 1), param(first + 2), param(first + 3));
+    }
     // Sprite i of a vector of the turn's sprites; null out of range or without a vector.
     static sprite::Sprite* spriteOf(util::Vector* sprites, int i);
     // Whether the canvas is playing and this game stands in one of the phases.

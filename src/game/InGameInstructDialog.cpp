@@ -2,6 +2,7 @@
 
 #include "game/DailyTestRun.h"
 #include "game/MentariumCanvas.h"
+#include "lang/Ref.h"
 #include "window/Image.h"
 
 MENTARIUM_DEFINE_METACLASS(InGameInstructDialog)
@@ -19,9 +20,8 @@ void InGameInstructDialog::onShow() {
     int game = c->getCurrentGame();
     if (c->isDailyTestMode() && c->getDailyTest()) game = c->getDailyTest()->currentGame();
     if (game < 0) return;
-    auto* picture = new window::Image(descriptionPicture(game));
-    target->setImage(picture);
-    picture->release();
+    lang::Ref<window::Image> picture(new window::Image(descriptionPicture(game)));
+    target->setImage(picture.get());
 }
 
 lang::String InGameInstructDialog::onAction(const lang::String& button) {

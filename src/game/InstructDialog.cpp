@@ -1,5 +1,6 @@
 #include "game/InstructDialog.h"
 
+#include "lang/Ref.h"
 #include "sprite/TextSprite.h"
 #include "window/Font.h"
 
@@ -14,9 +15,8 @@ constexpr uint32_t kVersionColour = 0xFF191900;
 void InstructDialog::onLoaded(sprite::DataLoader* loader) {
     GameScreen::onLoaded(loader);
     if (auto* version = child<sprite::TextSprite>("version")) {
-        auto* font = new window::Font(lang::String(kFontFace), kVersionSize);
-        version->setFont(font);
-        font->release();
+        lang::Ref<window::Font> font(new window::Font(lang::String(kFontFace), kVersionSize));
+        version->setFont(font.get());
         version->setColors(kVersionColour & 0xFFFFFF, 0);
         lang::String text("v");
         text.append(Version);

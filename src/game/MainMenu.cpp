@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "game/HostNotifier.h"
 #include "game/MentariumCanvas.h"
 #include "game/RazozSprite.h"
-#include "host/HostBlock.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DataLoader.h"
@@ -37,7 +37,7 @@ void MainMenu::onLoaded(sprite::DataLoader* loader) {
     practiceButton_ = child<sprite::ButtonSprite>("bStartPracticeArea");
     dailyTestButton_ = child<sprite::ButtonSprite>("bStartDailyTest");
     setUpMuteButton(this);
-    if (!host::HostBlock::showDownload()) showChild("bDownLoad", false);
+    if (!HostNotifier::downloadShown()) showChild("bDownLoad", false);
 }
 
 void MainMenu::setHelpStage(int stage, bool force) {

@@ -8,6 +8,7 @@
 #include "game/DailyTestPayoffScreen.h"
 #include "game/DailyTestRun.h"
 #include "game/GameBase.h"
+#include "game/HostNotifier.h"
 #include "game/MainMenu.h"
 #include "game/PauseMenu.h"
 #include "game/ProgressKeeper.h"
@@ -15,8 +16,8 @@
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
 #include "game/StartGameSwipe.h"
-#include "host/HostBlock.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "lang/StringArray.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
@@ -27,8 +28,8 @@
 #include "util/Hashtable.h"
 #include "window/AudioClip.h"
 #include "window/Event.h"
-#include "window/KeyCodes.h"
 #include "window/Image.h"
+#include "window/KeyCodes.h"
 
 namespace {
 
@@ -55,12 +56,11 @@ void describeButtons(sprite::DialogSprite* dialog, const char* screen, int origi
     util::Hashtable* named = dialog->getNamedChildren();
     if (named == nullptr) return;
     std::map<std::string, sprite::Sprite*> children;
-    util::Hashtable::HTEnum* names = named->keys();
+    lang::Ref<util::Hashtable::HTEnum> names(named->keys());
     while (names->hasMoreElements()) {
         auto* name = static_cast<lang::String*>(names->nextElement());
         if (sprite::Sprite* child = dialog->findChild(*name)) children[name->c_str()] = child;
     }
-    names->release();
     for (auto& [name, child] : children) {
         if (!child->isVisible()) continue;
         int x = originX + child->getX(), y = originY + child->getY();
@@ -181,10 +181,10 @@ void MentariumCanvas::sceneLoaded(sprite::DataLoader* loader) {
     dailyTest_ = new DailyTestRun(configuration_, progress_->unlockedGames(), progress_->bonusGame());
     dailyTest_->deferGames([this](int g) { return gameAt(g) == nullptr; });
     rememberLabels();
-    if (muted_) host::HostBlock::notify(MENTARIUM_NOTIFY_SOUND_OFF);  // the host learns the kept choice
+    if (muted_) HostNotifier::send(MENTARIUM_NOTIFY_SOUND_OFF);  // the host learns the kept choice
     setState(StateMenu);
     repaint(nullptr);
-    host::HostBlock::notify(MENTARIUM_NOTIFY_LOADED);
+    HostNotifier::send(MENTARIUM_NOTIFY_LOADED);
 }
 
 // --- state transitions ---
@@ -262,7 +262,7 @@ void MentariumCanvas::setState(int n) {
         } else if (shakeTicks_ > kShakeTicksBeforeResults) {
             setState(StateResults);
         }
-        host::HostBlock::notify(MENTARIUM_NOTIFY_GAME_OVER);
+        HostNotifier::send(MENTARIUM_NOTIFY_GAME_OVER);
         break;
     case StateResults:
         keepMusicPlaying(music_, muted_);
@@ -304,7 +304,7 @@ bool MentariumCanvas::finishDailyTest() {
     if (progress_->bestTestScore() > bestBefore) {
         std::string score = "<score>" + std::to_string(progress_->bestTestScore()) + "</score><rank>" +
                             std::to_string(progress_->currentRank()) + "</rank>";
-        host::HostBlock::notify(MENTARIUM_NOTIFY_BEST_SCORE, score.c_str());
+        HostNotifier::send(MENTARIUM_NOTIFY_BEST_SCORE, score.c_str());
     }
     const int start = progress_->rankAtTestStart();
     unlockedByLastTest_ = -1;
@@ -456,15 +456,13 @@ uint32_t mixColours(uint32_t a, uint32_t b, int percent) {
 
 // The graphs' labels in the bitmap font made for them; null when the archive lacks it.
 sprite::NewFontSprite* graphLabelSprite() {
-    auto* sheet = new window::Image(lang::String("+fontGraph"));
-    auto* metrics = new window::Image(lang::String("+fontGraph_metrics"));
+    lang::Ref<window::Image> sheet(new window::Image(lang::String("+fontGraph")));
+    lang::Ref<window::Image> metrics(new window::Image(lang::String("+fontGraph_metrics")));
     sprite::NewFontSprite* labels = nullptr;
     if (sheet->getWidth() > 0 && metrics->getWidth() > 0) {
         labels = new sprite::NewFontSprite();
-        labels->setFont(sheet, metrics);
+        labels->setFont(sheet.get(), metrics.get());
     }
-    sheet->release();
-    metrics->release();
     return labels;
 }
 }  // namespace
@@ -584,7 +582,7 @@ void MentariumCanvas::setMuted(bool muted) {
         if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[s]))
             if (auto* button = dynamic_cast<sprite::ButtonSprite*>(dialog->findChild("bMuteVolume")))
                 button->setState(muted ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
-    host::HostBlock::notify(muted ? MENTARIUM_NOTIFY_SOUND_OFF : MENTARIUM_NOTIFY_SOUND_ON);
+    HostNotifier::send(muted ? MENTARIUM_NOTIFY_SOUND_OFF : MENTARIUM_NOTIFY_SOUND_ON);
 }
 
 // --- actions, ticks and focus ---
@@ -596,14 +594,14 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
         show(ScreenDim, true);
         show(ScreenInstructions, true);
         show(ScreenPauseMenu, false);
-        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+        HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
     } else if (message.equals("bInstructionsClose")) {
         if (state_ != StateMenu) return;
         if (testUnfinished()) {
             show(ScreenDailyTestRest, true);
         } else {
             show(ScreenDim, false);
-            host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+            HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
         }
     } else if (message.equals("PauseHowToPlay")) {
         show(ScreenInGameInstructions, true);
@@ -612,7 +610,7 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
     } else if (message.equals("ExitYes")) {
         if (!(dailyTestMode_ && currentGame_ < 0)) {
             if (GameBase* game = gameAt(currentGame_)) game->stopGame();
-            host::HostBlock::notify(MENTARIUM_NOTIFY_LEFT_GAME);
+            HostNotifier::send(MENTARIUM_NOTIFY_LEFT_GAME);
         }
         show(ScreenDim, false);
         hideAllScreens();
@@ -625,11 +623,11 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
         setState(StatePaused);
     } else if (message.equals("CLOSED")) {
         show(ScreenDim, false);
-        host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+        HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
     } else if (message.equals("PauseCancel")) {
         if (state_ == StateMenu || state_ == StateResults) {
             show(ScreenDim, false);
-            host::HostBlock::notify(MENTARIUM_NOTIFY_RESUMED);
+            HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
             if (!dailyTestMode_) show(ScreenDifficultyMenu, true);
             else if (testUnfinished()) show(ScreenDailyTestRest, true);
         } else {
@@ -638,7 +636,7 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
         }
     } else if (message.equals("bDownLoad")) {
         playSound(SoundClick);
-        host::HostBlock::notify(MENTARIUM_NOTIFY_DOWNLOAD);
+        HostNotifier::send(MENTARIUM_NOTIFY_DOWNLOAD);
     } else {
         GameCanvas2::onMessage(argument, message);
     }

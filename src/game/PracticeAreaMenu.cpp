@@ -1,11 +1,11 @@
 #include "game/PracticeAreaMenu.h"
 
 #include "game/DailyTestRun.h"
+#include "game/HostNotifier.h"
 #include "game/InGameInstructDialog.h"
 #include "game/MentariumCanvas.h"
 #include "game/RazozSprite.h"
 #include "game/SpriteNames.h"
-#include "host/HostBlock.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ButtonSprite.h"
 #include "window/Event.h"
@@ -25,7 +25,7 @@ PracticeAreaMenu::~PracticeAreaMenu() { releaseDescriptions(); }
 bool PracticeAreaMenu::isPlayable(int game) {
     MentariumCanvas* c = MentariumCanvas::current();
     DailyTestRun* run = c ? c->getDailyTest() : nullptr;
-    bool unlocked = host::HostBlock::unlockAll() || (run && run->isUnlocked(game));
+    bool unlocked = HostNotifier::allUnlocked() || (run && run->isUnlocked(game));
     return unlocked && c && c->gameAt(game) != nullptr;
 }
 

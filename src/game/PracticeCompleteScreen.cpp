@@ -25,9 +25,9 @@ lang::String PracticeCompleteScreen::resultText(int game, int difficulty, int le
         lang::String earned = c->text("TXT_CONGRATULATIONS_YOU_EARNED_TROPHY");
         text = lang::String::format(earned.c_str(), "%", DifficultyMenu::trophyName(level).c_str(),
                                     static_cast<const char*>(nullptr));
-        if (level != 2) text.append("\n");
+        if (level != TrophyGold) text.append("\n");
     }
-    if (level != 2) text.append(DifficultyMenu::trophyAdvice(game, difficulty));
+    if (level != TrophyGold) text.append(DifficultyMenu::trophyAdvice(game, difficulty));
     return text;
 }
 
@@ -47,7 +47,7 @@ void PracticeCompleteScreen::onShow() {
     int level = record->trophyLevel(d, best);
     if (auto* trophy = child<sprite::AnimateSprite>("Trophy")) {
         if (level >= 0) trophy->setFrame(level);
-        trophy->setVisible(level >= 0);
+        trophy->setVisible(level != TrophyNone);
     }
     showChild("NoTrophy", level < 0);
     if (RazozSprite* r = c->getRazoz()) r->say(resultText(game, d, level, c->getTrophyBefore()), 0);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "game/TrophyRule.h"
 #include "lang/IntArray.h"
 #include "lang/Object.h"
 
@@ -33,7 +34,7 @@ public:
 
     void addPracticeScore(int game, int difficulty, int score);
     int bestScore(int game, int difficulty) const;
-    // -1 none, 0 bronze, 1 silver, 2 gold.
+    // TrophyNone, TrophyBronze, TrophySilver or TrophyGold.
     int trophyLevel(int difficulty, int score) const;
     int trophyThreshold(int difficulty, int trophy) const;
     // Null for a game index outside 0..15.

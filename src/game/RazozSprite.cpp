@@ -2,6 +2,7 @@
 
 #include "lang/ObjectArray.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/DialogSprite.h"
 #include "sprite/NewFontSprite.h"
 #include "window/Image.h"
@@ -19,9 +20,8 @@ constexpr int kBlinkPeriod = 90;
 
 RazozSprite* RazozSprite::create() {
     auto* razoz = new RazozSprite();
-    auto* picture = new window::Image(lang::String("+iRazoz|+iRazoz_automask"));
-    razoz->setFrames(picture, kFrames, 1);
-    picture->release();
+    lang::Ref<window::Image> picture(new window::Image(lang::String("+iRazoz|+iRazoz_automask")));
+    razoz->setFrames(picture.get(), kFrames, 1);
     razoz->setLocation(kHomeX, kHomeY);
     razoz->setName("Razoz");
     return razoz;

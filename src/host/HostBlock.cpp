@@ -2,13 +2,28 @@
 
 #include <atomic>
 
+#include "game/HostNotifier.h"
+
 namespace host {
 
 namespace {
 std::atomic<intptr_t*> current{nullptr};
+
+// The game's view of the host: everything it sends or asks goes through the block.
+class BlockNotifier : public HostNotifier {
+public:
+    void notify(int code, const char* text) override { HostBlock::notify(code, text); }
+    bool showDownload() const override { return HostBlock::showDownload(); }
+    bool unlockAll() const override { return HostBlock::unlockAll(); }
+};
+
+BlockNotifier blockNotifier;
 }  // namespace
 
-void HostBlock::set(intptr_t* block) { current = block; }
+void HostBlock::set(intptr_t* block) {
+    current = block;
+    HostNotifier::install(block ? &blockNotifier : nullptr);
+}
 intptr_t* HostBlock::get() { return current; }
 
 intptr_t HostBlock::slot(int index) {

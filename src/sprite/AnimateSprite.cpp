@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lang/IntArray.h"
+#include "lang/Ref.h"
 #include "sprite/EffectBlit.h"
 #include "window/Event.h"
 #include "window/Receiver.h"
@@ -96,9 +97,8 @@ void AnimateSprite::setNotify(window::Receiver* receiver, lang::Object* argument
 
 void AnimateSprite::sendEndNotification() {
     if (notifyReceiver == nullptr) return;
-    auto* event = new window::Event(this, window::Event::Message, notifyArgument);
-    notifyReceiver->handleEvent(event);
-    event->release();
+    lang::Ref<window::Event> event(new window::Event(this, window::Event::Message, notifyArgument));
+    notifyReceiver->handleEvent(event.get());
 }
 
 void AnimateSprite::stopGlideAt(int nx, int ny) {

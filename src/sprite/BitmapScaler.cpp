@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "lang/Ref.h"
 #include "window/Image.h"
 
 namespace sprite {
@@ -12,6 +13,13 @@ namespace sprite {
 namespace {
 
 constexpr int64_t One = 1 << 16;
+
+// A new picture of w x h for a result, or null when its pixels cannot be had.
+lang::Ref<window::Image> blankPicture(int w, int h) {
+    lang::Ref<window::Image> picture(new window::Image(w, h, 1, false));
+    if (picture->getPixels() == nullptr) picture.reset();
+    return picture;
+}
 
 // One target column's (or row's) share of source columns: first index and
 // the 16.16 weight of each covered source pixel.
@@ -84,19 +92,16 @@ window::Image* BitmapScaler::keep(window::Image* result) {
 
 window::Image* BitmapScaler::scale(int w, int h, int quality) {
     if (pixels == nullptr || w < 1 || h < 1 || sw < 1 || sh < 1) return nullptr;
-    auto* result = new window::Image(w, h, 1, false);
+    lang::Ref<window::Image> result = blankPicture(w, h);
+    if (!result) return nullptr;
     uint32_t* out = result->getPixels();
-    if (out == nullptr) {
-        result->release();
-        return nullptr;
-    }
     if (quality == 0) {
         int64_t stepX = (static_cast<int64_t>(sw) << 16) / w, stepY = (static_cast<int64_t>(sh) << 16) / h;
         for (int j = 0; j < h; ++j) {
             int row = sy + static_cast<int>((j * stepY) >> 16);
             for (int i = 0; i < w; ++i) out[j * w + i] = at(sx + static_cast<int>((i * stepX) >> 16), row);
         }
-        return keep(result);
+        return keep(result.detach());
     }
     std::vector<Footprint> columns = footprints(sx, sw, w), rows = footprints(sy, sh, h);
     for (int j = 0; j < h; ++j) {
@@ -119,18 +124,15 @@ window::Image* BitmapScaler::scale(int w, int h, int quality) {
             out[j * w + i] = value;
         }
     }
-    return keep(result);
+    return keep(result.detach());
 }
 
 window::Image* BitmapScaler::quarterTurn(int quarters) {
     bool swap = quarters % 2 == 1;
     int w = swap ? sh : sw, h = swap ? sw : sh;
-    auto* result = new window::Image(w, h, 1, false);
+    lang::Ref<window::Image> result = blankPicture(w, h);
+    if (!result) return nullptr;
     uint32_t* out = result->getPixels();
-    if (out == nullptr) {
-        result->release();
-        return nullptr;
-    }
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             // The source pixel that lands on (i, j) after turning clockwise.
@@ -140,7 +142,7 @@ window::Image* BitmapScaler::quarterTurn(int quarters) {
             else { u = sw - 1 - j; v = i; }
             out[j * w + i] = at(sx + u, sy + v);
         }
-    return keep(result);
+    return keep(result.detach());
 }
 
 window::Image* BitmapScaler::rotate(double angle, double zoom, int quality) {
@@ -166,12 +168,9 @@ window::Image* BitmapScaler::rotate(double angle, double zoom, int quality) {
         maxY = std::max(maxY, ty);
     }
     int w = static_cast<int>((maxX - minX) >> 16) + 1, h = static_cast<int>((maxY - minY) >> 16) + 1;
-    auto* result = new window::Image(w, h, 1, false);
+    lang::Ref<window::Image> result = blankPicture(w, h);
+    if (!result) return nullptr;
     uint32_t* out = result->getPixels();
-    if (out == nullptr) {
-        result->release();
-        return nullptr;
-    }
     int64_t centreX = static_cast<int64_t>(w) << 15, centreY = static_cast<int64_t>(h) << 15;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
@@ -201,7 +200,7 @@ window::Image* BitmapScaler::rotate(double angle, double zoom, int quality) {
             }
             out[j * w + i] = value;
         }
-    return keep(result);
+    return keep(result.detach());
 }
 
 }  // namespace sprite

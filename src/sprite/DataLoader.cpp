@@ -6,6 +6,7 @@
 #include "io/FileInputStream.h"
 #include "lang/Class.h"
 #include "lang/Exception.h"
+#include "lang/Ref.h"
 #include "lang/ResourceFile.h"
 #include "lang/ResourceItem.h"
 #include "platform/MessageBox.h"
@@ -177,10 +178,10 @@ bool DataLoader::load(const lang::String& item) {
 
 bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
     if (refusesNesting(item, mode)) return false;
-    io::InputStream* in = openStream(item, mode);
-    if (in == nullptr) return false;
+    lang::Ref<io::InputStream> in(openStream(item, mode));
+    if (!in) return false;
     currentItem = item;
-    auto* tokens = new SceneTokens(in);
+    lang::Ref<SceneTokens> tokens(new SceneTokens(in.get()));
     bool ok = true;
     try {
         bool have = tokens->next();
@@ -205,8 +206,6 @@ bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
         ok = false;
     }
     currentItem = lang::String();
-    tokens->release();
-    in->release();
     return ok;
 }
 
@@ -297,7 +296,7 @@ bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
         lang::String classField = tokens.text();
 
         // Pictures up to the first number; the images table keeps them alive.
-        auto* pictures = new lang::ObjectArray();
+        lang::Ref<lang::ObjectArray> pictures(new lang::ObjectArray());
         while ((have = tokens.next()) && !tokens.isNumber() && !tokens.isMarker()) {
             if (mode == Mode::Load) {
                 int n = pictures->length();
@@ -307,7 +306,6 @@ bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
         }
         if (!have || !tokens.isNumber()) {
             // A line without numbers is incomplete; a marker here opens the next section.
-            pictures->release();
             return have;
         }
         values.clear();
@@ -315,29 +313,27 @@ bool DataLoader::readSprites(SceneTokens& tokens, Mode mode, int& steps) {
             values.push_back(tokens.intValue());
             have = tokens.next();
         }
-        auto* numbers = new lang::IntArray(static_cast<int>(values.size()));
+        lang::Ref<lang::IntArray> numbers(new lang::IntArray(static_cast<int>(values.size())));
         for (size_t i = 0; i < values.size(); ++i) (*numbers)[static_cast<int>(i)] = values[i];
 
         if (mode == Mode::Load) {
-            takeSprite(spriteName, classField, numbers, pictures, steps);
+            takeSprite(spriteName, classField, numbers.get(), pictures.get(), steps);
         } else {
             step(mode, steps);
             steps += countNested(classField);
         }
-        numbers->release();
-        pictures->release();
     }
     return false;
 }
 
 void DataLoader::takeSprite(const lang::String& spriteName, const lang::String& classField, lang::IntArray* numbers,
                             lang::ObjectArray* pictures, int& steps) {
-    SpriteBase* made = nullptr;
-    if (LoadListener* l = asListener()) made = l->offerSprite(classField, numbers, pictures, this);
-    if (made == nullptr) made = createSprite(classField, numbers, pictures);
-    if (made == nullptr) return;  // class not registered: the line is dropped
+    lang::Ref<SpriteBase> made;
+    if (LoadListener* l = asListener()) made.reset(l->offerSprite(classField, numbers, pictures, this));
+    if (!made) made.reset(createSprite(classField, numbers, pictures));
+    if (!made) return;  // class not registered: the line is dropped
     step(Mode::Load, steps);
-    sprites->addElement(made);
+    sprites->addElement(made.get());
     if (!spriteName.isEmpty()) {
         made->setName(spriteName);
         if (names->containsKey(&spriteName)) {
@@ -346,9 +342,8 @@ void DataLoader::takeSprite(const lang::String& spriteName, const lang::String& 
             platform::messageBox(caption.c_str(), spriteName.c_str());
             names->remove(&spriteName);
         }
-        names->put(spriteName, made);
+        names->put(spriteName, made.get());
     }
-    made->release();
 }
 
 SpriteBase* DataLoader::createSprite(const lang::String& classField, lang::IntArray* numbers,
@@ -357,21 +352,19 @@ SpriteBase* DataLoader::createSprite(const lang::String& classField, lang::IntAr
     lang::String className = colon >= 0 ? classField.substring(0, colon) : classField;
     lang::Class* type = lang::Class::forName(className);
     if (type == nullptr) return nullptr;
-    lang::Object* instance = type->newInstance();
-    auto* made = dynamic_cast<SpriteBase*>(instance);
-    if (made == nullptr) {
-        instance->release();
-        return nullptr;
-    }
+    lang::Ref<lang::Object> instance(type->newInstance());
+    auto* made = dynamic_cast<SpriteBase*>(instance.get());
+    if (made == nullptr) return nullptr;
     made->init(pictures, numbers);
     if (colon >= 0 && colon + 1 < classField.length() && made->isInstanceOf("FancyContainer"))
         loadInto(made, classField.substring(colon + 1));
+    instance.detach();  // the caller's reference now
     return made;
 }
 
 void DataLoader::loadInto(SpriteBase* made, const lang::String& item) {
     auto* container = static_cast<FancyContainer*>(made);
-    DataLoader* nested = nestedLoader();
+    lang::Ref<DataLoader> nested(nestedLoader());
     bool ok;
     {
         SceneLoadScope lazy(!container->isVisible());
@@ -381,9 +374,8 @@ void DataLoader::loadInto(SpriteBase* made, const lang::String& item) {
     if (ok) {
         util::Vector* loaded = nested->getSprites();
         for (int i = 0; i < loaded->size(); ++i) container->add(static_cast<SpriteBase*>(loaded->elementAt(i)));
-        container->onLoaded(nested);
+        container->onLoaded(nested.get());
     }
-    nested->release();
 }
 
 int DataLoader::countNested(const lang::String& classField) {
@@ -391,14 +383,9 @@ int DataLoader::countNested(const lang::String& classField) {
     if (colon < 0 || colon + 1 >= classField.length() || listener == nullptr) return 0;
     lang::Class* type = lang::Class::forName(classField.substring(0, colon));
     if (type == nullptr) return 0;
-    lang::Object* probe = type->newInstance();
-    bool container = probe->isInstanceOf("FancyContainer");
-    probe->release();
-    if (!container) return 0;
-    DataLoader* nested = nestedLoader();
-    int steps = nested->countItems(classField.substring(colon + 1));
-    nested->release();
-    return steps;
+    lang::Ref<lang::Object> probe(type->newInstance());
+    if (!probe->isInstanceOf("FancyContainer")) return 0;
+    return lang::Ref<DataLoader>(nestedLoader())->countItems(classField.substring(colon + 1));
 }
 
 DataLoader* DataLoader::nestedLoader() {
@@ -420,10 +407,9 @@ window::Image* DataLoader::makePicture(const lang::String& source) {
         // A redirect to a loose file is decoded now, so that a bad file falls back at once.
         bool wasImmediate = window::Image::decodeImmediately();
         window::Image::setDecodeImmediately(true);
-        auto* picture = new window::Image(joinPath(path, chosen));
+        lang::Ref<window::Image> picture(new window::Image(joinPath(path, chosen)));
         window::Image::setDecodeImmediately(wasImmediate);
-        if (picture->hasPixels()) return picture;
-        picture->release();
+        if (picture->hasPixels()) return picture.detach();
         return new window::Image(fallback);
     }
     // A loose file, possibly with a loose mask after '|'.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lang/IntArray.h"
+#include "lang/Ref.h"
 #include "sprite/DialogSprite.h"
 #include "sprite/NewFontSprite.h"
 #include "util/Polygon.h"
@@ -135,9 +136,8 @@ void LineGraphSprite::setSize(int w, int h) {
         Sprite::setSize(w, h);
         return;
     }
-    auto* picture = new window::Image(w, h, 0, false);
-    setImage(picture);
-    picture->release();
+    lang::Ref<window::Image> picture(new window::Image(w, h, 0, false));
+    setImage(picture.get());
 }
 
 void LineGraphSprite::unloadImage() {
@@ -464,22 +464,21 @@ void LineGraphSprite::render() {
             xs[i] = x0 + static_cast<int>(static_cast<long long>(i) * (xEnd - x0) / (count - 1));
             ys[i] = yOf(points[i]);
         }
-        auto* line = new util::Polygon();
+        lang::Ref<util::Polygon> line(new util::Polygon());
         line->setPoints(xs.data(), ys.data(), count);
         if (outerColor == middleColor && middleColor == innerColor) {
             window::Color c(middleColor);
             g->setColor(&c);
-            g->drawPolyline(line, lineWidth);
+            g->drawPolyline(line.get(), lineWidth);
         } else {
             const uint32_t colours[3] = {outerColor, middleColor, innerColor};
             const int widths[3] = {5, 3, 1};
             for (int s = 0; s < 3; ++s) {
                 window::Color c(colours[s]);
                 g->setColor(&c);
-                g->drawPolyline(line, widths[s]);
+                g->drawPolyline(line.get(), widths[s]);
             }
         }
-        line->release();
         // Dots only where they stay apart; the best point is marked in any case.
         if (pointMark.radius > 0 && (xs[1] - xs[0]) > 2 * pointMark.radius + 2)
             for (int i = 0; i < count; ++i) drawMark(g, pointMark, xs[i], ys[i]);

@@ -4,6 +4,7 @@
 
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
+#include "lang/Ref.h"
 #include "sprite/BitmapScaler.h"
 #include "window/Image.h"
 
@@ -98,15 +99,14 @@ void ScalerSprite::rebuild(bool zoomChanged, int quality) {
         setVisible(false);
         return;
     }
-    window::Image* made = nullptr;
+    lang::Ref<window::Image> made;
     if (!rotating) {
-        if (zoomChanged || quality == RestingQuality) made = scaler->scale(w, h, quality);
+        if (zoomChanged || quality == RestingQuality) made.reset(scaler->scale(w, h, quality));
     } else {
-        made = scaler->rotate(currentAngle(), z, quality);
+        made.reset(scaler->rotate(currentAngle(), z, quality));
     }
-    if (made == nullptr) return;
-    showScaled(made, made->getWidth(), made->getHeight());
-    made->release();
+    if (!made) return;
+    showScaled(made.get(), made->getWidth(), made->getHeight());
 }
 
 bool ScalerSprite::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {

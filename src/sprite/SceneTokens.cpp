@@ -3,14 +3,14 @@
 #include <cmath>
 
 #include "io/StreamTokenizer.h"
+#include "lang/Ref.h"
 #include "sprite/SceneTextStream.h"
 
 namespace sprite {
 
 SceneTokens::SceneTokens(io::InputStream* input) {
-    auto* text = new SceneTextStream(input);
-    tokenizer_ = new io::StreamTokenizer(text);
-    text->release();
+    lang::Ref<SceneTextStream> text(new SceneTextStream(input));
+    tokenizer_ = new io::StreamTokenizer(text.get());
     // Line ends are plain blanks; every other byte is a word byte unless it
     // starts a comment, a quoted text or a number.
     tokenizer_->eolIsSignificant(false);

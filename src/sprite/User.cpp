@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lang/Ref.h"
 #include "util/Hashtable.h"
 #include "util/Vector.h"
 #include "window/TextSettings.h"
@@ -231,9 +232,8 @@ void User::loadScores() {
             list->release();
         }
         int level = getInt(scoreValue("LEVEL", n), 0);
-        auto* entry = new ScoreObject(name, score, level, setting);
-        list->addElement(entry);
-        entry->release();
+        lang::Ref<ScoreObject> entry(new ScoreObject(name, score, level, setting));
+        list->addElement(entry.get());
     }
     storedScoreCount_ = n;
 }
@@ -288,9 +288,8 @@ int User::addScore(const lang::String& name, const lang::String& mode, int level
         if (static_cast<ScoreObject*>(list->elementAt(i))->score < score) place = i;
     if (place < 0 && size < kScoresPerMode) place = size;
     if (place < 0) return -1;
-    auto* entry = new ScoreObject(name, score, level, setting);
-    list->insertElementAt(entry, place);
-    entry->release();
+    lang::Ref<ScoreObject> entry(new ScoreObject(name, score, level, setting));
+    list->insertElementAt(entry.get(), place);
     saveScores();
     return place;
 }

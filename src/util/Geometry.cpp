@@ -1,9 +1,8 @@
-// Rectangles, polygons and colours: the small value classes.
+// Rectangles and polygons: the small value classes.
 #include <algorithm>
 
 #include "util/Polygon.h"
 #include "util/RectangleNM.h"
-#include "window/Color.h"
 
 namespace util {
 
@@ -58,11 +57,3 @@ void Polygon::setPoints(const int* xs, const int* ys, int n) {
 }
 
 }  // namespace util
-
-namespace window {
-
-bool Color::sameAs(const lang::Object* other) const {
-    return other != nullptr && other->isInstanceOf("Color") && static_cast<const Color*>(other)->value == value;
-}
-
-}  // namespace window

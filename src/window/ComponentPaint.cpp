@@ -2,6 +2,7 @@
 // window's pixels, so what update() and eraseBackground() draw is what the window shows.
 
 #include "platform/WindowSystem.h"
+#include "lang/Ref.h"
 #include "window/CDC.h"
 #include "window/CPaintDC.h"
 #include "window/CTempDC.h"
@@ -17,9 +18,8 @@ namespace {
 // Wraps target in a GraphicsW for one drawing call, then lets go of both.
 template <typename Draw>
 void drawThrough(CDC* target, Draw draw) {
-    auto* g = new GraphicsW(target);
-    draw(g);
-    g->release();
+    lang::Ref<GraphicsW> g(new GraphicsW(target));
+    draw(g.get());
     target->release();
 }
 

@@ -26,12 +26,16 @@ class Graphics : public lang::Object {
 public:
     MENTARIUM_CLASS(Graphics, lang::Object)
 
+    // Draw modes: how drawn pixels combine with what is there.
+    static constexpr int DrawNormal = 0;
+    static constexpr int DrawAdditive = 1;  // each channel is added, saturating
+
     virtual bool drawImage(Image* image, int x, int y) = 0;                        // 14
     virtual bool drawShadow(Image* image, int x, int y) = 0;                       // 15
     virtual void plot(int x, int y) = 0;                                           // 16
     virtual void setPixel(int x, int y, uint32_t argb) = 0;                        // 17
     virtual uint32_t getPixel(int x, int y) = 0;                                   // 18
-    virtual int setDrawMode(int mode) = 0;                                         // 19: 1 = additive
+    virtual int setDrawMode(int mode) = 0;                                         // 19: the previous mode
     virtual void clipRect(int x, int y, int width, int height) = 0;                // 20
     virtual void excludeRect(int x, int y, int width, int height) = 0;             // 21
     virtual void setClip(util::Region* region) = 0;                                // 22

@@ -78,7 +78,7 @@ uint32_t* GraphicsI::pixelAt(int x, int y) {
 
 bool GraphicsI::drawImage(Image* image, int x, int y) {
     if (!image || !image->loadAndHasPixels()) return false;
-    if (!image->hasAlpha() && image->hasBitmap() && image_ && image_->hasBitmap() && drawMode_ != 1) {
+    if (!image->hasAlpha() && image->hasBitmap() && image_ && image_->hasBitmap() && drawMode_ != DrawAdditive) {
         // An opaque picture is copied as it is, row by row, straight into the pixels.
         pixels::PixelSource source{image->pixelsNoLoad(), image->getWidth(), image->getHeight(),
                                    image->getBytesPerRow() / 4};
@@ -98,7 +98,7 @@ bool GraphicsI::drawImage(Image* image, int x, int y) {
     bool destAlpha = image_ && image_->hasAlpha();
     x += tx_;
     y += ty_;
-    bool shadow = fx->shadowOn, additive = drawMode_ == 1;
+    bool shadow = fx->shadowOn, additive = drawMode_ == DrawAdditive;
     int shadowX = x + fx->shadowDx, shadowY = y + fx->shadowDy;
     forEachClipArea([&](const platform::Rect& area) {
         if (shadow) pixels::shadowBlit(target, area, source, shadowX, shadowY, factors.alpha);

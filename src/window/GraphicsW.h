@@ -73,7 +73,7 @@ protected:
     int tempSavedState_ = 0;
     int tx_ = 0;
     int ty_ = 0;
-    int drawMode_ = 0;
+    int drawMode_ = DrawNormal;
 };
 
 }  // namespace window

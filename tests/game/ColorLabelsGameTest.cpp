@@ -155,7 +155,7 @@ TEST_F(ColorLabelsGameRun, ATurnOfSixWordsHasFourWrongInksAndTwoToFind) {
     EXPECT_EQ(own, 2);
     saveScreen("colorlabels-task.png");
 
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     saveScreen("colorlabels-turn.png");
     EXPECT_FALSE(task->isVisible());
     for (int i = 0; i < ColorLabels::Cells; ++i) {
@@ -201,7 +201,7 @@ TEST_F(ColorLabelsGameRun, CheckingEveryRightWordClearsTheTurn) {
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
     setParams(game, {{39, 6}, {40, 6}, {47, 2}, {48, 2}});
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     int level = game->getLevel(), multiplier = game->getMultiplier();
 
     int first = findWord(game, true);
@@ -220,7 +220,7 @@ TEST_F(ColorLabelsGameRun, CheckingEveryRightWordClearsTheTurn) {
     int score = game->getScore();
     EXPECT_GT(score, 0);
 
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     canvas->sounds.clear();
     pressCard(game, first);  // checked already
     int empty = -1;
@@ -228,7 +228,7 @@ TEST_F(ColorLabelsGameRun, CheckingEveryRightWordClearsTheTurn) {
         if (game->cell(i)->label == nullptr) empty = i;
     ASSERT_GE(empty, 0);
     pressCard(game, empty);
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     EXPECT_EQ(game->getScore(), score);
     EXPECT_TRUE(canvas->sounds.empty());
 
@@ -259,9 +259,9 @@ TEST_F(ColorLabelsGameRun, AWordInAnotherInkEndsTheTurnKeepingEarlierPoints) {
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
     setParams(game, {{39, 6}, {40, 6}, {47, 2}, {48, 2}});
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     pressCard(game, findWord(game, true));
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     int score = game->getScore(), wrong = game->getWrongAnswers(), level = game->getLevel();
     ASSERT_GT(score, 0);
     canvas->sounds.clear();
@@ -281,10 +281,10 @@ TEST_F(ColorLabelsGameRun, APressOutsideTheCardsIsNoAnswer) {
     loadGame();
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     canvas->sounds.clear();
     press(game->getX() + 4, game->getY() + 60);
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     EXPECT_TRUE(canvas->sounds.empty());
 }
 
@@ -293,7 +293,7 @@ TEST_F(ColorLabelsGameRun, HoveringAWordLightsItsCard) {
     loadGame();
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     int i = findWord(game, false), x = 0, y = 0;
     ASSERT_GE(i, 0);
     cardPoint(game, i, x, y);

@@ -30,7 +30,7 @@ protected:
     // A board without preview, ready for the player's turns.
     void readyBoard(int dealIndex) {
         deal({{39, dealIndex}, {41, 100}, {47, 5}, {48, 5}});
-        ASSERT_GT(tickUntil([this] { return game->getPhase() == 5; }, 10), 0);
+        ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 10), 0);
     }
 
     void click(int card) {
@@ -179,7 +179,7 @@ TEST_F(ConcentrationMinigame, AMissClosesTheFirstCardAfterFourFramesAndTheSecond
     EXPECT_EQ(secondStood, 7);
     EXPECT_GT(secondClosed, 7);  // it had to turn up first
     // Both end face down and playable again; the miss was counted once.
-    ASSERT_GT(tickUntil([&] { return game->getPhase() == 5 && firstBack->getFrame() == 0 && secondBack->getFrame() == 0; }, 30), 0);
+    ASSERT_GT(tickUntil([&] { return game->getPhase() == GameBase::PhaseAnswer && firstBack->getFrame() == 0 && secondBack->getFrame() == 0; }, 30), 0);
     ticks(3);
     EXPECT_FALSE(game->slot(first).open);
     EXPECT_FALSE(game->slot(second).open);
@@ -246,10 +246,10 @@ TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTh
         int b = partnerOf(a);
         click(a);
         click(b);
-        ASSERT_GT(tickUntil([this] { return game->getPhase() != 5; }, 10), 0);
+        ASSERT_GT(tickUntil([this] { return game->getPhase() != GameBase::PhaseAnswer; }, 10), 0);
         EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
         if (round == 0) {
-            ASSERT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
+            ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 5), 0);
         }
     }
     EXPECT_EQ(game->getLevel(), level + step);
@@ -267,7 +267,7 @@ TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTh
         EXPECT_TRUE(game->cardBack(i)->isVisible());
         EXPECT_EQ(game->findChild(lang::String("CardExplode_") + lang::String(std::to_string(i).c_str())), nullptr);
     }
-    EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 5), 0);
+    EXPECT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 5), 0);
 }
 
 TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
@@ -289,7 +289,7 @@ TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
                 before[i] = frame;
                 if (frame == 2) shown[i] = true;
             }
-            return game->getPhase() == 5;
+            return game->getPhase() == GameBase::PhaseAnswer;
         }, 600);
         ASSERT_GT(frames, 0) << "mode " << mode << " never reached play";
         for (int i = 0; i < cards; ++i) EXPECT_TRUE(shown[i]) << "mode " << mode << " card " << i;

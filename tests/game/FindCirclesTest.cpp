@@ -86,7 +86,7 @@ protected:
         sprite::Sprite* s = game->circle(i);
         clickAt(game, s->getX() + s->getWidth() / 2, s->getY() + s->getHeight() / 2);
     }
-    void untilAnswer(FindCircles* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0); }
+    void untilAnswer(FindCircles* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0); }
 };
 
 // A turn: the circles stand inside the play area without overlapping, fade
@@ -121,7 +121,7 @@ TEST_F(FindCirclesGameRun, CirclesFoundScoreAndTheLastClearsTheTurn) {
     canvas->sounds.clear();
     clickCircle(game, 0);  // found already
     EXPECT_EQ(game->getScore(), score);
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     EXPECT_TRUE(canvas->sounds.empty());
     for (int i = 1; i < n; ++i) {
         untilAnswer(game);
@@ -141,7 +141,7 @@ TEST_F(FindCirclesGameRun, AMissShowsEveryCircleAgainAndOutsideClicksDoNotCount)
     ASSERT_NE(game, nullptr);
     untilAnswer(game);
     clickAt(game, 5, 370);  // below the play area
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     EXPECT_EQ(game->getWrongAnswers(), 0);
 
     sprite::AnimateSprite* first = game->circle(0);

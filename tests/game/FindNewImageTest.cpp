@@ -44,7 +44,7 @@ protected:
     }
     // Ticks until the pictures of the turn have popped in and wait for a click.
     void untilAnswer(FindNewImage* game) {
-        ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0);
+        ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);
     }
 };
 

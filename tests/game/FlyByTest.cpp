@@ -25,7 +25,7 @@ protected:
         EXPECT_NE(game, nullptr);
         return game;
     }
-    void untilAnswer(FlyBy* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 600), 0); }
+    void untilAnswer(FlyBy* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 600), 0); }
     sprite::ButtonSprite* countButton(FlyBy* game, int count) {
         return dynamic_cast<sprite::ButtonSprite*>(game->findChild(lang::String(("Count_" + std::to_string(count)).c_str())));
     }

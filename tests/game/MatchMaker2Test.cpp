@@ -26,7 +26,7 @@ protected:
     }
     // Ticks until a new step's picture is shown and open to an answer.
     void untilStep(MatchMaker2* game, int step) {
-        ASSERT_GT(tickUntil([game, step] { return game->getPhase() == 5 && game->stepCount() > step; }, 200), 0);
+        ASSERT_GT(tickUntil([game, step] { return game->getPhase() == GameBase::PhaseAnswer && game->stepCount() > step; }, 200), 0);
     }
     void clickMatch(MatchMaker2* game) {
         sprite::Sprite* button = game->findChild(lang::String("MatchButton"));

@@ -117,7 +117,7 @@ protected:
     std::vector<int> watchSequence() {
         std::vector<int> lights;
         int lit = -1;
-        for (int n = 0; n < 400 && game->getPhase() != 5; ++n) {
+        for (int n = 0; n < 400 && game->getPhase() != GameBase::PhaseAnswer; ++n) {
             int now = -1;
             for (int i = 0; i < game->getChoiceCount(); ++i)
                 if (game->isLit(i)) now = i;
@@ -152,7 +152,7 @@ TEST_F(SimonGame, TheSequenceLightsEachEntryWithItsToneAndPutsItOut) {
     std::vector<int> tones;
     for (int i : expected) tones.push_back(game->toneOf(i));
     EXPECT_EQ(canvas->sounds, tones);
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(game->isLit(i));
 }
 
@@ -174,14 +174,14 @@ TEST_F(SimonGame, EachLightLastsTheShowTime) {
     EXPECT_EQ(game->getPhase(), Simon::PhaseLightOut);
     EXPECT_FALSE(game->isLit(game->sequenceAt(1)));
     ticks(4);
-    EXPECT_EQ(game->getPhase(), 5);  // the player's turn
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);  // the player's turn
 }
 
 TEST_F(SimonGame, TheTimerRunsWhileTheSequenceIsShown) {
     start(12, 3);
     int time = game->getTimeLeft();
     ticks(60);
-    EXPECT_NE(game->getPhase(), 5);
+    EXPECT_NE(game->getPhase(), GameBase::PhaseAnswer);
     EXPECT_LT(game->getTimeLeft(), time);
 }
 
@@ -216,7 +216,7 @@ TEST_F(SimonGame, TheButtonsOfATurnStandInALayout) {
 TEST_F(SimonGame, RepeatingTheWholeSequenceScoresEachClickAndSolvesTheTurn) {
     start(4, 4);
     watchSequence();
-    ASSERT_EQ(game->getPhase(), 5);
+    ASSERT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     int level = game->getLevel(), multiplier = game->getMultiplier();
     for (int e = 0; e < 4; ++e) {
         int score = game->getScore();
@@ -227,7 +227,7 @@ TEST_F(SimonGame, RepeatingTheWholeSequenceScoresEachClickAndSolvesTheTurn) {
         EXPECT_EQ(countOf(canvas->sounds, game->toneOf(i)), 1) << "its tone";
         EXPECT_TRUE(game->isLit(i));
         if (e < 3) {
-            EXPECT_EQ(game->getPhase(), 5);
+            EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
             EXPECT_EQ(game->getInputIndex(), e + 1);
         }
     }
@@ -239,7 +239,7 @@ TEST_F(SimonGame, RepeatingTheWholeSequenceScoresEachClickAndSolvesTheTurn) {
     tick();
     EXPECT_EQ(game->getPhase(), GameBase::PhaseNextTurn);
     ticks(10);
-    EXPECT_EQ(game->getPhase(), 2);  // a new turn, its first light after parameter 51 frames
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseDeal);  // a new turn, its first light after parameter 51 frames
     ticks(3);
     EXPECT_EQ(game->getPhase(), Simon::PhaseShowFirst);
 }
@@ -329,7 +329,7 @@ TEST_F(SimonGame, NoDelayBeforeTheSequenceStillShowsIt) {
     setParams(game, {{51, 0}});
     startPractice(kSimon, 0);
     untilPlay(game);
-    EXPECT_GT(tickUntil([this] { return game->getPhase() == 5; }, 200), 0);
+    EXPECT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);
 }
 
 TEST_F(SimonGame, ClicksWhileTheSequenceShowsAreIgnored) {

@@ -113,7 +113,7 @@ protected:
         untilPlay(game);
     }
     // Ticks until the player may answer.
-    void untilAnswer() { ASSERT_GT(tickUntil([this] { return game->getPhase() == 5; }, 200), 0); }
+    void untilAnswer() { ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0); }
 
     std::vector<int> tilesIn(int state) const {
         std::vector<int> found;
@@ -160,7 +160,7 @@ TEST_F(SpatialMemoryGame, TheTargetsLightUpThenThePicturesFlyOffAndReturn) {
     ticks(19);
     EXPECT_EQ(game->getPhase(), GameBase::PhasePlay);  // lit for the show time
     tick();
-    ASSERT_EQ(game->getPhase(), 4);
+    ASSERT_EQ(game->getPhase(), GameBase::PhasePreviewOver);
     EXPECT_EQ(tilesIn(SpatialMemory::TileTarget), lit);
     // Every tile shimmers while the pictures are away.
     for (int i = 0; i < game->getTileCount(); ++i) EXPECT_EQ(game->background(i)->getFrameStep(), 1) << i;
@@ -173,7 +173,7 @@ TEST_F(SpatialMemoryGame, TheTargetsLightUpThenThePicturesFlyOffAndReturn) {
         EXPECT_TRUE(outside) << i << " at " << picture->getX() << "," << picture->getY();
     }
     tick();
-    ASSERT_EQ(game->getPhase(), 5);
+    ASSERT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     for (int i = 0; i < game->getTileCount(); ++i) {
         EXPECT_EQ(game->image(i)->getX(), game->background(i)->getX());
         EXPECT_EQ(game->image(i)->getY(), game->background(i)->getY());
@@ -205,7 +205,7 @@ TEST_F(SpatialMemoryGame, FindingEveryTargetScoresEachAndSolvesTheTurn) {
             click(targets[0]);
             EXPECT_EQ(game->getScore(), score);
             EXPECT_EQ(game->getFound(), 1);
-            EXPECT_EQ(game->getPhase(), 5);
+            EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
         }
     }
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);

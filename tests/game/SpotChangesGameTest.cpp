@@ -163,10 +163,10 @@ TEST_F(SpotChangesGameRun, ExactlyOneCardChangesToAPictureNoCardShowedBefore) {
         EXPECT_EQ(first.count(game->changedTileOf(j)), 0u);
         EXPECT_LT(game->changedTileOf(j), game->tileCount());
 
-        untilPhase(game, 4);
+        untilPhase(game, GameBase::PhasePreviewOver);
         EXPECT_FALSE(game->isTimerRunning());
         for (int i = 0; i < n; ++i) EXPECT_FALSE(game->face(i)->isVisible());
-        untilPhase(game, 5);
+        untilPhase(game, GameBase::PhaseAnswer);
         if (!game->changedFace(0)->isVisible()) {
             ASSERT_GT(tickUntil([game] { return game->changedFace(0)->isVisible(); }, 10), 0);
         }
@@ -198,7 +198,7 @@ TEST_F(SpotChangesGameRun, FourCardsStandInOneRowOrTwoAtRandom) {
         EXPECT_EQ(game->card(0)->getX(), bounds->getX() + bounds->getWidth() / 2 - w / 2);
         EXPECT_EQ(game->card(0)->getY(), bounds->getY() + bounds->getHeight() / 2 - h / 2);
         EXPECT_EQ(game->card(3)->getX() - game->card(0)->getX(), grid->rows() == 1 ? 3 * 72 : 72);
-        untilPhase(game, 5);
+        untilPhase(game, GameBase::PhaseAnswer);
         pressCard(game, game->changedCard());
     }
     EXPECT_EQ(layouts, (std::set<int>{1, 2}));
@@ -209,7 +209,7 @@ TEST_F(SpotChangesGameRun, TheChangedCardScoresOnceAndFades) {
     loadGame();
     SpotChanges* game = start(0);
     ASSERT_NE(game, nullptr);
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     int j = game->changedCard(), level = game->getLevel(), multiplier = game->getMultiplier();
     canvas->sounds.clear();
     pressCard(game, j);
@@ -221,11 +221,11 @@ TEST_F(SpotChangesGameRun, TheChangedCardScoresOnceAndFades) {
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);
     EXPECT_EQ(game->changedFace(j)->getTargetAlpha(), 40);
     // Even back in the answer phase the faded card is no answer.
-    game->setPhase(5);
+    game->setPhase(GameBase::PhaseAnswer);
     int score = game->getScore();
     canvas->sounds.clear();
     pressCard(game, j);
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     EXPECT_EQ(game->getScore(), score);
     EXPECT_TRUE(canvas->sounds.empty());
 }
@@ -234,7 +234,7 @@ TEST_F(SpotChangesGameRun, AnUnchangedCardCountsWrongAndANewBoardFollows) {
     loadGame();
     SpotChanges* game = start(0);
     ASSERT_NE(game, nullptr);
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     int wrong = game->getWrongAnswers();
     canvas->sounds.clear();
     pressCard(game, unchangedCard(game));
@@ -274,7 +274,7 @@ TEST_F(SpotChangesGameRun, HoveringACardLightsIt) {
     loadGame();
     SpotChanges* game = start(0);
     ASSERT_NE(game, nullptr);
-    untilPhase(game, 5);
+    untilPhase(game, GameBase::PhaseAnswer);
     sprite::AnimateSprite* c = game->card(1);
     pointer(window::Event::MouseMove, game->getX() + c->getX() + 5, game->getY() + c->getY() + 5);
     EXPECT_EQ(game->getHighlighted(), 1);

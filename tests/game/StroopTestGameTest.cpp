@@ -108,7 +108,7 @@ protected:
     }
     // Waits for the answer phase of a turn.
     void untilAnswer(StroopTest* game) {
-        ASSERT_GT(tickUntil([game] { return game->getPhase() == 5; }, 200), 0);
+        ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);
     }
     // A point on the paint of a bucket, in scene coordinates.
     void paintPoint(StroopTest* game, int i, int& x, int& y) {
@@ -271,7 +271,7 @@ TEST_F(StroopTestGameRun, HoveringABucketMovesTheHighlightOntoIt) {
     EXPECT_FALSE(ring->isVisible());
     // A press beside the buckets is no answer.
     press(10, 200);
-    EXPECT_EQ(game->getPhase(), 5);
+    EXPECT_EQ(game->getPhase(), GameBase::PhaseAnswer);
 }
 
 }  // namespace game_test

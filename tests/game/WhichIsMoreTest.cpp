@@ -74,7 +74,7 @@ TEST_F(WhichIsMoreGameRun, OnePanelHoldsTheMostAndAnswersAreScored) {
     ASSERT_NE(game, nullptr);
     setParams(game, {{43, 10}, {44, 10}});  // most drawn from 8 .. 10
     ticks(120);  // the start signs, then the first turn
-    ASSERT_EQ(game->getPhase(), 5);
+    ASSERT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     for (int turn = 0; turn < 6; ++turn) {
         ASSERT_GE(game->getPanelCount(), 2);
         int most = game->getMost();
@@ -110,7 +110,7 @@ TEST_F(WhichIsMoreGameRun, OnePanelHoldsTheMostAndAnswersAreScored) {
             EXPECT_EQ(game->getWrongAnswers(), wrong + 1);
         }
         ticks(20);  // the feedback, then the next turn
-        ASSERT_EQ(game->getPhase(), 5) << "turn " << turn;
+        ASSERT_EQ(game->getPhase(), GameBase::PhaseAnswer) << "turn " << turn;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "lang/Exception.h"
 #include "lang/Integer.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "lang/String.h"
 #include "util/RectangleNM.h"
 
@@ -54,6 +55,23 @@ TEST(ObjectTest, ConcurrentAddRefReleaseKeepsCount) {
     EXPECT_EQ(o->refCount(), 1);
     EXPECT_EQ(destroyed, 0);
     o->release();
+    EXPECT_EQ(destroyed, 1);
+}
+
+// A shared Ref takes its own reference, a move hands it on without a second
+// release, and the last owner gives the object up exactly once.
+TEST(ObjectTest, RefSharesMovesAndReleasesOnce) {
+    destroyed = 0;
+    auto* o = new Tracked();
+    {
+        auto shared = lang::Ref<Tracked>::share(o);
+        EXPECT_EQ(o->refCount(), 2);
+        lang::Ref<Tracked> moved(std::move(shared));
+        EXPECT_FALSE(shared);
+        EXPECT_EQ(o->refCount(), 2);
+        moved = lang::Ref<Tracked>(o);  // adopts the creator's reference, gives back its own
+        EXPECT_EQ(o->refCount(), 1);
+    }
     EXPECT_EQ(destroyed, 1);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "lang/Object.h"
+#include "lang/Ref.h"
 #include "sprite/ButtonInput.h"
 #include "sprite/Sprite.h"
 #include "window/Image.h"
@@ -11,21 +12,7 @@ namespace sprite_test {
 
 // Holds the creator's reference and releases it at the end of the scope.
 template <typename T>
-class Held {
-public:
-    explicit Held(T* object) : object_(object) {}
-    ~Held() {
-        if (object_) object_->release();
-    }
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    T* operator->() const { return object_; }
-    T& operator*() const { return *object_; }
-    T* get() const { return object_; }
-
-private:
-    T* object_;
-};
+using Held = lang::Ref<T>;
 
 // A picture of the given size, every pixel set to argb.
 inline window::Image* solidImage(int w, int h, uint32_t argb) {

@@ -79,7 +79,7 @@ TEST_F(Scene, AlphaFactorZeroDrawsNothingShadowIncluded) {
     g->getFancyHelper()->setFactors(0, 128, 128, 128);
     g->getFancyHelper()->setShadow(1, 1, true);
     EXPECT_TRUE(g->drawImage(sprite, 0, 0));
-    g->setDrawMode(1);
+    g->setDrawMode(window::Graphics::DrawAdditive);
     EXPECT_TRUE(g->drawImage(sprite, 0, 0));
     EXPECT_TRUE(g->drawShadow(sprite, 0, 0));
     for (int i = 0; i < 64; ++i) EXPECT_EQ(frame->getPixels()[i], 0xFF000000u);

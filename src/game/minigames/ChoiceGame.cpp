@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kPhaseAnswer = 5;
 constexpr int kHighlight = 160, kNeutral = 128;
 
 // A shown sprite of a picture with its top-left corner at (x, y); takes the picture's reference.
@@ -118,7 +117,7 @@ void ChoiceGame::highlight(int i) {
 int ChoiceGame::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer}) || options_.empty()) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer}) || options_.empty()) return answer;
     int i = optionAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     playSound(MentariumCanvas::SoundClick);
@@ -128,7 +127,7 @@ int ChoiceGame::mousePressed(window::Event* event) {
 
 bool ChoiceGame::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
         int i = optionAt(lx, ly);
         highlight(i);
         return i >= 0;

@@ -19,7 +19,6 @@ MENTARIUM_DEFINE_METACLASS(ColorLabels)
 namespace {
 
 constexpr int kPhaseTurnOver = 2;  // timer runs: the cards with words turn face up
-constexpr int kPhaseAnswer = 5;    // the player checks words
 constexpr int kFaceUp = 2;
 constexpr int kTurnInterval = 2;
 constexpr int kShowTaskFrames = 24;
@@ -50,21 +49,13 @@ void ColorLabels::inkFactors(int colour, int& red, int& green, int& blue) {
     blue = f[2];
 }
 
-// A quantity of the turn from its four parameters: the base at level 0, the
-// largest, the levels per step and the step.
-int ColorLabels::grown(int level, int first) const {
-    int value = param(first);
-    growWithLevel(value, level, param(first), param(first + 1), param(first + 2), param(first + 3));
-    return value;
-}
-
 ColorLabels::TurnShape ColorLabels::shapeAt(int level) const {
     TurnShape shape;
     // At most one word a card; at least one word to find, or the turn would never end.
-    shape.labels = std::clamp(grown(level, 39), 1, Cells);
+    shape.labels = std::clamp(grownParam(level, ParamLabels), 1, Cells);
     // A wrong ink needs a second colour, and there are only seven inks.
-    shape.colours = std::clamp(grown(level, 43), 2, Colours);
-    shape.matches = std::clamp(grown(level, 47), 1, shape.labels);
+    shape.colours = std::clamp(grownParam(level, ParamColours), 2, Colours);
+    shape.matches = std::clamp(grownParam(level, ParamMatches), 1, shape.labels);
     return shape;
 }
 
@@ -226,12 +217,12 @@ void ColorLabels::setPhase(int phase) {
     case kPhaseTurnOver:
         showTask(false);
         turnCards(1);
-        scheduleNextPhase(kPhaseAnswer, kTurnFrames);
+        scheduleNextPhase(PhaseAnswer, kTurnFrames);
         break;
     case PhaseCorrect:
         ++turnCounter_;
         if (auto* found = number("FoundMatches")) found->setValue(turnCounter_);
-        if (turnCounter_ != matchCount_) scheduleNextPhase(kPhaseAnswer, 1);
+        if (turnCounter_ != matchCount_) scheduleNextPhase(PhaseAnswer, 1);
         else finishTurn(true, kTurnFrames);
         break;
     case PhaseWrong: finishTurn(false, kTurnFrames); break;
@@ -249,7 +240,7 @@ void ColorLabels::setPhase(int phase) {
 // a card that reaches its last frame just as the turn-over ends would
 // otherwise keep its word hidden for the whole turn.
 void ColorLabels::update(int) {
-    if (phase_ != kPhaseTurnOver && phase_ != kPhaseAnswer) return;
+    if (phase_ != kPhaseTurnOver && phase_ != PhaseAnswer) return;
     for (int i = 0; cells_ && i < cells_->size(); ++i) {
         ColorLabelCell* c = cell(i);
         if (c->label && !c->label->isVisible() && c->background->getFrame() == kFaceUp) c->label->setVisible(true);
@@ -270,7 +261,7 @@ int ColorLabels::cellAt(int lx, int ly, bool byLabel) const {
 int ColorLabels::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer})) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer})) return answer;
     ColorLabelCell* c = cell(cellAt(event->x - getX(), event->y - getY(), false));
     if (c == nullptr) return answer;
     if (c->label == nullptr || c->ink == ColorLabelCell::Checked) return TAKEN;
@@ -304,7 +295,7 @@ void ColorLabels::setHovered(ColorLabelCell* c) {
 
 bool ColorLabels::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect})) return false;
         ColorLabelCell* c = cell(cellAt(lx, ly, true));
         if (c == nullptr) {
             setHovered(nullptr);

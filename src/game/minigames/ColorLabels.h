@@ -16,6 +16,10 @@ class ColorLabels : public GameBase {
     MENTARIUM_METACLASS(ColorLabels)
 
 public:
+    // Scene parameters, each a run of four: start, largest, levels per step, step.
+    static constexpr int ParamLabels = 39;   // 39-42: cards with words
+    static constexpr int ParamColours = 43;  // 43-46: colours in play
+    static constexpr int ParamMatches = 47;  // 47-50: words that match their colour
     static constexpr int Columns = 5;
     static constexpr int Rows = 8;
     static constexpr int Cells = Columns * Rows;
@@ -67,7 +71,6 @@ private:
     void showTask(bool shown);
     void setHovered(ColorLabelCell* c);
     int cellAt(int lx, int ly, bool byLabel) const;
-    int grown(int level, int first) const;
 
     int colourCount_ = 0;
     int labelCount_ = 0;

@@ -6,6 +6,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ScalerSprite.h"
 #include "util/Vector.h"
@@ -59,11 +60,13 @@ void Concentration::gridFor(int cards, int& rows, int& columns) {
     }
 }
 
-int Concentration::quantityAt(int level, int start, int largest, int levelPerStep, int stepsPerLevelStep) const {
+int Concentration::quantityAt(int level, int first) const {
+    const int start = param(first), largest = param(first + 1), levelPerStep = param(first + 2),
+              stepsPerLevelStep = param(first + 3);
     // A zero level-per-step means the quantity never steps.
-    int k = param(levelPerStep) > 0 ? level / param(levelPerStep) : 0;
-    if (k > 0) return std::min(param(start) + param(stepsPerLevelStep) * k, param(largest));
-    return param(start);
+    int k = levelPerStep > 0 ? level / levelPerStep : 0;
+    if (k > 0) return std::min(start + stepsPerLevelStep * k, largest);
+    return start;
 }
 
 // --- the board ---
@@ -97,10 +100,10 @@ void Concentration::endTurn() {
     clearTiles();
     for (CardSlot& s : slots_) s = CardSlot();
     int level = getLevel();
-    cardCount_ = dealSizes_[std::clamp(quantityAt(level, 39, 40, 41, 42), 0, DealSizes - 1)];
-    faceMode_ = quantityAt(level, 43, 44, 45, 46);
-    previewMode_ = std::clamp(quantityAt(level, 47, 48, 49, 50), 0, 5);
-    showTime_ = std::max(quantityAt(level, 51, 52, 53, 54), 0);
+    cardCount_ = dealSizes_[std::clamp(quantityAt(level, ParamDealSize), 0, DealSizes - 1)];
+    faceMode_ = quantityAt(level, ParamFaceMode);
+    previewMode_ = std::clamp(quantityAt(level, ParamPreviewMode), 0, 5);
+    showTime_ = std::max(quantityAt(level, ParamShowTime), 0);
     gridFor(cardCount_, rows_, columns_);
     if (previewMode_ == 3 && columns_ % 2 != 0) previewMode_ = 2;
     previewSpeed_ = previewMode_ == 1 || previewMode_ == 2 ? 30 : previewMode_ == 3 ? 80 : previewMode_ == 4 ? 17 : 100;
@@ -127,12 +130,11 @@ void Concentration::endTurn() {
     for (int row = 0; row < rows_; ++row)
         for (int column = 0; column < columns_; ++column) {
             int i = row * columns_ + column;
-            sprite::Sprite* card = prototype->clone();
+            lang::Ref<sprite::Sprite> card(prototype->clone());
             card->setLocation(left + (cellW + kGap) * column, top + (cellH + kGap) * row);
             card->setVisible(true);
-            addNamed(numberedName("CardBack_", i), card);
-            cards_->addElement(card);
-            card->release();
+            addNamed(numberedName("CardBack_", i), card.get());
+            cards_->addElement(card.get());
         }
 
     int order[MaxCards];
@@ -141,13 +143,12 @@ void Concentration::endTurn() {
     for (int i = 0; i < cardCount_; ++i) {
         slots_[i].pair = order[i];
         sprite::AnimateSprite* back = cardBack(i);
-        auto* face = new sprite::ScalerSprite();
+        lang::Ref<sprite::ScalerSprite> face(new sprite::ScalerSprite());
         face->setImage(tile(order[i]));
         face->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
         face->startScale(100, kFaceZoom, 1, false, 128, 128, false, 0, 0);
         face->setVisible(false);
-        addNamed(numberedName("CardFace_", i), face);
-        face->release();
+        addNamed(numberedName("CardFace_", i), face.get());
     }
     GameBase::endTurn();
     turnEnded_ = false;
@@ -288,14 +289,12 @@ void Concentration::explode(int i) {
     sprite::Sprite* face = findChild(numberedName("CardFace_", i));
     if (back) back->setVisible(false);
     if (face) face->setVisible(false);
-    auto* pop = new sprite::ScalerSprite();
-    auto* picture = new window::Image(lang::String("+iFindNewImagePop"));
-    pop->setImage(picture);
-    picture->release();
+    lang::Ref<sprite::ScalerSprite> pop(new sprite::ScalerSprite());
+    lang::Ref<window::Image> picture(new window::Image(lang::String("+iFindNewImagePop")));
+    pop->setImage(picture.get());
     if (back) pop->setLocation(back->getX() + back->getWidth() / 2, back->getY() + back->getHeight() / 2);
     pop->startScale(100, 0, kExplodeSteps, false, 128, 128, false, 0, 0);
-    addNamed(numberedName("CardExplode_", i), pop);
-    pop->release();
+    addNamed(numberedName("CardExplode_", i), pop.get());
 }
 
 // --- the frame tick ---

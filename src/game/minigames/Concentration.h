@@ -14,6 +14,12 @@ class Concentration : public GameBase {
     MENTARIUM_METACLASS(Concentration)
 
 public:
+    // Scene parameters, each a run of four: the value at level 0, the largest,
+    // the levels per step and the steps taken per level step.
+    static constexpr int ParamDealSize = 39;     // 39-42: index into the deal sizes
+    static constexpr int ParamFaceMode = 43;     // 43-46: the buildTiles mode of the faces
+    static constexpr int ParamPreviewMode = 47;  // 47-50
+    static constexpr int ParamShowTime = 51;     // 51-54: frames the preview shows the faces
     static constexpr int MaxCards = 24;
     static constexpr int DealSizes = 9;
 
@@ -53,8 +59,8 @@ public:
     int getFirstCard() const { return firstCard_; }
     const CardSlot& slot(int i) const { return slots_[std::clamp(i, 0, MaxCards - 1)]; }
     sprite::AnimateSprite* cardBack(int i) const;
-    // The value a quantity of the board takes at a level, from its four parameters.
-    int quantityAt(int level, int start, int largest, int levelPerStep, int stepsPerLevelStep) const;
+    // The value a quantity of the board takes at a level, from its four parameters from first.
+    int quantityAt(int level, int first) const;
     static void gridFor(int cards, int& rows, int& columns);
 
 private:

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kPhaseAnswerSoon = 2;
 constexpr int kPhaseFade = 4;
-constexpr int kPhaseAnswer = 5;
 constexpr int kSizes = 4;
 constexpr int kShowFrames = 24, kFadeSteps = 10, kNextTurnFrames = 12;
 constexpr int kShownAlpha = 128;
@@ -93,7 +92,7 @@ bool FindCircles::overlap(sprite::Sprite* a, sprite::Sprite* b) {
 void FindCircles::startGame() {
     {
         ObjectLock hold(this, true);
-        combos_ = buildCombos(param(39), std::min(param(40), MaxCircles));
+        combos_ = buildCombos(param(ParamFewestCircles), std::min(param(ParamMostCircles), MaxCircles));
     }
     GameBase::startGame();
 }
@@ -172,11 +171,11 @@ void FindCircles::setPhase(int phase) {
         fadeAll(0, kFadeSteps);
         scheduleNextPhase(kPhaseAnswerSoon, kFadeSteps);
         break;
-    case kPhaseAnswerSoon: scheduleNextPhase(kPhaseAnswer, 1); break;
+    case kPhaseAnswerSoon: scheduleNextPhase(PhaseAnswer, 1); break;
     case PhaseCorrect:
         ++turnCounter_;
         if (turnCounter_ < circleCount()) {
-            scheduleNextPhase(kPhaseAnswer, 1);
+            scheduleNextPhase(PhaseAnswer, 1);
         } else {
             finishTurn(true, 1);
         }
@@ -193,7 +192,7 @@ void FindCircles::setPhase(int phase) {
 int FindCircles::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer})) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer})) return answer;
     const int lx = event->x - getX(), ly = event->y - getY();
     for (int i = 0; i < circleCount(); ++i) {
         if (!circles_[i]->hitTest(lx, ly)) continue;

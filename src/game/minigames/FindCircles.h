@@ -27,6 +27,8 @@ public:
     // More circles would neither fit the play area nor keep the table of
     // size combinations (4 to the power of the count to visit) quick to build.
     static constexpr int MaxCircles = 8;
+    static constexpr int ParamFewestCircles = 39;  // circles in a turn, from ...
+    static constexpr int ParamMostCircles = 40;    // ... to
 
     FindCircles() = default;
     ~FindCircles() override;

@@ -7,6 +7,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
 #include "window/Image.h"
@@ -37,16 +38,17 @@ FindNewImage::Board FindNewImage::boardFor(int size, int areaX, int areaY, int a
 }
 
 void FindNewImage::sizeAndModeFor(int level, int& size, int& mode) const {
-    size = param(42);
-    mode = param(45);
+    size = param(ParamSizeAtStart);
+    mode = param(ParamModeAtStart);
+    const int sizeLevels = param(ParamSizeLevelsPerStep), modeLevels = param(ParamModeLevelsPerStep);
     int left = level;
     for (int slot = 0; slot < 3; ++slot) {
-        if (slot == param(39) && param(43) > 0 && left / param(43) > 0) {
-            size = std::max(param(42) - param(44) * (left / param(43)), param(41));
-            left %= param(43);
-        } else if (slot == param(40) && param(47) > 0 && left / param(47) > 0) {
-            mode = std::min(param(48) * (left / param(47)) + param(45), param(46));
-            left %= param(47);
+        if (slot == param(ParamSizeSlot) && sizeLevels > 0 && left / sizeLevels > 0) {
+            size = std::max(param(ParamSizeAtStart) - param(ParamSizeStep) * (left / sizeLevels), param(ParamSmallestSize));
+            left %= sizeLevels;
+        } else if (slot == param(ParamModeSlot) && modeLevels > 0 && left / modeLevels > 0) {
+            mode = std::min(param(ParamModeStep) * (left / modeLevels) + param(ParamModeAtStart), param(ParamLargestMode));
+            left %= modeLevels;
         }
     }
 }
@@ -92,7 +94,7 @@ void FindNewImage::endTurn() {
     zoom_ = std::min(size_, 100);
     bigZoom_ = zoom_ + zoom_ * 30 / 100;
     popZoom_ = zoom_ + zoom_ * 10 / 100;
-    auto* pop = new window::Image(lang::String("+iFindNewImagePop"));
+    lang::Ref<window::Image> pop(new window::Image(lang::String("+iFindNewImagePop")));
     for (int k = 0; k < places && tileCount() > 0; ++k) {
         const int cx = board.left + (k % board.columns) * board.cell + board.cell / 2;
         const int cy = board.top + (k / board.columns) * board.cell + board.cell / 2;
@@ -104,13 +106,12 @@ void FindNewImage::endTurn() {
         addNamed(numberedName("shape", k), s);
         shapes_.push_back(s);
         auto* b = new sprite::ScalerSprite();
-        b->setImage(pop);
+        b->setImage(pop.get());
         b->setLocation(cx, cy);
         b->setVisible(false);
         add(b);
         pops_.push_back(b);
     }
-    pop->release();
     order_.resize(shapes_.size());
     std::iota(order_.begin(), order_.end(), 0);
     shuffle(order_.data(), static_cast<int>(order_.size()));

@@ -16,6 +16,18 @@ class FindNewImage : public GameBase {
     MENTARIUM_METACLASS(FindNewImage)
 
 public:
+    // Scene parameters. The growth slots (0, 1 or 2) order how the size and
+    // the picture mode take their share of the level.
+    static constexpr int ParamSizeSlot = 39;
+    static constexpr int ParamModeSlot = 40;
+    static constexpr int ParamSmallestSize = 41;    // size in percent, at least ...
+    static constexpr int ParamSizeAtStart = 42;     // ... and at level 0,
+    static constexpr int ParamSizeLevelsPerStep = 43;
+    static constexpr int ParamSizeStep = 44;        // taken off per step
+    static constexpr int ParamModeAtStart = 45;
+    static constexpr int ParamLargestMode = 46;
+    static constexpr int ParamModeLevelsPerStep = 47;
+    static constexpr int ParamModeStep = 48;
     // The board of a turn: places on a grid of square cells, centred in the area.
     struct Board {
         int cell = 0, columns = 0, rows = 0, left = 0, top = 0;

@@ -18,7 +18,6 @@ MENTARIUM_DEFINE_METACLASS(FlyBy)
 namespace {
 
 constexpr int kPhaseAsk = 4;
-constexpr int kPhaseAnswer = 5;
 constexpr int kNextTurnFrames = 12;
 constexpr int kGroups = GameBase::TableASize / 4;  // table A holds each motif in four colours
 constexpr const char* kQuestionParts[] = {"captionHowMany", "captionFlewBy"};
@@ -168,7 +167,7 @@ void FlyBy::setPhase(int phase) {
         break;
     case kPhaseAsk:
         ask();
-        scheduleNextPhase(kPhaseAnswer, 1);
+        scheduleNextPhase(PhaseAnswer, 1);
         break;
     case PhaseCorrect: finishTurn(true, 1); break;
     case PhaseWrong: finishTurn(false, 1); break;
@@ -199,7 +198,7 @@ int FlyBy::mousePressed(window::Event* event) {
     if (result != RESULT) return result;
     for (int k = 1; k <= MaxCount; ++k) {
         if (!getClickedName().equals(countButtonName(k))) continue;
-        if (playingIn({kPhaseAnswer})) answer(k);
+        if (playingIn({PhaseAnswer})) answer(k);
         return TAKEN;
     }
     return result;

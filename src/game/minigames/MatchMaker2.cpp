@@ -18,7 +18,6 @@ MENTARIUM_DEFINE_METACLASS(MatchMaker2)
 namespace {
 
 constexpr int kPhaseStep = 2;
-constexpr int kPhaseAnswer = 5;
 constexpr int kGroups = GameBase::TableASize / 4;  // table A holds each motif in four colours
 constexpr int kPopFrames = 3;
 constexpr const char* kButton = "MatchButton";
@@ -136,7 +135,7 @@ void MatchMaker2::setPhase(int phase) {
         break;
     case kPhaseStep:
         showNextStep();
-        scheduleNextPhase(kPhaseAnswer, 1);
+        scheduleNextPhase(PhaseAnswer, 1);
         break;
     case PhaseCorrect: decide(true); break;
     case PhaseWrong: decide(false); break;
@@ -150,10 +149,10 @@ void MatchMaker2::setPhase(int phase) {
 
 void MatchMaker2::update(int) {
     ObjectLock hold(this, true);
-    if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong, PhaseNextTurn}) || shown_ == nullptr) return;
+    if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong, PhaseNextTurn}) || shown_ == nullptr) return;
     ++stepFrame_;
     if (stepFrame_ == showFrames_) shown_->setVisible(false);
-    if (getPhase() != kPhaseAnswer || stepFrame_ < stepFrames_) return;
+    if (getPhase() != PhaseAnswer || stepFrame_ < stepFrames_) return;
     // The step's time is up without a "Match": a pass, right unless it was a match.
     if (!isScored()) setPhase(kPhaseStep);
     else setPhase(isMatch() ? PhaseWrong : PhaseCorrect);
@@ -165,7 +164,7 @@ int MatchMaker2::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
     if (answer != RESULT || !getClickedName().equals(kButton)) return answer;
-    if (!playingIn({kPhaseAnswer}) || answered_) return TAKEN;
+    if (!playingIn({PhaseAnswer}) || answered_) return TAKEN;
     playSound(MentariumCanvas::SoundClick);
     // A "Match" with no picture N back yet is a false one too.
     setPhase(isMatch() ? PhaseCorrect : PhaseWrong);

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kPhaseLead = 2;    // timer runs: leads into answering
 constexpr int kPhaseHide = 4;    // the numbers hide
-constexpr int kPhaseAnswer = 5;  // the player clicks tiles
 constexpr int kHighlight = 160;
 constexpr int kNeutral = 128;
 constexpr int kZoomFrame = 5;    // preview frame that settles the tiles at full size
@@ -62,21 +61,23 @@ NumberOrder::~NumberOrder() {
 
 NumberOrder::TurnShape NumberOrder::shapeAt(int level) const {
     TurnShape shape;
-    shape.count = param(42);
-    shape.showTime = param(47);
+    shape.count = param(ParamCount);
+    shape.showTime = param(ParamShowTimeAtStart);
     int rest = level;
+    const int wideFrom = param(ParamWideFromLevel);
     // Each growth slot takes its steps from what the slots before it left over.
     for (int slot = 0; slot < 3; ++slot) {
-        if (slot == param(39)) growWithLevel(shape.count, rest, param(42), param(43), param(44), param(45));
-        if (slot == param(40)) growWithLevel(shape.showTime, rest, param(46), param(47), param(48), param(49));
-        if (slot == param(41) && param(50) > 0 && rest / param(50) > 0) shape.wide = true;
+        if (slot == param(ParamCountSlot)) growParam(shape.count, rest, ParamCount);
+        if (slot == param(ParamShowTimeSlot)) growParam(shape.showTime, rest, ParamShowTime);
+        if (slot == param(ParamWideSlot) && wideFrom > 0 && rest / wideFrom > 0) shape.wide = true;
     }
     // Only 1 .. 9 tiles have a pattern; a turn without tiles could never end.
     shape.count = std::clamp(shape.count, 1, MaxCount);
-    shape.low = shape.wide ? param(51) : 1;
-    shape.high = shape.wide ? param(52) : shape.count;
+    shape.low = shape.wide ? param(ParamWideLowest) : 1;
+    shape.high = shape.wide ? param(ParamWideHighest) : shape.count;
     if (shape.count >= 5)
-        shape.showTime = std::max(shape.showTime, (shape.count - 2 + (shape.wide ? 2 : 0)) * 3 + param(46));
+        shape.showTime =
+            std::max(shape.showTime, (shape.count - 2 + (shape.wide ? 2 : 0)) * 3 + param(ParamShowTime));
     shape.showTime = std::max(shape.showTime, kShortestShow);
     return shape;
 }
@@ -209,10 +210,10 @@ void NumberOrder::setPhase(int phase) {
             if (c.number) c.number->setVisible(false);
         scheduleNextPhase(kPhaseLead, 1);
         break;
-    case kPhaseLead: scheduleNextPhase(kPhaseAnswer, 1); break;
+    case kPhaseLead: scheduleNextPhase(PhaseAnswer, 1); break;
     case PhaseCorrect:
         if (++turnCounter_ >= count_) finishTurn(true, 8);
-        else scheduleNextPhase(kPhaseAnswer, 8);
+        else scheduleNextPhase(PhaseAnswer, 8);
         break;
     case PhaseWrong: finishTurn(false, 8); break;
     case PhaseNextTurn: scheduleNextPhase(PhasePlay, 1); break;
@@ -245,7 +246,7 @@ int NumberOrder::tileAt(int lx, int ly) const {
 int NumberOrder::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !acceptsInput() || (phase_ != kPhaseAnswer && phase_ != PhaseCorrect)) return answer;
+    if (answer == RESULT || !acceptsInput() || (phase_ != PhaseAnswer && phase_ != PhaseCorrect)) return answer;
     int i = tileAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     playSound(MentariumCanvas::SoundClick);
@@ -273,7 +274,7 @@ void NumberOrder::setHovered(int index) {
 
 bool NumberOrder::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!acceptsInput() || (phase_ != kPhaseAnswer && phase_ != PhaseCorrect && phase_ != PhaseWrong)) return false;
+        if (!acceptsInput() || (phase_ != PhaseAnswer && phase_ != PhaseCorrect && phase_ != PhaseWrong)) return false;
         int i = tileAt(lx, ly);
         setHovered(i);
         return i >= 0;

@@ -17,6 +17,18 @@ public:
     static constexpr int Side = 9;  // the lattice is Side x Side cells
     static constexpr int Cells = Side * Side;
     static constexpr int MaxCount = 9;
+    // Scene parameters. Each growth slot (0, 1 or 2) orders how the three
+    // quantities take their share of the level; runs of four are start,
+    // largest, levels per step and step.
+    static constexpr int ParamCountSlot = 39;
+    static constexpr int ParamShowTimeSlot = 40;
+    static constexpr int ParamWideSlot = 41;
+    static constexpr int ParamCount = 42;            // 42-45: tiles with numbers; 42 at level 0
+    static constexpr int ParamShowTime = 46;         // 46-49: frames the numbers show
+    static constexpr int ParamShowTimeAtStart = 47;  // the show time at level 0
+    static constexpr int ParamWideFromLevel = 50;    // levels before wide numbers are used
+    static constexpr int ParamWideLowest = 51;
+    static constexpr int ParamWideHighest = 52;
 
     struct Cell {
         int value = -1;  // -1: no tile

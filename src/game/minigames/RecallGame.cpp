@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kPhaseChoices = 4;
-constexpr int kPhaseAnswer = 5;
 constexpr int kHighlight = 160, kNeutral = 128, kFoundAlpha = 64;
 constexpr int kNextTurnFrames = 12;
 constexpr int kRowHeight = 120;  // the band the pictures stand in while they show
@@ -125,10 +124,10 @@ void RecallGame::setPhase(int phase) {
         break;
     case kPhaseChoices:
         openChoices();
-        scheduleNextPhase(kPhaseAnswer, 1);
+        scheduleNextPhase(PhaseAnswer, 1);
         break;
     case PhaseCorrect:
-        if (++turnCounter_ < seenCount()) scheduleNextPhase(kPhaseAnswer, 1);
+        if (++turnCounter_ < seenCount()) scheduleNextPhase(PhaseAnswer, 1);
         else finishTurn(true, 1);
         break;
     case PhaseWrong:
@@ -162,7 +161,7 @@ void RecallGame::highlight(int i) {
 int RecallGame::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer})) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer})) return answer;
     const int i = choiceAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     if (isFound(i)) return TAKEN;  // found already: nothing changes
@@ -180,7 +179,7 @@ int RecallGame::mousePressed(window::Event* event) {
 
 bool RecallGame::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer})) return false;
+        if (!playingIn({PhaseAnswer})) return false;
         int i = choiceAt(lx, ly);
         highlight(i);
         return i >= 0;

@@ -13,9 +13,6 @@ MENTARIUM_DEFINE_METACLASS(Simon)
 namespace {
 
 constexpr int kPhaseNewTurn = 2;
-constexpr int kPhaseAnswer = 5;
-constexpr int kLayoutCounts = 52;  // parameters 52-55: layouts for 3, 4, 5 and 6 buttons
-constexpr int kFirstPosition = 56;
 constexpr int kFewestChoices = 3;
 constexpr int kTurnedAngle = 45;
 constexpr int kLit = 192, kHover = 160, kNeutral = 128;
@@ -43,13 +40,13 @@ void Simon::readLayouts() {
     if (parameters_.length() == 0) return;
     int pairs = 0;
     for (int g = 0; g < 4; ++g) {
-        layoutCounts_[g] = std::max(param(kLayoutCounts + g), 0);
+        layoutCounts_[g] = std::max(param(ParamLayoutCounts + g), 0);
         pairs += (kFewestChoices + g) * layoutCounts_[g];
     }
     // A list cut short holds fewer layouts; those it lacks are never used.
-    pairs = std::min(pairs, std::max(parameters_.length() - kFirstPosition, 0) / 2);
+    pairs = std::min(pairs, std::max(parameters_.length() - ParamFirstPosition, 0) / 2);
     for (int j = 0; j < pairs; ++j)
-        positions_.push_back({param(kFirstPosition + 2 * j) * 500 / 800, param(kFirstPosition + 2 * j + 1) * 375 / 600});
+        positions_.push_back({param(ParamFirstPosition + 2 * j) * 500 / 800, param(ParamFirstPosition + 2 * j + 1) * 375 / 600});
 }
 
 int Simon::layoutCount(int choiceCount) const {
@@ -71,17 +68,18 @@ int Simon::layoutStart(int choiceCount, int layoutIndex) const {
 
 Simon::TurnSize Simon::turnSizeAt(int level) const {
     TurnSize size;
-    size.sequenceLength = param(39);
-    size.showTime = param(48);
-    size.choiceCount = param(43);
-    int k = param(49) > 0 ? level / param(49) : 0;
-    if (k > 0) size.showTime = std::max(param(48) - param(50) * k, param(47));
+    size.sequenceLength = param(ParamSequenceLength);
+    size.showTime = param(ParamShowTimeAtStart);
+    size.choiceCount = param(ParamChoiceCount);
+    const int showLevels = param(ParamShowLevelsPerStep);
+    int k = showLevels > 0 ? level / showLevels : 0;
+    if (k > 0) size.showTime = std::max(param(ParamShowTimeAtStart) - param(ParamShowTimeStep) * k, param(ParamShortestShow));
     int whole = level;  // each quantity grows with the whole level
-    growWithLevel(size.sequenceLength, whole, param(39), param(40), param(41), param(42));
+    growParam(size.sequenceLength, whole, ParamSequenceLength);
     whole = level;
     // More buttons also quicken the lights a little.
-    if (growWithLevel(size.choiceCount, whole, param(43), param(44), param(45), param(46)) &&
-        size.choiceCount > param(43) && size.showTime > param(47))
+    if (growParam(size.choiceCount, whole, ParamChoiceCount) && size.choiceCount > param(ParamChoiceCount) &&
+        size.showTime > param(ParamShortestShow))
         --size.showTime;
     // The screen has six buttons and the sequence a hundred places; a light
     // shorter than a frame would never go out.
@@ -180,7 +178,7 @@ void Simon::setPhase(int phase) {
         hideSuccessFailure();
         endTurn();
         // A schedule of no frames would never come due.
-        scheduleNextPhase(PhaseShowFirst, std::max(param(51), 1));
+        scheduleNextPhase(PhaseShowFirst, std::max(param(ParamLeadFrames), 1));
         break;
     case PhasePlay: scheduleNextPhase(kPhaseNewTurn, 1); break;
     case PhaseShowFirst:
@@ -194,7 +192,7 @@ void Simon::setPhase(int phase) {
         break;
     case PhaseShowNext:
         if (playIndex_ >= sequenceLength_ - 1) {
-            setPhase(kPhaseAnswer);
+            setPhase(PhaseAnswer);
             break;
         }
         showEntry(++playIndex_);
@@ -202,7 +200,7 @@ void Simon::setPhase(int phase) {
         break;
     case PhaseCorrect:
         if (++inputIndex_ < sequenceLength_) {
-            setPhase(kPhaseAnswer);
+            setPhase(PhaseAnswer);
             break;
         }
         inputIndex_ = 0;
@@ -228,7 +226,7 @@ int Simon::choiceAt(int lx, int ly) const {
 int Simon::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer}) || choiceCount_ == 0) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer}) || choiceCount_ == 0) return answer;
     int i = choiceAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     light(i);
@@ -243,7 +241,7 @@ int Simon::mousePressed(window::Event* event) {
 
 bool Simon::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer})) return false;
+        if (!playingIn({PhaseAnswer})) return false;
         bool over = false;
         for (int i = 0; i < choiceCount_; ++i) {
             if (turned_[i]) putOut(i);

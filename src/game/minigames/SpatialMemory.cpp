@@ -6,6 +6,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "util/Dimension.h"
 #include "util/Vector.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kPhaseShowAll = 2;   // the pictures come back; play starts at once
 constexpr int kPhaseFlyOff = 4;    // the lights go out and the pictures fly away
-constexpr int kPhaseAnswer = 5;    // the player clicks the tiles
 constexpr int kFrameUnlit = 0;
 constexpr int kFrameLit = 2;
 constexpr int kFlySteps = 12;
@@ -67,20 +67,20 @@ void SpatialMemory::gridSize(int gridIndex, int& rows, int& columns) {
 
 SpatialMemory::TurnSize SpatialMemory::turnSizeAt(int level) const {
     TurnSize size;
-    size.showTime = param(43);
-    size.litCount = param(50);
+    size.showTime = param(ParamShowTimeAtStart);
+    size.litCount = param(ParamLitCount);
     int left = level;
     // Each quantity takes its turn in the order of its growth slot; the show
     // time and the lit count grow by whole steps and hand on what is left.
     for (int slot = 0; slot < 3; ++slot) {
-        if (slot == param(39)) {
+        if (slot == param(ParamGridSlot)) {
             int whole = left;  // the grid grows without using up levels
-            size.gridIndex = std::min(param(46), param(47));
-            growWithLevel(size.gridIndex, whole, param(46), param(47), param(48), param(49));
-        } else if (slot == param(41)) {
-            growWithLevel(size.showTime, left, param(42), param(43), param(44), param(45));
-        } else if (slot == param(40)) {
-            growWithLevel(size.litCount, left, param(50), param(51), param(52), param(53));
+            size.gridIndex = std::min(param(ParamGridIndex), param(ParamGridIndex + 1));
+            growParam(size.gridIndex, whole, ParamGridIndex);
+        } else if (slot == param(ParamShowTimeSlot)) {
+            growParam(size.showTime, left, ParamShowTime);
+        } else if (slot == param(ParamLitCountSlot)) {
+            growParam(size.litCount, left, ParamLitCount);
         }
     }
     // A turn lights at least one tile and no more than the grid holds; a
@@ -132,19 +132,17 @@ void SpatialMemory::buildGrid() {
     states_.assign(tileCount_, TilePlain);
     for (int i = 0; i < tileCount_; ++i) {
         int x = left + (w + TileGap) * (i % columns_), y = top + (h + TileGap) * (i / columns_);
-        auto* tile = static_cast<sprite::AnimateSprite*>(tilePrototype->clone());
+        lang::Ref<sprite::AnimateSprite> tile(static_cast<sprite::AnimateSprite*>(tilePrototype->clone()));
         tile->setLocation(x, y);
         tile->setFrame(kFrameUnlit);
         tile->setVisible(true);
-        addNamed(numberedName("TileBkgd_", i), tile);
-        backgrounds_->addElement(tile);
-        tile->release();
-        sprite::Sprite* picture = imagePrototype->clone();
+        addNamed(numberedName("TileBkgd_", i), tile.get());
+        backgrounds_->addElement(tile.get());
+        lang::Ref<sprite::Sprite> picture(imagePrototype->clone());
         picture->setLocation(x, y);
         picture->setVisible(true);
-        addNamed(numberedName("TileImage_", i), picture);
-        images_->addElement(picture);
-        picture->release();
+        addNamed(numberedName("TileImage_", i), picture.get());
+        images_->addElement(picture.get());
     }
 }
 
@@ -244,7 +242,7 @@ void SpatialMemory::setPhase(int phase) {
         break;
     case kPhaseShowAll:
         bringImagesBack();
-        setPhase(kPhaseAnswer);
+        setPhase(PhaseAnswer);
         break;
     case PhaseWrong: finishTurn(false, 1); break;
     case PhaseNextTurn: scheduleNextPhase(PhasePlay, kNextTurnDelay); break;
@@ -280,7 +278,7 @@ int SpatialMemory::mousePressed(window::Event* event) {
     ObjectLock hold(this, true);
     // Once every target is found the turn is decided: a late click on a
     // plain tile must not turn the solved board into a wrong one.
-    if (answer == RESULT || !playingIn({kPhaseAnswer}) || turnCounter_ >= litCount_) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer}) || turnCounter_ >= litCount_) return answer;
     int i = tileAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     setHovered(-1);
@@ -291,7 +289,7 @@ int SpatialMemory::mousePressed(window::Event* event) {
 
 bool SpatialMemory::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
         int i = tileAt(lx, ly);
         sprite::AnimateSprite* tile = background(i);
         bool eligible = tile && !tile->isAnimating() && states_[i] != TileLit;

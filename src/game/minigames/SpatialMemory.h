@@ -21,6 +21,16 @@ public:
     static constexpr int TileLit = 3;  // a target shown lit, or found
     static constexpr int GridSizes = 8;
     static constexpr int TileGap = 3;
+    // Scene parameters. The growth slots (0, 1 or 2) order how the quantities
+    // take their share of the level; runs of four are start, largest, levels
+    // per step and step.
+    static constexpr int ParamGridSlot = 39;
+    static constexpr int ParamLitCountSlot = 40;
+    static constexpr int ParamShowTimeSlot = 41;
+    static constexpr int ParamShowTime = 42;         // 42-45: frames the targets stay lit
+    static constexpr int ParamShowTimeAtStart = 43;  // the show time at level 0
+    static constexpr int ParamGridIndex = 46;        // 46-49: index into the grid sizes
+    static constexpr int ParamLitCount = 50;         // 50-53: targets per turn; 50 at level 0
 
     // What a turn holds at a level.
     struct TurnSize {

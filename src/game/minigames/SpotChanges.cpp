@@ -7,6 +7,7 @@
 #include "game/SpriteNames.h"
 #include "game/minigames/Grid.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/ScalerSprite.h"
 #include "util/Vector.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kPhaseOpen = 2;   // timer runs: the cards open on the changed board
 constexpr int kPhaseClose = 4;  // timer stopped: the cards close over the first pictures
-constexpr int kPhaseAnswer = 5;
 constexpr int kOpen = 2;
 constexpr int kTurnInterval = 2;
 constexpr int kTurnFrames = 4;
@@ -51,26 +51,29 @@ SpotChanges::~SpotChanges() {
 
 SpotChanges::TurnShape SpotChanges::shapeAt(int level) const {
     TurnShape shape;
-    int size = param(42);
-    shape.showTime = param(47);
-    shape.tileMode = param(50);
+    int size = param(ParamCards);
+    shape.showTime = param(ParamShowTimeAtStart);
+    shape.tileMode = param(ParamTileMode);
     int rest = level;
+    const int showLevelsPerStep = param(ParamShowLevelsPerStep);
     // Each quantity takes its steps from what the ones before it in the order left over.
     for (int p = 0; p < 4; ++p) {
-        if (param(39) == p) growWithLevel(size, rest, param(42), param(43), param(44), param(45));
-        if (param(40) == p && param(48) > 0 && rest / param(48) > 0) {
+        if (param(ParamCardsPlace) == p) growParam(size, rest, ParamCards);
+        if (param(ParamShowTimePlace) == p && showLevelsPerStep > 0 && rest / showLevelsPerStep > 0) {
             // The show time shrinks with its steps, down to the smallest.
-            shape.showTime = std::max(param(47) - param(49) * (rest / param(48)), param(46));
-            rest %= param(48);
+            shape.showTime = std::max(param(ParamShowTimeAtStart) - param(ParamShowTimeStep) * (rest / showLevelsPerStep),
+                                      param(ParamShortestShow));
+            rest %= showLevelsPerStep;
         }
-        if (param(41) == p) growWithLevel(shape.tileMode, rest, param(50), param(51), param(52), param(53));
+        if (param(ParamTileModePlace) == p) growParam(shape.tileMode, rest, ParamTileMode);
     }
     shape.cards = sizeTable_[std::clamp(size, 0, Sizes - 1)];
     // A board shown for no frame at all would never close.
     shape.showTime = std::max(shape.showTime, 1);
     // Other modes leave the turn's pictures empty: no card could show one.
     if (shape.tileMode < kFirstTileMode || shape.tileMode > kLastTileMode) shape.tileMode = kFirstTileMode;
-    shape.scattered = level >= ScatterLevel && param(55) > 0 && level / param(55) >= 1;
+    shape.scattered =
+        level >= ScatterLevel && param(ParamScatterDivisor) > 0 && level / param(ParamScatterDivisor) >= 1;
     return shape;
 }
 
@@ -197,12 +200,11 @@ void SpotChanges::placeCards() {
     cards_ = new util::Vector(MaxCards);
     faces_ = new util::Vector(MaxCards);
     for (int i = 0; i < cardCount_; ++i) {
-        auto* back = static_cast<sprite::AnimateSprite*>(prototype->clone());
+        lang::Ref<sprite::AnimateSprite> back(static_cast<sprite::AnimateSprite*>(prototype->clone()));
         back->setFrame(kOpen);
         back->setVisible(true);
-        addNamed(numberedName("CardBack_", i), back);
-        cards_->addElement(back);
-        back->release();
+        addNamed(numberedName("CardBack_", i), back.get());
+        cards_->addElement(back.get());
         // Every card a picture of its own; the mode gives more pictures than cards.
         cardTiles_[i] = std::max(randomNotIn(tileCount(), cardTiles_, cardCount_), 0);
         if (!scattered_) {
@@ -218,9 +220,8 @@ void SpotChanges::placeCards() {
                 if (!cornerInside(x, y, w, h, i)) break;
             }
         }
-        sprite::ScalerSprite* f = makeFace(numberedName("CardFace_", i), cardTiles_[i], back);
-        faces_->addElement(f);
-        f->release();
+        lang::Ref<sprite::ScalerSprite> f(makeFace(numberedName("CardFace_", i), cardTiles_[i], back.get()));
+        faces_->addElement(f.get());
     }
 }
 
@@ -232,10 +233,9 @@ void SpotChanges::makeChange() {
     if (fresh >= 0) changedTiles_[j] = fresh;
     changedFaces_ = new util::Vector(MaxCards);
     for (int i = 0; i < cardCount_ && i < cards_->size(); ++i) {
-        sprite::ScalerSprite* f = makeFace(numberedName("CardChange_", i), changedTiles_[i], card(i));
+        lang::Ref<sprite::ScalerSprite> f(makeFace(numberedName("CardChange_", i), changedTiles_[i], card(i)));
         f->setVisible(false);
-        changedFaces_->addElement(f);
-        f->release();
+        changedFaces_->addElement(f.get());
     }
 }
 
@@ -265,7 +265,7 @@ void SpotChanges::setPhase(int phase) {
                 c->setFrame(0);
                 c->setFrameStep(1, false);
             }
-        scheduleNextPhase(kPhaseAnswer, kTurnFrames);
+        scheduleNextPhase(PhaseAnswer, kTurnFrames);
         break;
     case PhaseCorrect:
         ++turnCounter_;
@@ -281,13 +281,13 @@ void SpotChanges::setPhase(int phase) {
 // phase looks too: cards that open just as the opening phase ends would
 // otherwise stay blank for the whole turn.
 void SpotChanges::update(int) {
-    if (phase_ != kPhaseOpen && phase_ != kPhaseAnswer) return;
+    if (phase_ != kPhaseOpen && phase_ != PhaseAnswer) return;
     sprite::AnimateSprite* first = card(0);
     sprite::ScalerSprite* firstFace = changedFace(0);
     if (first == nullptr || firstFace == nullptr || first->getFrame() != kOpen || firstFace->isVisible()) return;
     for (int i = 0; i < cardCount_; ++i)
         if (sprite::ScalerSprite* f = changedFace(i)) f->setVisible(true);
-    if (phase_ == kPhaseOpen) setPhase(kPhaseAnswer);
+    if (phase_ == kPhaseOpen) setPhase(PhaseAnswer);
 }
 
 // --- input ---
@@ -307,7 +307,7 @@ int SpotChanges::cardAt(int lx, int ly, bool open) const {
 int SpotChanges::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer})) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer})) return answer;
     int i = cardAt(event->x - getX(), event->y - getY(), true);
     if (i < 0) return answer;
     playSound(MentariumCanvas::SoundClick);
@@ -328,7 +328,7 @@ void SpotChanges::setHighlighted(int i) {
 
 bool SpotChanges::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
         int i = cardAt(lx, ly, false);
         setHighlighted(i);
         return i >= 0;

@@ -23,6 +23,18 @@ public:
     static constexpr int CellGap = 10;
     static constexpr int ScatterLevel = 54;
     static constexpr int PlaceAttempts = 1000;
+    // Scene parameters. The order places (0 to 3) say in which order the
+    // quantities take their share of the level.
+    static constexpr int ParamCardsPlace = 39;
+    static constexpr int ParamShowTimePlace = 40;
+    static constexpr int ParamTileModePlace = 41;
+    static constexpr int ParamCards = 42;             // 42-45: size table index: start, largest, levels per step, step
+    static constexpr int ParamShortestShow = 46;      // frames the changed board shows, at least ...
+    static constexpr int ParamShowTimeAtStart = 47;   // ... and at level 0,
+    static constexpr int ParamShowLevelsPerStep = 48; // shortened every this many levels
+    static constexpr int ParamShowTimeStep = 49;      // by this many frames
+    static constexpr int ParamTileMode = 50;          // 50-53: start, largest, levels per step, step
+    static constexpr int ParamScatterDivisor = 55;
 
     // What the level makes of a turn.
     struct TurnShape {

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kPhaseShowWord = 2;  // timer runs: leads into answering
 constexpr int kPhaseHideWord = 4;
-constexpr int kPhaseAnswer = 5;
 constexpr int kNeutral = 128;
 
 // Paint colours as colour factors: red, green, blue, dark grey and so on.
@@ -64,7 +63,7 @@ void StroopTest::bucketPosition(int count, int i, int& x, int& y) {
 }
 
 int StroopTest::bucketCountAt(int level) const {
-    int count = grownParam(level, 39);
+    int count = grownParam(level, ParamBuckets);
     // Only 2 .. 7 buckets have places; one bucket could never take a new ink.
     return std::clamp(count, MinBuckets, MaxBuckets);
 }
@@ -172,7 +171,7 @@ void StroopTest::setPhase(int phase) {
     case PhaseStarting:
         if (text) text->setVisible(false);
         break;
-    case kPhaseShowWord: scheduleNextPhase(kPhaseAnswer, 1); break;
+    case kPhaseShowWord: scheduleNextPhase(PhaseAnswer, 1); break;
     case PhasePlay:
         endTurn();
         if (text) text->setVisible(true);
@@ -202,7 +201,7 @@ int StroopTest::bucketAt(int lx, int ly) const {
     return -1;
 }
 
-bool StroopTest::answering() const { return playingIn({kPhaseShowWord, PhasePlay, kPhaseHideWord, kPhaseAnswer}); }
+bool StroopTest::answering() const { return playingIn({kPhaseShowWord, PhasePlay, kPhaseHideWord, PhaseAnswer}); }
 
 int StroopTest::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
@@ -229,7 +228,7 @@ void StroopTest::highlight(int i) {
 
 bool StroopTest::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
         int i = bucketAt(lx, ly);
         highlight(i);
         return i >= 0;

@@ -17,6 +17,7 @@ public:
     static constexpr int Colours = 7;
     static constexpr int MinBuckets = 2;
     static constexpr int MaxBuckets = 7;
+    static constexpr int ParamBuckets = 39;  // 39-42: buckets in play, grown with the level
 
     StroopTest();
     ~StroopTest() override;

@@ -8,6 +8,7 @@
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
 #include "window/Image.h"
@@ -16,7 +17,6 @@ MENTARIUM_DEFINE_METACLASS(WhichIsMore)
 
 namespace {
 
-constexpr int kPhaseAnswer = 5;
 constexpr int kBright = 192, kNeutral = 128;
 
 }  // namespace
@@ -127,13 +127,12 @@ void WhichIsMore::fill(int i, const Grid& grid, int count, window::Image* pictur
     for (int n = 0; n < count; ++n) {
         int cell = order[std::min(n, cells - 1)];
         int column = cell % grid.columns, row = cell / grid.columns;
-        auto* s = new sprite::ScalerSprite();
+        lang::Ref<sprite::ScalerSprite> s(new sprite::ScalerSprite());
         s->setImage(picture);
         s->startScale(100, size, 1, false, 128, 128, false, 0, 0);
         s->setLocation(column * grid.cellWidth + grid.cellWidth / 2 + grid.originX,
                        row * grid.cellHeight + grid.cellHeight / 2 + grid.originY);
-        addNamed(numberedName("PanelImage_", pictureCount_++), s);
-        s->release();
+        addNamed(numberedName("PanelImage_", pictureCount_++), s.get());
     }
     counts_[i] = count;
 }
@@ -142,9 +141,9 @@ void WhichIsMore::endTurn() {
     ObjectLock hold(this, true);
     clearTiles();
     int level = getLevel();
-    panelCount_ = std::clamp(grownParam(level, 39), 2, 6);
-    int top = grownParam(level, 43);
-    most_ = adjustMost(std::max(random_.nextInt(param(43) - 2, top), 2));
+    panelCount_ = std::clamp(grownParam(level, ParamPanels), 2, 6);
+    int top = grownParam(level, ParamMostPictures);
+    most_ = adjustMost(std::max(random_.nextInt(param(ParamMostPictures) - 2, top), 2));
     int size = pictureSizeFor(panelCount_, most_);
     Grid grid;
     gridFor(most_, grid.columns, grid.rows);
@@ -157,12 +156,11 @@ void WhichIsMore::endTurn() {
         layOut(panelCount_, area->getX(), area->getY(), area->getWidth(), area->getHeight(), prototype->getWidth(),
                prototype->getHeight(), xs, ys);
         for (int i = 0; i < panelCount_; ++i) {
-            sprite::Sprite* p = prototype->clone();
+            lang::Ref<sprite::Sprite> p(prototype->clone());
             p->setLocation(xs[i], ys[i]);
             p->setVisible(true);
-            addNamed(numberedName("Panel_", i), p);
-            p->release();
-            cellsOf(p, grid);
+            addNamed(numberedName("Panel_", i), p.get());
+            cellsOf(p.get(), grid);
             int low = most_ / 4 + 2;
             // Another panel never ties with the right one, also for the smallest counts.
             int count = i == correctPanel_ ? most_ : std::min(low + random_.nextInt(most_ - low - 1), most_ - 1);
@@ -208,7 +206,7 @@ void WhichIsMore::highlight(int i) {
 int WhichIsMore::mousePressed(window::Event* event) {
     int answer = GameBase::mousePressed(event);
     ObjectLock hold(this, true);
-    if (answer == RESULT || !playingIn({kPhaseAnswer}) || panelCount_ == 0) return answer;
+    if (answer == RESULT || !playingIn({PhaseAnswer}) || panelCount_ == 0) return answer;
     int i = panelAt(event->x - getX(), event->y - getY());
     if (i < 0) return answer;
     highlight(i);
@@ -219,7 +217,7 @@ int WhichIsMore::mousePressed(window::Event* event) {
 
 bool WhichIsMore::mouseMoved(window::Event* event) {
     return hoverOrPass(event, [this](int lx, int ly) {
-        if (!playingIn({kPhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
+        if (!playingIn({PhaseAnswer, PhaseCorrect, PhaseWrong})) return false;
         int i = panelAt(lx, ly);
         if (i < 0) {
             restoreHighlight();

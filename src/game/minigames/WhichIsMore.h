@@ -9,6 +9,9 @@ class WhichIsMore : public GameBase {
     MENTARIUM_METACLASS(WhichIsMore)
 
 public:
+    // Scene parameters, each a run of four: start, largest, levels per step, step.
+    static constexpr int ParamPanels = 39;        // 39-42: panels to choose from
+    static constexpr int ParamMostPictures = 43;  // 43-46: pictures on the fullest panel
     // A panel's cells: the pictures go one to a cell.
     struct Grid {
         int columns = 0, rows = 0;
