@@ -127,7 +127,7 @@ TEST_F(MatchMaker2Run, EveryStepIsScoredRightOrWrong) {
 
     // Higher up, two steps back and a quicker pace.
     EXPECT_LT(game->stepFramesAt(12), game->stepFramesAt(0));
-    setParams(game, {{19, 0}});  // a miss in the step under way must not take the level back down
+    setParams(game, {{GameBase::ParamLevelStep, 0}});  // a miss in the step under way must not take the level back down
     game->setLevel(12);
     const int now = game->stepCount();
     untilStep(game, now);
