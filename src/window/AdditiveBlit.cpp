@@ -4,6 +4,7 @@
 
 #include "window/BlitLanes.h"
 #include "window/BlitSpan.h"
+#include "window/FastPaths.h"
 #include "window/PixelLoops.h"
 
 namespace window::pixels {
@@ -112,7 +113,7 @@ void additiveBlit(const PixelTarget& target, const platform::Rect& clip, const P
     if (f.alpha == 0) return;
     bool color = f.colorOn(), a128 = f.alpha == 128;
 #if defined(__SSE2__)
-    if (lanesFit(f, destAlpha)) {
+    if (lanesFit(f, destAlpha) && FastPaths::on()) {
         forEachSourceRow(target, clip, source, x, y, [color, &f](uint32_t* dst, const uint32_t* src, int n) {
             color ? addRow<true>(dst, src, n, f) : addRow<false>(dst, src, n, f);
         });

@@ -8,6 +8,7 @@
 
 #include "window/BlitLanes.h"
 #include "window/BlitSpan.h"
+#include "window/FastPaths.h"
 #include "window/PixelLoops.h"
 
 namespace window::pixels {
@@ -47,13 +48,15 @@ inline __m128i blendFour(__m128i s, __m128i d) {
 }
 #endif
 
-void plainRow(uint32_t* dst, const uint32_t* src, int n) {
+void plainRow(uint32_t* dst, const uint32_t* src, int n, [[maybe_unused]] bool fast) {
     int i = 0;
 #if defined(__SSE2__)
-    i = forEachFour(
-        dst, src, n, true,
-        [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d))); },
-        [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
+    if (fast) {
+        i = forEachFour(
+            dst, src, n, true,
+            [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d))); },
+            [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
+    }
 #endif
     for (; i < n; ++i) dst[i] = blendPlain(dst[i], src[i]);
 }
@@ -177,12 +180,14 @@ void normalBlit(const PixelTarget& target, const platform::Rect& clip, const Pix
                 for (int i = 0; i < n; ++i) plainOverAlpha(dst[i], src[i]);
             });
         } else {
-            forEachSourceRow(target, clip, source, x, y, plainRow);
+            bool fast = FastPaths::on();
+            forEachSourceRow(target, clip, source, x, y,
+                             [fast](uint32_t* dst, const uint32_t* src, int n) { plainRow(dst, src, n, fast); });
         }
         return;
     }
 #if defined(__SSE2__)
-    if (color && lanesFit(f, destAlpha)) {
+    if (color && lanesFit(f, destAlpha) && FastPaths::on()) {
         forEachSourceRow(target, clip, source, x, y,
                          [&f](uint32_t* dst, const uint32_t* src, int n) { colorRow(dst, src, n, f); });
         return;
