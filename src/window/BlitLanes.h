@@ -55,11 +55,13 @@ inline __m128i pairedAlphaWeights(__m128i s) {
 }
 
 // floor(byte * weight / 256) for all four bytes of four pixels, two bytes to a
-// 32-bit lane; w from pairedWeights or pairedAlphaWeights.
-inline __m128i weighted(__m128i s, __m128i w) {
+// 32-bit lane: blue and red by wBlueRed, green and alpha by wGreenAlpha, each
+// from pairedWeights or pairedAlphaWeights. An alpha weight of 0xFFFF gives 255
+// for every alpha above 0 and 0 for a clear pixel.
+inline __m128i weighted(__m128i s, __m128i wBlueRed, __m128i wGreenAlpha) {
     const __m128i low = _mm_set1_epi32(0x00FF00FF);
-    __m128i blueRed = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(s, low), w), 8);
-    __m128i greenAlpha = _mm_andnot_si128(low, _mm_mullo_epi16(_mm_srli_epi16(s, 8), w));
+    __m128i blueRed = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(s, low), wBlueRed), 8);
+    __m128i greenAlpha = _mm_andnot_si128(low, _mm_mullo_epi16(_mm_srli_epi16(s, 8), wGreenAlpha));
     return _mm_or_si128(blueRed, greenAlpha);
 }
 
