@@ -27,22 +27,25 @@ inline __m128i effectiveAlphas(__m128i s, int alphaFactor) {
     return _mm_srli_epi32(_mm_mullo_epi16(a, _mm_set1_epi32(alphaFactor)), 7);
 }
 
-// Four times the weight of each pixel spread over its four 16-bit lanes (low
-// pair, high pair), for scaleSigned. The weight is 256 where e >= 255, so a
-// full weight lands exactly on the source.
-inline void spreadWeightsTimesFour(__m128i e, __m128i& lo, __m128i& hi) {
+// The weight of each pixel in its 32-bit lane: e, or 256 where e >= 255, so
+// that a full weight lands exactly on the source.
+inline __m128i weights(__m128i e) {
     __m128i full = _mm_cmpgt_epi32(e, _mm_set1_epi32(254));
-    __m128i w = _mm_or_si128(_mm_and_si128(full, _mm_set1_epi32(1024)), _mm_andnot_si128(full, _mm_slli_epi32(e, 2)));
+    return _mm_or_si128(_mm_and_si128(full, _mm_set1_epi32(256)), _mm_andnot_si128(full, e));
+}
+
+// Four times the weight of each pixel spread over its four 16-bit lanes (low
+// pair, high pair), for scaleSigned.
+inline void spreadWeightsTimesFour(__m128i e, __m128i& lo, __m128i& hi) {
+    __m128i w = _mm_slli_epi32(weights(e), 2);
     w = _mm_or_si128(w, _mm_slli_epi32(w, 16));
     lo = _mm_unpacklo_epi32(w, w);
     hi = _mm_unpackhi_epi32(w, w);
 }
 
-// The weight of each pixel in both 16-bit lanes of its own 32-bit lane: 256
-// where e >= 255.
+// The weight of each pixel in both 16-bit lanes of its own 32-bit lane.
 inline __m128i pairedWeights(__m128i e) {
-    __m128i full = _mm_cmpgt_epi32(e, _mm_set1_epi32(254));
-    __m128i w = _mm_or_si128(_mm_and_si128(full, _mm_set1_epi32(256)), _mm_andnot_si128(full, e));
+    __m128i w = weights(e);
     return _mm_or_si128(w, _mm_slli_epi32(w, 16));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <random>
 #include <sstream>
@@ -95,9 +96,10 @@ BlitCase randomCase(std::mt19937& random, bool colour) {
     return c;
 }
 
-// Puts the switch back however a test ends.
+// Puts the switch back as it was however a test ends.
 struct FastPathsRestored {
-    ~FastPathsRestored() { FastPaths::setOn(true); }
+    bool was = FastPaths::on();
+    ~FastPathsRestored() { FastPaths::setOn(was); }
 };
 
 template <class Blit>
@@ -160,4 +162,11 @@ TEST(BlitFastPathTest, OpaqueCopyPlacesEverySourcePixel) {
             }
         ASSERT_EQ(copied, expected) << "case " << i << ": " << c.describe();
     }
+}
+
+// On unless the environment held MENTARIUM_NO_SIMD=1 when the first blit ran
+// (ctest runs this file once more with it set).
+TEST(FastPathsTest, OffOnlyWhenTheEnvironmentSaysSo) {
+    const char* off = std::getenv("MENTARIUM_NO_SIMD");
+    EXPECT_EQ(FastPaths::on(), !(off && std::string(off) == "1"));
 }
