@@ -4,6 +4,7 @@
 
 #include "window/BlitLanes.h"
 #include "window/BlitSpan.h"
+#include "window/FastPaths.h"
 #include "window/PixelLoops.h"
 
 namespace window::pixels {
@@ -36,28 +37,27 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i opaqueAlpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     const __m128i factor = factorLanes(f);
-    // D plus the weighted source in 16-bit lanes, with the factor when on.
-    auto added = [&](__m128i d, __m128i tLo, __m128i tHi) __attribute__((always_inline)) {
+    // D plus the weighted source t, with the factor when on, saturating.
+    auto added = [&](__m128i d, __m128i t) __attribute__((always_inline)) {
         if constexpr (ColorOn) {
-            tLo = _mm_srli_epi16(_mm_mullo_epi16(tLo, factor), 7);
-            tHi = _mm_srli_epi16(_mm_mullo_epi16(tHi, factor), 7);
+            __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(t, zero), factor), 7);
+            __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(t, zero), factor), 7);
             return _mm_packus_epi16(_mm_add_epi16(_mm_unpacklo_epi8(d, zero), tLo),
                                     _mm_add_epi16(_mm_unpackhi_epi8(d, zero), tHi));
         } else {
-            return _mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi));
+            return _mm_adds_epu8(d, t);
         }
     };
     const bool plainWeights = !ColorOn && f.alpha == 128;
-    // No factors: the weight is the pixel's alpha; clear pixels add nothing and keep
-    // the target's alpha, the rest become opaque.
+    // No factors: the weight is the pixel's alpha. The alpha byte added is 255
+    // for a touched pixel, which saturates it to opaque, and 0 for a clear one.
+    const __m128i alphaLane = _mm_set1_epi32(static_cast<int>(0xFFFF0000u));
     auto plainFour = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
-        __m128i d = _mm_loadu_si128(target);
-        __m128i wLo, wHi;
-        alphaWeights(s, wLo, wHi);
-        __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo), 8);
-        __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi), 8);
-        _mm_storeu_si128(target, _mm_or_si128(_mm_adds_epu8(d, _mm_packus_epi16(tLo, tHi)), touchedAlpha(s)));
+        __m128i w = pairedAlphaWeights(s);
+        _mm_storeu_si128(target, _mm_adds_epu8(_mm_loadu_si128(target), weighted(s, w, _mm_or_si128(w, alphaLane))));
     };
+    // An untouched pixel (weight 0) adds nothing and keeps the target's alpha;
+    // the rest become opaque.
     auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         if (plainWeights) {
             plainFour(target, s);
@@ -65,22 +65,11 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
         }
         __m128i e = effectiveAlphas(s, f.alpha);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) return;
-        __m128i d = _mm_loadu_si128(target);
-        __m128i wLo, wHi;
-        spreadWeights(e, wLo, wHi);
-        __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo), 8);
-        __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi), 8);
-        _mm_storeu_si128(target, keepUntouched(e, d, added(d, tLo, tHi)));
+        __m128i d = _mm_loadu_si128(target), w = pairedWeights(e);
+        _mm_storeu_si128(target, _mm_or_si128(added(d, weighted(s, w, w)), touchedAlpha(e)));
     };
     auto full = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
-        __m128i d = _mm_loadu_si128(target);
-        __m128i r;
-        if constexpr (ColorOn) {
-            r = added(d, _mm_unpacklo_epi8(s, zero), _mm_unpackhi_epi8(s, zero));
-        } else {
-            r = _mm_adds_epu8(d, s);
-        }
-        _mm_storeu_si128(target, _mm_or_si128(r, opaqueAlpha));
+        _mm_storeu_si128(target, _mm_or_si128(added(_mm_loadu_si128(target), s), opaqueAlpha));
     };
     int i = forEachFour(dst, src, n, f.alpha >= 128, four, full);
     const int scale[3] = {f.blue, f.green, f.red};
@@ -112,7 +101,7 @@ void additiveBlit(const PixelTarget& target, const platform::Rect& clip, const P
     if (f.alpha == 0) return;
     bool color = f.colorOn(), a128 = f.alpha == 128;
 #if defined(__SSE2__)
-    if (lanesFit(f, destAlpha)) {
+    if (lanesFit(f, destAlpha) && FastPaths::on()) {
         forEachSourceRow(target, clip, source, x, y, [color, &f](uint32_t* dst, const uint32_t* src, int n) {
             color ? addRow<true>(dst, src, n, f) : addRow<false>(dst, src, n, f);
         });

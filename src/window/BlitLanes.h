@@ -27,37 +27,51 @@ inline __m128i effectiveAlphas(__m128i s, int alphaFactor) {
     return _mm_srli_epi32(_mm_mullo_epi16(a, _mm_set1_epi32(alphaFactor)), 7);
 }
 
-// The weight of each pixel spread over its four 16-bit lanes (low pair, high
-// pair); 256 where e >= 255, so a full weight lands exactly on the source.
-inline void spreadWeights(__m128i e, __m128i& lo, __m128i& hi) {
+// The weight of each pixel in its 32-bit lane: e, or 256 where e >= 255, so
+// that a full weight lands exactly on the source.
+inline __m128i weights(__m128i e) {
     __m128i full = _mm_cmpgt_epi32(e, _mm_set1_epi32(254));
-    __m128i w = _mm_or_si128(_mm_and_si128(full, _mm_set1_epi32(256)), _mm_andnot_si128(full, e));
+    return _mm_or_si128(_mm_and_si128(full, _mm_set1_epi32(256)), _mm_andnot_si128(full, e));
+}
+
+// Four times the weight of each pixel spread over its four 16-bit lanes (low
+// pair, high pair), for scaleSigned.
+inline void spreadWeightsTimesFour(__m128i e, __m128i& lo, __m128i& hi) {
+    __m128i w = _mm_slli_epi32(weights(e), 2);
     w = _mm_or_si128(w, _mm_slli_epi32(w, 16));
     lo = _mm_unpacklo_epi32(w, w);
     hi = _mm_unpackhi_epi32(w, w);
 }
 
-// With alpha factor 128: each pixel's alpha as its weight in its four 16-bit
-// lanes (low pair, high pair), 256 for an opaque pixel.
-inline void alphaWeights(__m128i s, __m128i& lo, __m128i& hi) {
-    const __m128i zero = _mm_setzero_si128(), c255 = _mm_set1_epi16(255);
-    lo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(_mm_unpacklo_epi8(s, zero), 0xFF), 0xFF);
-    hi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(_mm_unpackhi_epi8(s, zero), 0xFF), 0xFF);
-    lo = _mm_sub_epi16(lo, _mm_cmpeq_epi16(lo, c255));
-    hi = _mm_sub_epi16(hi, _mm_cmpeq_epi16(hi, c255));
+// The weight of each pixel in both 16-bit lanes of its own 32-bit lane.
+inline __m128i pairedWeights(__m128i e) {
+    __m128i w = weights(e);
+    return _mm_or_si128(w, _mm_slli_epi32(w, 16));
 }
 
-// The alpha byte of every pixel that is not clear: such pixels become opaque.
-inline __m128i touchedAlpha(__m128i s) {
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    return _mm_andnot_si128(_mm_cmpeq_epi32(_mm_and_si128(s, alpha), _mm_setzero_si128()), alpha);
+// With alpha factor 128: each pixel's alpha as its weight in both 16-bit lanes
+// of its 32-bit lane, 256 for an opaque pixel.
+inline __m128i pairedAlphaWeights(__m128i s) {
+    __m128i a = _mm_srli_epi16(s, 8);  // green, alpha
+    a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(a, 0xF5), 0xF5);
+    return _mm_sub_epi16(a, _mm_cmpeq_epi16(a, _mm_set1_epi16(255)));
 }
 
-// Pixels whose effective alpha is 0 keep the target as it was; the rest become opaque.
-inline __m128i keepUntouched(__m128i e, __m128i d, __m128i r) {
-    __m128i none = _mm_cmpeq_epi32(e, _mm_setzero_si128());
-    r = _mm_or_si128(r, _mm_set1_epi32(static_cast<int>(0xFF000000u)));
-    return _mm_or_si128(_mm_and_si128(none, d), _mm_andnot_si128(none, r));
+// floor(byte * weight / 256) for all four bytes of four pixels, two bytes to a
+// 32-bit lane: blue and red by wBlueRed, green and alpha by wGreenAlpha, each
+// from pairedWeights or pairedAlphaWeights. An alpha weight of 0xFFFF gives 255
+// for every alpha above 0 and 0 for a clear pixel.
+inline __m128i weighted(__m128i s, __m128i wBlueRed, __m128i wGreenAlpha) {
+    const __m128i low = _mm_set1_epi32(0x00FF00FF);
+    __m128i blueRed = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(s, low), wBlueRed), 8);
+    __m128i greenAlpha = _mm_andnot_si128(low, _mm_mullo_epi16(_mm_srli_epi16(s, 8), wGreenAlpha));
+    return _mm_or_si128(blueRed, greenAlpha);
+}
+
+// The alpha byte of every pixel whose weight (in 32-bit lanes) is above 0: the
+// pixels a blit touches become opaque; the others keep the target as it was.
+inline __m128i touchedAlpha(__m128i weight) {
+    return _mm_and_si128(_mm_cmpgt_epi32(weight, _mm_setzero_si128()), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
 }
 
 // What the alpha bytes of eight pixels (two registers) say: a run of clear or
@@ -105,11 +119,8 @@ template <class FourFn, class FullFn>
     return i;
 }
 
-// floor(x * w / 256) for signed x and 0 <= w <= 256, without 16-bit overflow.
-inline __m128i scaleSigned(__m128i x, __m128i w) {
-    __m128i lo = _mm_mullo_epi16(x, w), hi = _mm_mulhi_epi16(x, w);
-    return _mm_or_si128(_mm_slli_epi16(hi, 8), _mm_srli_epi16(lo, 8));
-}
+// floor(x * w / 256) for -512 < x < 512, from w4 = 4 * w (0 <= w <= 256).
+inline __m128i scaleSigned(__m128i x, __m128i w4) { return _mm_mulhi_epi16(_mm_slli_epi16(x, 6), w4); }
 
 #endif
 

@@ -8,6 +8,7 @@
 
 #include "window/BlitLanes.h"
 #include "window/BlitSpan.h"
+#include "window/FastPaths.h"
 #include "window/PixelLoops.h"
 
 namespace window::pixels {
@@ -47,13 +48,15 @@ inline __m128i blendFour(__m128i s, __m128i d) {
 }
 #endif
 
-void plainRow(uint32_t* dst, const uint32_t* src, int n) {
+void plainRow(uint32_t* dst, const uint32_t* src, int n, [[maybe_unused]] bool fast) {
     int i = 0;
 #if defined(__SSE2__)
-    i = forEachFour(
-        dst, src, n, true,
-        [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d))); },
-        [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
+    if (fast) {
+        i = forEachFour(
+            dst, src, n, true,
+            [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d))); },
+            [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
+    }
 #endif
     for (; i < n; ++i) dst[i] = blendPlain(dst[i], src[i]);
 }
@@ -127,22 +130,24 @@ inline void blendPixel(uint32_t& dst, uint32_t src, int alphaFactor, const Color
 void colorRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i opaqueAlpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    const __m128i factor = factorLanes(f);
+    const __m128i twiceFactor = _mm_slli_epi16(factorLanes(f), 1);
+    // c' = c * factor >> 7, as the high half of (c << 8) * (2 * factor).
     auto scaled = [&](__m128i s, __m128i& cLo, __m128i& cHi) __attribute__((always_inline)) {
-        cLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), factor), 7);
-        cHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), factor), 7);
+        cLo = _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, s), twiceFactor);
+        cHi = _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, s), twiceFactor);
     };
+    // An untouched pixel (weight 0) comes out as the target itself, alpha included.
     auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         __m128i e = effectiveAlphas(s, f.alpha);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) return;
         __m128i d = _mm_loadu_si128(target);
         __m128i wLo, wHi, cLo, cHi;
-        spreadWeights(e, wLo, wHi);
+        spreadWeightsTimesFour(e, wLo, wHi);
         scaled(s, cLo, cHi);
         __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
         __m128i vLo = _mm_add_epi16(dLo, scaleSigned(_mm_sub_epi16(cLo, dLo), wLo));
         __m128i vHi = _mm_add_epi16(dHi, scaleSigned(_mm_sub_epi16(cHi, dHi), wHi));
-        _mm_storeu_si128(target, keepUntouched(e, d, _mm_packus_epi16(vLo, vHi)));
+        _mm_storeu_si128(target, _mm_or_si128(_mm_packus_epi16(vLo, vHi), touchedAlpha(e)));
     };
     auto full = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
         __m128i cLo, cHi;
@@ -177,12 +182,14 @@ void normalBlit(const PixelTarget& target, const platform::Rect& clip, const Pix
                 for (int i = 0; i < n; ++i) plainOverAlpha(dst[i], src[i]);
             });
         } else {
-            forEachSourceRow(target, clip, source, x, y, plainRow);
+            bool fast = FastPaths::on();
+            forEachSourceRow(target, clip, source, x, y,
+                             [fast](uint32_t* dst, const uint32_t* src, int n) { plainRow(dst, src, n, fast); });
         }
         return;
     }
 #if defined(__SSE2__)
-    if (color && lanesFit(f, destAlpha)) {
+    if (color && lanesFit(f, destAlpha) && FastPaths::on()) {
         forEachSourceRow(target, clip, source, x, y,
                          [&f](uint32_t* dst, const uint32_t* src, int n) { colorRow(dst, src, n, f); });
         return;

@@ -9,3 +9,7 @@ if(TARGET windowdemo)
     ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
     PASS_REGULAR_EXPRESSION "windowdemo: 2 click\\(s\\)")
 endif()
+
+# The blit tests once more with the SIMD row loops switched off from the environment.
+add_test(NAME BlitTestsWithoutSimd COMMAND test_window --gtest_filter=FastPathsTest.*:BlitFastPathTest.*:BlitLanesTest.*:NormalBlitTest.*:AdditiveBlitTest.*)
+set_tests_properties(BlitTestsWithoutSimd PROPERTIES ENVIRONMENT "MENTARIUM_NO_SIMD=1")
