@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/LanguageChoice.h"
+
 namespace host {
 
 namespace {
@@ -23,5 +25,11 @@ void HostBlock::notify(int code, const char* text) {
 
 bool HostBlock::showDownload() { return slot(MENTARIUM_SLOT_SHOW_DOWNLOAD) != 0; }
 bool HostBlock::unlockAll() { return slot(MENTARIUM_SLOT_UNLOCK_ALL) != 0; }
+
+std::string HostBlock::language() {
+    auto* chosen = reinterpret_cast<const char*>(slot(MENTARIUM_SLOT_LANGUAGE));
+    if (chosen != nullptr && platform::isSupportedLanguage(chosen)) return chosen;
+    return platform::chooseLanguage();
+}
 
 }  // namespace host
