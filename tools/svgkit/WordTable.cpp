@@ -33,21 +33,6 @@ std::string withUnderscores(std::string s) {
     return s;
 }
 
-// Blanks for underscores, and the characters XML reserves escaped.
-std::string asSvgText(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '_': out += ' '; break;
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string withBlanks(std::string s) {
     for (char& c : s)
         if (c == '_') c = ' ';
@@ -65,6 +50,21 @@ double attribute(const std::string& svg, size_t tag, const std::string& name) {
 }
 
 }  // namespace
+
+std::string asSvgText(const std::string& recipeText) {
+    std::string out;
+    for (char c : recipeText) {
+        switch (c) {
+        case '_': out += ' '; break;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
 
 bool carriesWords(const recipe::Statement& st) {
     if (!isWordKind(st)) return false;

@@ -30,6 +30,9 @@ private:
     std::map<std::string, std::string> words_;
 };
 
+// Recipe text as SVG text: blanks for underscores, XML's reserved characters escaped.
+std::string asSvgText(const std::string& recipeText);
+
 // Whether a recipe statement's picture carries words (see WordTable::translated).
 bool carriesWords(const recipe::Statement& st);
 

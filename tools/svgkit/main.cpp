@@ -28,21 +28,7 @@ using recipe::Statement;
 
 constexpr const char* kFont = "Liberation Sans";
 
-std::string text(const Statement& st, const std::string& key) {
-    std::string raw = st.text(key, "");
-    std::string out;
-    for (char c : raw) {
-        switch (c) {
-        case '_': out += ' '; break;
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
+std::string text(const Statement& st, const std::string& key) { return svgkit::asSvgText(st.text(key, "")); }
 
 int whole(const Statement& st, const std::string& key, int fallback) {
     return static_cast<int>(st.number(key, fallback));
