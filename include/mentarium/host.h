@@ -50,6 +50,11 @@ enum {
     MENTARIUM_SLOT_PARENT_WINDOW = 3,   /* the host's SDL_Window*; the game draws into it */
     MENTARIUM_SLOT_GAME_DIRECTORY = 10, /* const char*: directory holding Cogniquilt.bin, looked in first;
                                            "" or 0: the archive is searched for from the executable's directory */
+    MENTARIUM_SLOT_LANGUAGE = 11,       /* const char*: the language the game speaks, "en", "de", "fr" or "es";
+                                           "" or 0 (or a code it does not speak): the game chooses from the
+                                           environment as desktop programs do: the first of LANGUAGE (a colon
+                                           list such as "fr:de"), LC_ALL, LC_MESSAGES and LANG that is set
+                                           decides, its first supported language wins, else English */
     MENTARIUM_SLOT_UNLOCK_ALL = 18,     /* non-zero: every game can be practised in this run (never saved) */
     MENTARIUM_SLOT_SHOW_DOWNLOAD = 19,  /* non-zero: the main menu shows its download button */
     MENTARIUM_BLOCK_SLOTS = 20

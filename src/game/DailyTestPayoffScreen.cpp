@@ -93,8 +93,8 @@ void DailyTestPayoffScreen::showBadNews(int rank) {
     for (const char* name : kBadNewsParts) showChild(name, true);
     showChild("RazozDialog", false);
     showButton("bOk", true);
-    if (auto* t = child<sprite::NewFontSprite>("yourscoretitle")) t->setText(lang::String("Your Score"));
-    if (auto* t = child<sprite::NewFontSprite>("goalscoretitle")) t->setText(lang::String("Next Rank"));
+    if (auto* t = child<sprite::NewFontSprite>("yourscoretitle")) t->setText(c->text("TXT_YOUR_SCORE"));
+    if (auto* t = child<sprite::NewFontSprite>("goalscoretitle")) t->setText(c->text("TXT_NEXT_RANK"));
     if (auto* n = child<sprite::NumberSprite>("yourscore"))
         n->setValue(record->testHistoryLength() > 0 ? record->testHistory()[0] : 0);
     if (auto* n = child<sprite::NumberSprite>("goalscore")) n->setValue(record->rankThreshold(rank + 1));

@@ -82,6 +82,7 @@ bool GameHost::start() {
     // The archive is looked for in the host's game directory first. One that is
     // missing or damaged ends the start with one message: no game is built.
     auto* directory = reinterpret_cast<const char*>(HostBlock::slot(MENTARIUM_SLOT_GAME_DIRECTORY));
+    lang::ResourceFile::setLanguage(lang::String(HostBlock::language().c_str()));
     try {
         lang::ResourceFile::openWhole(kArchiveName, directory ? directory : "");
     } catch (lang::Exception* e) {

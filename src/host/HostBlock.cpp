@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "game/HostNotifier.h"
+#include "platform/LanguageChoice.h"
 
 namespace host {
 
@@ -38,5 +39,11 @@ void HostBlock::notify(int code, const char* text) {
 
 bool HostBlock::showDownload() { return slot(MENTARIUM_SLOT_SHOW_DOWNLOAD) != 0; }
 bool HostBlock::unlockAll() { return slot(MENTARIUM_SLOT_UNLOCK_ALL) != 0; }
+
+std::string HostBlock::language() {
+    auto* chosen = reinterpret_cast<const char*>(slot(MENTARIUM_SLOT_LANGUAGE));
+    if (chosen != nullptr && platform::isSupportedLanguage(chosen)) return chosen;
+    return platform::chooseLanguage();
+}
 
 }  // namespace host

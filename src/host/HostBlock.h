@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "mentarium/host.h"
 
@@ -19,6 +20,9 @@ public:
     static bool showDownload();
     // Every game opens in the practice area for this run; the profile is not told.
     static bool unlockAll();
+    // The language code the game speaks: the host's choice when it names a
+    // supported one, else the environment's.
+    static std::string language();
 };
 
 }  // namespace host

@@ -16,6 +16,10 @@ namespace {
 
 std::mutex chainMutex;
 ResourceFile* chain = nullptr;
+// Translated items live in the one archive beside the English ones, named
+// "NAME.CODE": one file and one item table serve every language, and a lookup
+// costs one more probe of that table. Items without words have no translation.
+String languageSuffix;  // ".de", or "" for English; under chainMutex
 
 // The chain with a reference for the caller, or null.
 ResourceFile* heldChain() {
@@ -134,10 +138,32 @@ bool ResourceFile::holds(const String& name) const {
     return false;
 }
 
+void ResourceFile::setLanguage(const String& code) {
+    std::lock_guard<std::mutex> hold(chainMutex);
+    languageSuffix = code.isEmpty() || code.equals("en") ? String() : String(".").append(code);
+}
+
+String ResourceFile::getLanguage() {
+    std::lock_guard<std::mutex> hold(chainMutex);
+    return languageSuffix.isEmpty() ? String("en") : languageSuffix.substring(1);
+}
+
+String ResourceFile::localName(const ResourceFile* first, const String& name) {
+    String suffix;
+    {
+        std::lock_guard<std::mutex> hold(chainMutex);
+        suffix = languageSuffix;
+    }
+    if (suffix.isEmpty()) return name;
+    String translated(name);
+    translated.append(suffix);
+    return first->holds(translated) ? translated : name;
+}
+
 bool ResourceFile::has(const String& name) {
     ResourceFile* first = heldChain();
     if (!first) return false;
-    bool found = first->holds(name);
+    bool found = first->holds(localName(first, name));
     first->release();
     return found;
 }
@@ -152,7 +178,7 @@ String ResourceFile::describeChain() {
 ResourceItem* ResourceFile::fetch(const String& name, bool cache) {
     ResourceFile* first = heldChain();
     if (!first) return nullptr;
-    ResourceItem* item = first->getItem(name, cache);
+    ResourceItem* item = first->getItem(localName(first, name), cache);
     first->release();
     return item;
 }

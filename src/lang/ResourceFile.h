@@ -53,6 +53,10 @@ public:
     static ResourceItem* fetch(const String& name, bool cache);
     // Whether the chain holds an item of that name, without reading its bytes.
     static bool has(const String& name);
+    // The language of the items fetched: an item "NAME.CODE" answers for NAME
+    // when the chain holds one, else NAME itself (English). "" or "en" is English.
+    static void setLanguage(const String& code);
+    static String getLanguage();
     // The text that starts a message about an item of the chain: "Damaged archive
     // <path>" for the first archive of the chain, or "No archive open".
     static String describeChain();
@@ -60,6 +64,8 @@ public:
 private:
     static ResourceFile* adopt(ResourceFile* source);
     bool holds(const String& name) const;
+    // The name to look up for name in the chosen language, given the chain first.
+    static String localName(const ResourceFile* first, const String& name);
 
     std::shared_ptr<platform::Module> module_;
     ResourceFileHeader* header_ = nullptr;

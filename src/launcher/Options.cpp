@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "platform/LanguageChoice.h"
 
 namespace launcher {
 
@@ -15,6 +18,8 @@ const char kUsage[] =
     "Starts Mentarium, the brain-training game, in a window.\n"
     "\n"
     "  --data DIR              directory holding Cogniquilt.bin (default: searched, see below)\n"
+    "  --language CODE         the language the game speaks: en, de, fr or es (default: chosen\n"
+    "                          from LANGUAGE, LC_ALL, LC_MESSAGES or LANG, else English)\n"
     "  --fullscreen            start in full screen this time (F11 or Alt+Return in the game\n"
     "                          switch it and keep the choice)\n"
     "  --size WxH              initial window size (default 1000x750)\n"
@@ -87,6 +92,12 @@ Options parseOptions(int argc, char** argv) {
             o.hasSeed = true;
         } else if (!std::strcmp(arg, "--script")) {
             o.script = value();
+        } else if (!std::strcmp(arg, "--language")) {
+            o.language = value();
+            if (!platform::isSupportedLanguage(o.language)) {
+                std::string why = std::string("unknown language (known: ") + platform::supportedLanguageList() + ")";
+                bad(why.c_str(), o.language.c_str());
+            }
         } else if (!std::strcmp(arg, "--data")) {
             o.dataDirectory = value();
         } else if (!std::strcmp(arg, "--size")) {

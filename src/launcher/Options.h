@@ -19,6 +19,7 @@ struct Options {
     bool unlockAll = false;            // every game opens for this run only
     std::string botShots;              // where the bot saves its screenshots
     std::string dataDirectory;         // where Cogniquilt.bin is
+    std::string language;              // --language CODE; empty: the game reads the environment
     bool fullscreen = false;
     int width = 1000, height = 750;    // initial window size
     // Instead of playing: report or change the kept progress, then exit.

@@ -279,6 +279,7 @@ int main(int argc, char** argv) {
     block[MENTARIUM_SLOT_INSTANCE] = reinterpret_cast<intptr_t>(library);
     block[MENTARIUM_SLOT_PARENT_WINDOW] = reinterpret_cast<intptr_t>(window);
     block[MENTARIUM_SLOT_GAME_DIRECTORY] = reinterpret_cast<intptr_t>(gameDir.c_str());
+    block[MENTARIUM_SLOT_LANGUAGE] = reinterpret_cast<intptr_t>(options.language.c_str());
     block[MENTARIUM_SLOT_SHOW_DOWNLOAD] = 1;
     block[MENTARIUM_SLOT_UNLOCK_ALL] = options.unlockAll ? 1 : 0;
     if (options.verbose) std::fprintf(stderr, "mentarium: starting with data in %s\n", gameDir.c_str());

@@ -1,8 +1,8 @@
 // Every text the scene puts in a box fits that box: the words Razoz says in
 // his speech bubble, game names in the daily test's lists, rank titles in the
 // medal pop-up, the opened game's name on the rank screen and the How to Play
-// text in its panel. Run on the built scene, so it guards new texts and
-// translations alike.
+// text in its panel. Run on the built scene in every language the game
+// speaks, so it guards new texts and translations alike.
 
 #include <gtest/gtest.h>
 
@@ -19,9 +19,10 @@
 namespace game_test {
 namespace {
 
-// The scene's texts by key, read from the built main scene.
-std::vector<std::pair<std::string, std::string>> sceneTexts() {
-    std::ifstream in(std::string(MENTARIUM_BINARY_DIR) + "/content/scenes/Mentarium.dat");
+// The scene's texts by key, read from the built main scene of a language.
+std::vector<std::pair<std::string, std::string>> sceneTexts(const std::string& language) {
+    std::string folder = language == "en" ? "" : language + "/";
+    std::ifstream in(std::string(MENTARIUM_BINARY_DIR) + "/content/scenes/" + folder + "Mentarium.dat");
     std::vector<std::pair<std::string, std::string>> texts;
     bool inStrings = false;
     for (std::string line; std::getline(in, line);) {
@@ -43,18 +44,24 @@ std::string filled(std::string text, const std::string& longest) {
     return text;
 }
 
-class TextFitGame : public GameFixture {
+class TextFitGame : public GameFixture, public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
+        lang::ResourceFile::setLanguage(lang::String(GetParam()));
         loadGame();
-        texts = sceneTexts();
+        texts = sceneTexts(GetParam());
         ASSERT_GT(texts.size(), 40u);
         for (int g = 0; g < MentariumCanvas::GameCount; ++g) {
             std::string name = canvas->gameName(g).c_str();
             names.push_back(name);
             if (name.size() > longestName.size()) longestName = name;
         }
+    }
+
+    void TearDown() override {
+        GameFixture::TearDown();
+        lang::ResourceFile::setLanguage(lang::String("en"));
     }
 
     sprite::DialogSprite* screen(MentariumCanvas::Screen which) {
@@ -84,7 +91,7 @@ protected:
 };
 
 // Everything Razoz may say fits his bubble on every screen he speaks on.
-TEST_F(TextFitGame, RazozWordsFitTheSpeechBubble) {
+TEST_P(TextFitGame, RazozWordsFitTheSpeechBubble) {
     std::vector<std::string> said;
     for (const auto& [key, text] : texts)
         if (!startsWith(key, "TXT_GAMENAME_") && !startsWith(key, "TXT_TEST_TITLE_") && key != "TXT_BRONZE" &&
@@ -113,7 +120,7 @@ TEST_F(TextFitGame, RazozWordsFitTheSpeechBubble) {
 }
 
 // Every game name fits its row in the daily test's lists.
-TEST_F(TextFitGame, GameNamesFitTheirRowsInTheDailyTestLists) {
+TEST_P(TextFitGame, GameNamesFitTheirRowsInTheDailyTestLists) {
     struct List {
         MentariumCanvas::Screen screen;
         const char* row;
@@ -132,7 +139,7 @@ TEST_F(TextFitGame, GameNamesFitTheirRowsInTheDailyTestLists) {
 }
 
 // Every rank title fits the pop-up over the earned marks.
-TEST_F(TextFitGame, RankTitlesFitThePopup) {
+TEST_P(TextFitGame, RankTitlesFitThePopup) {
     sprite::DialogSprite* menu = screen(MentariumCanvas::ScreenDailyTestMenu);
     auto* popup = part<sprite::Sprite>(menu, "rankpopup");
     auto* words = part<sprite::NewFontSprite>(menu, "rankpopuptext");
@@ -147,7 +154,7 @@ TEST_F(TextFitGame, RankTitlesFitThePopup) {
 }
 
 // The opened game's name, zoomed in on the rank screen, stays on the screen.
-TEST_F(TextFitGame, UnlockedGameNamesStayOnTheRankScreen) {
+TEST_P(TextFitGame, UnlockedGameNamesStayOnTheRankScreen) {
     sprite::DialogSprite* payoff = screen(MentariumCanvas::ScreenDailyTestPayoff);
     auto* words = part<sprite::NewFontSprite>(payoff, "unlocktitle");
     auto* zoom = part<sprite::Sprite>(payoff, "unlocktitle_scaled");
@@ -159,7 +166,7 @@ TEST_F(TextFitGame, UnlockedGameNamesStayOnTheRankScreen) {
 }
 
 // The How to Play text fits its panel above the Close button.
-TEST_F(TextFitGame, HowToPlayFitsItsPanel) {
+TEST_P(TextFitGame, HowToPlayFitsItsPanel) {
     sprite::DialogSprite* dialog = screen(MentariumCanvas::ScreenInstructions);
     ASSERT_NE(dialog, nullptr);
     auto* words = part<sprite::NewFontSprite>(dialog, "txtHowToPlay");
@@ -171,6 +178,9 @@ TEST_F(TextFitGame, HowToPlayFitsItsPanel) {
     EXPECT_LE(t.y + t.height, close->getY() - 4) << "the text runs into the Close button";
     EXPECT_LE(t.x + t.width, dialog->getWidth() - 12);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryLanguage, TextFitGame, ::testing::Values("en", "de", "fr", "es"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 }  // namespace
 }  // namespace game_test

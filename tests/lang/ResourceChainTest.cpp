@@ -106,6 +106,17 @@ TEST_F(ResourceChain, FirstArchiveAnswersForTheRestOfTheChain) {
     EXPECT_EQ(textOf(second->getItem(lang::String("two"), true)), "2");
 }
 
+TEST_F(ResourceChain, ChosenLanguageTakesTranslatedItemsAndFallsBackToEnglish) {
+    ResourceFile::open(lang::String(archive("a.bin", {{"words", "Hello"}, {"words.de", "Hallo"}, {"art", "same"}}).c_str()));
+    ResourceFile::setLanguage(lang::String("de"));
+    EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("words"), true)), "Hallo");
+    EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("art"), true)), "same");
+    EXPECT_TRUE(ResourceFile::has(lang::String("art")));
+    EXPECT_FALSE(ResourceFile::has(lang::String("missing")));
+    ResourceFile::setLanguage(lang::String("en"));
+    EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("words"), true)), "Hello");
+}
+
 TEST_F(ResourceChain, NoChainMeansNoItems) {
     EXPECT_EQ(ResourceFile::getChain(), nullptr);
     EXPECT_EQ(ResourceFile::fetch(lang::String("datfile"), true), nullptr);

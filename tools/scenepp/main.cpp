@@ -3,7 +3,10 @@
 // (next to the source). The directive is a comment to the scene loader, so a
 // source stays loadable as it is; the expansion lets several screens share one
 // block of sprite lines (the game bar of every minigame) without copies.
-// Usage: scenepp SOURCE OUT [DEPFILE]
+// With --strings TABLE the texts of the <strings> section are those of TABLE
+// (a UTF-8 file of the same "KEY "text"" lines, one language's texts), written
+// in the game's code page: the same scene in another language.
+// Usage: scenepp SOURCE OUT [DEPFILE] [--strings TABLE]
 
 #include <fstream>
 #include <iostream>
@@ -11,6 +14,9 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -35,24 +41,62 @@ void expand(const std::string& path, std::ostream& out, std::set<std::string>& o
     open.erase(path);
 }
 
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The scene with the lines of its <strings> section, up to the next section,
+// replaced by the table's lines.
+std::string withStrings(const std::string& scene, const std::string& table) {
+    std::istringstream in(scene);
+    std::ostringstream out;
+    bool inStrings = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("<", 0) == 0) {
+            bool opens = line.rfind("<strings>", 0) == 0;
+            out << line << '\n';
+            if (opens) out << platform::utf8ToCp1252(table.data(), table.size());
+            inStrings = opens;
+        } else if (!inStrings) {
+            out << line << '\n';
+        }
+    }
+    return out.str();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::cerr << "usage: scenepp SOURCE OUT [DEPFILE]\n";
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string table;
+    if (args.size() >= 2 && args[args.size() - 2] == "--strings") {
+        table = args.back();
+        args.resize(args.size() - 2);
+    }
+    if (args.size() != 2 && args.size() != 3) {
+        std::cerr << "usage: scenepp SOURCE OUT [DEPFILE] [--strings TABLE]\n";
         return 2;
     }
     try {
         std::ostringstream text;
         std::set<std::string> open, used;
-        expand(argv[1], text, open, used);
-        std::ofstream out(argv[2], std::ios::binary);
-        out << text.str();
-        if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
-        if (argc == 4) {
+        expand(args[0], text, open, used);
+        std::string scene = text.str();
+        if (!table.empty()) {
+            scene = withStrings(scene, readWhole(table));
+            used.insert(table);
+        }
+        std::ofstream out(args[1], std::ios::binary);
+        out << scene;
+        if (!out) throw std::runtime_error("cannot write " + args[1]);
+        if (args.size() == 3) {
             // A make-style dependency file, so that editing an included block rebuilds the scene.
-            std::ofstream dep(argv[3]);
-            dep << argv[2] << ":";
+            std::ofstream dep(args[2]);
+            dep << args[1] << ":";
             for (const std::string& f : used) dep << " \\\n  " << f;
             dep << '\n';
         }

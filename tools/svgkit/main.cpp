@@ -1,7 +1,11 @@
 // svgkit: writes the game's regular pictures (buttons, icon buttons, panels,
 // text labels, digit strips, tile faces) as SVG from a short recipe, so that
 // every button shares one shape and the palette lives in one place.
-// Usage: svgkit RECIPE OUTDIR   (writes OUTDIR/NAME.svg per statement)
+// Usage: svgkit RECIPE OUTDIR [--words TABLE]
+//          writes OUTDIR/NAME.svg per statement; with a language's word table,
+//          only the pictures that carry words, in that language
+//        svgkit --translate SVG OUT --words TABLE
+//          writes a hand-drawn SVG with the words of its <text> elements translated
 //
 // In texts an underscore stands for a blank.
 
@@ -15,6 +19,8 @@
 #include "../common/Recipe.h"
 #include "Palette.h"
 #include "Shapes.h"
+#include "TextWidth.h"
+#include "WordTable.h"
 
 namespace {
 
@@ -22,21 +28,7 @@ using recipe::Statement;
 
 constexpr const char* kFont = "Liberation Sans";
 
-std::string text(const Statement& st, const std::string& key) {
-    std::string raw = st.text(key, "");
-    std::string out;
-    for (char c : raw) {
-        switch (c) {
-        case '_': out += ' '; break;
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
+std::string text(const Statement& st, const std::string& key) { return svgkit::asSvgText(st.text(key, "")); }
 
 int whole(const Statement& st, const std::string& key, int fallback) {
     return static_cast<int>(st.number(key, fallback));
@@ -53,8 +45,15 @@ std::string open(int w, int h) {
            "\" viewBox=\"0 0 " + num(w) + " " + num(h) + "\">\n";
 }
 
-std::string label(double x, double y, int size, const std::string& fill, const std::string& body,
-                  const std::string& weight = "bold", const std::string& anchor = "middle") {
+// A line of text; with maxWidth, set smaller when it would be wider, its
+// middle kept at the same height.
+std::string label(double x, double y, double size, const std::string& fill, const std::string& body,
+                  const std::string& weight = "bold", const std::string& anchor = "middle", double maxWidth = 0) {
+    if (maxWidth > 0) {
+        const double fitted = svgkit::fittedSize(body, size, weight == "bold", maxWidth);
+        y -= (size - fitted) * 0.36;
+        size = fitted;
+    }
     return "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + kFont + "\" font-size=\"" + num(size) +
            "\" font-weight=\"" + weight + "\" text-anchor=\"" + anchor + "\" fill=\"" + fill + "\">" + body + "</text>\n";
 }
@@ -106,7 +105,7 @@ std::string button(const Statement& st) {
         const double mix = states[f] == "hover" ? 0.38 : 0.22;
         svg += buttonFace(static_cast<int>(f) * w, w, h, h / 3, l, mix);
         svg += "<g opacity=\"" + num(l.opacity) + "\">" +
-               label(f * w + w / 2.0, (h - 6) / 2.0 + 1 + size * 0.36, size, l.ink, body) + "</g>\n";
+               label(f * w + w / 2.0, (h - 6) / 2.0 + 1 + size * 0.36, size, l.ink, body, "bold", "middle", w - 14) + "</g>\n";
     }
     return svg + "</svg>\n";
 }
@@ -147,7 +146,8 @@ std::string panel(const Statement& st) {
     if (band > 0) {
         svg += "<rect x=\"0\" y=\"0\" width=\"" + num(w) + "\" height=\"" + num(band) + "\" fill=\"" + bandColour +
                "\" clip-path=\"url(#c)\"/>\n";
-        svg += label(w / 2.0, band / 2.0 + 8, whole(st, "size", 20), svgkit::colour("cream"), text(st, "title"));
+        svg += label(w / 2.0, band / 2.0 + 8, whole(st, "size", 20), svgkit::colour("cream"), text(st, "title"), "bold",
+                     "middle", w - 24);
     }
     svg += "<rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) +
            "\" rx=\"14\" fill=\"none\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
@@ -160,8 +160,8 @@ std::string textLabel(const Statement& st) {
     std::string svg = open(w, h);
     if (st.has("outline"))
         svg += "<g stroke=\"" + svgkit::colour(st.text("outline", "ink")) + "\" stroke-width=\"4\" stroke-linejoin=\"round\">" +
-               label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold")) + "</g>\n";
-    svg += label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"));
+               label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"), "middle", w - 6) + "</g>\n";
+    svg += label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"), "middle", w - 6);
     return svg + "</svg>\n";
 }
 
@@ -214,7 +214,7 @@ std::string fragment(const std::string& recipeDir, const std::string& name) {
 // A game's description card: cream, with the game's picture (art=, a fragment
 // file) or else its motif in a coloured frame at the left, and the title and
 // two lines of text at the right.
-std::string description(const Statement& st, const std::string& recipeDir) {
+std::string description(const Statement& st, const std::string& recipeDir, const svgkit::WordTable* words) {
     const int w = whole(st, "width", 350), h = whole(st, "height", 100);
     const std::string accent = svgkit::colour(st.text("colour", "lagoon"));
     std::string svg = open(w, h);
@@ -224,13 +224,14 @@ std::string description(const Statement& st, const std::string& recipeDir) {
            "\" stroke=\"#14203A\" stroke-width=\"2.5\"/>\n";
     if (st.has("art"))
         svg += "<g transform=\"translate(14," + num(h / 2.0 - 36) + ") scale(0.72)\">\n" +
-               fragment(recipeDir, st.text("art", "")) + "</g>\n";
+               (words ? words->translatedSvg(fragment(recipeDir, st.text("art", ""))) : fragment(recipeDir, st.text("art", ""))) +
+               "</g>\n";
     else
         svg += "<g transform=\"translate(26," + num(h / 2.0 - 24) + ") scale(0.48)\">" +
                svgkit::symbol(st.text("motif", "circle"), "#FFF7E6", "#14203A") + "</g>\n";
-    svg += label(100, 32, 18, svgkit::colour("paper"), text(st, "title"), "bold", "start");
-    svg += label(100, 56, 13, svgkit::colour("dusk"), text(st, "line1"), "normal", "start");
-    svg += label(100, 74, 13, svgkit::colour("dusk"), text(st, "line2"), "normal", "start");
+    svg += label(100, 32, 18, svgkit::colour("paper"), text(st, "title"), "bold", "start", w - 110);
+    svg += label(100, 56, 13, svgkit::colour("dusk"), text(st, "line1"), "normal", "start", w - 110);
+    svg += label(100, 74, 13, svgkit::colour("dusk"), text(st, "line2"), "normal", "start", w - 110);
     return svg + "</svg>\n";
 }
 
@@ -247,35 +248,64 @@ std::string medal(const Statement& st) {
     return svg + "</svg>\n";
 }
 
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path);
+    out << text;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string draw(const Statement& st, const std::string& recipeDir, const svgkit::WordTable* words) {
+    const std::string& kind = st.words[0];
+    if (kind == "button") return button(st);
+    if (kind == "iconbutton") return iconButton(st);
+    if (kind == "panel") return panel(st);
+    if (kind == "label") return textLabel(st);
+    if (kind == "digits") return digits(st);
+    if (kind == "tile") return tile(st);
+    if (kind == "description") return description(st, recipeDir, words);
+    if (kind == "medal") return medal(st);
+    throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);
+}
+
+void drawRecipe(const std::string& recipePath, const std::string& outDir, const svgkit::WordTable* words) {
+    const size_t slash = recipePath.find_last_of('/');
+    const std::string recipeDir = slash == std::string::npos ? "." : recipePath.substr(0, slash);
+    for (const Statement& st : recipe::readRecipe(recipePath)) {
+        if (st.words.size() != 2)
+            throw std::runtime_error("line " + std::to_string(st.line) + ": expected KIND NAME settings...");
+        if (words && !svgkit::carriesWords(st)) continue;
+        writeFile(outDir + "/" + st.words[1] + ".svg", draw(words ? words->translated(st) : st, recipeDir, words));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: svgkit RECIPE OUTDIR\n";
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const bool translate = args.size() == 5 && args[0] == "--translate" && args[3] == "--words";
+    const bool recipeWithWords = args.size() == 4 && args[2] == "--words";
+    if (args.size() != 2 && !translate && !recipeWithWords) {
+        std::cerr << "usage: svgkit RECIPE OUTDIR [--words TABLE]\n"
+                     "       svgkit --translate SVG OUT --words TABLE\n";
         return 2;
     }
     try {
-        const std::string recipePath = argv[1];
-        const size_t slash = recipePath.find_last_of('/');
-        const std::string recipeDir = slash == std::string::npos ? "." : recipePath.substr(0, slash);
-        for (const Statement& st : recipe::readRecipe(argv[1])) {
-            if (st.words.size() != 2)
-                throw std::runtime_error("line " + std::to_string(st.line) + ": expected KIND NAME settings...");
-            const std::string& kind = st.words[0];
-            std::string svg;
-            if (kind == "button") svg = button(st);
-            else if (kind == "iconbutton") svg = iconButton(st);
-            else if (kind == "panel") svg = panel(st);
-            else if (kind == "label") svg = textLabel(st);
-            else if (kind == "digits") svg = digits(st);
-            else if (kind == "tile") svg = tile(st);
-            else if (kind == "description") svg = description(st, recipeDir);
-            else if (kind == "medal") svg = medal(st);
-            else throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);
-            const std::string path = std::string(argv[2]) + "/" + st.words[1] + ".svg";
-            std::ofstream out(path);
-            out << svg;
-            if (!out) throw std::runtime_error("cannot write " + path);
+        if (translate) {
+            svgkit::WordTable words(args[4]);
+            writeFile(args[2], words.translatedSvg(readFile(args[1])));
+        } else if (recipeWithWords) {
+            svgkit::WordTable words(args[3]);
+            drawRecipe(args[0], args[1], &words);
+        } else {
+            drawRecipe(args[0], args[1], nullptr);
         }
     } catch (const std::exception& ex) {
         std::cerr << "svgkit: " << ex.what() << '\n';
