@@ -20,6 +20,7 @@ struct Options {
     std::string botShots;              // where the bot saves its screenshots
     std::string dataDirectory;         // where Cogniquilt.bin is
     bool fullscreen = false;
+    std::string palette;               // --palette normal|colour-blind, empty for the kept choice
     int width = 1000, height = 750;    // initial window size
     // Instead of playing: report or change the kept progress, then exit.
     enum class ProgressAction { None, Stats, ExportHistory, Reset };

@@ -201,6 +201,18 @@ std::string tile(const Statement& st) {
     return svg + "</svg>\n";
 }
 
+// A choice button of the sequence game: a coloured rounded square with a
+// sheen and a cream motif, so that the buttons differ by shape as well.
+std::string choice(const Statement& st) {
+    std::string svg = open(88, 88);
+    svg += "<rect x=\"8\" y=\"8\" width=\"72\" height=\"72\" rx=\"18\" fill=\"" +
+           svgkit::colour(st.text("colour", "coral")) + "\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
+    svg += "<rect x=\"13\" y=\"11\" width=\"62\" height=\"28\" rx=\"13\" fill=\"#FFFFFF\" opacity=\"0.25\"/>\n";
+    svg += "<g transform=\"translate(28,28) scale(0.32)\">" +
+           svgkit::symbol(st.text("motif", "circle"), svgkit::colour("cream"), "#14203A") + "</g>\n";
+    return svg + "</svg>\n";
+}
+
 // The drawing of a picture fragment (SVG elements in a 100 x 100 box), read
 // from a file beside the recipe.
 std::string fragment(const std::string& recipeDir, const std::string& name) {
@@ -269,6 +281,7 @@ int main(int argc, char** argv) {
             else if (kind == "label") svg = textLabel(st);
             else if (kind == "digits") svg = digits(st);
             else if (kind == "tile") svg = tile(st);
+            else if (kind == "choice") svg = choice(st);
             else if (kind == "description") svg = description(st, recipeDir);
             else if (kind == "medal") svg = medal(st);
             else throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);
