@@ -208,7 +208,7 @@ std::string choice(const Statement& st) {
     svg += "<rect x=\"8\" y=\"8\" width=\"72\" height=\"72\" rx=\"18\" fill=\"" +
            svgkit::colour(st.text("colour", "coral")) + "\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
     svg += "<rect x=\"13\" y=\"11\" width=\"62\" height=\"28\" rx=\"13\" fill=\"#FFFFFF\" opacity=\"0.25\"/>\n";
-    svg += "<g transform=\"translate(28,28) scale(0.32)\">" +
+    svg += "<g transform=\"translate(24,24) scale(0.4)\">" +
            svgkit::symbol(st.text("motif", "circle"), svgkit::colour("cream"), "#14203A") + "</g>\n";
     return svg + "</svg>\n";
 }
