@@ -4,6 +4,7 @@
 #include <mutex>
 #include <utility>
 
+#include "game/ColourPalette.h"
 #include "game/DailyTestRun.h"
 #include "game/HostNotifier.h"
 #include "game/MentariumCanvas.h"
@@ -35,7 +36,9 @@ constexpr int kTickSoundBelow = 11;
 constexpr int kStars = 4;
 
 std::mutex sharedTilesLock;
-window::Image* sharedTables[4][GameBase::TableASize] = {};
+// The four tables, then table A's twin in the colour-blind palette.
+constexpr int kSafeTableA = 4;
+window::Image* sharedTables[5][GameBase::TableASize] = {};
 bool sharedTilesLoaded = false;
 
 window::Image* loadTile(const char* prefix, int a, int b) {
@@ -63,7 +66,10 @@ void GameBase::loadSharedTiles() {
     if (sharedTilesLoaded) return;
     int k = 0;
     for (int i = 1; i <= kGroups; ++i)
-        for (int j = 1; j <= 4; ++j) sharedTables[TableA][k++] = loadTile("+iTileFaceFour_", i, j);
+        for (int j = 1; j <= 4; ++j) {
+            sharedTables[kSafeTableA][k] = loadTile("+iTileFaceFourSafe_", i, j);
+            sharedTables[TableA][k++] = loadTile("+iTileFaceFour_", i, j);
+        }
     k = 0;
     for (int i = 1; i <= kPairs; ++i)
         for (int j = 1; j <= 2; ++j) {
@@ -85,7 +91,9 @@ void GameBase::releaseSharedTiles() {
 }
 
 window::Image* GameBase::sharedTile(Table table, int index) {
-    return sharedTables[table][std::clamp(index, 0, kTableSizes[table] - 1)];
+    // Table A's motifs differ by colour within a group: they follow the palette.
+    const int source = table == TableA && ColourPalette::current() == ColourPalette::ColourBlind ? kSafeTableA : table;
+    return sharedTables[source][std::clamp(index, 0, kTableSizes[table] - 1)];
 }
 
 window::Image* GameBase::tile(int index) const { return tiles_[std::clamp(index, 0, TileTableSize - 1)]; }

@@ -88,9 +88,19 @@ void GameScreen::clickSound() {
 }
 
 void GameScreen::setUpMuteButton(sprite::DialogSprite* screen) {
-    auto* mute = dynamic_cast<sprite::ButtonSprite*>(screen->findChild(lang::String("bMuteVolume")));
-    if (mute == nullptr) return;
-    mute->setStateFrames(0, 0, -1, 1, 1, -2, -2);
     MentariumCanvas* c = canvas();
-    mute->setState(c && c->isMuted() ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
+    setUpToggle(screen, "bMuteVolume", c && c->isMuted());
+}
+
+void GameScreen::setUpPaletteButton(sprite::DialogSprite* screen) {
+    MentariumCanvas* c = canvas();
+    setUpToggle(screen, MentariumCanvas::kPaletteButton, c && c->isColourBlind());
+}
+
+void GameScreen::setUpToggle(sprite::DialogSprite* screen, const char* name, bool on) {
+    auto* button = dynamic_cast<sprite::ButtonSprite*>(screen->findChild(lang::String(name)));
+    if (button == nullptr) return;
+    // Two frames: 0 off, 1 on; the selected state shows frame 1.
+    button->setStateFrames(0, 0, -1, 1, 1, -2, -2);
+    button->setState(on ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
 }

@@ -53,4 +53,7 @@ protected:
     static void clickSound();
     // Makes a mute button show its two looks: sound on and muted.
     static void setUpMuteButton(sprite::DialogSprite* screen);
+    static void setUpPaletteButton(sprite::DialogSprite* screen);
+    // A two-state button (mute, palette) shown as on or off.
+    static void setUpToggle(sprite::DialogSprite* screen, const char* name, bool on);
 };

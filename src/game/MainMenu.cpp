@@ -16,9 +16,10 @@ namespace {
 
 constexpr const char* kStageTexts[MainMenu::StageCount] = {
     "TXT_INTRO_HAVE_SOME_FUN", "TXT_INTRO_RAZOZ_INTRO",  "TXT_INTRO_VURIVU_INFO", "TXT_MAIN_MENU_CHOOSE_PROMPT",
-    "TXT_MAIN_MENU_CHOOSE_PROMPT", "TXT_PRACTICE_AREA_HELP", "TXT_DAILY_TEST_HELP"};
+    "TXT_MAIN_MENU_CHOOSE_PROMPT", "TXT_PRACTICE_AREA_HELP", "TXT_DAILY_TEST_HELP", "TXT_PALETTE_HELP"};
 
 constexpr int kLastIntroStage = 4;
+constexpr int kPaletteStage = 7;
 constexpr int kHighlight = 160;
 constexpr int kNeutral = 128;
 
@@ -36,7 +37,9 @@ void MainMenu::onLoaded(sprite::DataLoader* loader) {
     readNumbers(loader, {&numbers_[0], &numbers_[1], &numbers_[2], &numbers_[3]});
     practiceButton_ = child<sprite::ButtonSprite>("bStartPracticeArea");
     dailyTestButton_ = child<sprite::ButtonSprite>("bStartDailyTest");
+    paletteButton_ = child<sprite::ButtonSprite>(MentariumCanvas::kPaletteButton);
     setUpMuteButton(this);
+    setUpPaletteButton(this);
     if (!HostNotifier::downloadShown()) showChild("bDownLoad", false);
 }
 
@@ -107,8 +110,9 @@ bool MainMenu::mouseMoved(window::Event* event) {
         if (b && b->isVisible() && b->getState() != sprite::ButtonSprite::Inactive && b->contains(lx, ly)) over = b;
     highlight(over);
     RazozSprite* r = razoz();
+    const bool overPalette = paletteButton_ && paletteButton_->isVisible() && paletteButton_->contains(lx, ly);
     if (helpStage_ > 2 && r && !r->isBusy()) {
-        int stage = over == nullptr ? kLastIntroStage : over == practiceButton_ ? 5 : 6;
+        int stage = overPalette ? kPaletteStage : over == nullptr ? kLastIntroStage : over == practiceButton_ ? 5 : 6;
         setHelpStage(stage, false);
     }
     return answer;

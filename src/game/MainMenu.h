@@ -7,12 +7,12 @@ namespace sprite { class ButtonSprite; }
 // The main menu, with Razoz's step-by-step introduction: each help stage is a
 // text that Razoz types out; the stage moves on when the text is done or the
 // player clicks beside the buttons. Once the introduction is over the text
-// follows the start button under the pointer.
+// follows the start button (or the palette switch) under the pointer.
 class MainMenu : public GameScreen {
     MENTARIUM_METACLASS(MainMenu)
 
 public:
-    static constexpr int StageCount = 7;
+    static constexpr int StageCount = 8;
 
     MainMenu() = default;
     ~MainMenu() override;
@@ -38,6 +38,7 @@ private:
 
     sprite::ButtonSprite* practiceButton_ = nullptr;  // borrowed from the screen
     sprite::ButtonSprite* dailyTestButton_ = nullptr;
+    sprite::ButtonSprite* paletteButton_ = nullptr;
     sprite::ButtonSprite* hovered_ = nullptr;
     int numbers_[4] = {250, 0, 0, 0};
     int helpStage_ = 0;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <map>
 #include <string>
 
+#include "game/ColourPalette.h"
 #include "game/DailyTestPayoffScreen.h"
 #include "game/DailyTestRun.h"
 #include "game/GameBase.h"
@@ -177,6 +179,9 @@ void MentariumCanvas::sceneLoaded(sprite::DataLoader* loader) {
     progress_->readThresholds(configuration_);
     openKeeper();
     keeper_->restore(*progress_);
+    // The menus' switches show the kept choices, however the load was started.
+    showToggle("bMuteVolume", muted_);
+    showToggle(kPaletteButton, isColourBlind());
     if (dailyTest_) dailyTest_->release();
     dailyTest_ = new DailyTestRun(configuration_, progress_->unlockedGames(), progress_->bonusGame());
     dailyTest_->deferGames([this](int g) { return gameAt(g) == nullptr; });
@@ -329,6 +334,11 @@ void MentariumCanvas::openKeeper() {
     keeper_ = std::make_unique<ProgressKeeper>(profile_ ? profile_->store() : nullptr);
     muted_ = keeper_->setting(ProgressKeeper::kMuted, muted_ ? 1 : 0) != 0;
     difficulty_ = std::clamp(keeper_->setting(ProgressKeeper::kDifficulty, difficulty_), 0, 2);
+    const int kept = keeper_->setting(ProgressKeeper::kPalette, ColourPalette::current());
+    ColourPalette::setCurrent(kept == ColourPalette::ColourBlind ? ColourPalette::ColourBlind : ColourPalette::Normal);
+    // A palette named at start (the host's --palette) is the player's choice too.
+    ColourPalette::Kind asked;
+    if (ColourPalette::parse(std::getenv("MENTARIUM_PALETTE"), asked)) setColourBlind(asked == ColourPalette::ColourBlind);
 }
 
 void MentariumCanvas::rememberLabels() {
@@ -533,6 +543,7 @@ std::string MentariumCanvas::describe() {
     ObjectLock hold(this, true);
     std::string text = "state " + std::to_string(state_) + "\n";
     text += "muted " + std::to_string(muted_ ? 1 : 0) + "\n";
+    text += std::string("palette ") + ColourPalette::name(ColourPalette::current()) + "\n";
     for (int i = 0; i < ScreenCount; ++i)
         if (isShowing(static_cast<Screen>(i))) text += std::string("screen ") + kScreenNames[i] + "\n";
     for (int i = 0; i < ScreenCount; ++i)
@@ -578,12 +589,28 @@ void MentariumCanvas::setMuted(bool muted) {
     if (keeper_) keeper_->remember(ProgressKeeper::kMuted, muted ? 1 : 0);
     if (music_) music_->setVolume(muted ? 0 : kMusicVolume);
     window::AudioClip::setEffectsVolume(muted ? 0 : kEffectsVolume);
-    for (Screen s : {ScreenMainMenu, ScreenPauseMenu})
-        if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[s]))
-            if (auto* button = dynamic_cast<sprite::ButtonSprite*>(dialog->findChild("bMuteVolume")))
-                button->setState(muted ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
+    showToggle("bMuteVolume", muted);
     HostNotifier::send(muted ? MENTARIUM_NOTIFY_SOUND_OFF : MENTARIUM_NOTIFY_SOUND_ON);
 }
+
+void MentariumCanvas::showToggle(const char* name, bool on) {
+    for (Screen s : {ScreenMainMenu, ScreenPauseMenu})
+        if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[s]))
+            if (auto* button = dynamic_cast<sprite::ButtonSprite*>(dialog->findChild(name)))
+                button->setState(on ? sprite::ButtonSprite::Selected : sprite::ButtonSprite::Normal);
+}
+
+// The games read the palette when they colour a new turn, so a switch shows
+// from the next turn on.
+void MentariumCanvas::setColourBlind(bool on) {
+    ObjectLock hold(this, true);
+    const ColourPalette::Kind kind = on ? ColourPalette::ColourBlind : ColourPalette::Normal;
+    ColourPalette::setCurrent(kind);
+    if (keeper_) keeper_->remember(ProgressKeeper::kPalette, kind);
+    showToggle(kPaletteButton, on);
+}
+
+bool MentariumCanvas::isColourBlind() const { return ColourPalette::current() == ColourPalette::ColourBlind; }
 
 // --- actions, ticks and focus ---
 
@@ -607,6 +634,9 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
         show(ScreenInGameInstructions, true);
     } else if (message.equals("bMuteVolume")) {
         setMuted(!muted_);
+    } else if (message.equals(kPaletteButton)) {
+        playSound(SoundClick);
+        setColourBlind(!isColourBlind());
     } else if (message.equals("ExitYes")) {
         if (!(dailyTestMode_ && currentGame_ < 0)) {
             if (GameBase* game = gameAt(currentGame_)) game->stopGame();

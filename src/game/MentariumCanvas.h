@@ -46,6 +46,9 @@ public:
     static constexpr int SoundClick = 10;
     static constexpr int SoundNewRank = 11;
 
+    // The menu button that switches the colour-blind palette.
+    static constexpr const char* kPaletteButton = "bPalette";
+
     // Screens found by name once the scene has loaded.
     enum Screen {
         ScreenMainMenu, ScreenInstructions, ScreenInGameInstructions, ScreenPauseMenu, ScreenDifficultyMenu,
@@ -96,6 +99,10 @@ public:
     GameBase* gameAt(int index) const;
     sprite::Sprite* screen(Screen which) const { return screens_[which]; }
     void setMuted(bool muted);
+    // Switches the colour games to the colour-blind palette or back; kept in
+    // the profile like the mute choice.
+    void setColourBlind(bool on);
+    bool isColourBlind() const;
     // The main menu's introduction reached that stage (0 to 4); kept so that a
     // returning player is not introduced again.
     void rememberIntroStage(int stage);
@@ -148,6 +155,8 @@ public:
     static void setCurrent(MentariumCanvas* canvas);
 
 private:
+    // Shows a two-state button of the main and pause menus as on or off.
+    void showToggle(const char* name, bool on);
     void show(Screen which, bool visible);
     bool isShowing(Screen which) const;
     void hideAllScreens();

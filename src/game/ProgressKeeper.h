@@ -19,6 +19,7 @@ class ProgressKeeper {
 public:
     // Names of the kept values beside the plays and tests.
     static constexpr const char* kMuted = "muted";
+    static constexpr const char* kPalette = "palette";  // 1: the colour-blind palette
     static constexpr const char* kDifficulty = "difficulty";
     static constexpr const char* kIntroStage = "intro_stage";
 

@@ -23,6 +23,8 @@ const char kUsage[] =
     "  --fullscreen            start in full screen this time (F11 or Alt+Return in the game\n"
     "                          switch it and keep the choice)\n"
     "  --size WxH              initial window size (default 1000x750)\n"
+    "  --palette NAME          colours of the colour games: normal or colour-blind (kept, like\n"
+    "                          the eye button of the main menu)\n"
     "  --headless              no window on screen (SDL dummy video and audio drivers)\n"
     "  --seed N                fix every random source of the game to N\n"
     "  --script FILE           play timed input from FILE, one command a line, times in ms\n"
@@ -98,6 +100,10 @@ Options parseOptions(int argc, char** argv) {
                 std::string why = std::string("unknown language (known: ") + platform::supportedLanguageList() + ")";
                 bad(why.c_str(), o.language.c_str());
             }
+        } else if (!std::strcmp(arg, "--palette")) {
+            o.palette = value();
+            if (o.palette != "normal" && o.palette != "colour-blind" && o.palette != "color-blind")
+                bad("--palette wants normal or colour-blind", o.palette.c_str());
         } else if (!std::strcmp(arg, "--data")) {
             o.dataDirectory = value();
         } else if (!std::strcmp(arg, "--size")) {

@@ -21,6 +21,7 @@ struct Options {
     std::string dataDirectory;         // where Cogniquilt.bin is
     std::string language;              // --language CODE; empty: the game reads the environment
     bool fullscreen = false;
+    std::string palette;               // --palette normal|colour-blind, empty for the kept choice
     int width = 1000, height = 750;    // initial window size
     // Instead of playing: report or change the kept progress, then exit.
     enum class ProgressAction { None, Stats, ExportHistory, Reset };

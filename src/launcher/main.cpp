@@ -234,6 +234,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options.hasSeed) setenv("MENTARIUM_SEED", std::to_string(options.seed).c_str(), 1);
+    if (!options.palette.empty()) setenv("MENTARIUM_PALETTE", options.palette.c_str(), 1);
 
     std::string libraryPath, libraryError;
     void* library = launcher::openGameLibrary(programDir, libraryPath, libraryError);

@@ -169,6 +169,42 @@ TEST_F(ColorLabelsGameRun, ATurnOfSixWordsHasFourWrongInksAndTwoToFind) {
     }
 }
 
+// With the colour-blind palette every word is inked from its set, and a word
+// in its own colour names that colour: the purple's word is PURPLE.
+TEST_F(ColorLabelsGameRun, TheColourBlindPaletteInksTheWordsAndNamesItsPurple) {
+    ColourBlindPalette palette;
+    loadGame();
+    ColorLabels* game = start(0);
+    ASSERT_NE(game, nullptr);
+    // Every card carries a word, all seven colours, and every word in its own ink.
+    setParams(game, {{39, 40}, {40, 40}, {43, 7}, {44, 7}, {47, 40}, {48, 40}});
+    untilPhase(game, 5);
+    sprite::Sprite* purple = game->findChild(lang::String("Label_7"));
+    ASSERT_NE(purple, nullptr);
+    int purples = 0;
+    for (int i = 0; i < ColorLabels::Cells; ++i) {
+        ColorLabelCell* c = game->cell(i);
+        ASSERT_NE(c->label, nullptr) << i;
+        const int word = ColourPalette::word(ColourPalette::ColourBlind, c->ink);
+        sprite::Sprite* prototype = game->findChild(lang::String(("Label_" + std::to_string(word)).c_str()));
+        ASSERT_NE(prototype, nullptr) << word;
+        EXPECT_EQ(c->label->getImage(), prototype->getImage()) << i;
+        purples += c->label->getImage() == purple->getImage();
+        const ColourPalette::Factors ink = ColourPalette::ink(ColourPalette::ColourBlind, c->ink);
+        ASSERT_NE(c->label->getFancy(), nullptr);
+        EXPECT_EQ(c->label->getFancy()->red, ink.red) << i;
+        EXPECT_EQ(c->label->getFancy()->green, ink.green) << i;
+        EXPECT_EQ(c->label->getFancy()->blue, ink.blue) << i;
+    }
+    EXPECT_GT(purples, 0);
+    // A mixed turn for the picture: half the words in a wrong ink.
+    setParams(game, {{39, 20}, {40, 20}, {47, 10}, {48, 10}});
+    game->setPhase(10);
+    untilPhase(game, 3);
+    untilPhase(game, 5);
+    saveScreen("colorlabels-colour-blind.png");
+}
+
 // The cards stand in the 5 x 8 grid of the bounds, in grid order.
 TEST_F(ColorLabelsGameRun, FortyCardsStandInTheGridOfTheBounds) {
     loadGame();

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/ColourPalette.h"
 #include "game/GameBase.h"
 #include "game/MentariumCanvas.h"
 #include "host/HostBlock.h"
@@ -21,6 +22,13 @@
 #include "window/Image.h"
 
 namespace game_test {
+
+// The colour-blind palette for one test; the house palette again after it,
+// as the choice is process-wide.
+struct ColourBlindPalette {
+    ColourBlindPalette() { ColourPalette::setCurrent(ColourPalette::ColourBlind); }
+    ~ColourBlindPalette() { ColourPalette::setCurrent(ColourPalette::Normal); }
+};
 
 // The real canvas, with the sound effects it plays written down instead of
 // sent to the sound engine.

@@ -2,11 +2,14 @@
 // what the next one, started with the same profile, shows.
 #include <algorithm>
 
+#include "game/ColourPalette.h"
 #include "game/DailyTestRun.h"
 #include "game/GameFixture.h"
 #include "game/MainMenu.h"
 #include "game/ProgressRecord.h"
 #include "platform/ProgressStore.h"
+#include "sprite/ButtonSprite.h"
+#include "sprite/DialogSprite.h"
 #include "sprite/User.h"
 #include "support/TempDir.h"
 
@@ -102,6 +105,38 @@ TEST_F(ProgressKept, ANewRunShowsWhatTheLastOneRecorded) {
     loadWithProfile();
     EXPECT_EQ(canvas->getProgress()->currentRank(), 2);
     EXPECT_EQ(canvas->getProgress()->testHistoryLength(), 2);
+}
+
+// The palette is the player's choice like mute: the main menu's eye button
+// switches it and shows it, the next run starts with it, and a palette named
+// at start (the host's --palette) overrides the kept one and is kept in turn.
+TEST_F(ProgressKept, ThePaletteChoiceComesBackAndAStartOptionOverridesIt) {
+    ColourPalette::setCurrent(ColourPalette::Normal);
+    loadWithProfile();
+    EXPECT_FALSE(canvas->isColourBlind());
+    canvas->onMessage(nullptr, lang::String(MentariumCanvas::kPaletteButton));
+    EXPECT_TRUE(canvas->isColourBlind());
+    ColourPalette::setCurrent(ColourPalette::Normal);  // as a new process starts
+
+    loadWithProfile();
+    EXPECT_TRUE(canvas->isColourBlind());
+    auto* menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
+    ASSERT_NE(menu, nullptr);
+    auto* button = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String(MentariumCanvas::kPaletteButton)));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->getState(), sprite::ButtonSprite::Selected);
+    EXPECT_NE(canvas->describe().find("palette colour-blind\n"), std::string::npos);
+    {
+        testsupport::ScopedEnv asked{"MENTARIUM_PALETTE", "normal"};
+        loadWithProfile();
+        EXPECT_FALSE(canvas->isColourBlind());
+    }
+    loadWithProfile();
+    EXPECT_FALSE(canvas->isColourBlind());
+    menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
+    button = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String(MentariumCanvas::kPaletteButton)));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->getState(), sprite::ButtonSprite::Normal);
 }
 
 // Values a hand-edited or damaged record may hold never reach the rules:

@@ -185,6 +185,30 @@ TEST_F(SimonGame, TheTimerRunsWhileTheSequenceIsShown) {
     EXPECT_LT(game->getTimeLeft(), time);
 }
 
+// The colour-blind palette gives the buttons its own faces, each keeping the
+// shape of its number, from the next turn on; switching back restores them.
+TEST_F(SimonGame, TheColourBlindPaletteGivesEachButtonItsTwinFace) {
+    start(3, 6);
+    auto expectFaces = [this](const char* face) {
+        for (int i = 0; i < game->getChoiceCount(); ++i) {
+            lang::String name(face);
+            name.append(game->toneOf(i) + 1);
+            window::Image* picture = game->choice(i)->getImage();
+            ASSERT_NE(picture, nullptr);
+            ASSERT_NE(picture->getName(), nullptr);
+            EXPECT_STREQ(picture->getName()->c_str(), name.c_str()) << i;
+        }
+    };
+    {
+        ColourBlindPalette palette;
+        game->endTurn();
+        ASSERT_EQ(game->getChoiceCount(), 6);
+        expectFaces("+iSimonButtonSafe_");
+    }
+    game->endTurn();
+    expectFaces("+iSimonButton_");
+}
+
 TEST_F(SimonGame, TheButtonsOfATurnStandInALayout) {
     start(3, 4);
     std::set<sprite::Sprite*> shown;

@@ -170,6 +170,37 @@ TEST_F(StroopTestGameRun, ATurnShowsTintedBucketsAndAWordInkedByAnotherBucket) {
     EXPECT_STREQ(word->getImage()->getName()->c_str(), expected.c_str());
 }
 
+// With the colour-blind palette the paints and the ink take its colours, and
+// its fourth colour, a purple, is named by the PURPLE word rather than PINK.
+TEST_F(StroopTestGameRun, TheColourBlindPaletteColoursTheTurnAndNamesItsPurple) {
+    ColourBlindPalette palette;
+    loadGame();
+    StroopTest* game = start(2);
+    ASSERT_NE(game, nullptr);
+    game->setLevel(40);  // seven buckets: every colour takes part
+    untilAnswer(game);
+    sprite::Sprite* word = game->findChild(lang::String("TextColorPrototype"));
+    ASSERT_NE(word, nullptr);
+    for (int turn = 0; turn < 50 && game->colourOf(game->getWordBucket()) != 3; ++turn) game->endTurn();
+    ASSERT_EQ(game->colourOf(game->getWordBucket()), 3);
+    ASSERT_NE(word->getImage(), nullptr);
+    ASSERT_NE(word->getImage()->getName(), nullptr);
+    EXPECT_STREQ(word->getImage()->getName()->c_str(), "+iStroopText_7");
+    const ColourPalette::Factors ink = ColourPalette::paint(ColourPalette::ColourBlind, game->colourOf(game->getInkBucket()));
+    ASSERT_NE(word->getFancy(), nullptr);
+    EXPECT_EQ(word->getFancy()->red, ink.red);
+    EXPECT_EQ(word->getFancy()->green, ink.green);
+    EXPECT_EQ(word->getFancy()->blue, ink.blue);
+    for (int i = 0; i < game->getBucketCount(); ++i) {
+        const ColourPalette::Factors paint = ColourPalette::paint(ColourPalette::ColourBlind, game->colourOf(i));
+        ASSERT_NE(game->paint(i)->getFancy(), nullptr);
+        EXPECT_EQ(game->paint(i)->getFancy()->red, paint.red) << i;
+        EXPECT_EQ(game->paint(i)->getFancy()->green, paint.green) << i;
+        EXPECT_EQ(game->paint(i)->getFancy()->blue, paint.blue) << i;
+    }
+    saveScreen("strooptest-colour-blind.png");
+}
+
 // Right buckets score and raise the level and multiplier; wrong ones count a
 // wrong answer and score nothing; each is followed by a new turn.
 TEST_F(StroopTestGameRun, TheWordBucketScoresAndAnyOtherCountsWrong) {

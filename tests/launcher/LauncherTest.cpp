@@ -198,3 +198,24 @@ TEST(LauncherTest, RealWindowUnderXvfbShowsTheFirstScreenAndStopsCleanly) {
     expectStartedLoadedStopped(text);
     expectSceneShot(shot);
 }
+
+// --palette is the player's choice for this run and the next: the game reports
+// it, a later start of the same profile keeps it, and a name it does not know
+// is refused before anything starts.
+TEST(LauncherTest, PaletteOptionIsKeptAndAnUnknownNameIsRefused) {
+    int status = 0;
+    const std::string script = "at 200 describe\nat 300 quit\n";
+    std::string first = hostrun::runScript("palette-run", script, "--palette colour-blind", status);
+    ASSERT_TRUE(WIFEXITED(status)) << first;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << first;
+    EXPECT_NE(first.find("describe palette colour-blind\n"), std::string::npos) << first;
+
+    const auto kept = hostrun::runDirectory("palette-run") / "script.txt";
+    std::string again = hostrun::runWithProfile("palette-run", "--headless --script '" + kept.string() + "'", status);
+    EXPECT_NE(again.find("describe palette colour-blind\n"), std::string::npos) << again;
+
+    std::string wrong = hostrun::runWithProfile("palette-run", "--palette mauve", status);
+    ASSERT_TRUE(WIFEXITED(status)) << wrong;
+    EXPECT_EQ(WEXITSTATUS(status), 2) << wrong;
+    EXPECT_NE(wrong.find("--palette wants normal or colour-blind"), std::string::npos) << wrong;
+}

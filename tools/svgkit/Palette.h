@@ -3,7 +3,10 @@
 // The house palette by name, so that recipes say "lagoon" rather than a hex
 // value and the whole look can be retuned in one place (content/STYLE.md).
 
+#include <cstdio>
 #include <map>
+
+#include "game/ColourPalette.h"
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +22,14 @@ inline std::string colour(const std::string& nameOrHex) {
     };
     auto it = palette.find(nameOrHex);
     if (it != palette.end()) return it->second;
+    // "safe0" .. "safe6": the game's colour-blind set, drawn from its own table.
+    if (nameOrHex.size() == 5 && nameOrHex.compare(0, 4, "safe") == 0 && nameOrHex[4] >= '0' &&
+        nameOrHex[4] < '0' + ColourPalette::Colours) {
+        const ColourPalette::Rgb c = ColourPalette::kSafe[nameOrHex[4] - '0'];
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "#%02X%02X%02X", c.red, c.green, c.blue);
+        return hex;
+    }
     if (nameOrHex.size() == 7 && nameOrHex[0] == '#') return nameOrHex;
     throw std::runtime_error("unknown colour " + nameOrHex);
 }

@@ -37,6 +37,12 @@ const std::vector<std::pair<std::string, std::string>>& paths() {
         // Icons for buttons.
         {"speaker", "M12 36 H30 L56 14 V86 L30 64 H12 Z M66 30 C78 40 78 60 66 70 M76 20 C94 36 94 64 76 80"},
         {"speakerOff", "M12 36 H30 L56 14 V86 L30 64 H12 Z M66 36 L90 64 M90 36 L66 64"},
+        // The palette switch: an eye, and once the colour-blind palette is on,
+        // an eye with its pupil lit and rays above it.
+        {"eye", "M4 50 C24 16 76 16 96 50 C76 84 24 84 4 50 Z M50 32 A18 18 0 1 0 50.1 32 Z"},
+        {"eyeSafe", "M4 58 C24 26 76 26 96 58 C76 90 24 90 4 58 Z M50 40 A18 18 0 1 0 50.1 40 Z "
+                    "M50 48 A10 10 0 1 0 50.1 48 Z M46 2 H54 V18 H46 Z M16 10 L23 6 L32 20 L25 24 Z "
+                    "M84 10 L77 6 L68 20 L75 24 Z"},
         {"pause", "M24 16 H42 V84 H24 Z M58 16 H76 V84 H58 Z"},
         {"question", "M30 34 C30 12 70 10 70 32 C70 48 52 48 52 64 M52 78 V88"},
         {"close", "M20 20 L80 80 M80 20 L20 80"},

@@ -201,6 +201,18 @@ std::string tile(const Statement& st) {
     return svg + "</svg>\n";
 }
 
+// A choice button of the sequence game: a coloured rounded square with a
+// sheen and a cream motif, so that the buttons differ by shape as well.
+std::string choice(const Statement& st) {
+    std::string svg = open(88, 88);
+    svg += "<rect x=\"8\" y=\"8\" width=\"72\" height=\"72\" rx=\"18\" fill=\"" +
+           svgkit::colour(st.text("colour", "coral")) + "\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
+    svg += "<rect x=\"13\" y=\"11\" width=\"62\" height=\"28\" rx=\"13\" fill=\"#FFFFFF\" opacity=\"0.25\"/>\n";
+    svg += "<g transform=\"translate(24,24) scale(0.4)\">" +
+           svgkit::symbol(st.text("motif", "circle"), svgkit::colour("cream"), "#14203A") + "</g>\n";
+    return svg + "</svg>\n";
+}
+
 // The drawing of a picture fragment (SVG elements in a 100 x 100 box), read
 // from a file beside the recipe.
 std::string fragment(const std::string& recipeDir, const std::string& name) {
@@ -270,6 +282,7 @@ std::string draw(const Statement& st, const std::string& recipeDir, const svgkit
     if (kind == "label") return textLabel(st);
     if (kind == "digits") return digits(st);
     if (kind == "tile") return tile(st);
+    if (kind == "choice") return choice(st);
     if (kind == "description") return description(st, recipeDir, words);
     if (kind == "medal") return medal(st);
     throw std::runtime_error("line " + std::to_string(st.line) + ": unknown kind " + kind);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "game/ColourPalette.h"
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "game/minigames/ColorLabelCell.h"
@@ -26,11 +27,6 @@ constexpr int kTurnFrames = 4;
 constexpr int kHighlight = 160;
 constexpr int kNeutral = 128;
 
-// Ink colours as colour factors: red, green, blue, pink, yellow, orange, black.
-constexpr int kInks[ColorLabels::Colours][3] = {
-    {120, 25, 25}, {36, 111, 18}, {0, 87, 128}, {128, 41, 92}, {240, 120, 11}, {249, 75, 20}, {40, 40, 40},
-};
-
 }  // namespace
 
 ColorLabels::ColorLabels() = default;
@@ -43,10 +39,10 @@ ColorLabels::~ColorLabels() {
 // --- the rules of a turn ---
 
 void ColorLabels::inkFactors(int colour, int& red, int& green, int& blue) {
-    const int* f = kInks[std::clamp(colour, 0, Colours - 1)];
-    red = f[0];
-    green = f[1];
-    blue = f[2];
+    const ColourPalette::Factors f = ColourPalette::ink(ColourPalette::current(), colour);
+    red = f.red;
+    green = f.green;
+    blue = f.blue;
 }
 
 ColorLabels::TurnShape ColorLabels::shapeAt(int level) const {
@@ -163,7 +159,9 @@ void ColorLabels::layOutWords() {
             c = cell(random_.nextInt(Cells - 1));
         } while (c->label);
         int word = random_.nextInt(colourCount_ - 1);
-        sprite::Sprite* prototype = part(numberedName("Label_", word).c_str());
+        // The word picture that names the colour in the palette in use.
+        sprite::Sprite* prototype =
+            part(numberedName("Label_", ColourPalette::word(ColourPalette::current(), word)).c_str());
         if (prototype == nullptr) continue;
         sprite::Sprite* label = prototype->clone();
         label->setLocation(c->background->getX(), c->background->getY());

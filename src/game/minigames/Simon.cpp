@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "game/ColourPalette.h"
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
 #include "sprite/ScalerSprite.h"
 #include "window/Event.h"
+#include "window/Image.h"
 
 MENTARIUM_DEFINE_METACLASS(Simon)
 
@@ -20,11 +22,23 @@ constexpr int kNextTurnDelay = 10;
 
 }  // namespace
 
-Simon::~Simon() = default;
+Simon::~Simon() {
+    for (auto& faces : faces_)
+        for (window::Image*& face : faces)
+            if (face) face->release();
+}
 
 void Simon::onLoaded(sprite::DataLoader* loader) {
     GameBase::onLoaded(loader);
     readLayouts();
+    // Each button's face in either palette; the colour-blind twins keep the shapes.
+    for (int kind = 0; kind < ColourPalette::Kinds; ++kind)
+        for (int k = 0; k < Buttons; ++k)
+            if (faces_[kind][k] == nullptr) {
+                lang::String name("+iSimonButton");
+                name.append(ColourPalette::pictureSuffix(static_cast<ColourPalette::Kind>(kind))).append("_").append(k + 1);
+                faces_[kind][k] = new window::Image(name);
+            }
     for (int k = 1; k <= Buttons; ++k)
         if (sprite::ScalerSprite* b = button(k)) b->setVisible(false);
 }
@@ -157,6 +171,7 @@ void Simon::endTurn() {
     for (int i = 0; i < count; ++i) {
         sprite::ScalerSprite* b = button(buttonOrder_[i] + 1);
         if (b == nullptr) break;  // a scene short of buttons plays with those it has
+        b->setImage(faces_[ColourPalette::current()][buttonOrder_[i]]);
         b->setVisible(true);
         choices_[choiceCount_++] = b;
     }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "game/ColourPalette.h"
 #include "game/GameBase.h"
 
 namespace sprite { class ScalerSprite; }
@@ -92,6 +93,7 @@ private:
     int sequence_[MaxSequence] = {};
     sprite::ScalerSprite* choices_[Buttons] = {};  // borrowed from the screen
     bool turned_[Buttons] = {};
+    window::Image* faces_[ColourPalette::Kinds][Buttons] = {};  // one reference each, loaded once
     int buttonOrder_[Buttons] = {0, 1, 2, 3, 4, 5};
     int showTime_ = 0;
     int choiceCount_ = 0;

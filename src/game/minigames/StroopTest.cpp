@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "game/ColourPalette.h"
 #include "game/MentariumCanvas.h"
 #include "game/SpriteNames.h"
 #include "lang/ObjectLock.h"
@@ -17,11 +18,6 @@ namespace {
 constexpr int kPhaseShowWord = 2;  // timer runs: leads into answering
 constexpr int kPhaseHideWord = 4;
 constexpr int kNeutral = 128;
-
-// Paint colours as colour factors: red, green, blue, dark grey and so on.
-constexpr int kColours[StroopTest::Colours][3] = {
-    {120, 25, 25}, {36, 111, 18}, {0, 87, 128}, {128, 41, 92}, {121, 118, 30}, {128, 78, 0}, {40, 40, 40},
-};
 
 // Bucket places by bucket count (2 .. 7): the back row first, so that the
 // buckets in front are drawn over those behind them.
@@ -49,10 +45,10 @@ StroopTest::~StroopTest() {
 // --- the rules of a turn ---
 
 void StroopTest::colourFactors(int colour, int& red, int& green, int& blue) {
-    const int* f = kColours[std::clamp(colour, 0, Colours - 1)];
-    red = f[0];
-    green = f[1];
-    blue = f[2];
+    const ColourPalette::Factors f = ColourPalette::paint(ColourPalette::current(), colour);
+    red = f.red;
+    green = f.green;
+    blue = f.blue;
 }
 
 void StroopTest::bucketPosition(int count, int i, int& x, int& y) {
@@ -87,8 +83,8 @@ void StroopTest::onLoaded(sprite::DataLoader* loader) {
         bounds->setVisible(false);
         clip_.set(bounds->getX(), bounds->getY(), bounds->getWidth(), bounds->getHeight());
     }
-    for (int c = 0; c < Colours; ++c)
-        if (words_[c] == nullptr) words_[c] = new window::Image(numberedName("+iStroopText_", c));
+    for (int w = 0; w < Words; ++w)
+        if (words_[w] == nullptr) words_[w] = new window::Image(numberedName("+iStroopText_", w));
 }
 
 sprite::Sprite* StroopTest::bucket(int i) const { return spriteOf(buckets_, i); }
@@ -126,7 +122,7 @@ sprite::Sprite* StroopTest::placeClone(const char* prototype, int x, int y) {
 void StroopTest::showWord(int wordColour, int inkColour) {
     sprite::Sprite* text = part("TextColorPrototype");
     if (text == nullptr) return;
-    text->setImage(words_[std::clamp(wordColour, 0, Colours - 1)]);
+    text->setImage(words_[ColourPalette::word(ColourPalette::current(), wordColour)]);
     int r, g, b;
     colourFactors(inkColour, r, g, b);
     text->setColorFactors(kNeutral, r, g, b);

@@ -15,6 +15,7 @@ class StroopTest : public GameBase {
 
 public:
     static constexpr int Colours = 7;
+    static constexpr int Words = 8;  // a word picture per colour of either palette
     static constexpr int MinBuckets = 2;
     static constexpr int MaxBuckets = 7;
     static constexpr int ParamBuckets = 39;  // 39-42: buckets in play, grown with the level
@@ -67,5 +68,5 @@ private:
     util::Vector* buckets_ = nullptr;
     util::Vector* paints_ = nullptr;
     int colourOrder_[Colours] = {-1, -1, -1, -1, -1, -1, -1};
-    window::Image* words_[Colours] = {};  // one reference each, loaded once
+    window::Image* words_[Words] = {};  // one reference each, loaded once
 };
