@@ -197,7 +197,7 @@ void GameBase::startGame() {
     timerOffsetX_ = timerOffsetY_ = 0;
     showTime(PlaySeconds);
     timerShaking_ = false;
-    showAnswerIndicator(-1);
+    showAnswerIndicator(FeedbackNone);
     hideSuccessFailure();
     scheduleDelay_ = 0;
     indicatorFrames_ = 0;
@@ -332,7 +332,7 @@ void GameBase::stepAfterMiss() {
 }
 
 void GameBase::finishTurn(bool right, int delay) {
-    showSuccessFailure(right ? 0 : 1);
+    showSuccessFailure(right ? FeedbackRight : FeedbackWrong);
     if (right) stepUpAfterSuccess();
     else stepAfterMiss();
     scheduleNextPhase(PhaseNextTurn, delay);
@@ -363,7 +363,7 @@ void GameBase::scheduleNextPhase(int phase, int delay) {
 }
 
 void GameBase::onCorrect() {
-    showAnswerIndicator(0);
+    showAnswerIndicator(FeedbackRight);
     const int base = param(ParamBasePoints), numerator = param(ParamPointsRatioNumerator),
               denominator = param(ParamPointsRatioDenominator);
     float ratio = denominator != 0 ? static_cast<float>(numerator) / static_cast<float>(denominator) : 0.0f;
@@ -372,7 +372,7 @@ void GameBase::onCorrect() {
 }
 
 void GameBase::onWrong() {
-    showAnswerIndicator(1);
+    showAnswerIndicator(FeedbackWrong);
     startTimerShake();
     ++wrongAnswers_;
 }
@@ -438,8 +438,8 @@ void GameBase::showSuccessFailure(int kind) {
         feedback->setFrame(kind);
         feedback->setVisible(true);
     }
-    if (kind == 0) playSound(MentariumCanvas::SoundSuccess);
-    else if (kind == 1) playSound(MentariumCanvas::SoundFailure);
+    if (kind == FeedbackRight) playSound(MentariumCanvas::SoundSuccess);
+    else if (kind == FeedbackWrong) playSound(MentariumCanvas::SoundFailure);
 }
 
 void GameBase::hideSuccessFailure() {

@@ -132,6 +132,10 @@ public:
     // right or wrong answer decides the turn; the next is dealt 12 frames
     // after PhaseNextTurn.
     void oneAnswerTurn(int phase);
+    // Feedback kinds, which are also the frames of the feedback sprites.
+    static constexpr int FeedbackNone = -1;  // hides the answer indicators
+    static constexpr int FeedbackRight = 0;
+    static constexpr int FeedbackWrong = 1;
     void showAnswerIndicator(int kind);
     void showSuccessFailure(int kind);
     void hideSuccessFailure();

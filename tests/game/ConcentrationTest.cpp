@@ -87,14 +87,14 @@ TEST_F(ConcentrationMinigame, BoardsAreLaidOutInTheirGrids) {
 TEST_F(ConcentrationMinigame, HalvesPreviewOnFiveColumnsRunsByColumns) {
     deal({{39, 3}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
     ASSERT_EQ(game->getColumns(), 5);
-    EXPECT_EQ(game->getPreviewMode(), 2);
+    EXPECT_EQ(game->getPreviewMode(), Concentration::PreviewByColumn);
     for (int i = 0; i < game->getCardCount(); ++i) EXPECT_EQ(game->slot(i).group, i % 5) << "card " << i;
     EXPECT_EQ(game->getPreviewTime(), 20 * 30 * 5 / 100);
     leave();
 
     deal({{39, 4}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
     ASSERT_EQ(game->getColumns(), 4);
-    EXPECT_EQ(game->getPreviewMode(), 3);
+    EXPECT_EQ(game->getPreviewMode(), Concentration::PreviewByHalves);
     EXPECT_EQ(game->slot(1).group, 0);
     EXPECT_EQ(game->slot(2).group, 2);
 }

@@ -190,7 +190,7 @@ TEST_F(MinigameStartAndFeedback, AnEndedTurnBringsTheFeedbackToTheFrontUntilTheN
     EXPECT_EQ(probe->childAt(probe->childCount() - 1), feedback);
     EXPECT_EQ(probe->childCount(), children);
     EXPECT_EQ(probe->findChild(lang::String("SuccessFailure")), feedback);
-    probe->showSuccessFailure(1);
+    probe->showSuccessFailure(GameBase::FeedbackWrong);
     EXPECT_TRUE(feedback->isVisible());
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundFailure), 1);
     probe->setPhase(GameBase::PhaseNextTurn);

@@ -102,17 +102,20 @@ void Concentration::endTurn() {
     int level = getLevel();
     cardCount_ = dealSizes_[std::clamp(quantityAt(level, ParamDealSize), 0, DealSizes - 1)];
     faceMode_ = quantityAt(level, ParamFaceMode);
-    previewMode_ = std::clamp(quantityAt(level, ParamPreviewMode), 0, 5);
+    previewMode_ = std::clamp(quantityAt(level, ParamPreviewMode), PreviewAll, PreviewNone);
     showTime_ = std::max(quantityAt(level, ParamShowTime), 0);
     gridFor(cardCount_, rows_, columns_);
-    if (previewMode_ == 3 && columns_ % 2 != 0) previewMode_ = 2;
-    previewSpeed_ = previewMode_ == 1 || previewMode_ == 2 ? 30 : previewMode_ == 3 ? 80 : previewMode_ == 4 ? 17 : 100;
+    if (previewMode_ == PreviewByHalves && columns_ % 2 != 0) previewMode_ = PreviewByColumn;
+    previewSpeed_ = 100;
+    if (previewMode_ == PreviewByRow || previewMode_ == PreviewByColumn) previewSpeed_ = 30;
+    else if (previewMode_ == PreviewByHalves) previewSpeed_ = 80;
+    else if (previewMode_ == PreviewByCard) previewSpeed_ = 17;
     switch (previewMode_) {
-    case 0: previewTime_ = showTime_; break;
-    case 1: previewTime_ = showTime_ * previewSpeed_ * rows_ / 100; break;
-    case 2: previewTime_ = showTime_ * previewSpeed_ * columns_ / 100; break;
-    case 3: previewTime_ = showTime_ * previewSpeed_ * 2 / 100; break;
-    case 4: previewTime_ = showTime_ * previewSpeed_ * rows_ * columns_ / 100; break;
+    case PreviewAll: previewTime_ = showTime_; break;
+    case PreviewByRow: previewTime_ = showTime_ * previewSpeed_ * rows_ / 100; break;
+    case PreviewByColumn: previewTime_ = showTime_ * previewSpeed_ * columns_ / 100; break;
+    case PreviewByHalves: previewTime_ = showTime_ * previewSpeed_ * 2 / 100; break;
+    case PreviewByCard: previewTime_ = showTime_ * previewSpeed_ * rows_ * columns_ / 100; break;
     default: previewTime_ = 0; break;
     }
 
@@ -207,25 +210,25 @@ void Concentration::preparePreview() {
         CardSlot& slot = slots_[i];
         int row = i / std::max(columns_, 1), column = i % std::max(columns_, 1);
         switch (previewMode_) {
-        case 0:
+        case PreviewAll:
             if (sprite::AnimateSprite* back = cardBack(i)) back->setFrame(kFaceUp);
             break;
-        case 1:
+        case PreviewByRow:
             slot.group = row;
             slot.groupDelay = row * ((t / rows_) * s / 100);
             slot.timer = a;
             break;
-        case 2:
+        case PreviewByColumn:
             slot.group = column;
             slot.groupDelay = column * ((t / columns_) * s / 100);
             slot.timer = a;
             break;
-        case 3:
+        case PreviewByHalves:
             slot.group = column < columns_ / 2 ? 0 : columns_ / 2;
             slot.groupDelay = column < columns_ / 2 ? 0 : ((t / 2) * s / 100) * 2;
             slot.timer = a;
             break;
-        case 4: {
+        case PreviewByCard: {
             int step = (t / n) * s / 100;
             slot.group = i;
             slot.groupDelay = i * step;
@@ -248,13 +251,13 @@ void Concentration::setPhase(int phase) {
         firstCard_ = -1;
         endTurn();
         preparePreview();
-        if (previewMode_ == 5) scheduleNextPhase(kPhaseOwnA, 1);
-        else if (previewMode_ == 0) scheduleNextPhase(kPhaseCardsDown, previewTime_ + 4);
+        if (previewMode_ == PreviewNone) scheduleNextPhase(kPhaseOwnA, 1);
+        else if (previewMode_ == PreviewAll) scheduleNextPhase(kPhaseCardsDown, previewTime_ + 4);
         break;
     case kPhaseCardsDown:
         turnEnded_ = true;
         for (int i = 0; i < cardCount_; ++i) resetPreviewState(slots_[i]);
-        if (previewMode_ == 0)
+        if (previewMode_ == PreviewAll)
             for (int i = 0; i < cardCount_; ++i) turnDown(i);
         scheduleNextPhase(kPhaseOwnA, 1);
         break;
@@ -356,7 +359,7 @@ bool Concentration::collectDirty(int tick, util::RectangleNM* total, util::Regio
         ObjectLock hold(this, true);
         MentariumCanvas* c = canvas();
         if (c && c->getState() == MentariumCanvas::StatePlaying && cards_) {
-            if (phase_ == PhasePlay && previewMode_ >= 1 && previewMode_ <= 4) wavePreview();
+            if (phase_ == PhasePlay && previewMode_ >= PreviewByRow && previewMode_ <= PreviewByCard) wavePreview();
             else settleCards();
         }
         syncFaces();

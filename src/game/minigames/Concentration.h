@@ -19,6 +19,13 @@ public:
     static constexpr int ParamDealSize = 39;     // 39-42: index into the deal sizes
     static constexpr int ParamFaceMode = 43;     // 43-46: the buildTiles mode of the faces
     static constexpr int ParamPreviewMode = 47;  // 47-50
+    // Preview modes: how the faces are shown before play.
+    static constexpr int PreviewAll = 0;       // all face up, then all face down together
+    static constexpr int PreviewByRow = 1;     // row after row
+    static constexpr int PreviewByColumn = 2;  // column after column
+    static constexpr int PreviewByHalves = 3;  // the left half of the columns, then the right
+    static constexpr int PreviewByCard = 4;    // card after card
+    static constexpr int PreviewNone = 5;      // dealt face down
     static constexpr int ParamShowTime = 51;     // 51-54: frames the preview shows the faces
     static constexpr int MaxCards = 24;
     static constexpr int DealSizes = 9;

@@ -146,7 +146,7 @@ void FindNewImage::setPhase(int phase) {
             for (int i = 0; i < shown_; ++i) shapes_[order_[i]]->setVisible(false);
             scheduleNextPhase(kPhaseShow, 12);
         } else {
-            showSuccessFailure(0);
+            showSuccessFailure(FeedbackRight);
             scheduleNextPhase(PhaseNextTurn, 1);
         }
         break;
