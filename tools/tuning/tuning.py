@@ -153,6 +153,21 @@ def write_table(runs, games, seeds, out, note):
             row = [game, difficulty] + [cell(runs, game, difficulty, s, seeds) for s in skills]
             row.append(first_three_bronze(runs, game, difficulty, "0.3"))
             lines.append("| " + " | ".join(row) + " |")
+    lines += ["", "How far apart the games are: the lowest and highest median of a column and their ratio",
+              "(the goal is at most 1.5).", "",
+              "| difficulty | skill | lowest | highest | highest / lowest |", "|---|---|---|---|---|"]
+    for difficulty in DIFFICULTIES:
+        for skill in skills:
+            medians = []
+            for game in games:
+                scored = [runs[(game, difficulty, skill, n)]["score"] for n in range(1, seeds + 1)
+                          if "score" in runs.get((game, difficulty, skill, n), {})]
+                if scored:
+                    medians.append((statistics.median_low(scored), game))
+            if len(medians) > 1 and min(medians)[0] > 0:
+                low, high = min(medians), max(medians)
+                lines.append("| %s | %s | %d %s | %d %s | %.2f |" % (difficulty, skill, low[0], low[1], high[0], high[1],
+                                                                   high[0] / low[0]))
     timed = [r["seconds"] for r in runs.values() if "seconds" in r]
     if timed:
         lines += ["", "%d plays measured; a play takes %.0f s of wall time (median)." %
