@@ -48,8 +48,8 @@ void BM_TokenizeSceneData(benchmark::State& state) {
     while (text.size() < 200000)
         text += "Button:menu.dat +logo 12 -3 0x1F 12.5 \"quoted text with blanks\" ; comment\r";
     for (auto _ : state) {
-        auto* stream = new io::ByteArrayInputStream(reinterpret_cast<const uint8_t*>(text.data()),
-                                                    static_cast<int>(text.size()));
+        auto* stream =
+            new io::ByteArrayInputStream(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
         auto* tokenizer = new io::StreamTokenizer(stream);
         tokenizer->commentChar(';');
         tokenizer->quoteChar('"');

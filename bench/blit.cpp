@@ -32,7 +32,8 @@ uint32_t framePixel(int x, int y) { return 0xFF000000u | static_cast<uint32_t>((
 window::Image* makeSprite(bool alpha) {
     auto* image = new window::Image(kSprite, kSprite, 1, false);
     for (int y = 0; y < kSprite; ++y)
-        for (int x = 0; x < kSprite; ++x) image->getPixels()[y * kSprite + x] = spritePixel(x, y) | (alpha ? 0 : 0xFF000000u);
+        for (int x = 0; x < kSprite; ++x)
+            image->getPixels()[y * kSprite + x] = spritePixel(x, y) | (alpha ? 0 : 0xFF000000u);
     if (alpha) {
         image->setHasAlpha(true);
     } else {

@@ -21,8 +21,8 @@ std::vector<uint8_t> makePicture(const std::string& output) {
     auto path = folder / ("mentarium-bench-" + std::to_string(getpid()) + "-" + output.substr(output.find(':') + 1));
     std::string format = output.find(':') == std::string::npos ? "" : output.substr(0, output.find(':') + 1);
     std::string command = "convert -size 500x375 plasma:fractal -seed 7 -blur 0x1 " +
-                          std::string(output.find("gif") != std::string::npos ? "-colors 128 " : "") + "'" +
-                          format + path.string() + "'";
+                          std::string(output.find("gif") != std::string::npos ? "-colors 128 " : "") + "'" + format +
+                          path.string() + "'";
     if (std::system(command.c_str()) != 0) return {};
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});

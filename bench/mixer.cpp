@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "sound/Engine.h"
 #include "../tests/sound/TestMedia.h"
+#include "sound/Engine.h"
 
 namespace {
 
@@ -25,12 +25,14 @@ testmedia::Bytes noiseWav() {
 void mixOneSecond(benchmark::State& state, int streams) {
     sound::Engine::initOffline(kRate, 32);
     testmedia::Bytes wav = noiseWav();
-    testmedia::Bytes tone = testmedia::makeWav(kRate, 44100, 2, 16, [](int f, int c) { return 0.3 * std::sin(f * (0.05 + c * 0.01)); });
+    testmedia::Bytes tone =
+        testmedia::makeWav(kRate, 44100, 2, 16, [](int f, int c) { return 0.3 * std::sin(f * (0.05 + c * 0.01)); });
     sound::Sample* sample = sound::Engine::loadSample(wav.data(), static_cast<int>(wav.size()));
     sound::Engine::setLoopMode(sample, sound::Engine::LoopNormal);
     std::vector<sound::Stream*> opened;
     for (int i = 0; i < streams; ++i) {
-        sound::Stream* stream = sound::Engine::openStream(tone.data(), static_cast<int>(tone.size()), sound::Engine::LoopNormal);
+        sound::Stream* stream =
+            sound::Engine::openStream(tone.data(), static_cast<int>(tone.size()), sound::Engine::LoopNormal);
         sound::Engine::playStream(-1, stream);
         opened.push_back(stream);
     }

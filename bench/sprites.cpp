@@ -108,7 +108,8 @@ static void BM_CollectAndRepaintTenOfThreeHundred(benchmark::State& state) {
     int tick = 0;
     for (auto _ : state) {
         ++tick;
-        for (int i = 0; i < kMoving; ++i) sprites[(tick * kMoving + i) % kSprites]->translate(tick % 2 ? 3 : -3, 1 - tick % 3);
+        for (int i = 0; i < kMoving; ++i)
+            sprites[(tick * kMoving + i) % kSprites]->translate(tick % 2 ? 3 : -3, 1 - tick % 3);
         util::RectangleNM total;
         util::Region region;
         for (sprite::Sprite* s : sprites) s->collectDirty(tick, &total, &region);

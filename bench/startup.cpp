@@ -43,8 +43,8 @@ static void BM_StartToMenuOnScreen(benchmark::State& state) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     // The archive's directory: $MENTARIUM_DATA, else the build directory above bench/.
     const char* given = std::getenv("MENTARIUM_DATA");
-    std::string data = given && *given ? given
-                                       : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path().string();
+    std::string data =
+        given && *given ? given : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path().string();
     setenv("MENTARIUM_DATA", data.c_str(), 1);
     char profileDir[] = "/tmp/mentarium-start-XXXXXX";
     if (mkdtemp(profileDir)) setenv("MENTARIUM_PROFILE", (std::string(profileDir) + "/profile.sqlite").c_str(), 1);
@@ -66,8 +66,7 @@ static void BM_StartToMenuOnScreen(benchmark::State& state) {
         double loadedAt = -1;
         while (since() < 30) {
             SDL_Event event;
-            while (SDL_PollEvent(&event)) {
-            }
+            while (SDL_PollEvent(&event)) {}
             host::GameHost::notify(MENTARIUM_SERVICE, block);
             if (loaded && loadedAt < 0) loadedAt = since();
             if (loaded && showsMenu(host::GameHost::gameWindow())) break;

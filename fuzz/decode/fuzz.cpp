@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to Image::decode (GIF, PNG and JPEG by signature),
 // in both decoding modes, and reads every pixel that comes out.
+#include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <climits>
 
 #include "window/Image.h"
 

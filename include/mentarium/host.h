@@ -62,20 +62,20 @@ enum {
 
 /* Notification codes sent through the callback. */
 enum {
-    MENTARIUM_NOTIFY_DOWNLOAD = 0,      /* the player pressed the download button */
-    MENTARIUM_NOTIFY_SOUND_ON = 2,      /* sound switched on again */
-    MENTARIUM_NOTIFY_SOUND_OFF = 3,     /* sound muted */
-    MENTARIUM_NOTIFY_LOADED = 4,        /* loading complete, first menu shown */
-    MENTARIUM_NOTIFY_STARTED = 5,       /* start-up built the game (before its window exists) */
-    MENTARIUM_NOTIFY_LEFT_GAME = 6,     /* the player confirmed leaving a running minigame */
-    MENTARIUM_NOTIFY_PLAY_START = 7,    /* a minigame starts a play */
-    MENTARIUM_NOTIFY_GAME_OVER = 8,     /* a minigame ended; the game-over overlay shows */
-    MENTARIUM_NOTIFY_STOPPED = 9,       /* the game was stopped by the host, or could not start or load (its
-                                           archive missing or damaged; the player was told): the host may
-                                           call MENTARIUM_STOP, which then does nothing */
-    MENTARIUM_NOTIFY_PAUSED = 10,       /* a minigame was paused */
-    MENTARIUM_NOTIFY_RESUMED = 11,      /* a minigame resumes, or a dialog or menu closed */
-    MENTARIUM_NOTIFY_BEST_SCORE = 12    /* new best daily test score; text "<score>N</score><rank>R</rank>" */
+    MENTARIUM_NOTIFY_DOWNLOAD = 0,   /* the player pressed the download button */
+    MENTARIUM_NOTIFY_SOUND_ON = 2,   /* sound switched on again */
+    MENTARIUM_NOTIFY_SOUND_OFF = 3,  /* sound muted */
+    MENTARIUM_NOTIFY_LOADED = 4,     /* loading complete, first menu shown */
+    MENTARIUM_NOTIFY_STARTED = 5,    /* start-up built the game (before its window exists) */
+    MENTARIUM_NOTIFY_LEFT_GAME = 6,  /* the player confirmed leaving a running minigame */
+    MENTARIUM_NOTIFY_PLAY_START = 7, /* a minigame starts a play */
+    MENTARIUM_NOTIFY_GAME_OVER = 8,  /* a minigame ended; the game-over overlay shows */
+    MENTARIUM_NOTIFY_STOPPED = 9,    /* the game was stopped by the host, or could not start or load (its
+                                        archive missing or damaged; the player was told): the host may
+                                        call MENTARIUM_STOP, which then does nothing */
+    MENTARIUM_NOTIFY_PAUSED = 10,    /* a minigame was paused */
+    MENTARIUM_NOTIFY_RESUMED = 11,   /* a minigame resumes, or a dialog or menu closed */
+    MENTARIUM_NOTIFY_BEST_SCORE = 12 /* new best daily test score; text "<score>N</score><rank>R</rank>" */
 };
 
 /* The host callback. text is null except for MENTARIUM_NOTIFY_BEST_SCORE. It may be

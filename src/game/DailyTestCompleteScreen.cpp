@@ -108,7 +108,8 @@ bool DailyTestCompleteScreen::collectDirty(int tick, util::RectangleNM* total, u
         if (r && r->getDialog() == this) {
             bool busy = r->isBusy();
             if (wasBusy_ && !busy) showEndText();
-            else wasBusy_ = busy;
+            else
+                wasBusy_ = busy;
         }
     }
     return GameScreen::collectDirty(tick, total, region);
@@ -126,7 +127,8 @@ lang::String DailyTestCompleteScreen::onAction(const lang::String& button) {
         setVisible(false);
         // The rank the scores earned follows; without its screen, the test's menu.
         if (sprite::Sprite* payoff = c->screen(MentariumCanvas::ScreenDailyTestPayoff)) payoff->setVisible(true);
-        else DailyTestPayoffScreen::backToTestMenu(c);
+        else
+            DailyTestPayoffScreen::backToTestMenu(c);
         return lang::String();
     }
     return button;

@@ -74,7 +74,8 @@ void DailyTestMenu::onShow() {
     if (auto* start = child<sprite::ButtonSprite>("bStartTest")) {
         bool playable = c->dailyTestPlayable();
         if (!playable) start->setState(sprite::ButtonSprite::Inactive);
-        else if (start->getState() == sprite::ButtonSprite::Inactive) start->setState(sprite::ButtonSprite::Normal);
+        else if (start->getState() == sprite::ButtonSprite::Inactive)
+            start->setState(sprite::ButtonSprite::Normal);
     }
     showTestHistory(this, xCaptionOffset_, yCaptionOffset_);
     graphShown_ = true;

@@ -2,7 +2,9 @@
 
 #include "game/GameScreen.h"
 
-namespace window { class Image; }
+namespace window {
+class Image;
+}
 
 // The start of the daily test: the player's rank title and medal, the score
 // that reaches the next rank, one mark per rank earned (the pointer over a

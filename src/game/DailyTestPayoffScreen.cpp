@@ -22,10 +22,17 @@
 MENTARIUM_DEFINE_METACLASS(DailyTestPayoffScreen)
 
 namespace {
-constexpr const char* kStepNames[] = {
-    "none",           "badnews",           "congratsdonescaling", "congratsglowfadeup", "congratsglowfadedown",
-    "newranktextdone", "trophytwinkledone", "ranktitledone",       "locktwinkledone",    "unlocktitledone",
-    "done"};
+constexpr const char* kStepNames[] = {"none",
+                                      "badnews",
+                                      "congratsdonescaling",
+                                      "congratsglowfadeup",
+                                      "congratsglowfadedown",
+                                      "newranktextdone",
+                                      "trophytwinkledone",
+                                      "ranktitledone",
+                                      "locktwinkledone",
+                                      "unlocktitledone",
+                                      "done"};
 static_assert(sizeof(kStepNames) / sizeof(kStepNames[0]) == DailyTestPayoffScreen::StepDone + 1);
 
 // The medal's place: centre stage for a new rank, beside the card otherwise.
@@ -37,8 +44,8 @@ constexpr int kTextFrames = 40, kTwinkleFrames = 30;
 constexpr int kSparkleRadius = 50;
 constexpr double kSparkleSpeed = 0.4;
 
-constexpr const char* kBadNewsParts[] = {"DialogBox", "yourscoretitle", "yourscore", "goalscoretitle", "goalscore",
-                                         "RazozDialog_BadNews"};
+constexpr const char* kBadNewsParts[] = {"DialogBox",      "yourscoretitle", "yourscore",
+                                         "goalscoretitle", "goalscore",      "RazozDialog_BadNews"};
 constexpr const char* kCelebrationParts[] = {"congratsScaler", "ranktitle_scaled", "unlocktitle_scaled",
                                              "PayOffLevelText", "lock"};
 }  // namespace
@@ -83,7 +90,8 @@ void DailyTestPayoffScreen::onShow() {
     showChild("bOk", false);
     stopSparkles();
     if (improved) startCelebration();
-    else showBadNews(rank);
+    else
+        showBadNews(rank);
 }
 
 void DailyTestPayoffScreen::showBadNews(int rank) {
@@ -209,8 +217,7 @@ void DailyTestPayoffScreen::advance() {
         if (scaling("unlocktitle_scaled")) return;
         finish();
         return;
-    default:
-        return;
+    default: return;
     }
 }
 

@@ -3,7 +3,9 @@
 #include "game/GameScreen.h"
 
 class MentariumCanvas;
-namespace sprite { class ScalerSprite; }
+namespace sprite {
+class ScalerSprite;
+}
 
 // The rank a daily test earned, after its scores. A test that raised the rank gets the
 // celebration: the "New Rank" banner zooms in and glows, Razoz cheers, the
@@ -16,8 +18,17 @@ class DailyTestPayoffScreen : public GameScreen {
 public:
     // The steps of the celebration, each named by the signal that ends it.
     enum Step {
-        StepNone, StepBadNews, StepCongratsScaling, StepGlowUp, StepGlowDown, StepNewRankText, StepTrophyTwinkle,
-        StepRankTitle, StepLockSparkle, StepUnlockTitle, StepDone
+        StepNone,
+        StepBadNews,
+        StepCongratsScaling,
+        StepGlowUp,
+        StepGlowDown,
+        StepNewRankText,
+        StepTrophyTwinkle,
+        StepRankTitle,
+        StepLockSparkle,
+        StepUnlockTitle,
+        StepDone
     };
 
     DailyTestPayoffScreen() = default;

@@ -68,7 +68,8 @@ lang::String DailyTestRestScreen::onAction(const lang::String& button) {
     if (button.equals("bMenu")) {
         clickSound();
         setVisible(false);
-        if (auto* pause = dynamic_cast<PauseMenu*>(c->screen(MentariumCanvas::ScreenPauseMenu))) pause->showBetweenGames();
+        if (auto* pause = dynamic_cast<PauseMenu*>(c->screen(MentariumCanvas::ScreenPauseMenu)))
+            pause->showBetweenGames();
         return lang::String();
     }
     return button;

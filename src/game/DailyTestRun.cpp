@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "game/ProgressRecord.h"
 #include <utility>
 #include <vector>
+#include "game/ProgressRecord.h"
 
 DailyTestRun::DailyTestRun(const lang::IntArray& configuration, int unlocked, int bonusGame)
     : unlocked_(std::clamp(unlocked, 0, 16)), bonusGame_(bonusGame) {
@@ -98,8 +98,7 @@ void DailyTestRun::capScores(const ProgressRecord& record, const std::vector<int
         bool receives[GamesPerTest];
         bool anyNearCap = false;
         for (int k = 0; k < GamesPerTest; ++k) anyNearCap = anyNearCap || capped[k] >= cap - 100;
-        for (int k = 0; k < GamesPerTest; ++k)
-            receives[k] = anyNearCap ? capped[k] >= cap - 100 : scores_[k] > cap;
+        for (int k = 0; k < GamesPerTest; ++k) receives[k] = anyNearCap ? capped[k] >= cap - 100 : scores_[k] > cap;
         double weightSum = 0;
         int sharing = 0;
         // A game that was not cut (its score at or under the cap) weighs

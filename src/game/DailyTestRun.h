@@ -21,7 +21,8 @@ public:
     // Moves the games for which missing answers true to the end of the unlock
     // order, keeping the order of the rest: a scene without some games still
     // opens playable ones first, and a test never waits on a game it lacks.
-    template <typename Missing> void deferGames(Missing missing) {
+    template <typename Missing>
+    void deferGames(Missing missing) {
         std::stable_partition(unlockOrder_.data(), unlockOrder_.data() + 16, [&](int g) { return !missing(g); });
     }
 

@@ -2,7 +2,9 @@
 
 #include "game/GameScreen.h"
 
-namespace sprite { class ButtonSprite; }
+namespace sprite {
+class ButtonSprite;
+}
 
 // The choice of difficulty for the practice game: best scores and trophies
 // per difficulty; the pointer over a difficulty shows Razoz's advice and the
@@ -24,8 +26,7 @@ public:
     // The graph fill of a difficulty's history.
     static uint32_t graphFill(int difficulty);
     // Shows the history of a game at a difficulty in a screen's graph area.
-    static void showHistory(GameScreen* screen, const char* area, int game, int difficulty, int xOffset,
-                            int yOffset);
+    static void showHistory(GameScreen* screen, const char* area, int game, int difficulty, int xOffset, int yOffset);
 
 protected:
     void onShow() override;

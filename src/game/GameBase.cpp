@@ -170,7 +170,8 @@ sprite::NumberSprite* GameBase::number(const char* childName) const {
 int GameBase::startLevelFor(int rank) const {
     int level = param(ParamTestStartLevelBy + rank);
     if (bonusGame_) level = param(ParamBonusGameLevel);
-    else if (rank >= HighRank) level = param(ParamHighRankStartLevel) + (rank - HighRank) * param(ParamHighRankLevelStep);
+    else if (rank >= HighRank)
+        level = param(ParamHighRankStartLevel) + (rank - HighRank) * param(ParamHighRankLevelStep);
     return std::max(level, 1);
 }
 
@@ -252,8 +253,12 @@ void GameBase::endTurn() {
 
 bool GameBase::isTimerRunning() {
     switch (phase_) {
-    case PhaseDeal: case PhasePlay: case PhaseAnswer: case PhaseCorrect: case PhaseWrong: case PhaseNextTurn:
-        return true;
+    case PhaseDeal:
+    case PhasePlay:
+    case PhaseAnswer:
+    case PhaseCorrect:
+    case PhaseWrong:
+    case PhaseNextTurn: return true;
     default: return false;
     }
 }
@@ -334,7 +339,8 @@ void GameBase::stepAfterMiss() {
 void GameBase::finishTurn(bool right, int delay) {
     showSuccessFailure(right ? FeedbackRight : FeedbackWrong);
     if (right) stepUpAfterSuccess();
-    else stepAfterMiss();
+    else
+        stepAfterMiss();
     scheduleNextPhase(PhaseNextTurn, delay);
 }
 
@@ -356,8 +362,7 @@ void GameBase::oneAnswerTurn(int phase) {
 
 void GameBase::scheduleNextPhase(int phase, int delay) {
     MentariumCanvas* c = canvas();
-    if (!isVisible() || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || phase_ == PhasePaused)
-        return;
+    if (!isVisible() || c == nullptr || c->getState() != MentariumCanvas::StatePlaying || phase_ == PhasePaused) return;
     scheduledPhase_ = phase;
     scheduleDelay_ = delay;
 }
@@ -439,7 +444,8 @@ void GameBase::showSuccessFailure(int kind) {
         feedback->setVisible(true);
     }
     if (kind == FeedbackRight) playSound(MentariumCanvas::SoundSuccess);
-    else if (kind == FeedbackWrong) playSound(MentariumCanvas::SoundFailure);
+    else if (kind == FeedbackWrong)
+        playSound(MentariumCanvas::SoundFailure);
 }
 
 void GameBase::hideSuccessFailure() {
@@ -547,9 +553,9 @@ void GameBase::buildTiles(int mode, int count) {
         for (int first = 0; first < TableASize; first += 4) addTile(sharedTile(TableA, first + random_.nextInt(3)));
         for (int first = 0; first < PairTableSize; first += 2) addTile(sharedTile(TableB, first + random_.nextInt(1)));
         break;
-    case TilesGroupPairsMixed: case TilesGroupPairs: case TilesGroupPairsToo:
-        addGroupPairs(-1, mode == TilesGroupPairsMixed);
-        break;
+    case TilesGroupPairsMixed:
+    case TilesGroupPairs:
+    case TilesGroupPairsToo: addGroupPairs(-1, mode == TilesGroupPairsMixed); break;
     case TilesLetterPairs:
         addTablePairs(TableB, -1);
         addTablePairs(TableC, -1);

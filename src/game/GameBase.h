@@ -12,9 +12,17 @@
 #include "util/Random.h"
 #include "window/Event.h"
 
-namespace sprite { class AnimateSprite; class NumberSprite; class Sprite; }
-namespace util { class Vector; }
-namespace window { class Image; }
+namespace sprite {
+class AnimateSprite;
+class NumberSprite;
+class Sprite;
+}  // namespace sprite
+namespace util {
+class Vector;
+}
+namespace window {
+class Image;
+}
 
 class MentariumCanvas;
 
@@ -53,17 +61,17 @@ public:
     static constexpr int ParamTestStartLevelBy = 6;      // 6-16
     static constexpr int ParamStartMultiplier = 6;
     static constexpr int ParamBonusGameLevel = 6;
-    static constexpr int ParamHighRankStartLevel = 16;   // ranks from 11: this ...
-    static constexpr int ParamHighRankLevelStep = 17;    // ... plus this per rank above 11
-    static constexpr int ParamSuccessStep = 18;          // level and multiplier step of a solved turn
-    static constexpr int ParamLevelStep = 19;            // level step of the clock and of a miss
+    static constexpr int ParamHighRankStartLevel = 16;  // ranks from 11: this ...
+    static constexpr int ParamHighRankLevelStep = 17;   // ... plus this per rank above 11
+    static constexpr int ParamSuccessStep = 18;         // level and multiplier step of a solved turn
+    static constexpr int ParamLevelStep = 19;           // level step of the clock and of a miss
     static constexpr int ParamBasePoints = 20;
     static constexpr int ParamPointsRatioNumerator = 21;
     static constexpr int ParamPointsRatioDenominator = 22;
     static constexpr int ParamPracticeResultTenthsBy = 23;  // 23-25
     static constexpr int ParamTestResultTenthsBy = 26;      // 26-36
     static constexpr int ParamHighRankResultTenths = 36;
-    static constexpr int ParamHighRankPointsTenths = 37;    // extra points of ranks above 11
+    static constexpr int ParamHighRankPointsTenths = 37;  // extra points of ranks above 11
     static constexpr int ParamLevelStepsPerPlay = 38;
     static constexpr int HighRank = 11;  // the first test rank whose values are computed, not listed
 
@@ -77,11 +85,11 @@ public:
     // Shared tile tables.
     enum Table { TableA, TableB, TableC, TableD };
     // The modes of buildTiles, as the scene data numbers them.
-    static constexpr int TilesOneOfEachGroup = 1;    // one picture of each group of A, one of each pair of B
-    static constexpr int TilesGroupPairsMixed = 2;   // pairs from A's groups, each pair's order drawn
-    static constexpr int TilesGroupPairs = 3;        // 3 and 4: pairs from A's groups in order
+    static constexpr int TilesOneOfEachGroup = 1;   // one picture of each group of A, one of each pair of B
+    static constexpr int TilesGroupPairsMixed = 2;  // pairs from A's groups, each pair's order drawn
+    static constexpr int TilesGroupPairs = 3;       // 3 and 4: pairs from A's groups in order
     static constexpr int TilesGroupPairsToo = 4;
-    static constexpr int TilesLetterPairs = 5;       // the pairs of B and C, then A's groups past 20
+    static constexpr int TilesLetterPairs = 5;  // the pairs of B and C, then A's groups past 20
 
     GameBase();
     ~GameBase() override;
@@ -187,7 +195,8 @@ public:
 protected:
     static MentariumCanvas* canvas();
     // The shown ones of count answers that lookup finds by index.
-    template <typename Lookup> static std::vector<sprite::Sprite*> shownAnswers(int count, Lookup lookup) {
+    template <typename Lookup>
+    static std::vector<sprite::Sprite*> shownAnswers(int count, Lookup lookup) {
         std::vector<sprite::Sprite*> shown;
         for (int i = 0; i < count; ++i)
             if (sprite::Sprite* s = lookup(i); s && s->isVisible()) shown.push_back(s);
@@ -210,7 +219,8 @@ protected:
     // A pointer move: hover (scene coordinates made the game's own) highlights
     // what lies under the pointer, under the game's monitor, and answers
     // whether the game takes the move; otherwise the dialog's own handling runs.
-    template <typename Hover> bool hoverOrPass(window::Event* event, Hover hover) {
+    template <typename Hover>
+    bool hoverOrPass(window::Event* event, Hover hover) {
         {
             ObjectLock hold(this, true);
             if (hover(event->x - getX(), event->y - getY())) return true;

@@ -11,13 +11,15 @@ void GameScreen::setVisible(bool value) {
     bool was = isVisible();
     DialogSprite::setVisible(value);
     if (value && !was) onShow();
-    else if (!value && was) onHide();
+    else if (!value && was)
+        onHide();
 }
 
 namespace {
 
 // The buttons that lead back, one screen or another: Escape presses the first shown.
-constexpr const char* kWayBackButtons[] = {"PauseCancel", "ExitNo", "bInstructionsClose", "bBackToMenu", "bMenu", "bOk"};
+constexpr const char* kWayBackButtons[] = {"PauseCancel", "ExitNo", "bInstructionsClose",
+                                           "bBackToMenu", "bMenu",  "bOk"};
 
 }  // namespace
 

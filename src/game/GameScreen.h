@@ -6,7 +6,9 @@
 #include "sprite/DialogSprite.h"
 
 class MentariumCanvas;
-namespace sprite { class ButtonSprite; }
+namespace sprite {
+class ButtonSprite;
+}
 
 // A screen of the game shell: a dialog that acts on its own buttons before the
 // canvas sees the action, and that does its set-up each time it is shown and
@@ -23,7 +25,8 @@ public:
     int keyPressed(window::Event* event) override;
 
     // The child of that name when it has that type, else null (borrowed).
-    template <typename T> T* child(const char* childName) const {
+    template <typename T>
+    T* child(const char* childName) const {
         return dynamic_cast<T*>(findChild(lang::String(childName)));
     }
     // Shows or hides a child, when there is one of that name.

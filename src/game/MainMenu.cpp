@@ -15,8 +15,8 @@ MENTARIUM_DEFINE_METACLASS(MainMenu)
 namespace {
 
 constexpr const char* kStageTexts[MainMenu::StageCount] = {
-    "TXT_INTRO_HAVE_SOME_FUN", "TXT_INTRO_RAZOZ_INTRO",  "TXT_INTRO_VURIVU_INFO", "TXT_MAIN_MENU_CHOOSE_PROMPT",
-    "TXT_MAIN_MENU_CHOOSE_PROMPT", "TXT_PRACTICE_AREA_HELP", "TXT_DAILY_TEST_HELP", "TXT_PALETTE_HELP"};
+    "TXT_INTRO_HAVE_SOME_FUN",     "TXT_INTRO_RAZOZ_INTRO",  "TXT_INTRO_VURIVU_INFO", "TXT_MAIN_MENU_CHOOSE_PROMPT",
+    "TXT_MAIN_MENU_CHOOSE_PROMPT", "TXT_PRACTICE_AREA_HELP", "TXT_DAILY_TEST_HELP",   "TXT_PALETTE_HELP"};
 
 constexpr int kLastIntroStage = 4;
 constexpr int kPaletteStage = 7;
@@ -54,7 +54,8 @@ void MainMenu::setHelpStage(int stage, bool force) {
     if (!isVisible() || c == nullptr || r == nullptr) return;
     lang::String text = c->text(kStageTexts[stage]);
     if (stage <= 3) r->say(text, talkTime());
-    else r->setTextQuietly(text);
+    else
+        r->setTextQuietly(text);
     wasBusy_ = r->isBusy();
 }
 
@@ -68,7 +69,8 @@ void MainMenu::onShow() {
             if (button == nullptr) return;
             bool open = c->screen(target) != nullptr;
             if (!open) button->setState(sprite::ButtonSprite::Inactive);
-            else if (button->getState() == sprite::ButtonSprite::Inactive) button->setState(sprite::ButtonSprite::Normal);
+            else if (button->getState() == sprite::ButtonSprite::Inactive)
+                button->setState(sprite::ButtonSprite::Normal);
         };
         offer(practiceButton_, MentariumCanvas::ScreenPracticeAreaMenu);
         offer(dailyTestButton_, MentariumCanvas::ScreenDailyTestMenu);
@@ -86,7 +88,8 @@ bool MainMenu::collectDirty(int tick, util::RectangleNM* total, util::Region* re
     if (RazozSprite* r = razoz(); r && isShown() && r->getDialog() == this) {
         bool busy = r->isBusy();
         if (wasBusy_ && !busy) advanceIntroduction();
-        else wasBusy_ = busy;
+        else
+            wasBusy_ = busy;
     }
     return GameScreen::collectDirty(tick, total, region);
 }

@@ -2,7 +2,9 @@
 
 #include "game/GameScreen.h"
 
-namespace sprite { class ButtonSprite; }
+namespace sprite {
+class ButtonSprite;
+}
 
 // The main menu, with Razoz's step-by-step introduction: each help stage is a
 // text that Razoz types out; the stage moves on when the text is done or the

@@ -37,15 +37,26 @@ namespace {
 
 std::atomic<MentariumCanvas*> currentCanvas{nullptr};
 
-constexpr const char* kScreenNames[MentariumCanvas::ScreenCount] = {
-    "MainMenu", "Instructions", "InGameInstructions", "PauseMenu", "DifficultyMenu", "GameOverOverlay",
-    "PracticeAreaMenu", "PracticeCompleteScreen", "DailyTestMenu", "DailyTestRestScreen", "DailyTestCompleteScreen",
-    "DailyTestPayoffScreen", "ExitMenu", "StartGameSwipe", "Dim"};
+constexpr const char* kScreenNames[MentariumCanvas::ScreenCount] = {"MainMenu",
+                                                                    "Instructions",
+                                                                    "InGameInstructions",
+                                                                    "PauseMenu",
+                                                                    "DifficultyMenu",
+                                                                    "GameOverOverlay",
+                                                                    "PracticeAreaMenu",
+                                                                    "PracticeCompleteScreen",
+                                                                    "DailyTestMenu",
+                                                                    "DailyTestRestScreen",
+                                                                    "DailyTestCompleteScreen",
+                                                                    "DailyTestPayoffScreen",
+                                                                    "ExitMenu",
+                                                                    "StartGameSwipe",
+                                                                    "Dim"};
 
 constexpr const char* kGameNames[MentariumCanvas::GameCount] = {
-    "Concentration", "FindNewImage", "SpatialMemory", "Simon", "StroopTest", "ColorLabels",
-    "SpotChanges", "FindCircles", "NumberOrder", "ShadowShift", "WhichIsMore", "MemoRandom",
-    "MatchMaker", "MatchMaker2", "FlyBy", "GetInShape"};
+    "Concentration", "FindNewImage", "SpatialMemory", "Simon",       "StroopTest",  "ColorLabels",
+    "SpotChanges",   "FindCircles",  "NumberOrder",   "ShadowShift", "WhichIsMore", "MemoRandom",
+    "MatchMaker",    "MatchMaker2",  "FlyBy",         "GetInShape"};
 
 constexpr int kMusicVolume = 128;
 constexpr int kEffectsVolume = 255;
@@ -295,8 +306,7 @@ void MentariumCanvas::setState(int n) {
             }
         }
         break;
-    default:
-        break;
+    default: break;
     }
     state_ = n;
 }
@@ -338,7 +348,8 @@ void MentariumCanvas::openKeeper() {
     ColourPalette::setCurrent(kept == ColourPalette::ColourBlind ? ColourPalette::ColourBlind : ColourPalette::Normal);
     // A palette named at start (the host's --palette) is the player's choice too.
     ColourPalette::Kind asked;
-    if (ColourPalette::parse(std::getenv("MENTARIUM_PALETTE"), asked)) setColourBlind(asked == ColourPalette::ColourBlind);
+    if (ColourPalette::parse(std::getenv("MENTARIUM_PALETTE"), asked))
+        setColourBlind(asked == ColourPalette::ColourBlind);
 }
 
 void MentariumCanvas::rememberLabels() {
@@ -416,7 +427,8 @@ int MentariumCanvas::getStoredValue(int gameIndex) {
 void MentariumCanvas::setStoredValue(int gameIndex, int value) {
     if (progress_ == nullptr) return;
     if (dailyTestMode_) progress_->setDailyLevel(value);
-    else progress_->setStoredLevel(gameIndex, difficulty_, value);
+    else
+        progress_->setStoredLevel(gameIndex, difficulty_, value);
 }
 
 void MentariumCanvas::addGameStars(int count) {
@@ -425,9 +437,7 @@ void MentariumCanvas::addGameStars(int count) {
     gameStars_.push_back(count);
 }
 
-GameBase* MentariumCanvas::gameAt(int index) const {
-    return index >= 0 && index < GameCount ? games_[index] : nullptr;
-}
+GameBase* MentariumCanvas::gameAt(int index) const { return index >= 0 && index < GameCount ? games_[index] : nullptr; }
 
 void MentariumCanvas::attachRazoz(sprite::DialogSprite* dialog) {
     if (razoz_) razoz_->attach(dialog);
@@ -445,9 +455,7 @@ lang::String MentariumCanvas::text(const lang::String& key) const {
     return key;
 }
 
-lang::String MentariumCanvas::gameName(int game) const {
-    return text(numberedName("TXT_GAMENAME_", game));
-}
+lang::String MentariumCanvas::gameName(int game) const { return text(numberedName("TXT_GAMENAME_", game)); }
 
 // --- score graphs ---
 
@@ -547,7 +555,8 @@ std::string MentariumCanvas::describe() {
     for (int i = 0; i < ScreenCount; ++i)
         if (isShowing(static_cast<Screen>(i))) text += std::string("screen ") + kScreenNames[i] + "\n";
     for (int i = 0; i < ScreenCount; ++i)
-        if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[i]); dialog && isShowing(static_cast<Screen>(i)))
+        if (auto* dialog = dynamic_cast<sprite::DialogSprite*>(screens_[i]);
+            dialog && isShowing(static_cast<Screen>(i)))
             describeButtons(dialog, kScreenNames[i], dialog->getX(), dialog->getY(), text);
     text += "sounds";
     for (const auto& count : soundCounts_) text += " " + std::to_string(count.load());
@@ -563,7 +572,8 @@ std::string MentariumCanvas::describe() {
         text += "\n";
     }
     if (progress_) text += "rank " + std::to_string(progress_->currentRank()) + "\n";
-    if (auto* payoff = dynamic_cast<DailyTestPayoffScreen*>(screens_[ScreenDailyTestPayoff]); payoff && payoff->isVisible())
+    if (auto* payoff = dynamic_cast<DailyTestPayoffScreen*>(screens_[ScreenDailyTestPayoff]);
+        payoff && payoff->isVisible())
         text += std::string("payoff ") + payoff->stepName() + "\n";
     if (GameBase* game = gameAt(currentGame_)) game->describe(text);
     if (progress_ && currentGame_ >= 0) {
@@ -580,7 +590,6 @@ std::string MentariumCanvas::describe() {
 }
 
 // --- music and mute ---
-
 
 void MentariumCanvas::setMuted(bool muted) {
     ObjectLock hold(this, true);
@@ -659,7 +668,8 @@ void MentariumCanvas::onMessage(lang::Object* argument, const lang::String& mess
             show(ScreenDim, false);
             HostNotifier::send(MENTARIUM_NOTIFY_RESUMED);
             if (!dailyTestMode_) show(ScreenDifficultyMenu, true);
-            else if (testUnfinished()) show(ScreenDailyTestRest, true);
+            else if (testUnfinished())
+                show(ScreenDailyTestRest, true);
         } else {
             show(ScreenDim, false);  // the game-over overlay does not take the darkening away itself
             setState(isShowing(ScreenGameOverOverlay) ? StateGameOver : StatePlaying);

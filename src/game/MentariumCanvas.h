@@ -9,8 +9,14 @@
 #include "sprite/GameCanvas2.h"
 #include "util/Random.h"
 
-namespace sprite { class DialogSprite; class LineGraphSprite; class Sprite; }
-namespace window { class AudioClip; }
+namespace sprite {
+class DialogSprite;
+class LineGraphSprite;
+class Sprite;
+}  // namespace sprite
+namespace window {
+class AudioClip;
+}
 
 class DailyTestRun;
 class GameBase;
@@ -51,18 +57,29 @@ public:
 
     // Screens found by name once the scene has loaded.
     enum Screen {
-        ScreenMainMenu, ScreenInstructions, ScreenInGameInstructions, ScreenPauseMenu, ScreenDifficultyMenu,
-        ScreenGameOverOverlay, ScreenPracticeAreaMenu, ScreenPracticeComplete, ScreenDailyTestMenu,
-        ScreenDailyTestRest, ScreenDailyTestComplete, ScreenDailyTestPayoff, ScreenExitMenu, ScreenStartGameSwipe,
-        ScreenDim, ScreenCount
+        ScreenMainMenu,
+        ScreenInstructions,
+        ScreenInGameInstructions,
+        ScreenPauseMenu,
+        ScreenDifficultyMenu,
+        ScreenGameOverOverlay,
+        ScreenPracticeAreaMenu,
+        ScreenPracticeComplete,
+        ScreenDailyTestMenu,
+        ScreenDailyTestRest,
+        ScreenDailyTestComplete,
+        ScreenDailyTestPayoff,
+        ScreenExitMenu,
+        ScreenStartGameSwipe,
+        ScreenDim,
+        ScreenCount
     };
 
     MentariumCanvas();
     ~MentariumCanvas() override;
     MENTARIUM_CLASS(MentariumCanvas, sprite::GameCanvas2)
 
-    void initialise(const lang::String& directory, sprite::User* profile, const lang::String& item,
-                    int flags) override;
+    void initialise(const lang::String& directory, sprite::User* profile, const lang::String& item, int flags) override;
     bool prepare() override;
     void sceneLoaded(sprite::DataLoader* loader) override;
     void update() override;

@@ -2,8 +2,12 @@
 
 #include "game/GameScreen.h"
 
-namespace sprite { class ButtonSprite; }
-namespace window { class Image; }
+namespace sprite {
+class ButtonSprite;
+}
+namespace window {
+class Image;
+}
 
 // The choice of the practice game: one button per game, dark while the game
 // is locked; the pointer over a button shows the game's description.

@@ -93,9 +93,9 @@ void ProgressKeeper::testFinished(const ProgressRecord& record, const DailyTestR
     test.rankAfter = record.currentRank();
     for (int k = 0; k < DailyTestRun::GamesPerTest; ++k)
         if (validGame(run.gameAt(k))) test.games.emplace_back(run.gameAt(k), run.scoreAt(k));
-    test.values = {{kRank, record.currentRank()},          {kUnlocked, record.unlockedGames()},
-                   {kBonusGame, record.bonusGame()},       {kDailyLevel, record.dailyLevel()},
-                   {kStrongest, record.strongestGame()},   {kWeakest, record.weakestGame()}};
+    test.values = {{kRank, record.currentRank()},        {kUnlocked, record.unlockedGames()},
+                   {kBonusGame, record.bonusGame()},     {kDailyLevel, record.dailyLevel()},
+                   {kStrongest, record.strongestGame()}, {kWeakest, record.weakestGame()}};
     if (test.rankAfter > test.rankBefore) test.rankGained = test.rankBefore;
     if (!store_->addTest(test)) complain("a daily test");
 }

@@ -5,7 +5,11 @@
 #include <memory>
 #include <string>
 
-namespace platform { class ProfileStore; class ProgressStore; struct StoredProgress; }
+namespace platform {
+class ProfileStore;
+class ProgressStore;
+struct StoredProgress;
+}  // namespace platform
 
 class DailyTestRun;
 class ProgressRecord;

@@ -36,8 +36,8 @@ int ProgressRecord::trophyThreshold(int difficulty, int trophy) const {
 }
 
 int ProgressRecord::trophyLevel(int difficulty, int score) const {
-    return trophyLevelOf(trophyThreshold(difficulty, 0), trophyThreshold(difficulty, 1),
-                         trophyThreshold(difficulty, 2), score);
+    return trophyLevelOf(trophyThreshold(difficulty, 0), trophyThreshold(difficulty, 1), trophyThreshold(difficulty, 2),
+                         score);
 }
 
 ProgressRecord::GameBlock* ProgressRecord::gameBlock(int game) { return validGame(game) ? &games_[game] : nullptr; }

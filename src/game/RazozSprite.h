@@ -2,7 +2,10 @@
 
 #include "sprite/AnimateSprite.h"
 
-namespace sprite { class DialogSprite; class NewFontSprite; }
+namespace sprite {
+class DialogSprite;
+class NewFontSprite;
+}  // namespace sprite
 
 // Razoz, the guide: one display that the screens borrow in turn. It stands in
 // front of the screen that holds it and types its help texts out into that
@@ -43,7 +46,7 @@ public:
 private:
     void clearTextBox();
 
-    sprite::DialogSprite* dialog_ = nullptr;   // one reference while attached
+    sprite::DialogSprite* dialog_ = nullptr;    // one reference while attached
     sprite::NewFontSprite* textBox_ = nullptr;  // one reference
     int talkCounter_ = 0;
     bool covered_ = false;

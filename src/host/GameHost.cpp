@@ -46,20 +46,17 @@ platform::WindowHandle GameHost::gameWindow() { return gameWindowHandle; }
 
 int GameHost::notify(int code, intptr_t* block) {
     switch (code) {
-        case MENTARIUM_START:
-            stop();
-            HostBlock::set(block);
-            if (!start()) stopAndTell();
-            break;
-        case MENTARIUM_STOP:
-            if (started) stopAndTell();
-            break;
-        case MENTARIUM_SERVICE:
-            return service();
-        case MENTARIUM_DESCRIBE:
-            return started ? describe(block) : 0;
-        default:
-            break;
+    case MENTARIUM_START:
+        stop();
+        HostBlock::set(block);
+        if (!start()) stopAndTell();
+        break;
+    case MENTARIUM_STOP:
+        if (started) stopAndTell();
+        break;
+    case MENTARIUM_SERVICE: return service();
+    case MENTARIUM_DESCRIBE: return started ? describe(block) : 0;
+    default: break;
     }
     return 0;
 }
@@ -73,7 +70,8 @@ bool GameHost::start() {
     if (started) return true;
     started = true;
     void* parentSdlWindow = reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_PARENT_WINDOW));
-    platform::WindowHandle parent = platform::attachHostWindow(parentSdlWindow, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT);
+    platform::WindowHandle parent =
+        platform::attachHostWindow(parentSdlWindow, MENTARIUM_SCENE_WIDTH, MENTARIUM_SCENE_HEIGHT);
     platform::registerClass(kWindowClass, &GameHost::windowProc);  // already there on a second start
     platform::setHostActivationHandler([](bool active) {
         if (MentariumCanvas* canvas = MentariumCanvas::current()) canvas->onActivation(active);
@@ -174,7 +172,8 @@ void GameHost::stop() {
         // Destroying the frame's window stops its loader, canvas threads and sound
         // while the frame still exists; the window system must not do it later.
         if (platform::WindowHandle own = frame->getWindow()) platform::destroyWindow(own);
-        else frame->onDestroy();  // no window to carry the message: stop it directly
+        else
+            frame->onDestroy();  // no window to carry the message: stop it directly
         frame->release();
     }
     frame = nullptr;
@@ -197,29 +196,34 @@ platform::LResult GameHost::windowProc(platform::WindowHandle window, unsigned m
         }
     }
     switch (message) {
-        case platform::msg::Create:
-            gameWindowHandle = window;
-            window::Component::setGameWindow(window);  // components without a window of their own draw here
-            windowCreated = true;
-            paint(window);
-            return 0;
-        case platform::msg::Paint:
-            paint(window);
-            return 0;
-        case platform::msg::SetCursor:
-            platform::setFocus(window);
-            return 0;
-        case platform::msg::LButtonUp:
-            return platform::defWindowProc(window, message, wParam, lParam);
-        case platform::msg::Destroy: case platform::msg::Move: case platform::msg::Size:
-        case platform::msg::Activate: case platform::msg::KillFocus: case platform::msg::Close:
-        case platform::msg::EraseBackground: case platform::msg::GetMinMaxInfo: case platform::msg::NcDestroy:
-        case platform::msg::KeyDown: case platform::msg::KeyUp: case platform::msg::Char:
-        case platform::msg::SysCommand: case platform::msg::MouseMove: case platform::msg::LButtonDown:
-        case platform::msg::RButtonDown: case platform::msg::RButtonUp: case platform::msg::CaptureChanged:
-            return 0;
-        default:
-            return platform::defWindowProc(window, message, wParam, lParam);
+    case platform::msg::Create:
+        gameWindowHandle = window;
+        window::Component::setGameWindow(window);  // components without a window of their own draw here
+        windowCreated = true;
+        paint(window);
+        return 0;
+    case platform::msg::Paint: paint(window); return 0;
+    case platform::msg::SetCursor: platform::setFocus(window); return 0;
+    case platform::msg::LButtonUp: return platform::defWindowProc(window, message, wParam, lParam);
+    case platform::msg::Destroy:
+    case platform::msg::Move:
+    case platform::msg::Size:
+    case platform::msg::Activate:
+    case platform::msg::KillFocus:
+    case platform::msg::Close:
+    case platform::msg::EraseBackground:
+    case platform::msg::GetMinMaxInfo:
+    case platform::msg::NcDestroy:
+    case platform::msg::KeyDown:
+    case platform::msg::KeyUp:
+    case platform::msg::Char:
+    case platform::msg::SysCommand:
+    case platform::msg::MouseMove:
+    case platform::msg::LButtonDown:
+    case platform::msg::RButtonDown:
+    case platform::msg::RButtonUp:
+    case platform::msg::CaptureChanged: return 0;
+    default: return platform::defWindowProc(window, message, wParam, lParam);
     }
 }
 

@@ -5,7 +5,9 @@
 #include "io/InputStream.h"
 #include "lang/String.h"
 
-namespace lang { class ResourceItem; }
+namespace lang {
+class ResourceItem;
+}
 
 namespace io {
 

@@ -52,8 +52,7 @@ int StreamTokenizer::readChar() { return peekc_ = input_->read(); }
 
 // Leaves peekc_ on the next end-of-line character, or none at the end.
 void StreamTokenizer::skipComment() {
-    while (readChar() >= 0 && ctype_[peekc_] != CT_EOL) {
-    }
+    while (readChar() >= 0 && ctype_[peekc_] != CT_EOL) {}
 }
 
 int StreamTokenizer::nextToken() {
@@ -63,8 +62,7 @@ int StreamTokenizer::nextToken() {
     }
     if (!isCharacter(peekc_) && readChar() < 0) return ttype = TT_EOF;
     if (ctype_[peekc_] == CT_COMMENT) skipComment();
-    while (isCharacter(peekc_) &&
-           (ctype_[peekc_] == CT_BLANK || (ctype_[peekc_] == CT_EOL && !eolIsSignificant_))) {
+    while (isCharacter(peekc_) && (ctype_[peekc_] == CT_BLANK || (ctype_[peekc_] == CT_EOL && !eolIsSignificant_))) {
         if (ctype_[peekc_] == CT_EOL) ++lineno;
         if (readChar() < 0) return ttype = TT_EOF;
         if (ctype_[peekc_] == CT_COMMENT) skipComment();
@@ -73,26 +71,19 @@ int StreamTokenizer::nextToken() {
     if (!isCharacter(peekc_)) return ttype = TT_EOF;
 
     switch (ctype_[peekc_]) {
-        case CT_WORD:
-            scanWord();
-            break;
-        case CT_DIGIT:
-            scanNumber();
-            break;
-        case CT_ORDINARY:
-            ttype = peekc_;
-            peekc_ = kNoChar;
-            break;
-        case CT_EOL:
-            ++lineno;
-            ttype = TT_EOL;
-            peekc_ = kNoChar;
-            break;
-        case CT_QUOTE:
-            scanQuoted();
-            break;
-        default:
-            throw new lang::Exception("Invalid character type");
+    case CT_WORD: scanWord(); break;
+    case CT_DIGIT: scanNumber(); break;
+    case CT_ORDINARY:
+        ttype = peekc_;
+        peekc_ = kNoChar;
+        break;
+    case CT_EOL:
+        ++lineno;
+        ttype = TT_EOL;
+        peekc_ = kNoChar;
+        break;
+    case CT_QUOTE: scanQuoted(); break;
+    default: throw new lang::Exception("Invalid character type");
     }
     return ttype;
 }
@@ -154,16 +145,11 @@ void StreamTokenizer::stripByteOrderMark() {
 
 lang::String StreamTokenizer::toString() const {
     switch (ttype) {
-        case TT_WORD:
-            return sval;
-        case TT_NUMBER:
-            return lang::String(nval);
-        case TT_EOL:
-            return lang::String("EOL");
-        case TT_EOF:
-            return lang::String("EOF");
-        default:
-            return lang::String(static_cast<char>(ttype));
+    case TT_WORD: return sval;
+    case TT_NUMBER: return lang::String(nval);
+    case TT_EOL: return lang::String("EOL");
+    case TT_EOF: return lang::String("EOF");
+    default: return lang::String(static_cast<char>(ttype));
     }
 }
 

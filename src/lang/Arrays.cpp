@@ -2,10 +2,10 @@
 // first min(old, new) elements.
 #include <algorithm>
 
-#include "lang/ObjectLock.h"
 #include "lang/ByteArray.h"
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
+#include "lang/ObjectLock.h"
 
 namespace lang {
 

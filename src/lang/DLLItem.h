@@ -5,7 +5,9 @@
 
 #include "lang/ResourceItem.h"
 
-namespace platform { class Module; }
+namespace platform {
+class Module;
+}
 
 namespace lang {
 

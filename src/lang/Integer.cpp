@@ -3,8 +3,7 @@
 namespace lang {
 
 bool Integer::equals(const Object* other) const {
-    return other != nullptr && other->isInstanceOf("Integer") &&
-           static_cast<const Integer*>(other)->value_ == value_;
+    return other != nullptr && other->isInstanceOf("Integer") && static_cast<const Integer*>(other)->value_ == value_;
 }
 
 }  // namespace lang

@@ -40,7 +40,8 @@ void Object::wait(int timeoutMs) const {
     if (event == nullptr) {
         auto* fresh = new platform::Event();
         if (event_.compare_exchange_strong(event, fresh, std::memory_order_acq_rel)) event = fresh;
-        else delete fresh;  // another thread made it first
+        else
+            delete fresh;  // another thread made it first
     }
     event->reset();
     int n = holds_;

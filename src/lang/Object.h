@@ -6,7 +6,9 @@
 
 #include "lang/ObjectI.h"
 
-namespace platform { class Event; }
+namespace platform {
+class Event;
+}
 
 namespace lang {
 
@@ -32,7 +34,7 @@ public:
     void notifyAll() const override;
     bool isInstanceOf(const char* name) const override;
     const char* getClassName() const override;
-    virtual ~Object();                                      // 13
+    virtual ~Object();  // 13
 
     // Introspection for tests and diagnostics.
     int refCount() const { return refs_.load(std::memory_order_relaxed); }
@@ -49,10 +51,10 @@ private:
 }  // namespace lang
 
 // Declares slots 11 and 12 for a class: its short name, then its base's answer.
-#define MENTARIUM_CLASS_NAMED(NameText, Base)                                          \
-    bool isInstanceOf(const char* name) const override {                               \
-        return std::strcmp(name, NameText) == 0 || Base::isInstanceOf(name);           \
-    }                                                                                  \
+#define MENTARIUM_CLASS_NAMED(NameText, Base)                                \
+    bool isInstanceOf(const char* name) const override {                     \
+        return std::strcmp(name, NameText) == 0 || Base::isInstanceOf(name); \
+    }                                                                        \
     const char* getClassName() const override { return NameText; }
 
 #define MENTARIUM_CLASS(Name, Base) MENTARIUM_CLASS_NAMED(#Name, Base)

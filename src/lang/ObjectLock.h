@@ -5,8 +5,7 @@
 // Scoped monitor: takes a reference (unless noRef) and the object's lock for the scope.
 class ObjectLock {
 public:
-    explicit ObjectLock(const lang::Object* object, bool noRef = false)
-        : object_(object), noRef_(noRef) {
+    explicit ObjectLock(const lang::Object* object, bool noRef = false) : object_(object), noRef_(noRef) {
         if (!noRef_) object_->addRef();
         object_->lock();
     }

@@ -59,7 +59,8 @@ std::vector<uint8_t> ResourceArchiveWriter::compressedImage() const {
     std::vector<uint8_t> plain = image();
     uLongf packedSize = compressBound(static_cast<uLong>(plain.size()));
     std::vector<uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, plain.data(), static_cast<uLong>(plain.size()), Z_BEST_COMPRESSION) != Z_OK)
+    if (compress2(packed.data(), &packedSize, plain.data(), static_cast<uLong>(plain.size()), Z_BEST_COMPRESSION) !=
+        Z_OK)
         throw new Exception("Archive compression failed");
     std::vector<uint8_t> out;
     out.reserve(12 + packedSize);

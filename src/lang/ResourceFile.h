@@ -6,7 +6,9 @@
 #include "lang/Object.h"
 #include "lang/String.h"
 
-namespace platform { class Module; }
+namespace platform {
+class Module;
+}
 
 namespace lang {
 
@@ -36,7 +38,7 @@ public:
     int getKind() const { return kind_; }
     bool hasModule() const { return module_ != nullptr; }
     ResourceFileHeader* getHeader() const { return header_; }  // borrowed
-    ResourceFile* getNext() const { return next_; }             // borrowed
+    ResourceFile* getNext() const { return next_; }            // borrowed
     // Stores source after the last one of this chain and takes a reference to it.
     void append(ResourceFile* source);
 

@@ -20,7 +20,7 @@ namespace lang {
 
 namespace {
 
-constexpr int kHeaderBytes = 8;       // first value, N
+constexpr int kHeaderBytes = 8;         // first value, N
 constexpr int kPackedHeaderBytes = 12;  // first value, U, C
 
 uint32_t littleEndian(const uint8_t* b) {
@@ -214,8 +214,7 @@ ResourceItem* ResourceFileHeader::getItem(const String& name, bool cache) {
         return entry;
     }
     FileItem* target = entry;
-    if (cache)
-        entry->addRef();
+    if (cache) entry->addRef();
     else
         target = new FileItem(entry->offset_, entry->length_);
     if (!load(target)) {

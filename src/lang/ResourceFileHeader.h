@@ -5,8 +5,12 @@
 #include "lang/Object.h"
 #include "lang/String.h"
 
-namespace io { class InputStream; }
-namespace util { class Hashtable; }
+namespace io {
+class InputStream;
+}
+namespace util {
+class Hashtable;
+}
 
 namespace lang {
 

@@ -15,9 +15,7 @@ int textLength(const char* text) { return text ? static_cast<int>(std::strlen(te
 
 }  // namespace
 
-bool textEquals(const char* a, const char* b) {
-    return std::strcmp(a ? a : "", b ? b : "") == 0;
-}
+bool textEquals(const char* a, const char* b) { return std::strcmp(a ? a : "", b ? b : "") == 0; }
 
 bool textEqualsIgnoreCase(const char* a, const char* b) {
     const auto* x = reinterpret_cast<const unsigned char*>(a ? a : "");
@@ -179,7 +177,8 @@ void String::setLength(int n) {
 void String::assign(const char* text) {
     if (text == nullptr) {
         if (capacity_ > 0) text_[0] = 0;
-        else text_ = nullptr;
+        else
+            text_ = nullptr;
         length_ = 0;
         return;
     }
@@ -198,7 +197,8 @@ void String::assign(const char* text) {
 void String::assign(const String& other) {
     if (&other == this) return;
     if (other.text_ == nullptr) assign(static_cast<const char*>(nullptr));
-    else assign(other.text_);
+    else
+        assign(other.text_);
 }
 
 void String::ensureCapacity(int minCapacity) {
@@ -279,8 +279,8 @@ void String::replaceAll(const char* from, const char* to) {
 
 bool String::isTextChar(int ch) {
     ch &= 0xFF;
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == ' ' ||
-           ch == '-' || ch == '.' || ch >= 0xC0;
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == ' ' || ch == '-' ||
+           ch == '.' || ch >= 0xC0;
 }
 
 String String::format(const char* templ, const char* marker, ...) {

@@ -12,7 +12,7 @@ public:
     struct Borrow {};  // tag: keep the pointer instead of copying it
 
     String() = default;
-    String(const char* text);                   // NOLINT: implicit, like a literal
+    String(const char* text);  // NOLINT: implicit, like a literal
     String(const char* text, Borrow);
     String(const String& other);
     String(String&& other) noexcept;
@@ -25,9 +25,15 @@ public:
     ~String() override;
     MENTARIUM_CLASS(String, Object)
 
-    String& operator=(const String& other) { assign(other); return *this; }
+    String& operator=(const String& other) {
+        assign(other);
+        return *this;
+    }
     String& operator=(String&& other) noexcept;
-    String& operator=(const char* text) { assign(text); return *this; }
+    String& operator=(const char* text) {
+        assign(text);
+        return *this;
+    }
 
     int hashCode() const override;
     bool equals(const Object* other) const override;

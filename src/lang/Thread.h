@@ -7,7 +7,9 @@
 #include "lang/Runnable.h"
 #include "lang/String.h"
 
-namespace platform { class ThreadHandle; }
+namespace platform {
+class ThreadHandle;
+}
 
 namespace lang {
 
@@ -37,8 +39,8 @@ public:
 
     void run() override {}  // the body of a Thread that is its own target
 
-    void start();                // a second start while running does nothing
-    void join(int timeoutMs);    // 0: no limit; nothing when never started
+    void start();              // a second start while running does nothing
+    void join(int timeoutMs);  // 0: no limit; nothing when never started
     static void sleep(int ms);
     bool isRunning() const { return running_.load(); }
 

@@ -15,13 +15,13 @@ constexpr int kPhaseCorrect = 8;
 constexpr int kPhaseWrong = 9;
 const char* const kDifficultyButtons[3] = {"bDifficultyEasy", "bDifficultyNormal", "bDifficultyHard"};
 
-constexpr int kMenuPauseMs = 700;       // a screen slides in before its buttons are pressed
-constexpr int kClickGapMs = 150;        // between the clicks of one answer
-constexpr int kSettleMs = 300;          // a screen is photographed once painted
-constexpr int kQuickestMs = 300;        // a quick player's reaction
-constexpr int kSlowestExtraMs = 1400;   // what a new player adds to it
-constexpr double kMostMisses = 0.3;     // the share of turns missed at skill 0
-constexpr int kStuckMs = 30000;         // nothing changed on screen for this long: the bot cannot play
+constexpr int kMenuPauseMs = 700;      // a screen slides in before its buttons are pressed
+constexpr int kClickGapMs = 150;       // between the clicks of one answer
+constexpr int kSettleMs = 300;         // a screen is photographed once painted
+constexpr int kQuickestMs = 300;       // a quick player's reaction
+constexpr int kSlowestExtraMs = 1400;  // what a new player adds to it
+constexpr double kMostMisses = 0.3;    // the share of turns missed at skill 0
+constexpr int kStuckMs = 30000;        // nothing changed on screen for this long: the bot cannot play
 
 std::string lowered(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -30,7 +30,8 @@ std::string lowered(std::string s) {
 
 }  // namespace
 
-Bot::Bot(const Settings& settings) : settings_(settings), random_(static_cast<std::mt19937::result_type>(settings.seed)) {
+Bot::Bot(const Settings& settings)
+    : settings_(settings), random_(static_cast<std::mt19937::result_type>(settings.seed)) {
     settings_.skill = std::clamp(settings_.skill, 0.0, 1.0);
 }
 
@@ -155,7 +156,8 @@ void Bot::finishPlay(const Description& board, int nowMs) {
         reportedGameOver_ = false;  // the next game of a daily test
     }
     bool daily = settings_.game == "daily";
-    bool result = daily ? board.showing("DailyTestCompleteScreen") : board.showing("PracticeCompleteScreen") && board.has("lastscore");
+    bool result = daily ? board.showing("DailyTestCompleteScreen")
+                        : board.showing("PracticeCompleteScreen") && board.has("lastscore");
     if (result && !reportedResult_) {
         reportedResult_ = true;
         resultSeenMs_ = nowMs;
@@ -192,7 +194,7 @@ void Bot::watchAnswer(const Description& board) {
            " " + std::to_string(score) + " shown " + std::to_string(shownBefore_) + " " + std::to_string(shown) +
            " wrong " + std::to_string(wrongBefore_) + " " + std::to_string(wrong) + " indicator " +
            std::to_string(board.fact("indicator", sawIndicator_) >= 0 ? board.fact("indicator", sawIndicator_)
-                                                                        : sawIndicator_) +
+                                                                      : sawIndicator_) +
            " timershake " + std::to_string(sawShake_ || board.fact("timershake", 0) ? 1 : 0));
     watching_ = false;
 }

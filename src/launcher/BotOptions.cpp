@@ -40,7 +40,8 @@ bool parseBotOption(int argc, char** argv, int& i, Options& o) {
         const char* v = value();
         char* end = nullptr;
         o.botSkill = std::strtod(v, &end);
-        if (end == v || *end != 0 || !(o.botSkill >= 0 && o.botSkill <= 1)) bad("--bot-skill wants a number from 0 to 1", v);
+        if (end == v || *end != 0 || !(o.botSkill >= 0 && o.botSkill <= 1))
+            bad("--bot-skill wants a number from 0 to 1", v);
     } else if (!std::strcmp(arg, "--unlock-all")) {
         o.unlockAll = true;
     } else {

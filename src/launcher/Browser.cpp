@@ -25,14 +25,14 @@ void openInBrowser(const std::string& url) {
     int failed = posix_spawnp(&child, "xdg-open", &quiet, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&quiet);
     if (failed != 0) {
-        std::fprintf(stderr, "mentarium: cannot open %s: cannot run xdg-open: %s\n", url.c_str(), std::strerror(failed));
+        std::fprintf(stderr, "mentarium: cannot open %s: cannot run xdg-open: %s\n", url.c_str(),
+                     std::strerror(failed));
         return;
     }
     // Reaped on a thread of its own: the browser may take its time.
     std::thread([child, url] {
         int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
             std::fprintf(stderr, "mentarium: cannot open %s: xdg-open failed (status %d)\n", url.c_str(),
                          WIFEXITED(status) ? WEXITSTATUS(status) : -1);

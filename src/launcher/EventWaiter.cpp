@@ -37,10 +37,10 @@ bool EventWaiter::wait(SDL_Event* event, int timeoutMs) {
     if (!queued_) return timeoutMs < 0 ? SDL_WaitEvent(event) != 0 : SDL_WaitEventTimeout(event, timeoutMs) != 0;
     if (SDL_PollEvent(event)) return true;
     if (timeoutMs < 0) SDL_SemWait(queued_);
-    else if (timeoutMs > 0) SDL_SemWaitTimeout(queued_, static_cast<Uint32>(timeoutMs));
+    else if (timeoutMs > 0)
+        SDL_SemWaitTimeout(queued_, static_cast<Uint32>(timeoutMs));
     // One look takes every event queued so far; the posts they made are spent.
-    while (SDL_SemTryWait(queued_) == 0) {
-    }
+    while (SDL_SemTryWait(queued_) == 0) {}
     return SDL_PollEvent(event) != 0;
 }
 

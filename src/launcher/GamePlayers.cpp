@@ -38,10 +38,12 @@ Rows pick(const Description& board, const char* key, size_t width, const std::fu
 // miss the first that is not; points name where a row is clicked.
 class OneClickPlayer : public GamePlayer {
 public:
-    OneClickPlayer(const char* key, size_t width, Point (*where)(const Row&)) : key_(key), width_(width), where_(where) {}
+    OneClickPlayer(const char* key, size_t width, Point (*where)(const Row&))
+        : key_(key), width_(width), where_(where) {}
 
     std::vector<Point> answer(const Description& board, bool right) override {
-        Rows rows = pick(board, key_, width_, [&](const Row& r) { return offered(board, r) && isRight(board, r) == right; });
+        Rows rows =
+            pick(board, key_, width_, [&](const Row& r) { return offered(board, r) && isRight(board, r) == right; });
         if (rows.empty()) return {};
         return {where_(choose(board, rows, right))};
     }
@@ -87,7 +89,8 @@ public:
         }
         for (size_t i = 0; right && i < closed.size(); ++i)
             for (size_t j = i + 1; j < closed.size(); ++j)
-                if (known(closed[i]) && faceOf(closed[i]) == faceOf(closed[j])) return {centre(closed[i]), centre(closed[j])};
+                if (known(closed[i]) && faceOf(closed[i]) == faceOf(closed[j]))
+                    return {centre(closed[i]), centre(closed[j])};
         // Nothing to take for sure: turn the first card not seen yet (or any).
         auto unseen = std::find_if(closed.begin(), closed.end(), [&](const Row& c) { return !known(c); });
         const Row& pick1 = unseen != closed.end() ? *unseen : closed.front();
@@ -318,7 +321,7 @@ class CountingPlayer : public GamePlayer {
 public:
     void observe(const Description& board) override {
         if (asked(board) < 0 && counted_) seen_.clear(), counted_ = false;  // a new turn's flights
-        for (const Row& f : board.rows("flight"))  // flight I X Y KIND
+        for (const Row& f : board.rows("flight"))                           // flight I X Y KIND
             if (f.size() >= 4) seen_[f[0]] = f[3];
     }
 
@@ -355,20 +358,31 @@ protected:
     bool isRight(const Description&, const Row& r) const override { return r[3] == 1; }
 };
 
-template <typename T> std::unique_ptr<GamePlayer> make() { return std::make_unique<T>(); }
+template <typename T>
+std::unique_ptr<GamePlayer> make() {
+    return std::make_unique<T>();
+}
 
 }  // namespace
 
 std::unique_ptr<GamePlayer> makeGamePlayer(const std::string& className) {
     static const std::map<std::string, std::unique_ptr<GamePlayer> (*)()> players = {
-        {"Concentration", make<ConcentrationPlayer>}, {"FindNewImage", make<FindNewImagePlayer>},
-        {"SpatialMemory", make<SpatialMemoryPlayer>}, {"Simon", make<SimonPlayer>},
-        {"StroopTest", make<StroopPlayer>},           {"ColorLabels", make<ColorLabelsPlayer>},
-        {"SpotChanges", make<SpotChangesPlayer>},     {"FindCircles", make<FindCirclesPlayer>},
-        {"NumberOrder", make<NumberOrderPlayer>},     {"ShadowShift", make<MatchPlayer>},
-        {"WhichIsMore", make<WhichIsMorePlayer>},     {"MemoRandom", make<RecallPlayer>},
-        {"MatchMaker", make<MatchPlayer>},            {"MatchMaker2", make<NBackPlayer>},
-        {"FlyBy", make<CountingPlayer>},                {"GetInShape", make<MatchPlayer>}};
+        {"Concentration", make<ConcentrationPlayer>},
+        {"FindNewImage", make<FindNewImagePlayer>},
+        {"SpatialMemory", make<SpatialMemoryPlayer>},
+        {"Simon", make<SimonPlayer>},
+        {"StroopTest", make<StroopPlayer>},
+        {"ColorLabels", make<ColorLabelsPlayer>},
+        {"SpotChanges", make<SpotChangesPlayer>},
+        {"FindCircles", make<FindCirclesPlayer>},
+        {"NumberOrder", make<NumberOrderPlayer>},
+        {"ShadowShift", make<MatchPlayer>},
+        {"WhichIsMore", make<WhichIsMorePlayer>},
+        {"MemoRandom", make<RecallPlayer>},
+        {"MatchMaker", make<MatchPlayer>},
+        {"MatchMaker2", make<NBackPlayer>},
+        {"FlyBy", make<CountingPlayer>},
+        {"GetInShape", make<MatchPlayer>}};
     auto found = players.find(className);
     return found == players.end() ? nullptr : found->second();
 }

@@ -82,8 +82,8 @@ void printStats(platform::ProgressStore& store, std::FILE* out) {
         const Row& row = rows[g];
         std::string trophies = trophy(labels, 0, row.best[0]) + "/" + trophy(labels, 1, row.best[1]) + "/" +
                                trophy(labels, 2, row.best[2]);
-        std::fprintf(out, "%-20s %8d %8d %8d  %-22s %6d  %s\n", gameName(labels, g).c_str(), row.best[0],
-                     row.best[1], row.best[2], trophies.c_str(), row.plays, row.last.empty() ? "never" : row.last.c_str());
+        std::fprintf(out, "%-20s %8d %8d %8d  %-22s %6d  %s\n", gameName(labels, g).c_str(), row.best[0], row.best[1],
+                     row.best[2], trophies.c_str(), row.plays, row.last.empty() ? "never" : row.last.c_str());
     }
     platform::StoredProgress kept = store.load(1);
     auto rank = kept.values.find("rank");

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
-namespace platform { class ProgressStore; }
+namespace platform {
+class ProgressStore;
+}
 
 namespace launcher {
 

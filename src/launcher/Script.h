@@ -10,8 +10,8 @@ struct ScriptStep {
     enum class Kind { Click, Move, Key, Shot, Quit, Blur, Focus, Describe };
     long atMs = 0;
     Kind kind = Kind::Quit;
-    int x = 0, y = 0;     // scene coordinates (click, move)
-    std::string argument; // key name or screenshot file
+    int x = 0, y = 0;      // scene coordinates (click, move)
+    std::string argument;  // key name or screenshot file
     int line = 0;
 };
 

@@ -56,10 +56,12 @@ void onNotify(intptr_t /*context*/, int code, const char* text) {
     std::lock_guard<std::mutex> hold(outputLock);
     if (options.printNotifications) {
         if (text) std::printf("notify %d %s\n", code, text);
-        else std::printf("notify %d\n", code);
+        else
+            std::printf("notify %d\n", code);
         std::fflush(stdout);
     }
-    if (options.verbose) std::fprintf(stderr, "mentarium: notification %d%s%s\n", code, text ? " " : "", text ? text : "");
+    if (options.verbose)
+        std::fprintf(stderr, "mentarium: notification %d%s%s\n", code, text ? " " : "", text ? text : "");
     if (code == MENTARIUM_NOTIFY_DOWNLOAD && !options.headless) launcher::openInBrowser(kMakerSite);
 }
 
@@ -83,75 +85,72 @@ void play(const launcher::ScriptStep& step, SDL_Window* window, bool& quit) {
     Uint32 id = SDL_GetWindowID(window);
     SDL_Event e{};
     switch (step.kind) {
-        case launcher::ScriptStep::Kind::Move:
-        case launcher::ScriptStep::Kind::Click: {
-            int wx, wy;
-            mentarium_scene_to_window(view, step.x, step.y, &wx, &wy);
-            SDL_WarpMouseInWindow(window, wx, wy);
-            e.type = SDL_MOUSEMOTION;
-            e.motion.windowID = id;
-            e.motion.x = wx;
-            e.motion.y = wy;
-            SDL_PushEvent(&e);
-            if (step.kind == launcher::ScriptStep::Kind::Move) break;
-            for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-                SDL_Event b{};
-                b.type = type;
-                b.button.windowID = id;
-                b.button.button = SDL_BUTTON_LEFT;
-                b.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-                b.button.clicks = 1;
-                b.button.x = wx;
-                b.button.y = wy;
-                SDL_PushEvent(&b);
-            }
+    case launcher::ScriptStep::Kind::Move:
+    case launcher::ScriptStep::Kind::Click: {
+        int wx, wy;
+        mentarium_scene_to_window(view, step.x, step.y, &wx, &wy);
+        SDL_WarpMouseInWindow(window, wx, wy);
+        e.type = SDL_MOUSEMOTION;
+        e.motion.windowID = id;
+        e.motion.x = wx;
+        e.motion.y = wy;
+        SDL_PushEvent(&e);
+        if (step.kind == launcher::ScriptStep::Kind::Move) break;
+        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            SDL_Event b{};
+            b.type = type;
+            b.button.windowID = id;
+            b.button.button = SDL_BUTTON_LEFT;
+            b.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+            b.button.clicks = 1;
+            b.button.x = wx;
+            b.button.y = wy;
+            SDL_PushEvent(&b);
+        }
+        break;
+    }
+    case launcher::ScriptStep::Kind::Key: {
+        SDL_Scancode scancode = SDL_GetScancodeFromName(step.argument.c_str());
+        if (scancode == SDL_SCANCODE_UNKNOWN) {
+            std::fprintf(stderr, "mentarium: script line %d: unknown key %s\n", step.line, step.argument.c_str());
             break;
         }
-        case launcher::ScriptStep::Kind::Key: {
-            SDL_Scancode scancode = SDL_GetScancodeFromName(step.argument.c_str());
-            if (scancode == SDL_SCANCODE_UNKNOWN) {
-                std::fprintf(stderr, "mentarium: script line %d: unknown key %s\n", step.line, step.argument.c_str());
-                break;
+        for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event k{};
+            k.type = type;
+            k.key.windowID = id;
+            k.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+            k.key.keysym.scancode = scancode;
+            k.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+            SDL_PushEvent(&k);
+            if (type == SDL_KEYDOWN && step.argument.size() == 1) {
+                SDL_Event t{};
+                t.type = SDL_TEXTINPUT;
+                t.text.windowID = id;
+                t.text.text[0] = step.argument[0];
+                SDL_PushEvent(&t);
             }
-            for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-                SDL_Event k{};
-                k.type = type;
-                k.key.windowID = id;
-                k.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-                k.key.keysym.scancode = scancode;
-                k.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-                SDL_PushEvent(&k);
-                if (type == SDL_KEYDOWN && step.argument.size() == 1) {
-                    SDL_Event t{};
-                    t.type = SDL_TEXTINPUT;
-                    t.text.windowID = id;
-                    t.text.text[0] = step.argument[0];
-                    SDL_PushEvent(&t);
-                }
-            }
-            break;
         }
-        case launcher::ScriptStep::Kind::Shot: {
-            std::string error;
-            if (!launcher::saveScreenshot(window, step.argument, error))
-                std::fprintf(stderr, "mentarium: screenshot failed: %s\n", error.c_str());
-            else if (options.verbose)
-                std::fprintf(stderr, "mentarium: screenshot %s\n", step.argument.c_str());
-            break;
-        }
-        case launcher::ScriptStep::Kind::Blur:
-        case launcher::ScriptStep::Kind::Focus:
-            e.type = SDL_WINDOWEVENT;
-            e.window.windowID = id;
-            e.window.event = step.kind == launcher::ScriptStep::Kind::Blur ? SDL_WINDOWEVENT_FOCUS_LOST
-                                                                           : SDL_WINDOWEVENT_FOCUS_GAINED;
-            SDL_PushEvent(&e);
-            break;
-        case launcher::ScriptStep::Kind::Describe:
-            break;  // answered by the loop, which holds the game's entry
-        case launcher::ScriptStep::Kind::Quit:
-            quit = true;
-            break;
+        break;
+    }
+    case launcher::ScriptStep::Kind::Shot: {
+        std::string error;
+        if (!launcher::saveScreenshot(window, step.argument, error))
+            std::fprintf(stderr, "mentarium: screenshot failed: %s\n", error.c_str());
+        else if (options.verbose)
+            std::fprintf(stderr, "mentarium: screenshot %s\n", step.argument.c_str());
+        break;
+    }
+    case launcher::ScriptStep::Kind::Blur:
+    case launcher::ScriptStep::Kind::Focus:
+        e.type = SDL_WINDOWEVENT;
+        e.window.windowID = id;
+        e.window.event =
+            step.kind == launcher::ScriptStep::Kind::Blur ? SDL_WINDOWEVENT_FOCUS_LOST : SDL_WINDOWEVENT_FOCUS_GAINED;
+        SDL_PushEvent(&e);
+        break;
+    case launcher::ScriptStep::Kind::Describe: break;  // answered by the loop, which holds the game's entry
+    case launcher::ScriptStep::Kind::Quit: quit = true; break;
     }
 }
 
@@ -162,27 +161,23 @@ int runProgressAction() {
     platform::ProgressStore store(profile);
     std::string why;
     switch (options.progressAction) {
-        case launcher::Options::ProgressAction::Stats:
-            launcher::printStats(store, stdout);
-            return 0;
-        case launcher::Options::ProgressAction::ExportHistory:
-            if (!launcher::exportHistory(store, options.exportPath, why)) {
-                std::fprintf(stderr, "mentarium: cannot write %s: %s\n", options.exportPath.c_str(), why.c_str());
-                return 1;
-            }
-            return 0;
-        case launcher::Options::ProgressAction::Reset: {
-            std::string backup = launcher::resetProgress(store, why);
-            if (backup.empty()) {
-                std::fprintf(stderr, "mentarium: the progress was not reset: %s\n", why.c_str());
-                return 1;
-            }
-            std::printf("The progress so far is kept in %s; the game starts afresh. Settings are kept.\n",
-                        backup.c_str());
-            return 0;
+    case launcher::Options::ProgressAction::Stats: launcher::printStats(store, stdout); return 0;
+    case launcher::Options::ProgressAction::ExportHistory:
+        if (!launcher::exportHistory(store, options.exportPath, why)) {
+            std::fprintf(stderr, "mentarium: cannot write %s: %s\n", options.exportPath.c_str(), why.c_str());
+            return 1;
         }
-        case launcher::Options::ProgressAction::None:
-            break;
+        return 0;
+    case launcher::Options::ProgressAction::Reset: {
+        std::string backup = launcher::resetProgress(store, why);
+        if (backup.empty()) {
+            std::fprintf(stderr, "mentarium: the progress was not reset: %s\n", why.c_str());
+            return 1;
+        }
+        std::printf("The progress so far is kept in %s; the game starts afresh. Settings are kept.\n", backup.c_str());
+        return 0;
+    }
+    case launcher::Options::ProgressAction::None: break;
     }
     return 0;
 }
@@ -261,8 +256,8 @@ int main(int argc, char** argv) {
     Uint32 flags = SDL_WINDOW_RESIZABLE;
     int width = options.headless ? MENTARIUM_SCENE_WIDTH : options.width;
     int height = options.headless ? MENTARIUM_SCENE_HEIGHT : options.height;
-    SDL_Window* window = SDL_CreateWindow("Mentarium", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                          flags);
+    SDL_Window* window =
+        SDL_CreateWindow("Mentarium", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!window) {
         std::fprintf(stderr, "mentarium: cannot open a window: %s\n", SDL_GetError());
         SDL_Quit();
@@ -318,8 +313,7 @@ int main(int argc, char** argv) {
             continue;
         }
         Uint32 now = SDL_GetTicks() - started;
-        intptr_t query[2] = {reinterpret_cast<intptr_t>(description.data()),
-                             static_cast<intptr_t>(description.size())};
+        intptr_t query[2] = {reinterpret_cast<intptr_t>(description.data()), static_cast<intptr_t>(description.size())};
         while (!quit && next < script.size() && static_cast<long>(now) >= script[next].atMs) {
             const launcher::ScriptStep& step = script[next++];
             if (step.kind == launcher::ScriptStep::Kind::Describe && notify(MENTARIUM_DESCRIBE, query) > 0)
@@ -329,7 +323,8 @@ int main(int argc, char** argv) {
         if (options.bot && now - botLookedAt >= 100) {
             botLookedAt = now;
             if (notify(MENTARIUM_DESCRIBE, query) > 0)
-                for (const auto& click : bot.step(description.data(), static_cast<int>(now))) botClicks.push_back(click);
+                for (const auto& click : bot.step(description.data(), static_cast<int>(now)))
+                    botClicks.push_back(click);
             for (const std::string& name : bot.takeShots()) {
                 launcher::ScriptStep shot;
                 shot.kind = launcher::ScriptStep::Kind::Shot;

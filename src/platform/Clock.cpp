@@ -12,7 +12,8 @@ uint32_t tickCount() {
 
 void sleepMs(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    else std::this_thread::yield();
+    else
+        std::this_thread::yield();
 }
 
 }  // namespace platform

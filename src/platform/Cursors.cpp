@@ -32,10 +32,10 @@ CursorHandle& current() {
 
 SDL_SystemCursor sdlShape(int id) {
     switch (id) {
-        case cursorId::TextBeam: return SDL_SYSTEM_CURSOR_IBEAM;
-        case cursorId::Wait: return SDL_SYSTEM_CURSOR_WAIT;
-        case cursorId::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-        default: return SDL_SYSTEM_CURSOR_ARROW;
+    case cursorId::TextBeam: return SDL_SYSTEM_CURSOR_IBEAM;
+    case cursorId::Wait: return SDL_SYSTEM_CURSOR_WAIT;
+    case cursorId::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
     }
 }
 
@@ -48,8 +48,8 @@ void realize(CursorRecord* cursor) {
         return;
     }
     if (!cursor->surface) {
-        cursor->surface = SDL_CreateRGBSurfaceWithFormatFrom(cursor->pixels.data(), cursor->width, cursor->height,
-                                                             32, cursor->width * 4, SDL_PIXELFORMAT_ARGB8888);
+        cursor->surface = SDL_CreateRGBSurfaceWithFormatFrom(cursor->pixels.data(), cursor->width, cursor->height, 32,
+                                                             cursor->width * 4, SDL_PIXELFORMAT_ARGB8888);
     }
     if (cursor->surface) cursor->sdl = SDL_CreateColorCursor(cursor->surface, cursor->hotX, cursor->hotY);
 }

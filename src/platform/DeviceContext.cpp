@@ -176,8 +176,16 @@ void DeviceContext::bitBlt(int x, int y, int width, int height, const DeviceCont
     sx += source.origin_.x;
     sy += source.origin_.y;
     // Cut the source rectangle to the source surface, moving the destination along.
-    if (sx < 0) { x -= sx; width += sx; sx = 0; }
-    if (sy < 0) { y -= sy; height += sy; sy = 0; }
+    if (sx < 0) {
+        x -= sx;
+        width += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        y -= sy;
+        height += sy;
+        sy = 0;
+    }
     width = std::min(width, from->width() - sx);
     height = std::min(height, from->height() - sy);
     if (width <= 0 || height <= 0) return;
@@ -197,8 +205,10 @@ void DeviceContext::strokeSegment(const std::vector<Rect>& clip, int x1, int y1,
     const Pen& pen = state_.pen;
     if (pen.style == Pen::None || clip.empty()) return;
     SpanPainter painter(*state_.surface, clip, pen.color);
-    x1 += origin_.x; x2 += origin_.x;
-    y1 += origin_.y; y2 += origin_.y;
+    x1 += origin_.x;
+    x2 += origin_.x;
+    y1 += origin_.y;
+    y2 += origin_.y;
     if (pen.width < 2) {
         stepLine(x1, y1, x2, y2, [&](int px, int py) { painter.pixel(px, py); });
     } else {

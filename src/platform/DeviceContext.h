@@ -54,7 +54,7 @@ public:
     void offsetClipRegion(int dx, int dy);
     bool getClipRegion(RectRegion& out) const;  // false when no clip region is set
     const RectRegion* clipRegion() const { return state_.clip ? &*state_.clip : nullptr; }  // no copy
-    Rect getClipBox() const;                   // logical coordinates
+    Rect getClipBox() const;                                                                // logical coordinates
     IntPoint viewportOrigin() const { return origin_; }
     void setViewportOrigin(int x, int y) { origin_ = IntPoint{x, y}; }
     // The drawable rectangles in surface pixels: the clip cut to the surface.

@@ -17,8 +17,7 @@ std::unique_ptr<std::vector<DisplayMode>>& testModes() {
     return modes;
 }
 
-constexpr int kScaledSizes[][2] = {{320, 240}, {400, 300}, {500, 375}, {512, 384},
-                                   {640, 480}, {800, 600}, {1024, 768}};
+constexpr int kScaledSizes[][2] = {{320, 240}, {400, 300}, {500, 375}, {512, 384}, {640, 480}, {800, 600}, {1024, 768}};
 
 void syncAllTopLevels() {
     auto& s = windowState();
@@ -62,16 +61,16 @@ bool testDisplayMode(const DisplayMode& mode) {
 bool changeDisplayMode(const DisplayMode& mode) {
     if (!testDisplayMode(mode)) return false;
     return callOnWindowThread([mode] {
-        {
-            auto& s = windowState();
-            std::lock_guard<std::recursive_mutex> hold(s.mutex);
-            s.mode.changed = true;
-            s.mode.width = mode.width;
-            s.mode.height = mode.height;
-        }
-        syncAllTopLevels();
-        return LResult(1);
-    }) != 0;
+               {
+                   auto& s = windowState();
+                   std::lock_guard<std::recursive_mutex> hold(s.mutex);
+                   s.mode.changed = true;
+                   s.mode.width = mode.width;
+                   s.mode.height = mode.height;
+               }
+               syncAllTopLevels();
+               return LResult(1);
+           }) != 0;
 }
 
 void restoreDisplayMode() {

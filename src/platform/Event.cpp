@@ -10,7 +10,8 @@ void Event::set() {
         set_ = true;
     }
     if (manualReset_) changed_.notify_all();
-    else changed_.notify_one();
+    else
+        changed_.notify_one();
 }
 
 void Event::reset() {
@@ -27,7 +28,8 @@ bool Event::wait(int timeoutMs) {
     std::unique_lock<std::mutex> hold(mutex_);
     bool signalled = true;
     if (timeoutMs < 0) changed_.wait(hold, [this] { return set_; });
-    else signalled = changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
+    else
+        signalled = changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
     if (signalled && !manualReset_) set_ = false;
     return signalled;
 }

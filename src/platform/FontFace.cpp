@@ -59,7 +59,8 @@ FontFile findFontFile(const std::string& familyUtf8) {  // lock held
         if (match) {
             FcChar8* file = nullptr;
             int index = 0;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) found.path = reinterpret_cast<char*>(file);
+            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+                found.path = reinterpret_cast<char*>(file);
             if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) found.index = index;
             FcPatternDestroy(match);
         }
@@ -144,7 +145,8 @@ const FontFace::Glyph& FontFace::glyph(unsigned char c) const {
     int levels = bm.num_grays > 1 ? bm.num_grays - 1 : 255;
     for (int y = 0; y < slot->rows; ++y) {
         const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
-        for (int x = 0; x < slot->width; ++x) slot->coverage[y * slot->width + x] = static_cast<uint8_t>(src[x] * 255 / levels);
+        for (int x = 0; x < slot->width; ++x)
+            slot->coverage[y * slot->width + x] = static_cast<uint8_t>(src[x] * 255 / levels);
     }
     return *slot;
 }

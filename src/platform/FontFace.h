@@ -32,8 +32,8 @@ public:
     int measure(const char* text, int length) const;
     // Blends the text in rgb over the surface, left edge x, baseline y, cut to the
     // clip rectangles (inside the surface).
-    void draw(const Surface& surface, const std::vector<Rect>& clip, int x, int baseline, const char* text,
-              int length, uint32_t rgb) const;
+    void draw(const Surface& surface, const std::vector<Rect>& clip, int x, int baseline, const char* text, int length,
+              uint32_t rgb) const;
 
 private:
     struct Glyph;

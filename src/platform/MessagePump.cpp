@@ -226,60 +226,57 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
     if (!top) return;
     WindowHandle handle = top->handle;
     switch (e.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-            hold.unlock();
-            sendMessage(handle, msg::Close, 0, 0);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            if (s.active == handle) break;
-            s.active = handle;
-            hold.unlock();
-            sendMessage(handle, msg::Activate, ActiveActive, 0);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            loseActivation(top);
-            break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-            if (top->minimized) break;
-            hold.unlock();
-            showWindow(handle, show::MinNoActive);
-            break;
-        case SDL_WINDOWEVENT_RESTORED:
-            if (!top->minimized) break;
-            hold.unlock();
-            showWindow(handle, show::Restore);
-            break;
-        case SDL_WINDOWEVENT_MAXIMIZED:
-            hold.unlock();
-            sendMessage(handle, msg::SysCommand, ScMaximize, 0);
-            break;
-        case SDL_WINDOWEVENT_RESIZED: {
-            if (top->adopted) top->pixelsDirty = true;  // the scene is scaled to the host's new size
-            if (top->shownFullScreen || top->adopted) break;
-            // A size from the user goes through the same checks as one asked for in code;
-            // when the window refuses, the SDL window is put back.
-            Rect outer = adjustWindowRect(Rect{0, 0, e.data1, e.data2}, top->style);
-            hold.unlock();
-            setWindowPos(handle, nullptr, 0, 0, outer.width(), outer.height(), swp::NoMove | swp::NoZOrder);
-            hold.lock();
-            if (WindowRecord* r = findWindow(handle)) presenterSync(r);
-            break;
-        }
-        case SDL_WINDOWEVENT_MOVED: {
-            if (top->shownFullScreen || top->adopted) break;
-            Rect outer = adjustWindowRect(Rect{e.data1, e.data2, e.data1 + top->client.width(),
-                                               e.data2 + top->client.height()}, top->style);
-            hold.unlock();
-            setWindowPos(handle, nullptr, outer.left, outer.top, 0, 0, swp::NoSize | swp::NoZOrder);
-            break;
-        }
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            // Shown again or at a new output size (full screen): draw the picture afresh.
-            top->pixelsDirty = true;
-            break;
-        default:
-            break;
+    case SDL_WINDOWEVENT_CLOSE:
+        hold.unlock();
+        sendMessage(handle, msg::Close, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (s.active == handle) break;
+        s.active = handle;
+        hold.unlock();
+        sendMessage(handle, msg::Activate, ActiveActive, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: loseActivation(top); break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        if (top->minimized) break;
+        hold.unlock();
+        showWindow(handle, show::MinNoActive);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        if (!top->minimized) break;
+        hold.unlock();
+        showWindow(handle, show::Restore);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        hold.unlock();
+        sendMessage(handle, msg::SysCommand, ScMaximize, 0);
+        break;
+    case SDL_WINDOWEVENT_RESIZED: {
+        if (top->adopted) top->pixelsDirty = true;  // the scene is scaled to the host's new size
+        if (top->shownFullScreen || top->adopted) break;
+        // A size from the user goes through the same checks as one asked for in code;
+        // when the window refuses, the SDL window is put back.
+        Rect outer = adjustWindowRect(Rect{0, 0, e.data1, e.data2}, top->style);
+        hold.unlock();
+        setWindowPos(handle, nullptr, 0, 0, outer.width(), outer.height(), swp::NoMove | swp::NoZOrder);
+        hold.lock();
+        if (WindowRecord* r = findWindow(handle)) presenterSync(r);
+        break;
+    }
+    case SDL_WINDOWEVENT_MOVED: {
+        if (top->shownFullScreen || top->adopted) break;
+        Rect outer = adjustWindowRect(
+            Rect{e.data1, e.data2, e.data1 + top->client.width(), e.data2 + top->client.height()}, top->style);
+        hold.unlock();
+        setWindowPos(handle, nullptr, outer.left, outer.top, 0, 0, swp::NoSize | swp::NoZOrder);
+        break;
+    }
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // Shown again or at a new output size (full screen): draw the picture afresh.
+        top->pixelsDirty = true;
+        break;
+    default: break;
     }
 }
 
@@ -355,21 +352,21 @@ void translateSdlEvent(const void* sdlEvent) {
     auto& s = windowState();
     stampMessageTime();
     switch (e.type) {
-        case SDL_MOUSEMOTION: translateMouseMotion(e.motion); break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: translateMouseButton(e.button); break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: translateKey(e.key); break;
-        case SDL_TEXTINPUT: translateText(e.text); break;
-        case SDL_WINDOWEVENT: translateWindowEvent(e.window); break;
-        case SDL_QUIT: {
-            std::lock_guard<std::recursive_mutex> hold(s.mutex);
-            s.quit = true;
-            break;
-        }
-        default:
-            if (s.wakeEventType != 0 && e.type == s.wakeEventType) s.wakePending = false;
-            break;
+    case SDL_MOUSEMOTION: translateMouseMotion(e.motion); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: translateMouseButton(e.button); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: translateKey(e.key); break;
+    case SDL_TEXTINPUT: translateText(e.text); break;
+    case SDL_WINDOWEVENT: translateWindowEvent(e.window); break;
+    case SDL_QUIT: {
+        std::lock_guard<std::recursive_mutex> hold(s.mutex);
+        s.quit = true;
+        break;
+    }
+    default:
+        if (s.wakeEventType != 0 && e.type == s.wakeEventType) s.wakePending = false;
+        break;
     }
 }
 

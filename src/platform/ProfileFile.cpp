@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <iterator>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace platform {
@@ -155,8 +155,8 @@ ProfileFile::Opened ProfileFile::open(const std::string& path) {
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) return verdict(db, rc, "cannot open");
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -184,9 +184,7 @@ ProfileFile::Opened ProfileFile::open(const std::string& path) {
     }
 
     // Checked before anything is written, so a foreign file is kept aside unchanged.
-    rc = queryText(db,
-                   "SELECT count(*) FROM sqlite_master WHERE name IN ('profile_keys', 'profile_values')",
-                   text);
+    rc = queryText(db, "SELECT count(*) FROM sqlite_master WHERE name IN ('profile_keys', 'profile_values')", text);
     if (rc != SQLITE_OK) return verdict(db, rc, "cannot read the tables");
     if ((version > 0 || text != "0") && !tablesFit(db, version)) {
         Opened foreign;

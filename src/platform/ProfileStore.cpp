@@ -35,8 +35,8 @@ struct ProfileStore::Statements {
           deleteValue(db, "DELETE FROM profile_values WHERE key = ?1 AND name = ?2") {}
 
     bool ok() const {
-        return findKey.ok() && keyExists.ok() && insertKey.ok() && deleteKey.ok() && listKeys.ok() &&
-               getValue.ok() && setValue.ok() && deleteValue.ok();
+        return findKey.ok() && keyExists.ok() && insertKey.ok() && deleteKey.ok() && listKeys.ok() && getValue.ok() &&
+               setValue.ok() && deleteValue.ok();
     }
 
     SqliteStatement findKey, keyExists, insertKey, deleteKey, listKeys, getValue, setValue, deleteValue;
@@ -157,12 +157,14 @@ std::optional<ProfileValue> ProfileStore::getValue(Key key, std::string_view nam
     return value;
 }
 
-bool ProfileStore::setValue(Key key, std::string_view name, ProfileValueKind kind, const uint8_t* data,
-                            size_t size) {
+bool ProfileStore::setValue(Key key, std::string_view name, ProfileValueKind kind, const uint8_t* data, size_t size) {
     std::lock_guard<std::recursive_mutex> hold(mutex_);
     SqliteStatement& set = statements_->setValue;
-    set.reset().bind(1, key).bindText(2, name).bind(3, static_cast<int>(kind)).bindBlob(4, data,
-                                                                                     static_cast<int64_t>(size));
+    set.reset()
+        .bind(1, key)
+        .bindText(2, name)
+        .bind(3, static_cast<int>(kind))
+        .bindBlob(4, data, static_cast<int64_t>(size));
     return set.run();
 }
 

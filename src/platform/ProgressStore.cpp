@@ -73,8 +73,8 @@ StoredProgress ProgressStore::load(int historyLength) {
         size_t at = 0;
         while (best.step() == SQLITE_ROW) {
             // Both lists are sorted by game and difficulty and hold the same groups.
-            while (at < kept.practice.size() && (kept.practice[at].game != best.columnInt(0) ||
-                                                 kept.practice[at].difficulty != best.columnInt(1)))
+            while (at < kept.practice.size() &&
+                   (kept.practice[at].game != best.columnInt(0) || kept.practice[at].difficulty != best.columnInt(1)))
                 ++at;
             if (at < kept.practice.size()) kept.practice[at].best = static_cast<int>(best.columnInt(2));
         }
@@ -113,8 +113,12 @@ bool ProgressStore::addTest(const StoredTest& test) {
         SqliteStatement insert(db,
                                "INSERT INTO progress_tests(total, rank_before, rank_after, played_at, local_time) "
                                "VALUES(?1, ?2, ?3, ?4, ?5)");
-        if (!insert.bind(1, test.total).bind(2, test.rankBefore).bind(3, test.rankAfter).bind(4, at.utc)
-                 .bindText(5, at.local).run())
+        if (!insert.bind(1, test.total)
+                 .bind(2, test.rankBefore)
+                 .bind(3, test.rankAfter)
+                 .bind(4, at.utc)
+                 .bindText(5, at.local)
+                 .run())
             return false;
         const int64_t id = sqlite3_last_insert_rowid(db);
         for (const auto& [game, score] : test.games)

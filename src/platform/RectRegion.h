@@ -24,7 +24,7 @@ public:
     RectRegion() = default;
     explicit RectRegion(const Rect& r) { addRect(r); }
 
-    void addRect(const Rect& r);        // union
+    void addRect(const Rect& r);  // union
     void addRegion(const RectRegion& other);
     void subtractRect(const Rect& r);
     void intersectRect(const Rect& r);

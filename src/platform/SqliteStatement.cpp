@@ -32,7 +32,8 @@ SqliteStatement& SqliteStatement::bindText(int index, std::string_view text) {
 SqliteStatement& SqliteStatement::bindBlob(int index, const void* data, int64_t size) {
     // A zero-length blob must stay a blob, not become NULL.
     if (size == 0) sqlite3_bind_zeroblob(stmt_, index, 0);
-    else sqlite3_bind_blob64(stmt_, index, data, static_cast<sqlite3_uint64>(size), SQLITE_TRANSIENT);
+    else
+        sqlite3_bind_blob64(stmt_, index, data, static_cast<sqlite3_uint64>(size), SQLITE_TRANSIENT);
     return *this;
 }
 
@@ -40,8 +41,7 @@ int SqliteStatement::step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE
 
 bool SqliteStatement::run() {
     int rc;
-    while ((rc = step()) == SQLITE_ROW) {
-    }
+    while ((rc = step()) == SQLITE_ROW) {}
     sqlite3_reset(stmt_);
     return rc == SQLITE_DONE;
 }

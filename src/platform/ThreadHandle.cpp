@@ -3,8 +3,7 @@
 namespace platform {
 
 ThreadHandle::ThreadHandle(std::function<void()> body)
-    : done_(std::make_shared<Event>()),
-      thread_([done = done_, body = std::move(body)] {
+    : done_(std::make_shared<Event>()), thread_([done = done_, body = std::move(body)] {
           body();
           done->set();
       }) {}
@@ -17,12 +16,11 @@ ThreadHandle::~ThreadHandle() {
         // The owner closes a handle only after the body has returned (or it
         // gives up on it): wait for the last instructions, never forever.
         if (done_->wait(5000)) thread_.join();
-        else thread_.detach();
+        else
+            thread_.detach();
     }
 }
 
-bool ThreadHandle::join(int timeoutMs) {
-    return done_->wait(timeoutMs == 0 ? -1 : timeoutMs);
-}
+bool ThreadHandle::join(int timeoutMs) { return done_->wait(timeoutMs == 0 ? -1 : timeoutMs); }
 
 }  // namespace platform

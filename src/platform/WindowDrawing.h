@@ -8,8 +8,8 @@ class DeviceContext;
 
 // What painting a window's invalid area hands back.
 struct PaintRecord {
-    Rect paintRect;       // the invalid area's bounds
-    bool erase = false;   // the background still needs erasing
+    Rect paintRect;      // the invalid area's bounds
+    bool erase = false;  // the background still needs erasing
 };
 
 // Window handles are opaque to drawing: the window system hands them out and

@@ -134,8 +134,8 @@ struct CreateStruct {
 };
 
 inline LParam makeLParam(int low, int high) {
-    return static_cast<LParam>(static_cast<int32_t>((static_cast<uint32_t>(high & 0xFFFF) << 16) |
-                                                    static_cast<uint32_t>(low & 0xFFFF)));
+    return static_cast<LParam>(
+        static_cast<int32_t>((static_cast<uint32_t>(high & 0xFFFF) << 16) | static_cast<uint32_t>(low & 0xFFFF)));
 }
 inline int loWord(uintptr_t v) { return static_cast<int>(v & 0xFFFF); }
 inline int hiWord(uintptr_t v) { return static_cast<int>((v >> 16) & 0xFFFF); }

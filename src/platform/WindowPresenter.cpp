@@ -18,7 +18,8 @@ namespace {
 void outputSize(WindowRecord* r, int& outW, int& outH) {
     outW = outH = 0;
     if (r->renderer) SDL_GetRendererOutputSize(r->renderer, &outW, &outH);
-    else if (r->sdl) SDL_GetWindowSize(r->sdl, &outW, &outH);
+    else if (r->sdl)
+        SDL_GetWindowSize(r->sdl, &outW, &outH);
 }
 
 // Where the client area lands in an adopted host window: scaled to fit, centred.
@@ -91,7 +92,8 @@ void followFullScreen(WindowRecord* r) {
     bool fullScreen = windowState().mode.changed && r->visible;
     if (fullScreen == r->shownFullScreen) return;
     if (fullScreen) r->windowedPlace = enterDesktopFullScreen(r->sdl);
-    else leaveDesktopFullScreen(r->sdl, r->windowedPlace);
+    else
+        leaveDesktopFullScreen(r->sdl, r->windowedPlace);
     r->shownFullScreen = fullScreen;
 }
 

@@ -294,7 +294,8 @@ WindowHandle createWindow(const WindowCreate& request) {
     }
     if (!isWindow(handle)) return nullptr;
     // A new window hears its size and position once, like after every later change.
-    Rect client = withWindow(handle, [](WindowRecord* r) { return r->client; }, Rect{});
+    Rect client = withWindow(
+        handle, [](WindowRecord* r) { return r->client; }, Rect{});
     sendMessage(handle, msg::Size, SizeRestored, makeLParam(client.width(), client.height()));
     sendMessage(handle, msg::Move, 0, makeLParam(client.left, client.top));
     if (!isWindow(handle)) return nullptr;
@@ -357,19 +358,28 @@ bool destroyWindow(WindowHandle window) {
 }
 
 bool isWindow(WindowHandle window) {
-    return withWindow(window, [](WindowRecord*) { return true; }, false);
+    return withWindow(
+        window, [](WindowRecord*) { return true; }, false);
 }
 
 void setWindowUserData(WindowHandle window, void* data) {
-    withWindow(window, [data](WindowRecord* r) { r->userData = data; return true; }, false);
+    withWindow(
+        window,
+        [data](WindowRecord* r) {
+            r->userData = data;
+            return true;
+        },
+        false);
 }
 
 void* getWindowUserData(WindowHandle window) {
-    return withWindow(window, [](WindowRecord* r) { return r->userData; }, static_cast<void*>(nullptr));
+    return withWindow(
+        window, [](WindowRecord* r) { return r->userData; }, static_cast<void*>(nullptr));
 }
 
 WindowHandle getParent(WindowHandle window) {
-    return withWindow(window, [](WindowRecord* r) { return r->parent; }, static_cast<WindowHandle>(nullptr));
+    return withWindow(
+        window, [](WindowRecord* r) { return r->parent; }, static_cast<WindowHandle>(nullptr));
 }
 
 bool isChild(WindowHandle parent, WindowHandle window) {
@@ -379,9 +389,12 @@ bool isChild(WindowHandle parent, WindowHandle window) {
 }
 
 uint32_t getWindowStyle(WindowHandle window) {
-    return withWindow(window, [](WindowRecord* r) {
-        return r->style | (r->visible ? style::Visible : 0u) | (r->minimized ? style::Minimize : 0u);
-    }, 0u);
+    return withWindow(
+        window,
+        [](WindowRecord* r) {
+            return r->style | (r->visible ? style::Visible : 0u) | (r->minimized ? style::Minimize : 0u);
+        },
+        0u);
 }
 
 // ---- messages ---------------------------------------------------------------
@@ -421,8 +434,7 @@ LResult callOnWindowThread(std::function<LResult()> task) {
 }
 
 LResult sendMessage(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
-    if (!onWindowThread())
-        return callOnWindowThread([=] { return sendMessage(window, message, wParam, lParam); });
+    if (!onWindowThread()) return callOnWindowThread([=] { return sendMessage(window, message, wParam, lParam); });
     WindowProc proc;
     {
         auto& s = windowState();
@@ -436,48 +448,47 @@ LResult sendMessage(WindowHandle window, unsigned message, WParam wParam, LParam
 
 LResult defWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
     switch (message) {
-        case msg::Close:
-            destroyWindow(window);
-            return 0;
-        case msg::Paint:
-            endPaint(window, beginPaint(window));
-            return 0;
-        case msg::SetCursor: {
-            // A child lets its parent decide first, as the classic window system does.
-            WindowHandle parent = getParent(window);
-            if (parent && sendMessage(parent, msg::SetCursor, wParam, lParam)) return 1;
-            return 0;
+    case msg::Close: destroyWindow(window); return 0;
+    case msg::Paint: endPaint(window, beginPaint(window)); return 0;
+    case msg::SetCursor: {
+        // A child lets its parent decide first, as the classic window system does.
+        WindowHandle parent = getParent(window);
+        if (parent && sendMessage(parent, msg::SetCursor, wParam, lParam)) return 1;
+        return 0;
+    }
+    case msg::Activate:
+        if (loWord(wParam) != ActiveInactive) {
+            auto& s = windowState();
+            bool inside;
+            {
+                std::lock_guard<std::recursive_mutex> hold(s.mutex);
+                inside = s.focus && isSelfOrDescendant(window, s.focus);
+            }
+            if (!inside) setFocus(window);
         }
-        case msg::Activate:
-            if (loWord(wParam) != ActiveInactive) {
-                auto& s = windowState();
-                bool inside;
-                {
-                    std::lock_guard<std::recursive_mutex> hold(s.mutex);
-                    inside = s.focus && isSelfOrDescendant(window, s.focus);
-                }
-                if (!inside) setFocus(window);
-            }
-            return 0;
-        case msg::SysCommand:
-            switch (wParam & 0xFFF0) {
-                case ScClose: sendMessage(window, msg::Close, 0, 0); break;
-                case ScMinimize: showWindow(window, show::Minimize); break;
-                case ScRestore: showWindow(window, show::Restore); break;
-                case ScMaximize: showWindow(window, show::Maximized); break;
-                default: break;
-            }
-            return 0;
-        default:
-            return 0;
+        return 0;
+    case msg::SysCommand:
+        switch (wParam & 0xFFF0) {
+        case ScClose: sendMessage(window, msg::Close, 0, 0); break;
+        case ScMinimize: showWindow(window, show::Minimize); break;
+        case ScRestore: showWindow(window, show::Restore); break;
+        case ScMaximize: showWindow(window, show::Maximized); break;
+        default: break;
+        }
+        return 0;
+    default: return 0;
     }
 }
 
 // ---- geometry ----------------------------------------------------------------
 
 Rect getClientRect(WindowHandle window) {
-    return withWindow(window, [](WindowRecord* r) { return Rect{0, 0, r->client.width(), r->client.height()}; },
-                      Rect{});
+    return withWindow(
+        window,
+        [](WindowRecord* r) {
+            return Rect{0, 0, r->client.width(), r->client.height()};
+        },
+        Rect{});
 }
 
 Rect getWindowRect(WindowHandle window) {
@@ -545,7 +556,8 @@ bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
         r->client = nextClient;
         if (!(pos.flags & swp::NoZOrder)) {
             if (pos.insertAfter == InsertTopmost) r->topmost = true;
-            else if (pos.insertAfter == InsertNotTopmost) r->topmost = false;
+            else if (pos.insertAfter == InsertNotTopmost)
+                r->topmost = false;
         }
         if (pos.flags & swp::ShowWindow) shown = !r->visible;
         if (pos.flags & swp::HideWindow) r->visible = false;
@@ -578,25 +590,25 @@ bool showWindow(WindowHandle window, int command) {
         wasVisible = r->visible;
         bool wasMinimized = r->minimized;
         switch (command) {
-            case show::Hide: r->visible = false; break;
-            case show::Minimize:
-            case show::Minimized:
-            case show::MinNoActive:
-                r->visible = true;
-                r->minimized = true;
-                break;
-            case show::Normal:
-            case show::Restore:
-            case show::Maximized:
-                r->visible = true;
-                r->minimized = false;
-                activate = true;
-                break;
-            case show::ShowNoActivate: r->visible = true; break;
-            default:
-                r->visible = true;
-                activate = true;
-                break;
+        case show::Hide: r->visible = false; break;
+        case show::Minimize:
+        case show::Minimized:
+        case show::MinNoActive:
+            r->visible = true;
+            r->minimized = true;
+            break;
+        case show::Normal:
+        case show::Restore:
+        case show::Maximized:
+            r->visible = true;
+            r->minimized = false;
+            activate = true;
+            break;
+        case show::ShowNoActivate: r->visible = true; break;
+        default:
+            r->visible = true;
+            activate = true;
+            break;
         }
         minimizedNow = r->minimized && !wasMinimized;
         restoredNow = !r->minimized && wasMinimized;
@@ -633,11 +645,13 @@ bool isWindowVisible(WindowHandle window) {
 }
 
 bool isIconic(WindowHandle window) {
-    return withWindow(window, [](WindowRecord* r) { return r->minimized; }, false);
+    return withWindow(
+        window, [](WindowRecord* r) { return r->minimized; }, false);
 }
 
 bool isTopmost(WindowHandle window) {
-    return withWindow(window, [](WindowRecord* r) { return r->topmost; }, false);
+    return withWindow(
+        window, [](WindowRecord* r) { return r->topmost; }, false);
 }
 
 PointI clientToScreen(WindowHandle window, PointI p) {
@@ -675,7 +689,14 @@ void invalidateRect(WindowHandle window, const Rect* rect, bool erase) {
 }
 
 void validateRect(WindowHandle window) {
-    withWindow(window, [](WindowRecord* r) { r->invalid.clear(); r->erase = false; return true; }, false);
+    withWindow(
+        window,
+        [](WindowRecord* r) {
+            r->invalid.clear();
+            r->erase = false;
+            return true;
+        },
+        false);
 }
 
 PaintInfo beginPaint(WindowHandle window) {
@@ -727,7 +748,8 @@ void presentFrame(WindowHandle window, const uint32_t* pixels, int width, int he
         for (const Rect& rect : area.rects()) {
             for (int y = rect.top; y < rect.bottom; ++y) {
                 const uint32_t* from = pixels + static_cast<long>(y - origin.y) * stride + (rect.left - origin.x);
-                std::copy_n(from, rect.width(), top->pixels->begin() + static_cast<long>(y) * top->textureW + rect.left);
+                std::copy_n(from, rect.width(),
+                            top->pixels->begin() + static_cast<long>(y) * top->textureW + rect.left);
             }
         }
         if (area.isEmpty()) return;
@@ -754,7 +776,8 @@ std::vector<uint32_t> readWindowPixels(WindowHandle window, int* width, int* hei
         if (ty < 0 || ty >= top->textureH) continue;
         for (int x = 0; x < w; ++x) {
             int tx = x + origin.x;
-            if (tx >= 0 && tx < top->textureW) out[static_cast<size_t>(y) * w + x] = (*top->pixels)[ty * top->textureW + tx];
+            if (tx >= 0 && tx < top->textureW)
+                out[static_cast<size_t>(y) * w + x] = (*top->pixels)[ty * top->textureW + tx];
         }
     }
     return out;

@@ -65,8 +65,8 @@ uint32_t getMessageTime();
 void setMessageClock(std::function<uint32_t()> clock);
 
 // Geometry and state. Rectangles are (left, top, right, bottom).
-Rect getClientRect(WindowHandle window);       // (0, 0, width, height)
-Rect getWindowRect(WindowHandle window);       // outer rectangle in screen coordinates
+Rect getClientRect(WindowHandle window);  // (0, 0, width, height)
+Rect getWindowRect(WindowHandle window);  // outer rectangle in screen coordinates
 bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags);
 bool showWindow(WindowHandle window, int command);  // answers the previous visibility
 bool isWindowVisible(WindowHandle window);          // it and its ancestors

@@ -92,7 +92,8 @@ void feedLoop(Core* running) {
         // one starts (or the engine closes). While some play, sleep until the
         // mixer has drained a ring to half.
         if (running->anyActive())
-            running->wake.wait_for(hold, kFeedBackstop, [&] { return running->quit || running->hungry.exchange(false); });
+            running->wake.wait_for(hold, kFeedBackstop,
+                                   [&] { return running->quit || running->hungry.exchange(false); });
         else
             running->wake.wait(hold);
     }
@@ -118,9 +119,7 @@ void forgetAndDelete(Handle* handle) {
     delete handle;
 }
 
-bool validFormat(int rate, int channels) {
-    return rate >= 8000 && rate <= 96000 && channels >= 1 && channels <= 255;
-}
+bool validFormat(int rate, int channels) { return rate >= 8000 && rate <= 96000 && channels >= 1 && channels <= 255; }
 
 Sample* sampleFrom(const void* data, size_t length) {
     SampleData decoded;
@@ -272,7 +271,8 @@ void Engine::setLoopMode(Sample* sample, int mode) {
 
 int Engine::playSample(int channel, Sample* sample, bool startPaused) {
     int handle = -1;
-    if (sample) underMixerLock([&] { handle = core->mixer.start(channel, sample, nullptr, sample->data().rate, startPaused); });
+    if (sample)
+        underMixerLock([&] { handle = core->mixer.start(channel, sample, nullptr, sample->data().rate, startPaused); });
     return handle;
 }
 

@@ -9,8 +9,7 @@ ModuleDecoder* ModuleDecoder::open(const void* data, size_t length, int rate) {
     int error = 0;
     const char* message = nullptr;
     openmpt_module* module = openmpt_module_create_from_memory2(
-        data, length, openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, &error,
-        &message, nullptr);
+        data, length, openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, &error, &message, nullptr);
     if (message) openmpt_free_string(message);
     if (!module) return nullptr;
     auto* decoder = new ModuleDecoder(module, rate);
@@ -30,8 +29,6 @@ bool ModuleDecoder::rewind() {
     return true;
 }
 
-void ModuleDecoder::setRepeating(bool repeating) {
-    openmpt_module_set_repeat_count(module_, repeating ? -1 : 0);
-}
+void ModuleDecoder::setRepeating(bool repeating) { openmpt_module_set_repeat_count(module_, repeating ? -1 : 0); }
 
 }  // namespace sound

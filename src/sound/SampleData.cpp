@@ -54,7 +54,8 @@ bool SampleData::decode(const void* data, size_t length) {
     rate = 0;
     bool ok = false;
     if (data && startsWith(data, length, "RIFF")) ok = decodeWav(data, length);
-    else if (data && startsWith(data, length, "OggS")) ok = decodeVorbis(data, length);
+    else if (data && startsWith(data, length, "OggS"))
+        ok = decodeVorbis(data, length);
     if (!ok || frames.empty()) {
         frames.clear();
         rate = 0;

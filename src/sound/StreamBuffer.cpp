@@ -9,8 +9,7 @@ StreamBuffer::StreamBuffer(int capacityFrames)
     : capacity_(capacityFrames), data_(static_cast<size_t>(capacityFrames) * 2, 0.0f) {}
 
 int StreamBuffer::available() const {
-    return static_cast<int>(writeCount_.load(std::memory_order_acquire) -
-                            readCount_.load(std::memory_order_acquire));
+    return static_cast<int>(writeCount_.load(std::memory_order_acquire) - readCount_.load(std::memory_order_acquire));
 }
 
 int StreamBuffer::space() const { return capacity_ - available(); }

@@ -207,11 +207,10 @@ bool AnimateSprite::collectDirty(int tick, util::RectangleNM* total, util::Regio
         }
     }
     int ticks = tick - pausedTicks;
-    bool advanceDue = frameStep != 0 &&
-                      (frameInterval == 0 || (framePhase + ticks) % frameInterval == 0);
+    bool advanceDue = frameStep != 0 && (frameInterval == 0 || (framePhase + ticks) % frameInterval == 0);
     bool moving = false;
-    bool atRest = !advanceDue && x == targetX && y == targetY && getAlpha() == targetAlpha &&
-                  moveSteps <= 0 && fadeSteps <= 0;
+    bool atRest =
+        !advanceDue && x == targetX && y == targetY && getAlpha() == targetAlpha && moveSteps <= 0 && fadeSteps <= 0;
     if (!atRest) {
         repaint();
         if (advanceDue) advanceFrame(ticks);

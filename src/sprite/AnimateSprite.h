@@ -4,7 +4,9 @@
 #include "sprite/Pausable.h"
 #include "sprite/Sprite.h"
 
-namespace window { class Receiver; }
+namespace window {
+class Receiver;
+}
 
 namespace sprite {
 
@@ -31,17 +33,17 @@ public:
     void setAlpha(int alpha) override;
 
     virtual void setFrames(window::Image* picture, int cols, int rowCount);  // 49
-    virtual bool isAnimating() { return animating; }                          // 50
-    void setPaused(bool flag) override { paused = flag; }                     // 51
-    virtual bool isPaused() { return paused; }                                // 52
-    virtual void moveTo(int tx, int ty, int steps);                           // 53
-    virtual void fadeTo(int alpha, int steps, bool hideWhenDone);             // 54
-    virtual int getTargetAlpha() { return targetAlpha; }                      // 55
-    virtual int getTargetX() { return targetX; }                              // 56
-    virtual int getTargetY() { return targetY; }                              // 57
-    virtual int nextX();                                                      // 58
-    virtual int nextY();                                                      // 59
-    virtual int getMoveSteps() { return moveSteps; }                          // 60
+    virtual bool isAnimating() { return animating; }                         // 50
+    void setPaused(bool flag) override { paused = flag; }                    // 51
+    virtual bool isPaused() { return paused; }                               // 52
+    virtual void moveTo(int tx, int ty, int steps);                          // 53
+    virtual void fadeTo(int alpha, int steps, bool hideWhenDone);            // 54
+    virtual int getTargetAlpha() { return targetAlpha; }                     // 55
+    virtual int getTargetX() { return targetX; }                             // 56
+    virtual int getTargetY() { return targetY; }                             // 57
+    virtual int nextX();                                                     // 58
+    virtual int nextY();                                                     // 59
+    virtual int getMoveSteps() { return moveSteps; }                         // 60
 
     void setFrame(int n);
     int getFrame() const { return frame; }

@@ -137,9 +137,16 @@ window::Image* BitmapScaler::quarterTurn(int quarters) {
         for (int i = 0; i < w; ++i) {
             // The source pixel that lands on (i, j) after turning clockwise.
             int u, v;
-            if (quarters == 1) { u = j; v = sh - 1 - i; }
-            else if (quarters == 2) { u = sw - 1 - i; v = sh - 1 - j; }
-            else { u = sw - 1 - j; v = i; }
+            if (quarters == 1) {
+                u = j;
+                v = sh - 1 - i;
+            } else if (quarters == 2) {
+                u = sw - 1 - i;
+                v = sh - 1 - j;
+            } else {
+                u = sw - 1 - j;
+                v = i;
+            }
             out[j * w + i] = at(sx + u, sy + v);
         }
     return keep(result.detach());
@@ -182,7 +189,8 @@ window::Image* BitmapScaler::rotate(double angle, double zoom, int quality) {
             uint32_t value = 0;
             if (quality == 0) {
                 int64_t px = (u + (One >> 1)) >> 16, py = (v + (One >> 1)) >> 16;
-                if (px >= 0 && py >= 0 && px < sw && py < sh) value = at(sx + static_cast<int>(px), sy + static_cast<int>(py));
+                if (px >= 0 && py >= 0 && px < sw && py < sh)
+                    value = at(sx + static_cast<int>(px), sy + static_cast<int>(py));
             } else {
                 int64_t px = u >> 16, py = v >> 16;
                 int64_t fx = u & (One - 1), fy = v & (One - 1);

@@ -4,7 +4,9 @@
 
 #include "lang/Object.h"
 
-namespace window { class Image; }
+namespace window {
+class Image;
+}
 
 namespace sprite {
 

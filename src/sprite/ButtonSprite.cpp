@@ -88,9 +88,7 @@ void ButtonSprite::setVisible(bool value) {
     AnimateSprite::setVisible(value);
 }
 
-bool ButtonSprite::contains(int px, int py) {
-    return hitByBounds ? AnimateSprite::contains(px, py) : hitTest(px, py);
-}
+bool ButtonSprite::contains(int px, int py) { return hitByBounds ? AnimateSprite::contains(px, py) : hitTest(px, py); }
 
 bool ButtonSprite::hover(int px, int py) {
     if (state == Inactive) return false;
@@ -118,10 +116,12 @@ void ButtonSprite::setPressed(bool flag) {
     pressed = flag;
     if (flag) {
         if (state == Normal || state == Hover) setState(Pressed);
-        else if (state == Selected || state == SelectedHover) setState(SelectedPressed);
+        else if (state == Selected || state == SelectedHover)
+            setState(SelectedPressed);
     } else {
         if (state == Pressed) setState(Normal);
-        else if (state == SelectedPressed) setState(Selected);
+        else if (state == SelectedPressed)
+            setState(Selected);
     }
 }
 
@@ -137,7 +137,8 @@ bool ButtonSprite::isHitExact(int px, int py) { return hitTest(px, py) && state 
 void ButtonSprite::unloadImage() {
     // A button put away forgets hover and press looks.
     if (state == Hover || state == Pressed) setState(Normal);
-    else if (state == SelectedHover || state == SelectedPressed) setState(Selected);
+    else if (state == SelectedHover || state == SelectedPressed)
+        setState(Selected);
     AnimateSprite::unloadImage();
 }
 

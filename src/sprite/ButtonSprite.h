@@ -14,8 +14,15 @@ class ButtonSprite : public AnimateSprite, public ButtonInput {
     MENTARIUM_METACLASS(ButtonSprite)
 
 public:
-    enum State { Inactive = 0, Normal = 1, Hover = 2, Selected = 3, SelectedHover = 4, Pressed = 5,
-                 SelectedPressed = 6 };
+    enum State {
+        Inactive = 0,
+        Normal = 1,
+        Hover = 2,
+        Selected = 3,
+        SelectedHover = 4,
+        Pressed = 5,
+        SelectedPressed = 6
+    };
 
     ButtonSprite();
     MENTARIUM_CLASS(ButtonSprite, AnimateSprite)
@@ -28,11 +35,11 @@ public:
     Sprite* clone() override;
 
     virtual bool canEnterState(int n) { return true; }  // 61
-    bool hover(int px, int py) override;                 // 62
-    bool press() override;                               // 63
-    bool releaseAt(int px, int py) override;             // 64
-    bool isHit(int px, int py) override;                 // 65
-    virtual bool isHitExact(int px, int py);             // 66
+    bool hover(int px, int py) override;                // 62
+    bool press() override;                              // 63
+    bool releaseAt(int px, int py) override;            // 64
+    bool isHit(int px, int py) override;                // 65
+    virtual bool isHitExact(int px, int py);            // 66
 
     void setFireOnRelease(bool flag) override { fireOnRelease = flag; }
     void setState(int n);

@@ -72,7 +72,8 @@ DataLoader::DataLoader(const lang::String& path, lang::Object* listener, User* r
     if (listener) listener->addRef();
     if (resolver) resolver->addRef();
     if (streams) streams->addRef();
-    else this->streams = new util::Hashtable();
+    else
+        this->streams = new util::Hashtable();
 }
 
 DataLoader::~DataLoader() {
@@ -118,7 +119,8 @@ io::InputStream* DataLoader::openStream(const lang::String& item, Mode mode) {
     io::InputStream* in = nullptr;
     try {
         if (item.startsWith("+")) in = new io::ByteArrayInputStream(item);
-        else in = new io::FileInputStream(joinPath(path, item));
+        else
+            in = new io::FileInputStream(joinPath(path, item));
     } catch (lang::Exception* e) {
         report(mode, e->getMessage());
         e->release();
@@ -194,11 +196,16 @@ bool DataLoader::walk(const lang::String& item, Mode mode, int& steps) {
             const lang::String& marker = tokens->text();
             if (marker.equalsIgnoreCase("<end>")) break;
             if (marker.equalsIgnoreCase("<images>")) have = readImages(*tokens, mode, steps);
-            else if (marker.equalsIgnoreCase("<sounds>")) have = readSounds(*tokens, mode, steps);
-            else if (marker.equalsIgnoreCase("<data>")) have = readData(*tokens, mode, stop);
-            else if (marker.equalsIgnoreCase("<strings>")) have = readStrings(*tokens, mode);
-            else if (marker.equalsIgnoreCase("<sprites>")) have = readSprites(*tokens, mode, steps);
-            else have = tokens->next();  // a stray word outside any section
+            else if (marker.equalsIgnoreCase("<sounds>"))
+                have = readSounds(*tokens, mode, steps);
+            else if (marker.equalsIgnoreCase("<data>"))
+                have = readData(*tokens, mode, stop);
+            else if (marker.equalsIgnoreCase("<strings>"))
+                have = readStrings(*tokens, mode);
+            else if (marker.equalsIgnoreCase("<sprites>"))
+                have = readSprites(*tokens, mode, steps);
+            else
+                have = tokens->next();  // a stray word outside any section
         }
     } catch (lang::Exception* e) {
         report(mode, e->getMessage());

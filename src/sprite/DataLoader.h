@@ -7,9 +7,16 @@
 #include "lang/StringArray.h"
 #include "sprite/OwningArray.h"
 
-namespace io { class InputStream; }
-namespace util { class Hashtable; class Vector; }
-namespace window { class Image; }
+namespace io {
+class InputStream;
+}
+namespace util {
+class Hashtable;
+class Vector;
+}  // namespace util
+namespace window {
+class Image;
+}
 
 namespace sprite {
 

@@ -123,7 +123,8 @@ void DialogSprite::addNamedBefore(const lang::String& childName, SpriteBase* chi
 void DialogSprite::setFireOnRelease(bool flag) {
     forChildrenFromTop([flag](Sprite* child) {
         if (auto* button = dynamic_cast<ButtonInput*>(child)) button->setFireOnRelease(flag);
-        else if (DialogSprite* dialog = asDialog(child)) dialog->setFireOnRelease(flag);
+        else if (DialogSprite* dialog = asDialog(child))
+            dialog->setFireOnRelease(flag);
         return true;
     });
 }
@@ -159,17 +160,11 @@ int DialogSprite::takeNestedResult(DialogSprite* child, int fallback) {
     clickedName = child->clickedName;
     lang::String out;
     switch (child->filterButton(clickedName, out)) {
-    case 0:
-        return RESULT;
-    case 1:
-        clickedName = out;
-        return RESULT;
+    case 0: return RESULT;
+    case 1: clickedName = out; return RESULT;
     case 2:
-    case 3:
-        clickedName = lang::String();
-        return TAKEN;
-    default:
-        return fallback;
+    case 3: clickedName = lang::String(); return TAKEN;
+    default: return fallback;
     }
 }
 
@@ -318,7 +313,8 @@ int DialogSprite::answerFocusKey(int key, int modifiers) {
 std::vector<ButtonSprite*> DialogSprite::focusableButtons() {
     std::vector<ButtonSprite*> buttons;
     forChildrenFromTop([&](Sprite* child) {
-        if (auto* button = dynamic_cast<ButtonSprite*>(child); button && button->isFocusable()) buttons.push_back(button);
+        if (auto* button = dynamic_cast<ButtonSprite*>(child); button && button->isFocusable())
+            buttons.push_back(button);
         return true;
     });
     std::reverse(buttons.begin(), buttons.end());  // the dialog's order, bottom first

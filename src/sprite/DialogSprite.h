@@ -6,8 +6,12 @@
 #include "sprite/FancyContainer.h"
 #include "sprite/FocusRing.h"
 
-namespace util { class Hashtable; }
-namespace window { class Event; }
+namespace util {
+class Hashtable;
+}
+namespace window {
+class Event;
+}
 
 namespace sprite {
 
@@ -45,18 +49,18 @@ public:
 
     virtual void addNamedAfter(const lang::String& childName, SpriteBase* child, SpriteBase* ref);   // 57
     virtual void addNamed(const lang::String& childName, SpriteBase* child);                         // 58
-    virtual void insertBefore(SpriteBase* child, SpriteBase* ref);                                    // 59
+    virtual void insertBefore(SpriteBase* child, SpriteBase* ref);                                   // 59
     virtual void addNamedBefore(const lang::String& childName, SpriteBase* child, SpriteBase* ref);  // 60
-    virtual void setFireOnRelease(bool flag);                                                         // 61
-    virtual bool acceptsKeys() { return isVisible(); }                                                // 62
-    virtual int handleMessage(const lang::String& message);                                           // 63
-    virtual int onButton(const lang::String& button, lang::String& out, lang::Object* extra);                  // 64
-    virtual int filterButton(const lang::String& button, lang::String& out);                          // 65
-    virtual int keyPressed(window::Event* event);                                                     // 66
-    virtual int mousePressed(window::Event* event);                                                   // 67
-    virtual int mouseReleased(window::Event* event);                                                  // 68
-    virtual bool mouseMoved(window::Event* event);                                                    // 69
-    virtual void refreshImages() { FancyContainer::loadImages(); }                                    // 70
+    virtual void setFireOnRelease(bool flag);                                                        // 61
+    virtual bool acceptsKeys() { return isVisible(); }                                               // 62
+    virtual int handleMessage(const lang::String& message);                                          // 63
+    virtual int onButton(const lang::String& button, lang::String& out, lang::Object* extra);        // 64
+    virtual int filterButton(const lang::String& button, lang::String& out);                         // 65
+    virtual int keyPressed(window::Event* event);                                                    // 66
+    virtual int mousePressed(window::Event* event);                                                  // 67
+    virtual int mouseReleased(window::Event* event);                                                 // 68
+    virtual bool mouseMoved(window::Event* event);                                                   // 69
+    virtual void refreshImages() { FancyContainer::loadImages(); }                                   // 70
 
     // The dialog's own buttons the keyboard can reach, in the dialog's order (borrowed).
     std::vector<ButtonSprite*> focusableButtons();
@@ -81,7 +85,8 @@ protected:
     // dialog's; fallback is the answer for an unexpected filter answer.
     int takeNestedResult(DialogSprite* child, int fallback);
     // Runs handler with the event's point moved into this dialog's space.
-    template <typename Handler> auto withLocalPoint(window::Event* event, Handler handler);
+    template <typename Handler>
+    auto withLocalPoint(window::Event* event, Handler handler);
     // The dialog's own answer to a key no child dialog took: Tab and Shift+Tab
     // move the focus ring, Return and Space press the focused button.
     int answerFocusKey(int key, int modifiers);

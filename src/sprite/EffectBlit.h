@@ -24,7 +24,7 @@ inline void drawThroughEffects(window::Graphics* g, window::Image* picture, int 
 
 // A derived graphics narrowed to (x, y, w, h) and to the sprite's clip and
 // exclusion rectangles; the caller disposes and releases it.
-window::Graphics* narrowedGraphics(window::Graphics* g, int x, int y, int w, int h,
-                                   const util::RectangleNM* clip, const util::RectangleNM* exclude);
+window::Graphics* narrowedGraphics(window::Graphics* g, int x, int y, int w, int h, const util::RectangleNM* clip,
+                                   const util::RectangleNM* exclude);
 
 }  // namespace sprite

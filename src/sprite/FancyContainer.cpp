@@ -197,7 +197,8 @@ bool FancyContainer::insertChild(SpriteBase* child, int index, bool leaveRemoval
     s->addRef();  // keeps the child alive while it moves within the list
     children.removeElement(s);
     if (index < 0 || index > children.size()) children.addElement(s);
-    else children.insertElementAt(s, index);
+    else
+        children.insertElementAt(s, index);
     if (!leaveRemovals) removals.removeElement(s);
     if (s->isVisible()) markChildDirty(*s->getBounds());
     s->release();

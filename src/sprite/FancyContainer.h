@@ -28,13 +28,13 @@ public:
     void setSize(int w, int h) override;
     void setColorFactors(int alpha, int red, int green, int blue) override;
 
-    virtual void onLoaded(DataLoader* loader) {}                            // 49
-    virtual void loadImages();                                              // 50
-    virtual void unloadImages();                                            // 51
-    virtual bool addAfter(SpriteBase* child, SpriteBase* ref);              // 52
-    virtual bool add(SpriteBase* child);                                    // 53
-    virtual void remove(SpriteBase* child);                                 // 54
-    virtual void setAnimationsPaused(bool paused);                          // 55
+    virtual void onLoaded(DataLoader* loader) {}                              // 49
+    virtual void loadImages();                                                // 50
+    virtual void unloadImages();                                              // 51
+    virtual bool addAfter(SpriteBase* child, SpriteBase* ref);                // 52
+    virtual bool add(SpriteBase* child);                                      // 53
+    virtual void remove(SpriteBase* child);                                   // 54
+    virtual void setAnimationsPaused(bool paused);                            // 55
     virtual void paintChildren(window::Graphics* g, util::Region* clipArea);  // 56
 
     // Moves child right before ref (to the bottom when ref is not a child); no repaint.
@@ -55,7 +55,8 @@ protected:
     void resetRegion();
     void dropBuffer();
     // Runs visit on every child from the top (last) down while it answers true.
-    template <typename Visit> void forChildrenFromTop(Visit visit);
+    template <typename Visit>
+    void forChildrenFromTop(Visit visit);
 
     int fadeStep = 20;
     util::Vector children{10};

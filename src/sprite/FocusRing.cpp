@@ -14,7 +14,8 @@ bool FocusRing::step(const std::vector<ButtonSprite*>& buttons, bool backwards) 
     auto at = std::find(buttons.begin(), buttons.end(), focused_);
     int next;
     if (at == buttons.end()) next = backwards ? count - 1 : 0;  // the ring enters at an end
-    else next = (static_cast<int>(at - buttons.begin()) + (backwards ? count - 1 : 1)) % count;
+    else
+        next = (static_cast<int>(at - buttons.begin()) + (backwards ? count - 1 : 1)) % count;
     focus(buttons[next]);
     return true;
 }

@@ -86,10 +86,22 @@ void GameCanvas::post(window::Event* event) {
     queue_.notify();
 }
 
-bool GameCanvas::mouseDown(window::Event* event, int, int) { post(event); return true; }
-bool GameCanvas::mouseUp(window::Event* event, int, int) { post(event); return true; }
-bool GameCanvas::mouseMove(window::Event* event, int, int) { post(event); return true; }
-bool GameCanvas::mouseDrag(window::Event* event, int, int) { post(event); return true; }
+bool GameCanvas::mouseDown(window::Event* event, int, int) {
+    post(event);
+    return true;
+}
+bool GameCanvas::mouseUp(window::Event* event, int, int) {
+    post(event);
+    return true;
+}
+bool GameCanvas::mouseMove(window::Event* event, int, int) {
+    post(event);
+    return true;
+}
+bool GameCanvas::mouseDrag(window::Event* event, int, int) {
+    post(event);
+    return true;
+}
 
 bool GameCanvas::keyDown(window::Event*, int key) {
     if (started_ && (key == 'S' || key == 's')) {
@@ -322,7 +334,8 @@ bool GameCanvas::collectFrom(SpriteBase* root, bool onCanvasOnly) {
     }
     needsRender_ = true;
     if (dirtyRect_.width == 0) dirtyRect_ = updateRect_;
-    else if (updateRect_.width > 0) dirtyRect_.add(updateRect_);
+    else if (updateRect_.width > 0)
+        dirtyRect_.add(updateRect_);
     return true;
 }
 
@@ -348,7 +361,8 @@ void GameCanvas::repaint(const util::RectangleNM* area) {
     if (area->width == 0) return;
     needsRender_ = true;
     if (dirtyRect_.width == 0) dirtyRect_ = *area;
-    else dirtyRect_.add(*area);
+    else
+        dirtyRect_.add(*area);
     dirtyRegion_.addRect(*area);
 }
 

@@ -91,7 +91,8 @@ void GameCanvas2::paintLayers(window::Graphics* g) {
 
 void GameCanvas2::deliver(FrameNotify* notify) {
     if (notify->target == nullptr) onMessage(notify->argument, notify->message);
-    else if (notify->target->isInstanceOf("SpriteBase")) notify->target->onMessage(notify->argument, notify->message);
+    else if (notify->target->isInstanceOf("SpriteBase"))
+        notify->target->onMessage(notify->argument, notify->message);
 }
 
 void GameCanvas2::update() {
@@ -143,7 +144,8 @@ void GameCanvas2::schedule(int delay, const lang::String& message, int flags, la
             auto* n = static_cast<FrameNotify*>(notifications_.elementAt(i));
             if (!matches(n)) continue;
             if (flags & CANCEL) notifications_.removeElementAt(i);
-            else if (reused == nullptr) reused = n;
+            else if (reused == nullptr)
+                reused = n;
         }
         if (flags & CANCEL) return;
     }
@@ -207,31 +209,30 @@ bool GameCanvas2::processEvent() {
     lang::String message;
     bool fire = false;
     switch (e->kind) {
-        case window::Event::MouseDown: fire = onMouseDown(e, object, message); break;
-        case window::Event::MouseMove:
-        case window::Event::MouseDrag: fire = onMouseMove(e, object, message); break;
-        case window::Event::MouseUp: fire = onMouseUp(e, object, message); break;
-        case window::Event::KeyRelease: fire = onKeyUp(e, object, message); break;
-        case window::Event::KeyPress:
-            if (testerMode()) {
-                if (e->key == window::keys::F1) {
-                    setDebugPaused(!debugPaused());
-                    return true;
-                }
-                if (debugPaused() && (e->key == window::keys::Right || e->key == window::keys::Down)) {
-                    update();
-                    return true;
-                }
+    case window::Event::MouseDown: fire = onMouseDown(e, object, message); break;
+    case window::Event::MouseMove:
+    case window::Event::MouseDrag: fire = onMouseMove(e, object, message); break;
+    case window::Event::MouseUp: fire = onMouseUp(e, object, message); break;
+    case window::Event::KeyRelease: fire = onKeyUp(e, object, message); break;
+    case window::Event::KeyPress:
+        if (testerMode()) {
+            if (e->key == window::keys::F1) {
+                setDebugPaused(!debugPaused());
+                return true;
             }
-            fire = onKeyDown(e, object, message);
-            break;
-        case window::Event::Message:
-            if (lang::Object* arg = e->getArgument(); arg && arg->isInstanceOf("String")) {
-                onMessage(e->getSource(), *static_cast<lang::String*>(arg));
+            if (debugPaused() && (e->key == window::keys::Right || e->key == window::keys::Down)) {
+                update();
+                return true;
             }
-            return true;
-        default:
-            break;
+        }
+        fire = onKeyDown(e, object, message);
+        break;
+    case window::Event::Message:
+        if (lang::Object* arg = e->getArgument(); arg && arg->isInstanceOf("String")) {
+            onMessage(e->getSource(), *static_cast<lang::String*>(arg));
+        }
+        return true;
+    default: break;
     }
     if (fire) onMessage(object, message);
     if (object) object->release();
@@ -240,7 +241,8 @@ bool GameCanvas2::processEvent() {
 
 bool GameCanvas2::takeAnswer(DialogSprite* dialog, int answer, lang::Object*& object, lang::String& message) {
     if (answer == DialogSprite::RESULT) message = dialog->getClickedName();
-    else if (answer == DialogSprite::CLOSE) message = "CLOSED";
+    else if (answer == DialogSprite::CLOSE)
+        message = "CLOSED";
     if (message.isEmpty()) return false;  // taken, nothing to report
     dialog->addRef();
     object = dialog;
@@ -257,8 +259,10 @@ bool GameCanvas2::routePointer(Pointer kind, window::Event* e, lang::Object*& ob
             if (!dialog->isShown()) continue;
             int answer = DialogSprite::NOT_TAKEN;
             if (kind == Pointer::Press) answer = dialog->mousePressed(e);
-            else if (kind == Pointer::Release) answer = dialog->mouseReleased(e);
-            else answer = dialog->mouseMoved(e) ? DialogSprite::TAKEN : DialogSprite::NOT_TAKEN;
+            else if (kind == Pointer::Release)
+                answer = dialog->mouseReleased(e);
+            else
+                answer = dialog->mouseMoved(e) ? DialogSprite::TAKEN : DialogSprite::NOT_TAKEN;
             if (answer == DialogSprite::NOT_TAKEN) continue;
             return takeAnswer(dialog, answer, object, message);
         }
@@ -317,8 +321,10 @@ bool GameCanvas2::onKeyDown(window::Event* e, lang::Object*& object, lang::Strin
 
 void GameCanvas2::onMessage(lang::Object*, const lang::String& message) {
     if (message.equals("handCursor")) setCursor(window::Cursor::getHand());
-    else if (message.equals("normalCursor")) setCursor(window::Cursor::getArrow());
-    else if (message.equals("openHandCursor")) setCursor(window::Cursor::getOpenHand());
+    else if (message.equals("normalCursor"))
+        setCursor(window::Cursor::getArrow());
+    else if (message.equals("openHandCursor"))
+        setCursor(window::Cursor::getOpenHand());
     else if (!message.isEmpty() && overlay_) {
         ObjectLock list(overlay_, true);
         for (int i = overlay_->size() - 1; i >= 0; --i) {

@@ -21,8 +21,8 @@ public:
         ~FrameNotify() override;
         void setTarget(SpriteBase* target, lang::Object* argument);
 
-        SpriteBase* target = nullptr;     // null: the canvas itself
-        int frames = 0;                   // countdown, or the period when repeating
+        SpriteBase* target = nullptr;  // null: the canvas itself
+        int frames = 0;                // countdown, or the period when repeating
         lang::Object* argument = nullptr;
         lang::String message;
         bool repeating = false;
@@ -46,16 +46,16 @@ public:
     void update() override;
     bool processEvent() override;
 
-    virtual void sceneLoaded(DataLoader* loader) {}                                          // 86
-    virtual bool loadScene();                                                                // 88
-    SpriteBase* offerSprite(const lang::String& classField, lang::IntArray* numbers,          // 89
+    virtual void sceneLoaded(DataLoader* loader) {}                                   // 86
+    virtual bool loadScene();                                                         // 88
+    SpriteBase* offerSprite(const lang::String& classField, lang::IntArray* numbers,  // 89
                             lang::ObjectArray* pictures, DataLoader* loader) override {
         return nullptr;
     }
     virtual void schedule(int delay, const lang::String& message, int flags, lang::Object* argument,
-                          SpriteBase* target);                                               // 90
-    virtual void holdNotifications(bool held) { notificationsHeld_ = held; }                 // 91
-    virtual void onMessage(lang::Object* argument, const lang::String& message);             // 92
+                          SpriteBase* target);                                                 // 90
+    virtual void holdNotifications(bool held) { notificationsHeld_ = held; }                   // 91
+    virtual void onMessage(lang::Object* argument, const lang::String& message);               // 92
     virtual bool onMouseDown(window::Event* e, lang::Object*& object, lang::String& message);  // 93
     virtual bool onMouseUp(window::Event* e, lang::Object*& object, lang::String& message);    // 94
     virtual bool onMouseMove(window::Event* e, lang::Object*& object, lang::String& message);  // 95

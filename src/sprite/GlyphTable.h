@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-namespace window { class Image; }
+namespace window {
+class Image;
+}
 
 namespace sprite {
 

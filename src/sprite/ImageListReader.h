@@ -5,7 +5,9 @@
 
 #include "lang/String.h"
 
-namespace io { class InputStream; }
+namespace io {
+class InputStream;
+}
 
 namespace sprite {
 

@@ -393,7 +393,8 @@ void LineGraphSprite::render() {
         // One value alone is shown against zero; zero alone, or nothing, on 0 .. 100.
         if (hi == lo) {
             if (lo > 0) lo = 0;
-            else hi = lo + 100;
+            else
+                hi = lo + 100;
         }
         int b0 = inset > 0 ? std::min((B - T) / 2, inset) : 0;
         int roomy = std::max(1, (B - T - 2 * b0) / (h + 2));  // divisions that fit their labels
@@ -421,8 +422,8 @@ void LineGraphSprite::render() {
     int xEnd = (x1 - x0) * (100 - q) / 100 + x0;
 
     int nx = pointCount() < 2 ? 1 : divide(x0, xEnd, std::min(mostXDivisions, pointCount() - 1), smallestXStep);
-    int ny = roundSteps      ? divide(y0, y1, (hi - lo) / valueStep, 1)
-             : points.empty() ? 1
+    int ny = roundSteps          ? divide(y0, y1, (hi - lo) / valueStep, 1)
+             : points.empty()    ? 1
              : pointCount() == 1 ? 2
                                  : divide(y0, y1, mostYDivisions, smallestYStep);
     int xStep = (xEnd - x0) / nx, yStep = (y1 - y0) / ny;

@@ -5,7 +5,10 @@
 
 #include "sprite/Sprite.h"
 
-namespace window { class Color; class Font; }
+namespace window {
+class Color;
+class Font;
+}  // namespace window
 
 namespace sprite {
 
@@ -90,7 +93,8 @@ public:
 
 private:
     void markDirty();
-    template <typename T> void setField(T& field, T value);
+    template <typename T>
+    void setField(T& field, T value);
     bool ownsPicture() const;
     void render();
     void placeCaptions();

@@ -2,7 +2,10 @@
 
 #include "lang/String.h"
 
-namespace lang { class IntArray; class ObjectArray; }
+namespace lang {
+class IntArray;
+class ObjectArray;
+}  // namespace lang
 
 namespace sprite {
 

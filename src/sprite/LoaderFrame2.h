@@ -6,7 +6,9 @@
 #include "lang/String.h"
 #include "window/Frame.h"
 
-namespace lang { class Thread; }
+namespace lang {
+class Thread;
+}
 
 namespace sprite {
 
@@ -57,13 +59,13 @@ public:
     void onActivate(bool active) override;
 
     virtual void initialise(GameCanvas2* canvas, const lang::String& item, const lang::String& product);  // 57
-    virtual void setCanvas(GameCanvas2* canvas);  // 58
-    virtual void canvasChanged() {}               // 59
-    virtual bool startSound();                    // 60
-    virtual void start();                         // 61
-    virtual void runHere();                       // 62
-    virtual void stop();                          // 63
-    virtual void showCanvas();                    // 64
+    virtual void setCanvas(GameCanvas2* canvas);                                                          // 58
+    virtual void canvasChanged() {}                                                                       // 59
+    virtual bool startSound();                                                                            // 60
+    virtual void start();                                                                                 // 61
+    virtual void runHere();                                                                               // 62
+    virtual void stop();                                                                                  // 63
+    virtual void showCanvas();                                                                            // 64
 
     void setBaseDirectory(const lang::String& directory) { baseDirectory_ = directory; }
     const lang::String& getBaseDirectory() const { return baseDirectory_; }

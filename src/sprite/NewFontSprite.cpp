@@ -357,7 +357,8 @@ void NewFontSprite::setFixedPicture(window::Image* picture) {
 }
 
 void NewFontSprite::setColorFactors(int alpha, int red, int green, int blue) {
-    colorFactors = static_cast<int32_t>((alpha & 0xFF) << 24 | (red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF));
+    colorFactors =
+        static_cast<int32_t>((alpha & 0xFF) << 24 | (red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF));
     AnimateSprite::setColorFactors(alpha, red, green, blue);
 }
 

@@ -7,7 +7,9 @@
 #include "sprite/AnimateSprite.h"
 #include "sprite/GlyphTable.h"
 
-namespace window { class Event; }
+namespace window {
+class Event;
+}
 
 namespace sprite {
 
@@ -39,8 +41,8 @@ public:
     void unloadImage() override;
 
     virtual void keyTyped(window::Event* event, int maxLength, bool filter);  // 61
-    virtual void truncateToWidth(int max);                                     // 62
-    virtual void wrapToWidth(int max);                                         // 63
+    virtual void truncateToWidth(int max);                                    // 62
+    virtual void wrapToWidth(int max);                                        // 63
 
     void setFont(window::Image* sheet, window::Image* metricsPicture);
     // Faces 1 to 3, chosen per character through the style table.

@@ -61,7 +61,8 @@ void NumberSprite::setFormat(int format) {
     showPlus = format == ShowPlus;
     percent = format == Percent;
     if (image) setImage(image);
-    else relayout();
+    else
+        relayout();
 }
 
 void NumberSprite::setAlignment(int a) {
@@ -190,8 +191,10 @@ void NumberSprite::drawCell(window::Graphics* g, int cell, bool half, int& pen) 
 void NumberSprite::drawSeparator(window::Graphics* g, char separator, bool decimal, int& pen) {
     int cell;
     if (separator == 0 || separator == ' ' || static_cast<unsigned char>(separator) == 0xA0) cell = -1;
-    else if (decimal) cell = separator == ',' ? CommaCell : StopCell;
-    else cell = separator == '.' ? StopCell : CommaCell;
+    else if (decimal)
+        cell = separator == ',' ? CommaCell : StopCell;
+    else
+        cell = separator == '.' ? StopCell : CommaCell;
     drawCell(g, cell, true, pen);
 }
 

@@ -26,7 +26,7 @@ public:
 
 private:
     io::InputStream* source_;
-    int previous_ = -1;       // the last byte taken from the source
+    int previous_ = -1;         // the last byte taken from the source
     bool pendingFeed_ = false;  // a line feed is owed after an inserted carriage return
     int position_ = 0;
 };

@@ -29,8 +29,7 @@ bool SceneTokens::next() {
             number_ = false;
             text_ = lang::String();
             return false;
-        case io::StreamTokenizer::TT_EOL:
-            continue;
+        case io::StreamTokenizer::TT_EOL: continue;
         case io::StreamTokenizer::TT_NUMBER:
             number_ = true;
             value_ = tokenizer_->nval;

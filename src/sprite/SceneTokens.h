@@ -3,7 +3,10 @@
 #include "lang/Object.h"
 #include "lang/String.h"
 
-namespace io { class InputStream; class StreamTokenizer; }
+namespace io {
+class InputStream;
+class StreamTokenizer;
+}  // namespace io
 
 namespace sprite {
 

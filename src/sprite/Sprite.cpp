@@ -100,7 +100,8 @@ util::RectangleNM Sprite::dirtyArea() const {
 void Sprite::unionInto(util::RectangleNM& dst, const util::RectangleNM& src) {
     if (src.width <= 0 || src.height <= 0) return;
     if (dst.width == 0 || dst.height == 0) dst = src;
-    else dst.add(src);
+    else
+        dst.add(src);
 }
 
 bool Sprite::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {
@@ -117,7 +118,8 @@ bool Sprite::collectDirty(int tick, util::RectangleNM* total, util::Region* regi
 void Sprite::addDirty(const util::RectangleNM& r) {
     ObjectLock hold(&dirtyRect, true);
     if (dirtyRect.width == 0) dirtyRect = r;
-    else unionInto(dirtyRect, r);
+    else
+        unionInto(dirtyRect, r);
     dirty = true;
 }
 
@@ -289,8 +291,7 @@ bool Sprite::findEdge(int& px, int& py, int side, int threshold) {
         if ((found = scan(w - 1, row, -1, 0, w)) < 0) return false;
         px = getX() + w - 1 - found;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

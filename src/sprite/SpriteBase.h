@@ -4,9 +4,18 @@
 #include "lang/String.h"
 #include "window/Receiver.h"
 
-namespace lang { class IntArray; class ObjectArray; }
-namespace util { class RectangleNM; class Region; }
-namespace window { class Event; class Graphics; }
+namespace lang {
+class IntArray;
+class ObjectArray;
+}  // namespace lang
+namespace util {
+class RectangleNM;
+class Region;
+}  // namespace util
+namespace window {
+class Event;
+class Graphics;
+}  // namespace window
 
 namespace sprite {
 
@@ -19,10 +28,10 @@ public:
     SpriteBase& operator=(const SpriteBase&) = delete;
     MENTARIUM_CLASS(SpriteBase, lang::Object)
 
-    virtual bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) = 0;        // 14
-    virtual void paint(window::Graphics* g) = 0;                                         // 15
-    virtual void paintOutline(window::Graphics* g) = 0;                                  // 16
-    virtual void onMessage(lang::Object* argument, const lang::String& message) {}      // 17
+    virtual bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) = 0;           // 14
+    virtual void paint(window::Graphics* g) = 0;                                           // 15
+    virtual void paintOutline(window::Graphics* g) = 0;                                    // 16
+    virtual void onMessage(lang::Object* argument, const lang::String& message) {}         // 17
     virtual bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) {  // 18
         return false;
     }

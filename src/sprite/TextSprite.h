@@ -5,7 +5,9 @@
 #include "lang/String.h"
 #include "sprite/Sprite.h"
 
-namespace window { class Font; }
+namespace window {
+class Font;
+}
 
 namespace sprite {
 

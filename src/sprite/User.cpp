@@ -160,8 +160,7 @@ void User::putLargeBytes(const lang::String& path, const lang::ByteArray& bytes)
                          static_cast<size_t>(size));
     }
     // Pieces of a longer earlier array would otherwise be read back after the new ones.
-    for (int i = pieces; store_->deleteValue(key, std::to_string(i)); ++i) {
-    }
+    for (int i = pieces; store_->deleteValue(key, std::to_string(i)); ++i) {}
 }
 
 bool User::getBytes(const lang::String& path, lang::ByteArray& bytes) {

@@ -33,7 +33,8 @@ void RectangleNM::intersect(const RectangleNM& other) {
     int right = std::min(x + width, other.x + other.width);
     int bottom = std::min(y + height, other.y + other.height);
     if (right <= left || bottom <= top) set(0, 0, 0, 0);
-    else set(left, top, right - left, bottom - top);
+    else
+        set(left, top, right - left, bottom - top);
 }
 
 void Polygon::setPoints(const int* xs, const int* ys, int n) {

@@ -20,17 +20,14 @@ lang::Object* Hashtable::HTEnum::nextElement() {
     return items_[position_++];
 }
 
-Hashtable::Hashtable(int buckets)
-    : bucketCount_(buckets < 1 ? 1 : buckets), buckets_(new Entry*[bucketCount_]()) {}
+Hashtable::Hashtable(int buckets) : bucketCount_(buckets < 1 ? 1 : buckets), buckets_(new Entry*[bucketCount_]()) {}
 
 Hashtable::~Hashtable() {
     clear();
     delete[] buckets_;
 }
 
-int Hashtable::indexFor(const lang::Object* key) const {
-    return std::abs(key->hashCode() % bucketCount_);
-}
+int Hashtable::indexFor(const lang::Object* key) const { return std::abs(key->hashCode() % bucketCount_); }
 
 Hashtable::Entry* Hashtable::find(const lang::Object* key) const {
     if (key == nullptr) return nullptr;

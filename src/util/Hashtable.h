@@ -3,7 +3,9 @@
 #include "lang/Object.h"
 #include "util/Enumeration.h"
 
-namespace lang { class String; }
+namespace lang {
+class String;
+}
 
 namespace util {
 

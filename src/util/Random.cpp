@@ -16,14 +16,30 @@ inline uint32_t ror(uint32_t v, int n) { return (v >> n) | (v << (32 - n)); }
 // The ISAAC mixing round, its right shifts turned into rotations.
 inline void mix(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e, uint32_t& f, uint32_t& g,
                 uint32_t& h) {
-    a ^= b << 11; d += a; b += c;
-    b ^= ror(c, 2); e += b; c += d;
-    c ^= d << 8; f += c; d += e;
-    d ^= ror(e, 16); g += d; e += f;
-    e ^= f << 10; h += e; f += g;
-    f ^= ror(g, 4); a += f; g += h;
-    g ^= h << 8; b += g; h += a;
-    h ^= ror(a, 9); c += h; a += b;
+    a ^= b << 11;
+    d += a;
+    b += c;
+    b ^= ror(c, 2);
+    e += b;
+    c += d;
+    c ^= d << 8;
+    f += c;
+    d += e;
+    d ^= ror(e, 16);
+    g += d;
+    e += f;
+    e ^= f << 10;
+    h += e;
+    f += g;
+    f ^= ror(g, 4);
+    a += f;
+    g += h;
+    g ^= h << 8;
+    b += g;
+    h += a;
+    h ^= ror(a, 9);
+    c += h;
+    a += b;
 }
 
 }  // namespace
@@ -68,10 +84,10 @@ void Random::generate() {
     for (int i = 0; i < 256; ++i) {
         uint32_t x = state_[i];
         switch (i & 3) {
-            case 0: a_ ^= a_ << 13; break;
-            case 1: a_ ^= ror(a_, 6); break;
-            case 2: a_ ^= a_ << 2; break;
-            default: a_ ^= ror(a_, 16); break;
+        case 0: a_ ^= a_ << 13; break;
+        case 1: a_ ^= ror(a_, 6); break;
+        case 2: a_ ^= a_ << 2; break;
+        default: a_ ^= ror(a_, 16); break;
         }
         a_ += state_[(i + 128) & 255];
         uint32_t y = state_[(x >> 2) & 255] + a_ + b_;
@@ -88,11 +104,23 @@ void Random::initialise() {
     for (int pass = 0; pass < 2; ++pass) {
         const uint32_t* source = pass == 0 ? results_ : state_;
         for (int i = 0; i < 256; i += 8) {
-            a += source[i]; b += source[i + 1]; c += source[i + 2]; d += source[i + 3];
-            e += source[i + 4]; f += source[i + 5]; g += source[i + 6]; h += source[i + 7];
+            a += source[i];
+            b += source[i + 1];
+            c += source[i + 2];
+            d += source[i + 3];
+            e += source[i + 4];
+            f += source[i + 5];
+            g += source[i + 6];
+            h += source[i + 7];
             mix(a, b, c, d, e, f, g, h);
-            state_[i] = a; state_[i + 1] = b; state_[i + 2] = c; state_[i + 3] = d;
-            state_[i + 4] = e; state_[i + 5] = f; state_[i + 6] = g; state_[i + 7] = h;
+            state_[i] = a;
+            state_[i + 1] = b;
+            state_[i + 2] = c;
+            state_[i + 3] = d;
+            state_[i + 4] = e;
+            state_[i + 5] = f;
+            state_[i + 6] = g;
+            state_[i + 7] = h;
         }
     }
     generate();

@@ -2,7 +2,9 @@
 
 #include "lang/Object.h"
 
-namespace platform { class RectRegion; }
+namespace platform {
+class RectRegion;
+}
 
 namespace util {
 
@@ -18,11 +20,11 @@ public:
     ~Region() override;
     MENTARIUM_CLASS(Region, lang::Object)
 
-    virtual void addRect(int x, int y, int width, int height);  // 14
-    virtual void addRect(const RectangleNM& rect);              // 15
-    virtual void translate(int dx, int dy);                     // 16
-    virtual void clear();                                       // 17
-    virtual bool intersects(const RectangleNM& rect) const;     // 18
+    virtual void addRect(int x, int y, int width, int height);           // 14
+    virtual void addRect(const RectangleNM& rect);                       // 15
+    virtual void translate(int dx, int dy);                              // 16
+    virtual void clear();                                                // 17
+    virtual bool intersects(const RectangleNM& rect) const;              // 18
     virtual platform::RectRegion* getHandle() const { return handle_; }  // 19
 
     bool isEmpty() const;

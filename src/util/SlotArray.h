@@ -24,7 +24,8 @@ public:
 
     void append(T value) {
         if (count_ == capacity_) grow();
-        else if (start_ + count_ == capacity_) compact();
+        else if (start_ + count_ == capacity_)
+            compact();
         slots_[start_ + count_++] = std::move(value);
     }
 

@@ -1,8 +1,8 @@
 #include "util/Vector.h"
 
-#include "lang/ObjectLock.h"
 #include "lang/Exception.h"
 #include "lang/ObjectArray.h"
+#include "lang/ObjectLock.h"
 
 namespace util {
 

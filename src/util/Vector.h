@@ -3,7 +3,9 @@
 #include "lang/Object.h"
 #include "util/SlotArray.h"
 
-namespace lang { class ObjectArray; }
+namespace lang {
+class ObjectArray;
+}
 
 namespace util {
 

@@ -52,13 +52,13 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     // No factors: the weight is the pixel's alpha. The alpha byte added is 255
     // for a touched pixel, which saturates it to opaque, and 0 for a clear one.
     const __m128i alphaLane = _mm_set1_epi32(static_cast<int>(0xFFFF0000u));
-    auto plainFour = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+    auto plainFour = [&](__m128i * target, __m128i s) __attribute__((always_inline)) {
         __m128i w = pairedAlphaWeights(s);
         _mm_storeu_si128(target, _mm_adds_epu8(_mm_loadu_si128(target), weighted(s, w, _mm_or_si128(w, alphaLane))));
     };
     // An untouched pixel (weight 0) adds nothing and keeps the target's alpha;
     // the rest become opaque.
-    auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+    auto four = [&](__m128i * target, __m128i s) __attribute__((always_inline)) {
         if (plainWeights) {
             plainFour(target, s);
             return;
@@ -68,7 +68,7 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
         __m128i d = _mm_loadu_si128(target), w = pairedWeights(e);
         _mm_storeu_si128(target, _mm_or_si128(added(d, weighted(s, w, w)), touchedAlpha(e)));
     };
-    auto full = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+    auto full = [&](__m128i * target, __m128i s) __attribute__((always_inline)) {
         _mm_storeu_si128(target, _mm_or_si128(added(_mm_loadu_si128(target), s), opaqueAlpha));
     };
     int i = forEachFour(dst, src, n, f.alpha >= 128, four, full);

@@ -71,8 +71,10 @@ bool AudioClip::load(const lang::String& name, int kind) {
     kind_ = kind;
     bool loaded = name_.startsWith("+") ? loadFromItem() : loadFromFile();
     if (sample_) defaultFrequency_ = Engine::getDefaultFrequency(sample_);
-    else if (stream_) defaultFrequency_ = Engine::getDefaultFrequency(stream_);
-    else defaultFrequency_ = 0;
+    else if (stream_)
+        defaultFrequency_ = Engine::getDefaultFrequency(stream_);
+    else
+        defaultFrequency_ = 0;
     loadFailed_ = !loaded;
     return loaded;
 }
@@ -178,7 +180,8 @@ void AudioClip::loopSound() {
     }
     if (channelPaused()) {
         if (sample_) Engine::setLoopMode(sample_, Engine::LoopNormal);
-        else Engine::setLoopMode(stream_, Engine::LoopNormal);
+        else
+            Engine::setLoopMode(stream_, Engine::LoopNormal);
         Engine::setPaused(channel_, false);
         applySpeed();
         return;
@@ -266,7 +269,8 @@ bool AudioClip::step(int tick) {
     }
     if (speedTicksLeft_ > 0) {
         if (--speedTicksLeft_ > 0) setSpeed(speed_ + speedStep_);
-        else setSpeed(speedTarget_);
+        else
+            setSpeed(speedTarget_);
     }
     return rampTicksLeft_ > 0 || speedTicksLeft_ > 0;
 }

@@ -115,7 +115,8 @@ template <class FourFn, class FullFn>
             four(d1, s1);
         }
     }
-    for (; i + 4 <= n; i += 4) four(reinterpret_cast<__m128i*>(dst + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
+    for (; i + 4 <= n; i += 4)
+        four(reinterpret_cast<__m128i*>(dst + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
     return i;
 }
 

@@ -49,9 +49,7 @@ void forEachSourceRow(const PixelTarget& target, const platform::Rect& clip, con
 
 // Channel helpers: byte at shift, and a clamped channel placed back.
 inline int channel(uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }
-inline uint32_t placed(int value, int shift) {
-    return static_cast<uint32_t>(std::clamp(value, 0, 255)) << shift;
-}
+inline uint32_t placed(int value, int shift) { return static_cast<uint32_t>(std::clamp(value, 0, 255)) << shift; }
 
 // The effective alpha e of a source pixel under the alpha factor. True when the
 // pixel is already done: e is 0, or (with destination alpha) the target is clear

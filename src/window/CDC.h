@@ -2,7 +2,9 @@
 
 #include "lang/Object.h"
 
-namespace platform { class DeviceContext; }
+namespace platform {
+class DeviceContext;
+}
 
 namespace window {
 

@@ -11,7 +11,10 @@ class Color : public lang::Object {
 public:
     explicit Color(uint32_t rgb) : value(rgb | 0xFF000000u) {}
     Color(const Color& o) : lang::Object(), value(o.value) {}
-    Color& operator=(const Color& o) { value = o.value; return *this; }
+    Color& operator=(const Color& o) {
+        value = o.value;
+        return *this;
+    }
     MENTARIUM_CLASS(Color, lang::Object)
 
     virtual bool sameAs(const lang::Object* other) const;  // 14

@@ -219,70 +219,63 @@ Event* Component::makeKeyEvent(int kind, int virtualKey, LParam lParam, int key)
 LResult Component::handleMessage(unsigned message, WParam wParam, LParam lParam) {
     if (detached_) return defWindowProc(nullptr, message, wParam, lParam);
     switch (message) {
-        case msg::Create: {
-            if (auto* cs = reinterpret_cast<CreateStruct*>(lParam)) {
-                bounds_.set(cs->x, cs->y, cs->cx, cs->cy);
-                size_.width = cs->cx;
-                size_.height = cs->cy;
-            }
-            return 0;
+    case msg::Create: {
+        if (auto* cs = reinterpret_cast<CreateStruct*>(lParam)) {
+            bounds_.set(cs->x, cs->y, cs->cx, cs->cy);
+            size_.width = cs->cx;
+            size_.height = cs->cy;
         }
-        case msg::Destroy:
-            if (focusWindow.load() == effectiveGameWindow()) focusWindow = nullptr;
-            return 0;
-        case msg::Move: {
-            bounds_.x = signedLo(lParam);
-            bounds_.y = signedHi(lParam);
-            trace(("WM_MOVE: (" + std::to_string(bounds_.x) + ", " + std::to_string(bounds_.y) + ")\n").c_str());
-            return 0;
+        return 0;
+    }
+    case msg::Destroy:
+        if (focusWindow.load() == effectiveGameWindow()) focusWindow = nullptr;
+        return 0;
+    case msg::Move: {
+        bounds_.x = signedLo(lParam);
+        bounds_.y = signedHi(lParam);
+        trace(("WM_MOVE: (" + std::to_string(bounds_.x) + ", " + std::to_string(bounds_.y) + ")\n").c_str());
+        return 0;
+    }
+    case msg::Size:
+        if (wParam != SizeMinimized) onSize(wParam, lParam);
+        else
+            trace("WM_SIZE, iconic\n");
+        refresh();
+        return 0;
+    case msg::Paint: onPaintMessage(); return 0;
+    case msg::EraseBackground: return onEraseMessage(wParam);
+    case msg::SetCursor:
+        if (cursor_ && loWord(static_cast<uintptr_t>(lParam)) == HitClient) {
+            platform::setCursor(cursor_->getHandle());
+            return 1;
         }
-        case msg::Size:
-            if (wParam != SizeMinimized) onSize(wParam, lParam);
-            else trace("WM_SIZE, iconic\n");
-            refresh();
-            return 0;
-        case msg::Paint:
-            onPaintMessage();
-            return 0;
-        case msg::EraseBackground:
-            return onEraseMessage(wParam);
-        case msg::SetCursor:
-            if (cursor_ && loWord(static_cast<uintptr_t>(lParam)) == HitClient) {
-                platform::setCursor(cursor_->getHandle());
-                return 1;
-            }
-            return defaultHandling(message, wParam, lParam);
-        case msg::WindowPosChanged:
-            onPositionChanged();
-            return 0;
-        case msg::NcDestroy:
-            if (window_) {
-                setWindowUserData(window_, nullptr);
-                window_ = nullptr;
-                detached_ = true;
-                release();  // the window's reference; may delete this
-            }
-            return 0;
-        case msg::KeyDown: return onKeyDown(wParam, lParam);
-        case msg::Char: return onChar(wParam, lParam);
-        case msg::KeyUp: return onKeyUp(wParam, lParam);
-        case msg::MouseMove: return onMouseMove(lParam);
-        case msg::LButtonDown: return onButtonDown(LeftButton, lParam);
-        case msg::RButtonDown: return onButtonDown(RightButtonBit, lParam);
-        case msg::LButtonUp: return onButtonUp(LeftButton, lParam);
-        case msg::RButtonUp: return onButtonUp(RightButtonBit, lParam);
-        case msg::CaptureChanged:
-            onCaptureLost(lParam);
-            return 0;
-        case MsgTakeFocus:
-            if (WindowHandle window = messageWindow()) setFocus(window);
-            return 0;
-        case MsgDestroyLater:
-            beforeDestroy();
-            if (window_) destroyWindow(window_);
-            return 0;
-        default:
-            return defaultHandling(message, wParam, lParam);
+        return defaultHandling(message, wParam, lParam);
+    case msg::WindowPosChanged: onPositionChanged(); return 0;
+    case msg::NcDestroy:
+        if (window_) {
+            setWindowUserData(window_, nullptr);
+            window_ = nullptr;
+            detached_ = true;
+            release();  // the window's reference; may delete this
+        }
+        return 0;
+    case msg::KeyDown: return onKeyDown(wParam, lParam);
+    case msg::Char: return onChar(wParam, lParam);
+    case msg::KeyUp: return onKeyUp(wParam, lParam);
+    case msg::MouseMove: return onMouseMove(lParam);
+    case msg::LButtonDown: return onButtonDown(LeftButton, lParam);
+    case msg::RButtonDown: return onButtonDown(RightButtonBit, lParam);
+    case msg::LButtonUp: return onButtonUp(LeftButton, lParam);
+    case msg::RButtonUp: return onButtonUp(RightButtonBit, lParam);
+    case msg::CaptureChanged: onCaptureLost(lParam); return 0;
+    case MsgTakeFocus:
+        if (WindowHandle window = messageWindow()) setFocus(window);
+        return 0;
+    case MsgDestroyLater:
+        beforeDestroy();
+        if (window_) destroyWindow(window_);
+        return 0;
+    default: return defaultHandling(message, wParam, lParam);
     }
 }
 

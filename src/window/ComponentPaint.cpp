@@ -1,8 +1,8 @@
 // Painting of component windows: paints and erases draw through a context on the
 // window's pixels, so what update() and eraseBackground() draw is what the window shows.
 
-#include "platform/WindowSystem.h"
 #include "lang/Ref.h"
+#include "platform/WindowSystem.h"
 #include "window/CDC.h"
 #include "window/CPaintDC.h"
 #include "window/CTempDC.h"

@@ -21,8 +21,6 @@ uint32_t* DecodedPicture::allocatePixels(int width, int height) {
     }
 }
 
-void DecodedPicture::freePixels(uint32_t* pixels) {
-    platform::Surface::freePixels(pixels);
-}
+void DecodedPicture::freePixels(uint32_t* pixels) { platform::Surface::freePixels(pixels); }
 
 }  // namespace window

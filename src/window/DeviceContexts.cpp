@@ -43,9 +43,7 @@ CTempDC::~CTempDC() {
     context_ = nullptr;
 }
 
-CPaintDC::CPaintDC(void* window) : CDC(nullptr, window) {
-    context_ = platform::beginWindowPaint(window, &record_);
-}
+CPaintDC::CPaintDC(void* window) : CDC(nullptr, window) { context_ = platform::beginWindowPaint(window, &record_); }
 
 CPaintDC::~CPaintDC() {
     restoreSystemFont();

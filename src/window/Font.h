@@ -3,7 +3,9 @@
 #include "lang/Object.h"
 #include "lang/String.h"
 
-namespace platform { class FontFace; }
+namespace platform {
+class FontFace;
+}
 
 namespace window {
 

@@ -43,8 +43,8 @@ bool betterMode(const DisplayMode& candidate, const DisplayMode& chosen) {
 }  // namespace
 
 uint32_t Frame::frameStyle() const {
-    uint32_t s = style::Popup | style::ClipChildren | style::Caption | style::SysMenu | style::MinimizeBox |
-                 style::MaximizeBox;
+    uint32_t s =
+        style::Popup | style::ClipChildren | style::Caption | style::SysMenu | style::MinimizeBox | style::MaximizeBox;
     return resizable_ ? s | style::ThickFrame : s;
 }
 
@@ -110,35 +110,28 @@ void Frame::onSize(WParam wParam, LParam lParam) {
 LResult Frame::handleMessage(unsigned message, WParam wParam, LParam lParam) {
     if (detached_) return Component::handleMessage(message, wParam, lParam);
     switch (message) {
-        case msg::Destroy: {
-            LResult result = Component::handleMessage(message, wParam, lParam);
-            onDestroy();
-            return result;
-        }
-        case msg::Activate: {
-            bool active = loWord(wParam) != ActiveInactive;
-            onActivate(active);
-            traceLine("WM_ACTIVATE: active = " + num(active ? 1 : 0));
+    case msg::Destroy: {
+        LResult result = Component::handleMessage(message, wParam, lParam);
+        onDestroy();
+        return result;
+    }
+    case msg::Activate: {
+        bool active = loWord(wParam) != ActiveInactive;
+        onActivate(active);
+        traceLine("WM_ACTIVATE: active = " + num(active ? 1 : 0));
+        return 0;
+    }
+    case msg::Close: onClose(); return 0;
+    case msg::GetMinMaxInfo: onMinMaxInfo(reinterpret_cast<MinMaxInfo*>(lParam)); return 0;
+    case msg::WindowPosChanging: onPositionChanging(reinterpret_cast<WindowPos*>(lParam)); return 0;
+    case msg::SysCommand:
+        if ((wParam & 0xFFF0) == ScMaximize && !resizable_) {
+            setFullScreen(true, false);
+            if (window_ && isIconic(window_)) showWindow(window_, show::Restore);
             return 0;
         }
-        case msg::Close:
-            onClose();
-            return 0;
-        case msg::GetMinMaxInfo:
-            onMinMaxInfo(reinterpret_cast<MinMaxInfo*>(lParam));
-            return 0;
-        case msg::WindowPosChanging:
-            onPositionChanging(reinterpret_cast<WindowPos*>(lParam));
-            return 0;
-        case msg::SysCommand:
-            if ((wParam & 0xFFF0) == ScMaximize && !resizable_) {
-                setFullScreen(true, false);
-                if (window_ && isIconic(window_)) showWindow(window_, show::Restore);
-                return 0;
-            }
-            return Component::handleMessage(message, wParam, lParam);
-        default:
-            return Component::handleMessage(message, wParam, lParam);
+        return Component::handleMessage(message, wParam, lParam);
+    default: return Component::handleMessage(message, wParam, lParam);
     }
 }
 

@@ -85,8 +85,7 @@ bool GifDecoder::readColourTable(Reader& in, int packed, uint32_t* table) {
     // Indices past the table's end show opaque black.
     std::fill(table, table + 256, 0xFF000000u);
     for (int i = 0; i < entries; i++) {
-        table[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 |
-                   rgb[3 * i + 2];
+        table[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
     }
     return true;
 }
@@ -236,15 +235,14 @@ size_t GifDecoder::decodeLzw(Reader& in, uint8_t* out, size_t limit) {
     return produced;
 }
 
-void GifDecoder::placeRows(const uint8_t* frame, int left, int top, int frameWidth,
-                           int frameHeight, uint8_t* canvas) const {
+void GifDecoder::placeRows(const uint8_t* frame, int left, int top, int frameWidth, int frameHeight,
+                           uint8_t* canvas) const {
     if (left >= width_ || top >= height_) return;
     int columns = std::min(frameWidth, width_ - left);
     auto place = [&](int sourceRow, int frameRow) {
         int y = top + frameRow;
         if (y >= height_) return;
-        std::memcpy(canvas + size_t(y) * width_ + left, frame + size_t(sourceRow) * frameWidth,
-                    size_t(columns));
+        std::memcpy(canvas + size_t(y) * width_ + left, frame + size_t(sourceRow) * frameWidth, size_t(columns));
     };
     if (!interlaced_) {
         for (int row = 0; row < frameHeight; row++) place(row, row);

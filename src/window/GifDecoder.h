@@ -39,8 +39,7 @@ private:
     void readExtension(Reader& in);
     // LZW-decodes at most limit indices into out; returns how many were produced.
     size_t decodeLzw(Reader& in, uint8_t* out, size_t limit);
-    void placeRows(const uint8_t* frame, int left, int top, int frameWidth, int frameHeight,
-                   uint8_t* canvas) const;
+    void placeRows(const uint8_t* frame, int left, int top, int frameWidth, int frameHeight, uint8_t* canvas) const;
     void convert(const uint8_t* canvas, uint32_t* pixels) const;
 
     int width_ = 0;

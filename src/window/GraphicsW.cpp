@@ -155,7 +155,8 @@ void GraphicsW::fillOval(int x, int y, int width, int height) {
 }
 
 void GraphicsW::fillRect(int x, int y, int width, int height) {
-    if (platform::DeviceContext* dc = context()) dc->fillSolidRect(boxOf(x + tx_, y + ty_, width, height), color_.value);
+    if (platform::DeviceContext* dc = context())
+        dc->fillSolidRect(boxOf(x + tx_, y + ty_, width, height), color_.value);
 }
 
 void GraphicsW::fillRectColor(int x, int y, int width, int height, uint32_t argb) {

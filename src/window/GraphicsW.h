@@ -3,7 +3,9 @@
 #include "window/Color.h"
 #include "window/Graphics.h"
 
-namespace platform { class DeviceContext; }
+namespace platform {
+class DeviceContext;
+}
 
 namespace window {
 

@@ -17,9 +17,7 @@ std::atomic<int> sceneLoads{0};
 
 }  // namespace
 
-bool Image::canDecodeNow() {
-    return decodeImmediatelyFlag.load() || sceneLoads.load() == 0;
-}
+bool Image::canDecodeNow() { return decodeImmediatelyFlag.load() || sceneLoads.load() == 0; }
 
 bool Image::decodeImmediately() { return decodeImmediatelyFlag.load(); }
 void Image::setDecodeImmediately(bool value) { decodeImmediatelyFlag.store(value); }
@@ -28,15 +26,12 @@ void Image::beginSceneLoad() { sceneLoads.fetch_add(1); }
 void Image::endSceneLoad() {
     // Unbalanced calls must not leave the count below zero, or lazy mode would stick.
     int count = sceneLoads.load();
-    while (count > 0 && !sceneLoads.compare_exchange_weak(count, count - 1)) {
-    }
+    while (count > 0 && !sceneLoads.compare_exchange_weak(count, count - 1)) {}
 }
 
 Image::Image() = default;
 
-Image::Image(const uint8_t* data, int length) {
-    decode(data, length);
-}
+Image::Image(const uint8_t* data, int length) { decode(data, length); }
 
 Image::Image(int width, int height, int fill, bool bitmapNow) {
     pixels_ = DecodedPicture::allocatePixels(width, height);
@@ -47,22 +42,16 @@ Image::Image(int width, int height, int fill, bool bitmapNow) {
     if (bitmapNow) makeBitmap();
 }
 
-Image::~Image() {
-    unload();
-}
+Image::~Image() { unload(); }
 
-int Image::getBytesPerRow() const {
-    return width_ * 4;
-}
+int Image::getBytesPerRow() const { return width_ * 4; }
 
 uint32_t* Image::getPixels() {
     if (!pixels_) ensureLoaded();
     return pixels_;
 }
 
-lang::String* Image::getName() {
-    return &name_;
-}
+lang::String* Image::getName() { return &name_; }
 
 Image* Image::copy() {
     uint32_t* source = getPixels();

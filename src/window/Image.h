@@ -5,7 +5,9 @@
 #include "lang/Object.h"
 #include "lang/String.h"
 
-namespace platform { class Surface; }
+namespace platform {
+class Surface;
+}
 
 namespace window {
 
@@ -28,11 +30,11 @@ public:
     ~Image() override;  // 13
     MENTARIUM_CLASS(Image, lang::Object)
 
-    virtual GraphicsI* getGraphics();        // 14: new GraphicsI with no FancyHelper
-    virtual int getBytesPerRow() const;      // 15: width * 4
-    virtual uint32_t* getPixels();           // 16: ensureLoaded() first when none; may be null
-    virtual lang::String* getName();         // 17
-    virtual Image* copy();                   // 18
+    virtual GraphicsI* getGraphics();    // 14: new GraphicsI with no FancyHelper
+    virtual int getBytesPerRow() const;  // 15: width * 4
+    virtual uint32_t* getPixels();       // 16: ensureLoaded() first when none; may be null
+    virtual lang::String* getName();     // 17
+    virtual Image* copy();               // 18
 
     void decode(const uint8_t* data, int length);
     void ensureLoaded();

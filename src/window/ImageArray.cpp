@@ -4,9 +4,7 @@
 
 namespace window {
 
-ImageArray::~ImageArray() {
-    setLength(0);
-}
+ImageArray::~ImageArray() { setLength(0); }
 
 Image* ImageArray::get(int i) const {
     if (i < 0 || i >= length()) return nullptr;

@@ -14,10 +14,10 @@ public:
     ~ImageArray() override;
     MENTARIUM_CLASS(ImageArray, lang::ObjectArray)
 
-    Image* get(int i) const;             // borrowed; null out of range
-    void set(int i, Image* image);       // takes a reference; ignored out of range
-    void append(Image* image);           // grows by one
-    void setLength(int n);               // releases the images it drops
+    Image* get(int i) const;        // borrowed; null out of range
+    void set(int i, Image* image);  // takes a reference; ignored out of range
+    void append(Image* image);      // grows by one
+    void setLength(int n);          // releases the images it drops
 };
 
 }  // namespace window

@@ -65,9 +65,7 @@ void loadNamed(Image& image, const lang::String& name) {
 
 }  // namespace
 
-Image::Image(const lang::String& name) : name_(name) {
-    loadNamed(*this, name);
-}
+Image::Image(const lang::String& name) : name_(name) { loadNamed(*this, name); }
 
 void Image::ensureLoaded() {
     // The loader and the render thread may both reach for a picture first.

@@ -1,7 +1,7 @@
 #include "window/JpegDecoder.h"
 
-#include <csetjmp>
 #include <bit>
+#include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
@@ -18,9 +18,7 @@ struct ErrorJump {
     std::jmp_buf jump;
 };
 
-[[noreturn]] void jumpBack(j_common_ptr common) {
-    std::longjmp(reinterpret_cast<ErrorJump*>(common->err)->jump, 1);
-}
+[[noreturn]] void jumpBack(j_common_ptr common) { std::longjmp(reinterpret_cast<ErrorJump*>(common->err)->jump, 1); }
 
 void stayQuiet(j_common_ptr) {}
 
@@ -66,8 +64,7 @@ bool JpegDecoder::decode(const uint8_t* data, size_t length, bool pixelsWanted, 
     info.out_color_space = JCS_EXT_BGRA;
     info.mem->max_memory_to_use = DecodedPicture::kMaxPixelBytes;
     jpeg_start_decompress(&info);
-    if (int(info.output_width) != width || int(info.output_height) != height ||
-        info.output_components != 4) {
+    if (int(info.output_width) != width || int(info.output_height) != height || info.output_components != 4) {
         jumpBack(reinterpret_cast<j_common_ptr>(&info));
     }
     pixels = DecodedPicture::allocatePixels(width, height);

@@ -53,9 +53,10 @@ void plainRow(uint32_t* dst, const uint32_t* src, int n, [[maybe_unused]] bool f
 #if defined(__SSE2__)
     if (fast) {
         i = forEachFour(
-            dst, src, n, true,
-            [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d))); },
-            [](__m128i* d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
+            dst, src, n, true, [](__m128i * d, __m128i s) __attribute__((always_inline)) {
+                _mm_storeu_si128(d, blendFour(s, _mm_loadu_si128(d)));
+            },
+            [](__m128i * d, __m128i s) __attribute__((always_inline)) { _mm_storeu_si128(d, s); });
     }
 #endif
     for (; i < n; ++i) dst[i] = blendPlain(dst[i], src[i]);
@@ -132,12 +133,12 @@ void colorRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     const __m128i opaqueAlpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     const __m128i twiceFactor = _mm_slli_epi16(factorLanes(f), 1);
     // c' = c * factor >> 7, as the high half of (c << 8) * (2 * factor).
-    auto scaled = [&](__m128i s, __m128i& cLo, __m128i& cHi) __attribute__((always_inline)) {
+    auto scaled = [&](__m128i s, __m128i & cLo, __m128i & cHi) __attribute__((always_inline)) {
         cLo = _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, s), twiceFactor);
         cHi = _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, s), twiceFactor);
     };
     // An untouched pixel (weight 0) comes out as the target itself, alpha included.
-    auto four = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+    auto four = [&](__m128i * target, __m128i s) __attribute__((always_inline)) {
         __m128i e = effectiveAlphas(s, f.alpha);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(e, zero)) == 0xFFFF) return;
         __m128i d = _mm_loadu_si128(target);
@@ -149,7 +150,7 @@ void colorRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
         __m128i vHi = _mm_add_epi16(dHi, scaleSigned(_mm_sub_epi16(cHi, dHi), wHi));
         _mm_storeu_si128(target, _mm_or_si128(_mm_packus_epi16(vLo, vHi), touchedAlpha(e)));
     };
-    auto full = [&](__m128i* target, __m128i s) __attribute__((always_inline)) {
+    auto full = [&](__m128i * target, __m128i s) __attribute__((always_inline)) {
         __m128i cLo, cHi;
         scaled(s, cLo, cHi);
         _mm_storeu_si128(target, _mm_or_si128(_mm_packus_epi16(cLo, cHi), opaqueAlpha));

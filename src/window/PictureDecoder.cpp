@@ -24,12 +24,9 @@ bool PictureDecoder::decode(const uint8_t* data, size_t length, bool pixelsWante
         auto gif = std::make_unique<GifDecoder>();
         return gif->decode(data, length, pixelsWanted, out);
     }
-    case Format::Png:
-        return PngDecoder::decode(data, length, pixelsWanted, out);
-    case Format::Jpeg:
-        return JpegDecoder::decode(data, length, pixelsWanted, out);
-    case Format::None:
-        break;
+    case Format::Png: return PngDecoder::decode(data, length, pixelsWanted, out);
+    case Format::Jpeg: return JpegDecoder::decode(data, length, pixelsWanted, out);
+    case Format::None: break;
     }
     return false;
 }

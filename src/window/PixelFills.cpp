@@ -26,8 +26,7 @@ void shadowBlit(const PixelTarget& target, const platform::Rect& clip, const Pix
 namespace {
 
 template <class PixelFn>
-void forEachAreaRow(const PixelTarget& target, const platform::Rect& clip, const platform::Rect& area,
-                    PixelFn&& row) {
+void forEachAreaRow(const PixelTarget& target, const platform::Rect& clip, const platform::Rect& area, PixelFn&& row) {
     platform::Rect cut{std::max(clip.left, area.left), std::max(clip.top, area.top), std::min(clip.right, area.right),
                        std::min(clip.bottom, area.bottom)};
     BlitSpan span;

@@ -27,9 +27,7 @@ void readFromMemory(png_structp png, png_bytep out, size_t count) {
 }
 
 // Errors jump back to decode; nothing is printed.
-void failDecode(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
+void failDecode(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 void ignoreWarning(png_structp, png_const_charp) {}
 

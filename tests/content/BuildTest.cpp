@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <future>
 #include <fstream>
+#include <future>
 #include <map>
 #include <set>
 #include <sstream>
@@ -29,14 +29,16 @@ std::string capture(const std::string& command) {
 }
 
 void replaceAll(std::string& s, const std::string& from, const std::string& to) {
-    for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) s.replace(at, from.size(), to);
+    for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
 }
 
 TEST(ContentBuild, EverySourceFileFeedsTheBuild) {
     const std::string inputs = capture("ninja -C " + binaryDir() + " -t inputs content");
     std::set<std::string> listed;
     std::istringstream lines(inputs);
-    for (std::string line; std::getline(lines, line);) listed.insert(fs::weakly_canonical(fs::path(binaryDir()) / line).string());
+    for (std::string line; std::getline(lines, line);)
+        listed.insert(fs::weakly_canonical(fs::path(binaryDir()) / line).string());
     int sources = 0;
     for (const auto& entry : fs::recursive_directory_iterator(sourceDir() + "/content")) {
         if (!entry.is_regular_file()) continue;
@@ -45,7 +47,8 @@ TEST(ContentBuild, EverySourceFileFeedsTheBuild) {
         // The build script and the style guide are not content; included scene
         // blocks reach the build through the scenes that include them.
         if (name == "CMakeLists.txt" || name == "STYLE.md" || ext == ".inc") continue;
-        EXPECT_TRUE(listed.count(fs::weakly_canonical(entry.path()).string())) << entry.path() << " does not reach the build";
+        EXPECT_TRUE(listed.count(fs::weakly_canonical(entry.path()).string()))
+            << entry.path() << " does not reach the build";
         ++sources;
     }
     EXPECT_GT(sources, 15);
@@ -163,7 +166,8 @@ TEST(ContentBuild, MakingItemsAgainGivesTheSameBytes) {
         ASSERT_EQ(makeAgain(sample.at("mkarchive")).get(), 0) << "mkarchive";
     }
     for (const auto& [program, file] : sample)
-        EXPECT_TRUE(readBytes(file) == readBytes(relocate(file))) << file << " differs when " << program << " makes it again";
+        EXPECT_TRUE(readBytes(file) == readBytes(relocate(file)))
+            << file << " differs when " << program << " makes it again";
     fs::remove_all(tmp);
 }
 

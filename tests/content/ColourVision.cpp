@@ -10,15 +10,12 @@ namespace {
 using Matrix = std::array<std::array<double, 3>, 3>;
 
 // Machado et al. 2009, severity 1.0.
-constexpr Matrix kProtanopia = {{{0.152286, 1.052583, -0.204868},
-                                 {0.114503, 0.786281, 0.099216},
-                                 {-0.003882, -0.048116, 1.051998}}};
-constexpr Matrix kDeuteranopia = {{{0.367322, 0.860646, -0.227968},
-                                   {0.280085, 0.672501, 0.047413},
-                                   {-0.011820, 0.042940, 0.968881}}};
-constexpr Matrix kTritanopia = {{{1.255528, -0.076749, -0.178779},
-                                 {-0.078411, 0.930809, 0.147602},
-                                 {0.004733, 0.691367, 0.303900}}};
+constexpr Matrix kProtanopia = {
+    {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}};
+constexpr Matrix kDeuteranopia = {
+    {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}};
+constexpr Matrix kTritanopia = {
+    {{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -78,14 +75,16 @@ double ciede2000(const Lab& p, const Lab& q) {
     if (c1p * c2p != 0) {
         dh = h2 - h1;
         if (dh > 180) dh -= 360;
-        else if (dh < -180) dh += 360;
+        else if (dh < -180)
+            dh += 360;
     }
     const double dH = 2 * std::sqrt(c1p * c2p) * std::sin(radians(dh / 2));
     const double lMean = (p.L + q.L) / 2, cMeanP = (c1p + c2p) / 2;
     double hMean = h1 + h2;
     if (c1p * c2p != 0) {
         if (std::abs(h1 - h2) <= 180) hMean = (h1 + h2) / 2;
-        else hMean = h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2;
+        else
+            hMean = h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2;
     }
     const double t = 1 - 0.17 * std::cos(radians(hMean - 30)) + 0.24 * std::cos(radians(2 * hMean)) +
                      0.32 * std::cos(radians(3 * hMean + 6)) - 0.20 * std::cos(radians(4 * hMean - 63));

@@ -10,8 +10,8 @@
 
 namespace contenttest {
 
-std::string sourceDir();   // the repository
-std::string binaryDir();   // the build folder
+std::string sourceDir();  // the repository
+std::string binaryDir();  // the build folder
 std::string toolPath(const std::string& tool);
 
 // Archive item name -> built file.

@@ -53,9 +53,11 @@ std::vector<GameColours> coloursOf(Kind kind) {
         labels.colours.push_back(tinted(ColourPalette::ink(kind, c)));
     }
     // The face beside the motif and below the sheen.
-    for (int k = 1; k <= 6; ++k) simon.colours.push_back(pixel("iSimonButton" + suffix + "_" + std::to_string(k), 14, 60));
+    for (int k = 1; k <= 6; ++k)
+        simon.colours.push_back(pixel("iSimonButton" + suffix + "_" + std::to_string(k), 14, 60));
     // The middle of the circle motif, in each of its four colours (every motif shares them).
-    for (int v = 1; v <= 4; ++v) tiles.colours.push_back(pixel("iTileFaceFour" + suffix + "_1_" + std::to_string(v), 32, 32));
+    for (int v = 1; v <= 4; ++v)
+        tiles.colours.push_back(pixel("iTileFaceFour" + suffix + "_1_" + std::to_string(v), 32, 32));
     return {stroop, labels, simon, tiles};
 }
 

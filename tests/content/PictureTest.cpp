@@ -52,7 +52,8 @@ void expectMaskFits(const std::string& maskName, const std::string& pictureName)
     ASSERT_EQ(mask.height, picture.height) << maskName << " on " << pictureName;
     for (int y = 0; y < mask.height; ++y)
         for (int x = 0; x < mask.width; ++x)
-            ASSERT_NEAR(255 - mask.blue(x, y), picture.alpha(x, y), 1) << maskName << " on " << pictureName << " at " << x << "," << y;
+            ASSERT_NEAR(255 - mask.blue(x, y), picture.alpha(x, y), 1)
+                << maskName << " on " << pictureName << " at " << x << "," << y;
 }
 
 TEST(Pictures, AutomasksFollowTheirPicturesTransparency) {

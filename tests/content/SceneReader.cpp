@@ -18,7 +18,10 @@ std::vector<Token> tokenize(const std::string& s) {
     size_t i = 0;
     while (i < s.size()) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c <= 32) { ++i; continue; }
+        if (c <= 32) {
+            ++i;
+            continue;
+        }
         if (c == ';') {
             while (i < s.size() && s[i] != '\n' && s[i] != '\r') ++i;
             continue;
@@ -68,19 +71,27 @@ Scene parseScene(const std::string& source) {
     const std::vector<Token> tokens = tokenize(source);
     Scene scene;
     size_t i = 0;
-    auto isMarker = [&](size_t k) { return k < tokens.size() && !tokens[k].number && !tokens[k].quoted && tokens[k].text[0] == '<'; };
+    auto isMarker = [&](size_t k) {
+        return k < tokens.size() && !tokens[k].number && !tokens[k].quoted && tokens[k].text[0] == '<';
+    };
     auto lower = [](std::string w) {
         for (char& ch : w) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         return w;
     };
     while (i < tokens.size()) {
-        if (!isMarker(i)) { ++i; continue; }
+        if (!isMarker(i)) {
+            ++i;
+            continue;
+        }
         const std::string marker = lower(tokens[i++].text);
         if (marker == "<end>") break;
         if (marker == "<images>") {
             while (i < tokens.size() && !isMarker(i)) {
                 const std::string& name = tokens[i].text;
-                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bin") == 0) { ++i; continue; }
+                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bin") == 0) {
+                    ++i;
+                    continue;
+                }
                 if (i + 1 >= tokens.size()) throw std::runtime_error("picture " + name + " without specification");
                 scene.images.emplace_back(name, tokens[i + 1].text);
                 i += 2;

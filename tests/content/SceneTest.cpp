@@ -85,18 +85,54 @@ TEST(Scene, EveryPictureAndSoundItemExists) {
 }
 
 TEST(Scene, EveryClassIsOneTheGameRegisters) {
-    const std::set<std::string> registered = {
-        "AnimateSprite", "ButtonSprite", "ColorBalButtonSprite", "ColorLabels", "Concentration",
-        "DailyTestCompleteScreen", "DailyTestMenu", "DailyTestPayoffScreen", "DailyTestRestScreen",
-        "DialogSprite", "DifficultyMenu", "ExitMenu", "FancyContainer", "FindCircles", "FindNewImage", "FlyBy",
-        "GameBase", "GetInShape", "InGameInstructDialog", "InstructDialog", "LineGraphSprite", "MainMenu",
-        "MatchMaker", "MatchMaker2", "MemoRandom", "NewFontSprite", "NumberOrder", "NumberSprite", "PauseMenu",
-        "PracticeAreaMenu", "PracticeCompleteScreen", "RectButtonSprite", "RectSprite", "ScalerSprite",
-        "ShadowShift", "Simon", "SparkleSprite", "SpatialMemory", "SpotChanges", "Sprite", "StartGameSwipe",
-        "StroopTest", "TextSprite", "WhichIsMore"};
+    const std::set<std::string> registered = {"AnimateSprite",
+                                              "ButtonSprite",
+                                              "ColorBalButtonSprite",
+                                              "ColorLabels",
+                                              "Concentration",
+                                              "DailyTestCompleteScreen",
+                                              "DailyTestMenu",
+                                              "DailyTestPayoffScreen",
+                                              "DailyTestRestScreen",
+                                              "DialogSprite",
+                                              "DifficultyMenu",
+                                              "ExitMenu",
+                                              "FancyContainer",
+                                              "FindCircles",
+                                              "FindNewImage",
+                                              "FlyBy",
+                                              "GameBase",
+                                              "GetInShape",
+                                              "InGameInstructDialog",
+                                              "InstructDialog",
+                                              "LineGraphSprite",
+                                              "MainMenu",
+                                              "MatchMaker",
+                                              "MatchMaker2",
+                                              "MemoRandom",
+                                              "NewFontSprite",
+                                              "NumberOrder",
+                                              "NumberSprite",
+                                              "PauseMenu",
+                                              "PracticeAreaMenu",
+                                              "PracticeCompleteScreen",
+                                              "RectButtonSprite",
+                                              "RectSprite",
+                                              "ScalerSprite",
+                                              "ShadowShift",
+                                              "Simon",
+                                              "SparkleSprite",
+                                              "SpatialMemory",
+                                              "SpotChanges",
+                                              "Sprite",
+                                              "StartGameSwipe",
+                                              "StroopTest",
+                                              "TextSprite",
+                                              "WhichIsMore"};
     for (const auto& [item, scene] : scenes())
         for (const SpriteLine& line : scene.sprites)
-            EXPECT_TRUE(registered.count(line.className)) << line.className << " (" << line.name << " in " << item << ")";
+            EXPECT_TRUE(registered.count(line.className))
+                << line.className << " (" << line.name << " in " << item << ")";
 }
 
 TEST(Scene, NamesAreUniqueWithinEachScene) {
@@ -110,38 +146,61 @@ TEST(Scene, NamesAreUniqueWithinEachScene) {
 }
 
 TEST(Scene, TheShellFindsItsScreensAndTheirSprites) {
-    for (const char* name : {"MainMenu", "Instructions", "InGameInstructions", "PauseMenu", "GameOverOverlay", "ExitMenu",
-                             "StartGameSwipe", "Dim", "PracticeAreaMenu", "DifficultyMenu", "PracticeCompleteScreen",
-                             "DailyTestMenu", "DailyTestRestScreen", "DailyTestCompleteScreen", "DailyTestPayoffScreen"})
+    for (const char* name :
+         {"MainMenu", "Instructions", "InGameInstructions", "PauseMenu", "GameOverOverlay", "ExitMenu",
+          "StartGameSwipe", "Dim", "PracticeAreaMenu", "DifficultyMenu", "PracticeCompleteScreen", "DailyTestMenu",
+          "DailyTestRestScreen", "DailyTestCompleteScreen", "DailyTestPayoffScreen"})
         EXPECT_NE(mainScene().sprite(name), nullptr) << name;
     const std::map<std::string, std::vector<std::string>> children = {
-        {"MainMenu", {"bStartPracticeArea", "bStartDailyTest", "bMuteVolume", "bDownLoad", "bMenuInstructions", "RazozDialog"}},
+        {"MainMenu",
+         {"bStartPracticeArea", "bStartDailyTest", "bMuteVolume", "bDownLoad", "bMenuInstructions", "RazozDialog"}},
         {"PauseMenu", {"PauseEndGame", "PauseMainMenu", "PauseCancel", "PauseHowToPlay", "bMuteVolume"}},
         {"ExitMenu", {"ExitYes", "ExitNo", "ExitTitlePractice", "ExitTitleTest"}},
         {"Instructions", {"bInstructionsClose", "version"}},
         {"InGameInstructions", {"Instructions", "ExitNo"}},
         {"StartGameSwipe", {"StartGameAction"}},
         {"PracticeAreaMenu", {"bBackToMenu", "GameDescription", "RazozDialog"}},
-        {"DifficultyMenu", {"bDifficultyEasy", "bDifficultyNormal", "bDifficultyHard", "bBackToMenu", "GameName",
-                            "Instructions", "RazozDialog_0", "RazozDialog_1", "RazozDialog_2", "HighScoreEasy",
-                            "HighScoreNormal", "HighScoreHard", "TrophiesEasy", "TrophiesNormal", "TrophiesHard",
-                            "PracticeScoreHistory_0", "PracticeScoreHistory_1", "PracticeScoreHistory_2",
-                            "PracticeScoreHighlight", "graphXLabel", "graphYLabel"}},
-        {"PracticeCompleteScreen", {"bOk", "GameName", "Score", "HighScore", "Trophy", "NoTrophy", "graRazoz",
-                                    "PracticeScoreHistory", "PracticeScoreHighlight", "graphXLabel", "graphYLabel"}},
-        {"DailyTestMenu", {"bStartTest", "bBackToMenu", "dailyTestTitle", "iDailyTestTrophy", "dailyTestScoreGoal",
-                           "DailyTestScoreHistory", "DailyTestScoreHighlight", "graphXLabel", "graphYLabel", "rankpopup",
-                           "rankpopuptext", "rankpopupscore"}},
+        {"DifficultyMenu",
+         {"bDifficultyEasy",
+          "bDifficultyNormal",
+          "bDifficultyHard",
+          "bBackToMenu",
+          "GameName",
+          "Instructions",
+          "RazozDialog_0",
+          "RazozDialog_1",
+          "RazozDialog_2",
+          "HighScoreEasy",
+          "HighScoreNormal",
+          "HighScoreHard",
+          "TrophiesEasy",
+          "TrophiesNormal",
+          "TrophiesHard",
+          "PracticeScoreHistory_0",
+          "PracticeScoreHistory_1",
+          "PracticeScoreHistory_2",
+          "PracticeScoreHighlight",
+          "graphXLabel",
+          "graphYLabel"}},
+        {"PracticeCompleteScreen",
+         {"bOk", "GameName", "Score", "HighScore", "Trophy", "NoTrophy", "graRazoz", "PracticeScoreHistory",
+          "PracticeScoreHighlight", "graphXLabel", "graphYLabel"}},
+        {"DailyTestMenu",
+         {"bStartTest", "bBackToMenu", "dailyTestTitle", "iDailyTestTrophy", "dailyTestScoreGoal",
+          "DailyTestScoreHistory", "DailyTestScoreHighlight", "graphXLabel", "graphYLabel", "rankpopup",
+          "rankpopuptext", "rankpopupscore"}},
         {"DailyTestRestScreen", {"ButtonStart", "bContinue", "bMenu", "Instructions", "RazozDialog"}},
-        {"DailyTestPayoffScreen", {"bOk", "RazozDialog", "RazozDialog_BadNews", "graRazoz", "DialogBox", "yourscoretitle",
-                                   "yourscore", "goalscoretitle", "goalscore", "congratsScaler", "iDailyTestTrophy",
-                                   "ranktitle", "ranktitle_scaled", "unlocktitle", "unlocktitle_scaled", "lock",
-                                   "Twinkles", "PayOffLevelText"}},
-        {"DailyTestCompleteScreen", {"bOk", "dailyTestScore", "graRazoz", "DailyTestScoreHistory",
-                                     "DailyTestScoreHighlight", "graphXLabel", "graphYLabel"}},
+        {"DailyTestPayoffScreen",
+         {"bOk", "RazozDialog", "RazozDialog_BadNews", "graRazoz", "DialogBox", "yourscoretitle", "yourscore",
+          "goalscoretitle", "goalscore", "congratsScaler", "iDailyTestTrophy", "ranktitle", "ranktitle_scaled",
+          "unlocktitle", "unlocktitle_scaled", "lock", "Twinkles", "PayOffLevelText"}},
+        {"DailyTestCompleteScreen",
+         {"bOk", "dailyTestScore", "graRazoz", "DailyTestScoreHistory", "DailyTestScoreHighlight", "graphXLabel",
+          "graphYLabel"}},
     };
     for (const auto& [screenName, names] : children)
-        for (const std::string& name : names) EXPECT_NE(screen(screenName).sprite(name), nullptr) << screenName << "/" << name;
+        for (const std::string& name : names)
+            EXPECT_NE(screen(screenName).sprite(name), nullptr) << screenName << "/" << name;
     // Numbered sprites: a start button per game, a row per test game, a mark per rank.
     for (int g = 0; g < 16; ++g)
         EXPECT_NE(screen("PracticeAreaMenu").sprite("bStart" + std::to_string(g)), nullptr) << "bStart" << g;
@@ -193,11 +252,25 @@ TEST(Scene, TextsComeInKeyTextPairsAndFillTheirPlaceholders) {
     ASSERT_EQ(s.strings.size() % 2, 0u);
     for (size_t i = 0; i < s.strings.size(); i += 2)
         EXPECT_TRUE(s.strings[i].rfind("TXT_", 0) == 0 || s.strings[i].rfind("TEXT_", 0) == 0) << s.strings[i];
-    std::vector<std::string> keys = {"TXT_INTRO_HAVE_SOME_FUN", "TXT_INTRO_RAZOZ_INTRO", "TXT_INTRO_VURIVU_INFO",
-        "TXT_MAIN_MENU_CHOOSE_PROMPT", "TXT_PRACTICE_AREA_HELP", "TXT_DAILY_TEST_HELP", "TXT_PRACTICE_WELCOME",
-        "TXT_PRACTICE_TROPHIES", "TXT_PRACTICE_CLICK_UNLOCK_TO_PLAY", "TXT_PRACTICE_FIRST_PLAY_INTRO",
-        "TXT_PRACTICE_GOLD_CONGRATULATIONS", "TXT_BRONZE", "TXT_SILVER", "TXT_GOLD", "TXT_DAILY_TEST_FIRST_INTRO",
-        "TXT_TRY_AGAIN", "TXT_YOU_EARNED_NEW_RANK", "TEXT_TEST_LEVEL", "TXT_DAILY_TEST_COMPLETED_FIRST"};
+    std::vector<std::string> keys = {"TXT_INTRO_HAVE_SOME_FUN",
+                                     "TXT_INTRO_RAZOZ_INTRO",
+                                     "TXT_INTRO_VURIVU_INFO",
+                                     "TXT_MAIN_MENU_CHOOSE_PROMPT",
+                                     "TXT_PRACTICE_AREA_HELP",
+                                     "TXT_DAILY_TEST_HELP",
+                                     "TXT_PRACTICE_WELCOME",
+                                     "TXT_PRACTICE_TROPHIES",
+                                     "TXT_PRACTICE_CLICK_UNLOCK_TO_PLAY",
+                                     "TXT_PRACTICE_FIRST_PLAY_INTRO",
+                                     "TXT_PRACTICE_GOLD_CONGRATULATIONS",
+                                     "TXT_BRONZE",
+                                     "TXT_SILVER",
+                                     "TXT_GOLD",
+                                     "TXT_DAILY_TEST_FIRST_INTRO",
+                                     "TXT_TRY_AGAIN",
+                                     "TXT_YOU_EARNED_NEW_RANK",
+                                     "TEXT_TEST_LEVEL",
+                                     "TXT_DAILY_TEST_COMPLETED_FIRST"};
     for (int g = 0; g < 16; ++g) {
         keys.push_back("TXT_GAMENAME_" + std::to_string(g));
         for (int h = 1; h <= 2; ++h) keys.push_back("TXT_HINT_" + std::to_string(g + 1) + "_" + std::to_string(h));
@@ -212,7 +285,7 @@ TEST(Scene, TextsComeInKeyTextPairsAndFillTheirPlaceholders) {
     const std::map<std::string, std::vector<std::string>> filled = {
         {"TXT_YOU_NEED_VURIVU_TO_EARN_TROPHY", {"%1", "%2"}}, {"TXT_CONGRATULATIONS_YOU_EARNED_TROPHY", {"%1"}},
         {"TXT_YOUR_BEST_AND_WORST_GAME", {"%1", "%2"}},       {"TXT_YOU_DID_WELL_PLAYING", {"%1"}},
-        {"TXT_TEST_TITLE_PLUS_LEVEL_SUFFIX", {"%1", "%2"}},    {"TXT_DAILY_TEST_END_BAD_0", {"%1"}}};
+        {"TXT_TEST_TITLE_PLUS_LEVEL_SUFFIX", {"%1", "%2"}},   {"TXT_DAILY_TEST_END_BAD_0", {"%1"}}};
     for (const auto& [key, markers] : filled) {
         const std::string* text = s.text(key);
         ASSERT_NE(text, nullptr) << key;
@@ -308,9 +381,10 @@ namespace contenttest {
 namespace {
 
 const std::vector<std::string>& minigameNames() {
-    static const std::vector<std::string> names = {
-        "Concentration", "FindNewImage", "SpatialMemory", "Simon", "StroopTest", "ColorLabels", "SpotChanges", "FindCircles",
-        "NumberOrder", "ShadowShift", "WhichIsMore", "MemoRandom", "MatchMaker", "MatchMaker2", "FlyBy", "GetInShape"};
+    static const std::vector<std::string> names = {"Concentration", "FindNewImage", "SpatialMemory", "Simon",
+                                                   "StroopTest",    "ColorLabels",  "SpotChanges",   "FindCircles",
+                                                   "NumberOrder",   "ShadowShift",  "WhichIsMore",   "MemoRandom",
+                                                   "MatchMaker",    "MatchMaker2",  "FlyBy",         "GetInShape"};
     return names;
 }
 
@@ -321,8 +395,8 @@ TEST(MinigameScenes, EveryMinigameScreenCarriesTheGameBar) {
         if (!line) continue;
         EXPECT_EQ(line->className, game) << "a minigame screen is created by its own class";
         const Scene& s = screen(game);
-        for (const char* name : {"Score", "Timer", "SuccessFailure", "AnswerIndicator", "AnswerIndicator2", "STARBAROVERLAY",
-                                 "star1", "star2", "star3", "star4", "Quit"})
+        for (const char* name : {"Score", "Timer", "SuccessFailure", "AnswerIndicator", "AnswerIndicator2",
+                                 "STARBAROVERLAY", "star1", "star2", "star3", "star4", "Quit"})
             EXPECT_NE(s.sprite(name), nullptr) << game << "/" << name;
         EXPECT_EQ(s.sprite("SuccessFailure")->numbers.at(2), 2) << "frame 0 success, frame 1 failure";
         ++games;
@@ -394,7 +468,8 @@ TEST(MinigameScenes, SharedTileTablesAreComplete) {
 TEST(MinigameScenes, IncludedBlocksAreDependenciesOfTheScenesUsingThem) {
     const std::string deps = readText(binaryDir() + "/content/scenes/Concentration.dat.d");
     EXPECT_NE(deps.find(sourceDir() + "/content/scenes/GameHud.inc"), std::string::npos) << deps;
-    EXPECT_EQ(("\n" + readText(items().at("Concentration.dat"))).find("\n;#include "), std::string::npos) << "left unexpanded";
+    EXPECT_EQ(("\n" + readText(items().at("Concentration.dat"))).find("\n;#include "), std::string::npos)
+        << "left unexpanded";
 }
 
 }  // namespace

@@ -15,7 +15,9 @@ protected:
         EXPECT_NE(g, nullptr);
         return g;
     }
-    void untilAnswer(ChoiceGame* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0); }
+    void untilAnswer(ChoiceGame* game) {
+        ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);
+    }
     void clickOption(ChoiceGame* game, int i) {
         sprite::Sprite* s = game->option(i);
         const int x = game->getX() + s->getX() + s->getWidth() / 2, y = game->getY() + s->getY() + s->getHeight() / 2;

@@ -65,7 +65,8 @@ TEST(ColorLabelsGame, TheFirstWordsTakeTheMismatchesAndTheRestTheirOwnInk) {
             int word = n % 2;
             int ink = game->drawInk(word, 2, mismatches);
             if (n < 4) EXPECT_EQ(ink, 1 - word) << n;  // with two colours the wrong ink is the other one
-            else EXPECT_EQ(ink, word) << n;
+            else
+                EXPECT_EQ(ink, word) << n;
         }
         EXPECT_EQ(mismatches, 0);
     }

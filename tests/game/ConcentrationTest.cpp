@@ -53,7 +53,9 @@ protected:
 };
 
 TEST_F(ConcentrationMinigame, BoardsAreLaidOutInTheirGrids) {
-    struct Board { int index, cards, rows, columns; };
+    struct Board {
+        int index, cards, rows, columns;
+    };
     for (Board b : {Board{4, 12, 3, 4}, Board{6, 18, 3, 6}, Board{8, 24, 4, 6}, Board{3, 10, 2, 5}}) {
         deal({{39, b.index}, {40, 8}, {41, 100}});
         ASSERT_EQ(game->getCardCount(), b.cards);
@@ -179,7 +181,13 @@ TEST_F(ConcentrationMinigame, AMissClosesTheFirstCardAfterFourFramesAndTheSecond
     EXPECT_EQ(secondStood, 7);
     EXPECT_GT(secondClosed, 7);  // it had to turn up first
     // Both end face down and playable again; the miss was counted once.
-    ASSERT_GT(tickUntil([&] { return game->getPhase() == GameBase::PhaseAnswer && firstBack->getFrame() == 0 && secondBack->getFrame() == 0; }, 30), 0);
+    ASSERT_GT(tickUntil(
+                  [&] {
+                      return game->getPhase() == GameBase::PhaseAnswer && firstBack->getFrame() == 0 &&
+                             secondBack->getFrame() == 0;
+                  },
+                  30),
+              0);
     ticks(3);
     EXPECT_FALSE(game->slot(first).open);
     EXPECT_FALSE(game->slot(second).open);
@@ -278,26 +286,33 @@ TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
         std::vector<bool> shown(cards, false);
         std::vector<int> before(cards, -1);
         int left = game->getTimeLeft();
-        int frames = tickUntil([&] {
-            for (int i = 0; i < cards; ++i) {
-                int frame = game->cardBack(i)->getFrame();
-                // A face follows its back once the back has stood still for a frame.
-                if (frame == before[i]) {
-                    auto* face = game->findChild(lang::String("CardFace_") + lang::String(std::to_string(i).c_str()));
-                    EXPECT_EQ(face->isVisible(), frame == 2) << "mode " << mode << " card " << i;
+        int frames = tickUntil(
+            [&] {
+                for (int i = 0; i < cards; ++i) {
+                    int frame = game->cardBack(i)->getFrame();
+                    // A face follows its back once the back has stood still for a frame.
+                    if (frame == before[i]) {
+                        auto* face =
+                            game->findChild(lang::String("CardFace_") + lang::String(std::to_string(i).c_str()));
+                        EXPECT_EQ(face->isVisible(), frame == 2) << "mode " << mode << " card " << i;
+                    }
+                    before[i] = frame;
+                    if (frame == 2) shown[i] = true;
                 }
-                before[i] = frame;
-                if (frame == 2) shown[i] = true;
-            }
-            return game->getPhase() == GameBase::PhaseAnswer;
-        }, 600);
+                return game->getPhase() == GameBase::PhaseAnswer;
+            },
+            600);
         ASSERT_GT(frames, 0) << "mode " << mode << " never reached play";
         for (int i = 0; i < cards; ++i) EXPECT_TRUE(shown[i]) << "mode " << mode << " card " << i;
-        ASSERT_GT(tickUntil([&] {
-            for (int i = 0; i < cards; ++i)
-                if (game->cardBack(i)->getFrame() != 0) return false;
-            return true;
-        }, 10), 0) << "mode " << mode;
+        ASSERT_GT(tickUntil(
+                      [&] {
+                          for (int i = 0; i < cards; ++i)
+                              if (game->cardBack(i)->getFrame() != 0) return false;
+                          return true;
+                      },
+                      10),
+                  0)
+            << "mode " << mode;
         for (int i = 0; i < cards; ++i) EXPECT_FALSE(game->slot(i).open) << "mode " << mode << " card " << i;
         EXPECT_LE(game->getTimeLeft(), left);
         leave();

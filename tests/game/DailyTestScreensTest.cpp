@@ -102,7 +102,8 @@ protected:
         clickOn(screen, static_cast<sprite::DialogSprite*>(screen)->findChild(lang::String(name)));
     }
 
-    template <typename T> T* in(sprite::Sprite* screen, const char* name) {
+    template <typename T>
+    T* in(sprite::Sprite* screen, const char* name) {
         return dynamic_cast<T*>(static_cast<sprite::DialogSprite*>(screen)->findChild(lang::String(name)));
     }
     bool shown(sprite::Sprite* screen, const char* name) {
@@ -190,8 +191,9 @@ TEST_F(DailyTestScreensGame, RestScreenMarksPlayedAndNextGames) {
     ASSERT_TRUE(rest->isVisible());
     EXPECT_FALSE(shown(rest, "ButtonStart"));
     EXPECT_TRUE(shown(rest, "bContinue"));
-    const int frames[6] = {DailyTestRestScreen::RowPlayed, DailyTestRestScreen::RowPlayed, DailyTestRestScreen::RowNext,
-                           DailyTestRestScreen::RowLater,  DailyTestRestScreen::RowLater,  DailyTestRestScreen::RowLater};
+    const int frames[6] = {DailyTestRestScreen::RowPlayed, DailyTestRestScreen::RowPlayed,
+                           DailyTestRestScreen::RowNext,   DailyTestRestScreen::RowLater,
+                           DailyTestRestScreen::RowLater,  DailyTestRestScreen::RowLater};
     for (int k = 1; k <= 6; ++k) {
         std::string row = "GameListings" + std::to_string(k), name = "Game_" + std::to_string(k);
         EXPECT_EQ(in<sprite::AnimateSprite>(rest, row.c_str())->getFrame(), frames[k - 1]) << k;
@@ -264,12 +266,15 @@ TEST_F(DailyTestScreensGame, PayoffOfANewRankRunsTheCelebrationToTheOkButton) {
         },
         1000);
     ASSERT_GT(frames, 0);
-    const std::vector<int> expected = {
-        DailyTestPayoffScreen::StepCongratsScaling, DailyTestPayoffScreen::StepGlowUp,
-        DailyTestPayoffScreen::StepGlowDown,        DailyTestPayoffScreen::StepNewRankText,
-        DailyTestPayoffScreen::StepTrophyTwinkle,   DailyTestPayoffScreen::StepRankTitle,
-        DailyTestPayoffScreen::StepLockSparkle,     DailyTestPayoffScreen::StepUnlockTitle,
-        DailyTestPayoffScreen::StepDone};
+    const std::vector<int> expected = {DailyTestPayoffScreen::StepCongratsScaling,
+                                       DailyTestPayoffScreen::StepGlowUp,
+                                       DailyTestPayoffScreen::StepGlowDown,
+                                       DailyTestPayoffScreen::StepNewRankText,
+                                       DailyTestPayoffScreen::StepTrophyTwinkle,
+                                       DailyTestPayoffScreen::StepRankTitle,
+                                       DailyTestPayoffScreen::StepLockSparkle,
+                                       DailyTestPayoffScreen::StepUnlockTitle,
+                                       DailyTestPayoffScreen::StepDone};
     EXPECT_EQ(steps, expected);
     EXPECT_TRUE(shown(payoff, "bOk"));
     EXPECT_TRUE(shown(payoff, "lock"));
@@ -308,9 +313,9 @@ TEST_F(DailyTestScreensGame, CompleteScreenSumsUpAndSpeaksAfterTheFirstTestText)
     for (int k = 1; k <= 6; ++k) {
         std::string score = "Score_" + std::to_string(k), panel = "GameListPanel" + std::to_string(k);
         EXPECT_EQ(in<sprite::NumberSprite>(complete, score.c_str())->getValue(), run->scoreAt(k - 1));
-        EXPECT_EQ(in<sprite::AnimateSprite>(complete, panel.c_str())->getFrame(),
-                  run->scoreAt(k - 1) >= share ? DailyTestCompleteScreen::PanelReached
-                                               : DailyTestCompleteScreen::PanelShort);
+        EXPECT_EQ(
+            in<sprite::AnimateSprite>(complete, panel.c_str())->getFrame(),
+            run->scoreAt(k - 1) >= share ? DailyTestCompleteScreen::PanelReached : DailyTestCompleteScreen::PanelShort);
         for (int m = 1; m <= 4; ++m) {
             std::string star = "star" + std::to_string(k) + "_" + std::to_string(m);
             EXPECT_EQ(shown(complete, star.c_str()), m <= 3) << star;

@@ -204,8 +204,7 @@ TEST_F(DailyTestGameRun, SixthResultRanksTheTestAndReportsANewBest) {
     EXPECT_EQ(run->gamesPlayed(), 6);
     ASSERT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_BEST_SCORE), 1);
     size_t at = std::find(hostCodes().begin(), hostCodes().end(), MENTARIUM_NOTIFY_BEST_SCORE) - hostCodes().begin();
-    EXPECT_EQ(hostTexts()[at],
-              "<score>" + std::to_string(record->bestTestScore()) + "</score><rank>1</rank>");
+    EXPECT_EQ(hostTexts()[at], "<score>" + std::to_string(record->bestTestScore()) + "</score><rank>1</rank>");
     EXPECT_EQ(record->unlockedGames(), 7);
     EXPECT_EQ(record->bonusGame(), run->unlockOrderAt(6));
     EXPECT_EQ(record->scoreAtRankGained(0), record->testHistory()[0]);

@@ -86,7 +86,9 @@ protected:
         sprite::Sprite* s = game->circle(i);
         clickAt(game, s->getX() + s->getWidth() / 2, s->getY() + s->getHeight() / 2);
     }
-    void untilAnswer(FindCircles* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0); }
+    void untilAnswer(FindCircles* game) {
+        ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);
+    }
 };
 
 // A turn: the circles stand inside the play area without overlapping, fade

@@ -25,9 +25,12 @@ protected:
         EXPECT_NE(game, nullptr);
         return game;
     }
-    void untilAnswer(FlyBy* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 600), 0); }
+    void untilAnswer(FlyBy* game) {
+        ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 600), 0);
+    }
     sprite::ButtonSprite* countButton(FlyBy* game, int count) {
-        return dynamic_cast<sprite::ButtonSprite*>(game->findChild(lang::String(("Count_" + std::to_string(count)).c_str())));
+        return dynamic_cast<sprite::ButtonSprite*>(
+            game->findChild(lang::String(("Count_" + std::to_string(count)).c_str())));
     }
     void clickCount(FlyBy* game, int count) {
         sprite::ButtonSprite* button = countButton(game, count);

@@ -1,8 +1,8 @@
 // The minigame base's start of a play and its feedback sprites, through the probe game.
 
 #include "ProbeGame.h"
-#include "game/ProgressRecord.h"
 #include "game/DailyTestRun.h"
+#include "game/ProgressRecord.h"
 #include "sprite/AnimateSprite.h"
 
 namespace game_test {

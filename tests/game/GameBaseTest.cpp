@@ -171,7 +171,7 @@ TEST_F(MinigameBase, AResultFactorOfTenLeavesTheScoreAndFifteenScalesIt) {
     EXPECT_EQ(game->scaledScore(game->getScore()), 10);
     game->addPoints(6);
     EXPECT_EQ(game->scaledScore(game->getScore()), 19);  // 13 x 1.5 = 19.5
-    canvas->setDifficulty(2);  // a factor below 1 leaves the score
+    canvas->setDifficulty(2);                            // a factor below 1 leaves the score
     EXPECT_EQ(game->scaledScore(game->getScore()), 13);
 }
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -140,7 +140,7 @@ protected:
         lang::String message;
         {
             ObjectLock hold(canvas, true);
-            bool fire = kind == window::Event::MouseDown  ? canvas->onMouseDown(e, object, message)
+            bool fire = kind == window::Event::MouseDown ? canvas->onMouseDown(e, object, message)
                         : kind == window::Event::MouseUp ? canvas->onMouseUp(e, object, message)
                                                          : canvas->onMouseMove(e, object, message);
             if (fire) canvas->onMessage(object, message);
@@ -182,8 +182,8 @@ protected:
         ASSERT_NE(frame, nullptr);
         std::filesystem::path dir = std::filesystem::path(MENTARIUM_BINARY_DIR) / "screens";
         std::filesystem::create_directories(dir);
-        EXPECT_TRUE(platform::writePng((dir / name).string(), frame->getPixels(), frame->getWidth(),
-                                       frame->getHeight()));
+        EXPECT_TRUE(
+            platform::writePng((dir / name).string(), frame->getPixels(), frame->getWidth(), frame->getHeight()));
     }
 
     // Ticks through the start signs into play.

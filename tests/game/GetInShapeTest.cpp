@@ -70,8 +70,8 @@ TEST_F(GetInShapeRun, ThePieceThatFitsScoresAndAnotherIsWrong) {
     playTurns(game, 4, nextAfterRight);
     std::string text;
     game->describe(text);
-    EXPECT_NE(text.find("options " + std::to_string(game->optionCount()) + " " +
-                        std::to_string(game->rightOption()) + " target 0\n"),
+    EXPECT_NE(text.find("options " + std::to_string(game->optionCount()) + " " + std::to_string(game->rightOption()) +
+                        " target 0\n"),
               std::string::npos);
     EXPECT_NE(text.find(" kind 0 percent 100\n"), std::string::npos);
     saveScreen("getinshape-turn.png");

@@ -26,7 +26,10 @@ protected:
     }
     // Ticks until a new step's picture is shown and open to an answer.
     void untilStep(MatchMaker2* game, int step) {
-        ASSERT_GT(tickUntil([game, step] { return game->getPhase() == GameBase::PhaseAnswer && game->stepCount() > step; }, 200), 0);
+        ASSERT_GT(
+            tickUntil([game, step] { return game->getPhase() == GameBase::PhaseAnswer && game->stepCount() > step; },
+                      200),
+            0);
     }
     void clickMatch(MatchMaker2* game) {
         sprite::Sprite* button = game->findChild(lang::String("MatchButton"));
@@ -80,12 +83,15 @@ TEST_F(MatchMaker2Run, EveryStepIsScoredRightOrWrong) {
     std::string seen;
     game->describe(seen);
     EXPECT_NE(seen.find("nback 1 step 0 picture " + std::to_string(game->picture(0)) + " answered 0\n"),
-              std::string::npos) << seen;
+              std::string::npos)
+        << seen;
     EXPECT_NE(seen.find("card 250 150\n"), std::string::npos) << seen;
     EXPECT_NE(seen.find("matchbutton 250 262 1\n"), std::string::npos) << seen;
     // Quicker steps, so the whole test fits in the minute.
-    setParams(game, {{MatchMaker2::ParamShowFrames, 20}, {MatchMaker2::ParamShowFrames + 1, 20},
-                     {MatchMaker2::ParamShortestShow, 10}, {MatchMaker2::ParamGapFrames, 4}});
+    setParams(game, {{MatchMaker2::ParamShowFrames, 20},
+                     {MatchMaker2::ParamShowFrames + 1, 20},
+                     {MatchMaker2::ParamShortestShow, 10},
+                     {MatchMaker2::ParamGapFrames, 4}});
     untilStep(game, 1);  // the first step passed by itself
     EXPECT_EQ(game->getScore(), 0);
     EXPECT_EQ(game->getWrongAnswers(), 0);

@@ -188,7 +188,8 @@ TEST_F(MinigameCanvas, LeavingBeforeTheFirstDailyTestGameAsksNothing) {
     sprite::Sprite* button = pause->findChild(lang::String("PauseMainMenu"));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isVisible());
-    press(pause->getX() + button->getX() + button->getWidth() / 2, pause->getY() + button->getY() + button->getHeight() / 2);
+    press(pause->getX() + button->getX() + button->getWidth() / 2,
+          pause->getY() + button->getY() + button->getHeight() / 2);
     EXPECT_FALSE(screen(Canvas::ScreenExitMenu)->isVisible());
     EXPECT_FALSE(pause->isVisible());
     EXPECT_EQ(canvas->getState(), Canvas::StateMenu);

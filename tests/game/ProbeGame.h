@@ -41,7 +41,8 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
         if (at != std::string::npos) {
             size_t end = scene.find('\n', at + 1);
             if (leaveOut) scene.erase(at + 1, end - at);
-            else scene.replace(at + 1, end - at - 1, line);
+            else
+                scene.replace(at + 1, end - at - 1, line);
         } else if (leaveOut) {
             continue;  // not there anyway
         } else if ((at = scene.find("GameOverOverlay ")) != std::string::npos) {
@@ -65,10 +66,9 @@ inline std::string archiveWithScene(const testsupport::TempDir& dir, const std::
 constexpr int MissingIndex = 9;
 inline std::string probeArchive() {
     static testsupport::TempDir dir;
-    static std::string archive = archiveWithScene(
-        dir, "probedat",
-        "GetInShape ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n-" +
-            std::string(MentariumCanvas::gameClassName(MissingIndex)) + "\n");
+    static std::string archive = archiveWithScene(dir, "probedat",
+                                                  "GetInShape ProbeGame:+Concentration.dat 0 0 500 375 0 0 0\n-" +
+                                                      std::string(MentariumCanvas::gameClassName(MissingIndex)) + "\n");
     return archive;
 }
 

@@ -31,8 +31,8 @@ TEST_F(MinigameProgressRecord, TheHundredAndFirstScorePushesTheOldestOut) {
     const ProgressRecord::GameBlock* block = record.gameBlock(3);
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(block->historyLength[2], 100);
-    EXPECT_EQ(block->history[2][0], 1010);   // newest first
-    EXPECT_EQ(block->history[2][99], 20);    // the first score fell off
+    EXPECT_EQ(block->history[2][0], 1010);  // newest first
+    EXPECT_EQ(block->history[2][99], 20);   // the first score fell off
     EXPECT_EQ(record.bestScore(3, 2), 1010);
     record.addPracticeScore(3, 2, 5);
     EXPECT_EQ(block->historyLength[2], 100);

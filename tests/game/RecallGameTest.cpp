@@ -44,7 +44,9 @@ protected:
         EXPECT_NE(r, nullptr);
         return r;
     }
-    void untilAnswer(RecallGame* game) { ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 400), 0); }
+    void untilAnswer(RecallGame* game) {
+        ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhaseAnswer; }, 400), 0);
+    }
     void clickChoice(RecallGame* game, int i) {
         sprite::ScalerSprite* s = game->choiceSprite(i);
         pointer(window::Event::MouseDown, game->getX() + s->getCentreX(), game->getY() + s->getCentreY());

@@ -40,7 +40,8 @@ TEST_F(ScoreGraphRun, TheResultGraphHasRoundValuesAndMarksTheBest) {
     playScores({1234, 1780, 1500});
     sprite::DialogSprite* result = screen(MentariumCanvas::ScreenPracticeComplete);
     ASSERT_TRUE(result && result->isVisible());
-    auto* graph = dynamic_cast<sprite::LineGraphSprite*>(result->findChild(lang::String("PracticeScoreHistory_LineGraph")));
+    auto* graph =
+        dynamic_cast<sprite::LineGraphSprite*>(result->findChild(lang::String("PracticeScoreHistory_LineGraph")));
     ASSERT_NE(graph, nullptr);
     int bx = 0, by = 0;
     graph->getBestPoint(bx, by);

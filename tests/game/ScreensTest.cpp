@@ -75,8 +75,7 @@ TEST_F(MinigameStartSigns, TheStartSignsStandTwentyFiveFramesEachAndPlayFollowsT
             EXPECT_EQ(probe->getTimeLeft(), 60);
         }
     }
-    for (int stage = 0; stage < 3; ++stage)
-        EXPECT_EQ(countOf(stageAt, stage), 25) << "stage " << stage;
+    for (int stage = 0; stage < 3; ++stage) EXPECT_EQ(countOf(stageAt, stage), 25) << "stage " << stage;
     EXPECT_EQ(gone, 76);
     EXPECT_EQ(play, gone + 1);
 }

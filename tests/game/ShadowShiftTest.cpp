@@ -102,8 +102,8 @@ TEST_F(ShadowShiftRun, TheFigureScoresAndItsMirrorImageIsWrong) {
     });
     std::string text;
     game->describe(text);
-    EXPECT_NE(text.find("options " + std::to_string(game->optionCount()) + " " +
-                        std::to_string(game->rightOption()) + " target 0\n"),
+    EXPECT_NE(text.find("options " + std::to_string(game->optionCount()) + " " + std::to_string(game->rightOption()) +
+                        " target 0\n"),
               std::string::npos);
     EXPECT_NE(text.find("\noption 0 "), std::string::npos);
     saveScreen("shadowshift-turn.png");

@@ -61,7 +61,7 @@ TEST_F(MinigameShellRazoz, MovesFromScreenToScreenWithoutStayingBehind) {
     EXPECT_FALSE(holds(menu, razoz));
     EXPECT_TRUE(holds(pause, razoz));
     EXPECT_EQ(pause->childAt(pause->childCount() - 1), razoz);  // in front of the screen's sprites
-    EXPECT_EQ(razoz->getTextBox(), nullptr);  // the pause menu has no text box
+    EXPECT_EQ(razoz->getTextBox(), nullptr);                    // the pause menu has no text box
     EXPECT_FALSE(razoz->isBusy());
     razoz->say(lang::String("nobody hears this"), 50);
     EXPECT_FALSE(razoz->isBusy());

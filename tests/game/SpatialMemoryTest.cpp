@@ -45,10 +45,21 @@ TEST_F(SpatialMemoryRules, GridSizesByIndexAndThreeByThreeBeyond) {
 // Grid from the whole level, show time also from the whole level, and the
 // lit count only from what the show time's steps leave over.
 TEST_F(SpatialMemoryRules, TheLitCountGrowsFromWhatTheShowTimeLeaves) {
-    params({{39, 0}, {41, 1}, {40, 2},
-            {42, 60}, {43, 60}, {44, 5}, {45, -10},   // show time: 60, less 10 per 5 levels
-            {46, 0}, {47, 7}, {48, 3}, {49, 1},       // grid: one size up per 3 levels
-            {50, 2}, {51, 9}, {52, 2}, {53, 1}});     // lit: one more per 2 levels
+    params({{39, 0},
+            {41, 1},
+            {40, 2},
+            {42, 60},
+            {43, 60},
+            {44, 5},
+            {45, -10},  // show time: 60, less 10 per 5 levels
+            {46, 0},
+            {47, 7},
+            {48, 3},
+            {49, 1},  // grid: one size up per 3 levels
+            {50, 2},
+            {51, 9},
+            {52, 2},
+            {53, 1}});  // lit: one more per 2 levels
     SpatialMemory::TurnSize at0 = game->turnSizeAt(0);
     EXPECT_EQ(at0.gridIndex, 0);
     EXPECT_EQ(at0.showTime, 60);
@@ -70,10 +81,21 @@ TEST_F(SpatialMemoryRules, TheLitCountGrowsFromWhatTheShowTimeLeaves) {
 // The other order: the lit count takes the whole level and hands its
 // remainder to the show time; the grid never consumes the level.
 TEST_F(SpatialMemoryRules, SlotsTakeTheirTurnInTheOrderTheParametersGive) {
-    params({{39, 2}, {40, 0}, {41, 1},
-            {42, 50}, {43, 50}, {44, 1}, {45, -10},
-            {46, 1}, {47, 4}, {48, 2}, {49, 1},
-            {50, 3}, {51, 6}, {52, 3}, {53, 1}});
+    params({{39, 2},
+            {40, 0},
+            {41, 1},
+            {42, 50},
+            {43, 50},
+            {44, 1},
+            {45, -10},
+            {46, 1},
+            {47, 4},
+            {48, 2},
+            {49, 1},
+            {50, 3},
+            {51, 6},
+            {52, 3},
+            {53, 1}});
     SpatialMemory::TurnSize at5 = game->turnSizeAt(5);
     EXPECT_EQ(at5.litCount, 4);   // 5 / 3 = 1 step
     EXPECT_EQ(at5.showTime, 30);  // 5 mod 3 = 2 steps of -10
@@ -88,8 +110,8 @@ TEST_F(SpatialMemoryRules, ImpossibleTurnsAreKeptPlayable) {
     params({{39, 0}, {40, 1}, {41, 2}, {42, 10}, {43, 10}, {44, 1}, {45, -20}, {48, 0}, {50, 12}, {51, 20}, {52, 0}});
     SpatialMemory::TurnSize size = game->turnSizeAt(6);
     EXPECT_EQ(size.gridIndex, 0);
-    EXPECT_EQ(size.litCount, 9);   // all nine tiles of the 3 x 3 grid
-    EXPECT_EQ(size.showTime, 1);   // the lights still go out
+    EXPECT_EQ(size.litCount, 9);  // all nine tiles of the 3 x 3 grid
+    EXPECT_EQ(size.showTime, 1);  // the lights still go out
     params({{50, 0}});
     EXPECT_EQ(game->turnSizeAt(0).litCount, 1);
 }
@@ -113,7 +135,9 @@ protected:
         untilPlay(game);
     }
     // Ticks until the player may answer.
-    void untilAnswer() { ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0); }
+    void untilAnswer() {
+        ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);
+    }
 
     std::vector<int> tilesIn(int state) const {
         std::vector<int> found;
@@ -124,7 +148,8 @@ protected:
     void at(int kind, int tile) {
         sprite::AnimateSprite* back = game->background(tile);
         ASSERT_NE(back, nullptr);
-        pointer(kind, game->getX() + back->getX() + back->getWidth() / 2, game->getY() + back->getY() + back->getHeight() / 2);
+        pointer(kind, game->getX() + back->getX() + back->getWidth() / 2,
+                game->getY() + back->getY() + back->getHeight() / 2);
     }
     void click(int tile) { at(window::Event::MouseDown, tile); }
     int redOf(int tile) const {

@@ -47,7 +47,7 @@ TEST(SpotChangesGame, ThePictureSetFirstLeavesTheRestToTheCardsAndTheTime) {
     EXPECT_EQ(at17.cards, 12);  // eight index steps, kept to the largest
     EXPECT_EQ(at17.showTime, 45);
     EXPECT_EQ(at40.tileMode, 5);
-    EXPECT_EQ(at40.cards, 5);  // 40 mod 18 = 4: two index steps
+    EXPECT_EQ(at40.cards, 5);                     // 40 mod 18 = 4: two index steps
     EXPECT_EQ(game->shapeAt(1001).showTime, 45);  // 1001 mod 18 = 11, mod 2 = 1: one step shorter
     EXPECT_EQ(game->shapeAt(1000).showTime, 60);  // 1000 mod 18 = 10, mod 2 = 0
     game->release();

@@ -186,7 +186,8 @@ TEST_F(StroopTestGameRun, TheColourBlindPaletteColoursTheTurnAndNamesItsPurple) 
     ASSERT_NE(word->getImage(), nullptr);
     ASSERT_NE(word->getImage()->getName(), nullptr);
     EXPECT_STREQ(word->getImage()->getName()->c_str(), "+iStroopText_7");
-    const ColourPalette::Factors ink = ColourPalette::paint(ColourPalette::ColourBlind, game->colourOf(game->getInkBucket()));
+    const ColourPalette::Factors ink =
+        ColourPalette::paint(ColourPalette::ColourBlind, game->colourOf(game->getInkBucket()));
     ASSERT_NE(word->getFancy(), nullptr);
     EXPECT_EQ(word->getFancy()->red, ink.red);
     EXPECT_EQ(word->getFancy()->green, ink.green);

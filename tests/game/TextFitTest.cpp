@@ -67,7 +67,8 @@ protected:
     sprite::DialogSprite* screen(MentariumCanvas::Screen which) {
         return dynamic_cast<sprite::DialogSprite*>(canvas->screen(which));
     }
-    template <typename T> T* part(sprite::DialogSprite* s, const std::string& name) {
+    template <typename T>
+    T* part(sprite::DialogSprite* s, const std::string& name) {
         return s ? dynamic_cast<T*>(s->findChild(lang::String(name.c_str()))) : nullptr;
     }
 
@@ -102,9 +103,10 @@ TEST_P(TextFitGame, RazozWordsFitTheSpeechBubble) {
                               canvas->text("TXT_YOU_NEED_VURIVU_TO_EARN_TROPHY").c_str(),
                           longestName));
     for (int i = 0; i < 3; ++i)
-        said.push_back(filled(std::string(canvas->text(("TXT_DAILY_TEST_END_GOOD_" + std::to_string(i)).c_str()).c_str()) +
-                                  " " + canvas->text("TXT_YOUR_BEST_AND_WORST_GAME").c_str(),
-                              longestName));
+        said.push_back(
+            filled(std::string(canvas->text(("TXT_DAILY_TEST_END_GOOD_" + std::to_string(i)).c_str()).c_str()) + " " +
+                       canvas->text("TXT_YOUR_BEST_AND_WORST_GAME").c_str(),
+                   longestName));
     int checked = 0;
     for (int s = 0; s < MentariumCanvas::ScreenCount; ++s) {
         sprite::DialogSprite* dialog = screen(static_cast<MentariumCanvas::Screen>(s));

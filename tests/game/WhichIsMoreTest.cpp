@@ -73,7 +73,7 @@ TEST_F(WhichIsMoreGameRun, OnePanelHoldsTheMostAndAnswersAreScored) {
     auto* game = dynamic_cast<WhichIsMore*>(startPractice(kWhichIsMore, 0));
     ASSERT_NE(game, nullptr);
     setParams(game, {{43, 10}, {44, 10}});  // most drawn from 8 .. 10
-    ticks(120);  // the start signs, then the first turn
+    ticks(120);                             // the start signs, then the first turn
     ASSERT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     for (int turn = 0; turn < 6; ++turn) {
         ASSERT_GE(game->getPanelCount(), 2);
@@ -102,7 +102,8 @@ TEST_F(WhichIsMoreGameRun, OnePanelHoldsTheMostAndAnswersAreScored) {
         panelName.append(target);
         sprite::Sprite* panel = game->findChild(panelName);
         ASSERT_NE(panel, nullptr);
-        press(game->getX() + panel->getX() + panel->getWidth() / 2, game->getY() + panel->getY() + panel->getHeight() / 2);
+        press(game->getX() + panel->getX() + panel->getWidth() / 2,
+              game->getY() + panel->getY() + panel->getHeight() / 2);
         if (right) {
             EXPECT_GT(game->getScore(), score);
         } else {

@@ -48,8 +48,8 @@ TEST_F(HostEntry, StartAndStopInAnyOrderNeverFailTheHost) {
     std::vector<int> startsAndStops;
     for (int code : Heard::soFar())
         if (code != MENTARIUM_NOTIFY_LOADED) startsAndStops.push_back(code);
-    EXPECT_EQ(startsAndStops, (std::vector<int>{MENTARIUM_NOTIFY_STARTED, MENTARIUM_NOTIFY_STARTED,
-                                                MENTARIUM_NOTIFY_STOPPED}));
+    EXPECT_EQ(startsAndStops,
+              (std::vector<int>{MENTARIUM_NOTIFY_STARTED, MENTARIUM_NOTIFY_STARTED, MENTARIUM_NOTIFY_STOPPED}));
 }
 
 TEST_F(HostEntry, InAHostWindowTheSceneLoadsAndTheGameStopsCleanly) {

@@ -4,8 +4,8 @@
 // through its one entry point, its notifications recorded.
 
 #include <SDL.h>
-#include <dlfcn.h>
 #include <dirent.h>
+#include <dlfcn.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -114,13 +114,13 @@ public:
     // Pumps as a host does (its SDL events, then the game's window work) until
     // done() holds or the time is up; answers done().
     bool serviceUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-        return hosttest::serviceUntil(done, [this] { service(5); }, limit);
+        return hosttest::serviceUntil(
+            done, [this] { service(5); }, limit);
     }
     void service(int waitMs) {
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, waitMs))
-            while (SDL_PollEvent(&event)) {
-            }
+            while (SDL_PollEvent(&event)) {}
         notify_(MENTARIUM_SERVICE, block_);
     }
 

@@ -47,8 +47,7 @@ BarRow readBar(platform::WindowHandle window) {
 void serviceAsHost(intptr_t* block, int waitMs) {
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, waitMs))
-        while (SDL_PollEvent(&event)) {
-        }
+        while (SDL_PollEvent(&event)) {}
     host::GameHost::notify(MENTARIUM_SERVICE, block);
 }
 
@@ -74,8 +73,8 @@ TEST(LoadingProgress, TheBarGrowsWithTheLoaderAndGivesWayToTheCanvas) {
     ASSERT_NE(web, nullptr);
     // The start call gives the loader a head start to count the scene, half a
     // second at most; a sanitized build may need longer.
-    ASSERT_TRUE(hosttest::serviceUntil([&] { return canvas->getLoadingTotal() > 1; },
-                                       [&] { serviceAsHost(block, 1); }, std::chrono::seconds(20)))
+    ASSERT_TRUE(hosttest::serviceUntil([&] { return canvas->getLoadingTotal() > 1; }, [&] { serviceAsHost(block, 1); },
+                                       std::chrono::seconds(20)))
         << "the loader never counted the scene";
     const int total = canvas->getLoadingTotal();
 
@@ -105,10 +104,8 @@ TEST(LoadingProgress, TheBarGrowsWithTheLoaderAndGivesWayToTheCanvas) {
         BarRow bar = readBar(web);
         return bar.fill + bar.track < host::MyFrame::kBarWidth;
     };
-    ASSERT_TRUE(hosttest::serviceUntil(
-        [&] { return Heard::any(MENTARIUM_NOTIFY_LOADED) && barGone(); },
-        [&] { serviceAsHost(block, 2); },
-        std::chrono::seconds(20)))
+    ASSERT_TRUE(hosttest::serviceUntil([&] { return Heard::any(MENTARIUM_NOTIFY_LOADED) && barGone(); },
+                                       [&] { serviceAsHost(block, 2); }, std::chrono::seconds(20)))
         << "the loading bar stayed after loading";
     for (int i = 0; i < 10; ++i) {
         serviceAsHost(block, 5);

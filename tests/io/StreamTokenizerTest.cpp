@@ -30,11 +30,11 @@ public:
     std::string next() {
         int kind = tokenizer_->nextToken();
         switch (kind) {
-            case StreamTokenizer::TT_WORD: return std::string("w:") + tokenizer_->sval.c_str();
-            case StreamTokenizer::TT_NUMBER: return "n:" + format(tokenizer_->nval);
-            case StreamTokenizer::TT_EOL: return "EOL";
-            case StreamTokenizer::TT_EOF: return "EOF";
-            default: return "c:" + std::string(1, static_cast<char>(kind));
+        case StreamTokenizer::TT_WORD: return std::string("w:") + tokenizer_->sval.c_str();
+        case StreamTokenizer::TT_NUMBER: return "n:" + format(tokenizer_->nval);
+        case StreamTokenizer::TT_EOL: return "EOL";
+        case StreamTokenizer::TT_EOF: return "EOF";
+        default: return "c:" + std::string(1, static_cast<char>(kind));
         }
     }
     // Every token up to and including the end.
@@ -71,7 +71,9 @@ void sceneSetup(StreamTokenizer& t) {
 using V = std::vector<std::string>;
 
 TEST(StreamTokenizer, DefaultTableSplitsOnBlanksAndOnlyCarriageReturnsCountLines) {
-    Tokens t("ab 12\ncd\r\r e\x01" "f");
+    Tokens t(
+        "ab 12\ncd\r\r e\x01"
+        "f");
     EXPECT_EQ(t.all(), (V{"w:ab", "w:12", "w:cd", "w:e", "w:f", "EOF"}));
     EXPECT_EQ(t.tokenizer().lineno, 3);
 }
@@ -79,8 +81,8 @@ TEST(StreamTokenizer, DefaultTableSplitsOnBlanksAndOnlyCarriageReturnsCountLines
 TEST(StreamTokenizer, NumbersFollowTheScanningRules) {
     // The last point wins: 1.2.5 is 125 with one digit after the point.
     Tokens t("12.5 0x1F -3 5-3 - . 1.2.5 0x1f 0xAbz 007", sceneSetup);
-    EXPECT_EQ(t.all(), (V{"n:12.5", "n:31", "n:-3", "n:-53", "n:0", "n:0", "n:12.5", "n:31", "n:171", "w:z", "n:7",
-                          "EOF"}));
+    EXPECT_EQ(t.all(),
+              (V{"n:12.5", "n:31", "n:-3", "n:-53", "n:0", "n:0", "n:12.5", "n:31", "n:171", "w:z", "n:7", "EOF"}));
 }
 
 TEST(StreamTokenizer, LoneSignGivesPlainZero) {
@@ -156,8 +158,13 @@ TEST(StreamTokenizer, ByteOrderMarkIsStrippedFromTheFirstWordOnly) {
     Tokens quoted("\"\xEF\xBB\xBFq\" \xEF\xBB\xBF", sceneSetup);
     EXPECT_EQ(quoted.all(), (V{"w:q", "w:\xEF\xBB\xBF", "EOF"}));
     // The first word is examined even when it is too short to hold a mark.
-    Tokens shortFirst("ab \xEF\xBB\xBF" "cd");
-    EXPECT_EQ(shortFirst.all(), (V{"w:ab", "w:\xEF\xBB\xBF" "cd", "EOF"}));
+    Tokens shortFirst(
+        "ab \xEF\xBB\xBF"
+        "cd");
+    EXPECT_EQ(shortFirst.all(), (V{"w:ab",
+                                   "w:\xEF\xBB\xBF"
+                                   "cd",
+                                   "EOF"}));
 }
 
 TEST(StreamTokenizer, WordCharsCanTurnBlanksIntoWordCharacters) {

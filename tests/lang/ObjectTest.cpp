@@ -118,7 +118,7 @@ TEST(ObjectTest, WaitReleasesEveryHoldAndRestoresIt) {
 TEST(ObjectTest, NotifyBeforeWaitIsLost) {
     lang::Object o;
     o.lock();
-    o.wait(1);  // makes the event
+    o.wait(1);   // makes the event
     o.notify();  // nobody waiting: lost, because wait resets first
     auto start = std::chrono::steady_clock::now();
     o.wait(60);

@@ -12,8 +12,8 @@
 #include "lang/ResourceArchiveWriter.h"
 #include "lang/ResourceFileHeader.h"
 #include "lang/ResourceItem.h"
-#include "util/Hashtable.h"
 #include "support/TempDir.h"
+#include "util/Hashtable.h"
 
 namespace {
 
@@ -46,7 +46,9 @@ std::vector<uint8_t> packed(const std::vector<uint8_t>& image, int64_t sizeDelta
     compress(stream.data(), &length, image.data(), static_cast<uLong>(image.size()));
     stream.resize(length);
     Raw raw;
-    raw.u32(7).u32(static_cast<uint32_t>(static_cast<int64_t>(image.size()) + sizeDelta)).u32(static_cast<uint32_t>(length));
+    raw.u32(7)
+        .u32(static_cast<uint32_t>(static_cast<int64_t>(image.size()) + sizeDelta))
+        .u32(static_cast<uint32_t>(length));
     raw.bytes.insert(raw.bytes.end(), stream.begin(), stream.end());
     return raw.bytes;
 }
@@ -322,7 +324,8 @@ TEST(ResourceArchive, FileThatShrinksAfterOpeningLeavesItemsAbsent) {
 
 TEST(ResourceArchive, ConcurrentLookupsEachGetTheirOwnBytes) {
     lang::ResourceArchiveWriter writer;
-    for (int i = 0; i < 8; ++i) writer.add("item" + std::to_string(i), std::vector<uint8_t>(500 + i, static_cast<uint8_t>(i)));
+    for (int i = 0; i < 8; ++i)
+        writer.add("item" + std::to_string(i), std::vector<uint8_t>(500 + i, static_cast<uint8_t>(i)));
     TempDir dir;
     std::string path = dir.file("c.bin");
     writer.write(path);

@@ -53,7 +53,8 @@ protected:
 
 TEST_F(ResourceChain, ModuleNamesWinAndOtherNamesFallThroughToTheArchive) {
     ResourceFile* module = ResourceFile::open(lang::String(copyOfModule("res.dll").c_str()));
-    ResourceFile::open(lang::String(archive("Cogniquilt.bin", {{"datfile", "from archive"}, {"musicGame", "mod"}}).c_str()));
+    ResourceFile::open(
+        lang::String(archive("Cogniquilt.bin", {{"datfile", "from archive"}, {"musicGame", "mod"}}).c_str()));
     ASSERT_EQ(ResourceFile::getChain(), module);
     EXPECT_EQ(module->getKind(), ResourceFile::KIND_MODULE);
     EXPECT_TRUE(module->hasModule());
@@ -107,7 +108,8 @@ TEST_F(ResourceChain, FirstArchiveAnswersForTheRestOfTheChain) {
 }
 
 TEST_F(ResourceChain, ChosenLanguageTakesTranslatedItemsAndFallsBackToEnglish) {
-    ResourceFile::open(lang::String(archive("a.bin", {{"words", "Hello"}, {"words.de", "Hallo"}, {"art", "same"}}).c_str()));
+    ResourceFile::open(
+        lang::String(archive("a.bin", {{"words", "Hello"}, {"words.de", "Hallo"}, {"art", "same"}}).c_str()));
     ResourceFile::setLanguage(lang::String("de"));
     EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("words"), true)), "Hallo");
     EXPECT_EQ(textOf(ResourceFile::fetch(lang::String("art"), true)), "same");
@@ -185,7 +187,8 @@ TEST_F(ResourceChain, LoadTextDropsTheTerminatorAndConvertsUtf8) {
     std::string utf8("caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD");  // e acute, euro sign, a character outside the code page
     utf8.push_back('\0');
     utf8 += "after";
-    ResourceFile::open(lang::String(archive("t.bin", {{"ascii", ascii}, {"utf8", utf8}, {"one", "x"}, {"none", ""}}).c_str()));
+    ResourceFile::open(
+        lang::String(archive("t.bin", {{"ascii", ascii}, {"utf8", utf8}, {"one", "x"}, {"none", ""}}).c_str()));
     EXPECT_STREQ(lang::String::loadText("ascii").c_str(), "Hello, world");
     EXPECT_STREQ(lang::String::loadText("utf8").c_str(), "caf\xE9 \x80 .");
     EXPECT_STREQ(lang::String::loadText("one").c_str(), "");

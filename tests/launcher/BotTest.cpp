@@ -50,10 +50,12 @@ TEST(GamePlayerTest, ConcentrationPlaysFromTheFacesItHasSeen) {
     // card I X Y W H PAIR OPEN FRAME VISIBLE. The preview shows cards 1-3 face up;
     // card 4 is never shown, so its picture (2, like cards 1 and 3) is unknown.
     auto player = launcher::makeGamePlayer("Concentration");
-    player->observe(Description("card 0 0 0 10 10 9 1 2 1\ncard 1 20 0 10 10 2 0 2 1\ncard 2 40 0 10 10 5 0 2 1\n"
-                                "card 3 60 0 10 10 2 0 2 1\ncard 4 80 0 10 10 2 0 0 1\n"));
-    std::string down = "first -1\ncard 0 0 0 10 10 9 1 2 1\ncard 1 20 0 10 10 2 0 0 1\ncard 2 40 0 10 10 5 0 0 1\n"
-                       "card 3 60 0 10 10 2 0 0 1\ncard 4 80 0 10 10 2 0 0 1\n";
+    player->observe(
+        Description("card 0 0 0 10 10 9 1 2 1\ncard 1 20 0 10 10 2 0 2 1\ncard 2 40 0 10 10 5 0 2 1\n"
+                    "card 3 60 0 10 10 2 0 2 1\ncard 4 80 0 10 10 2 0 0 1\n"));
+    std::string down =
+        "first -1\ncard 0 0 0 10 10 9 1 2 1\ncard 1 20 0 10 10 2 0 0 1\ncard 2 40 0 10 10 5 0 0 1\n"
+        "card 3 60 0 10 10 2 0 0 1\ncard 4 80 0 10 10 2 0 0 1\n";
     auto right = player->answer(Description(down), true);
     ASSERT_EQ(right.size(), 2u);
     EXPECT_EQ(right[0].x, 25);
@@ -92,8 +94,9 @@ TEST(GamePlayerTest, StroopTakesTheWordsColourAndMissesOnTheInk) {
 
 TEST(GamePlayerTest, NumberOrderGoesFromTheSmallestNumberUp) {
     // numbers COUNT FOUND ...; tile ROW COL X Y W H VALUE RANK SHOWN
-    std::string board = "numbers 3 1 0 0\ntile 0 0 0 0 10 10 17 3 0\ntile 0 1 20 0 10 10 2 1 1\n"
-                        "tile 0 2 40 0 10 10 9 2 0\n";
+    std::string board =
+        "numbers 3 1 0 0\ntile 0 0 0 0 10 10 17 3 0\ntile 0 1 20 0 10 10 2 1 1\n"
+        "tile 0 2 40 0 10 10 9 2 0\n";
     EXPECT_EQ(clickOf("NumberOrder", board).x, 45);  // 2 is taken: 9 comes next
 }
 
@@ -110,7 +113,8 @@ TEST(GamePlayerTest, FindNewImageRemembersThePlacesOfTheLastTurn) {
     auto second = player->answer(Description("picture 4 100 100\npicture 9 200 50\npicture 1 10 10\n"), true);
     ASSERT_EQ(second.size(), 1u);
     EXPECT_EQ(second[0].x, 200);  // place 9 is the first of the two new ones
-    auto third = player->answer(Description("picture 4 100 100\npicture 9 200 50\npicture 1 10 10\npicture 3 7 7\n"), true);
+    auto third =
+        player->answer(Description("picture 4 100 100\npicture 9 200 50\npicture 1 10 10\npicture 3 7 7\n"), true);
     ASSERT_EQ(third.size(), 1u);
     EXPECT_EQ(third[0].x, 7);
 }
@@ -127,8 +131,9 @@ TEST(GamePlayerTest, FindCirclesMissesInTheEmptyPartOfThePlayArea) {
 }
 
 TEST(GamePlayerTest, SimonClicksTheNextEntryOfTheSequence) {
-    std::string board = "simon 4 3 1 3 10\nsequence 2 0 3\nchoice 0 0 0 10 10 0 0\nchoice 1 20 0 10 10 0 1\n"
-                        "choice 2 40 0 10 10 0 2\nchoice 3 60 0 10 10 0 3\n";
+    std::string board =
+        "simon 4 3 1 3 10\nsequence 2 0 3\nchoice 0 0 0 10 10 0 0\nchoice 1 20 0 10 10 0 1\n"
+        "choice 2 40 0 10 10 0 2\nchoice 3 60 0 10 10 0 3\n";
     EXPECT_EQ(clickOf("Simon", board).x, 5);
 }
 
@@ -154,8 +159,9 @@ TEST(GamePlayerTest, SequenceGamesRememberWhatPassed) {
     EXPECT_EQ(nback->answer(match, true)[0].x, 250);
 
     auto flyBy = launcher::makeGamePlayer("FlyBy");
-    for (const char* look : {"flights 4 asked -1\nflight 0 10 10 2\nflight 1 60 10 5\n",
-                             "flights 4 asked -1\nflight 1 90 10 5\nflight 2 20 10 2\n", "flights 4 asked -1\nflight 3 20 10 2\n"})
+    for (const char* look :
+         {"flights 4 asked -1\nflight 0 10 10 2\nflight 1 60 10 5\n",
+          "flights 4 asked -1\nflight 1 90 10 5\nflight 2 20 10 2\n", "flights 4 asked -1\nflight 3 20 10 2\n"})
         flyBy->observe(Description(look));
     Description asked("flights 4 asked 2\ncount 2 100 300 1\ncount 3 150 300 1\ncount 4 200 300 1\n");
     flyBy->observe(asked);
@@ -165,14 +171,17 @@ TEST(GamePlayerTest, SequenceGamesRememberWhatPassed) {
 
 TEST(GamePlayerTest, MatchingGamesTakeTheTargetsTwin) {
     for (const char* game : {"MatchMaker", "ShadowShift", "GetInShape"})
-        EXPECT_EQ(clickOf(game, "options 3 1 target 12\noption 0 10 10 5\noption 1 30 10 12\noption 2 50 10 13\n").x, 30)
+        EXPECT_EQ(clickOf(game, "options 3 1 target 12\noption 0 10 10 5\noption 1 30 10 12\noption 2 50 10 13\n").x,
+                  30)
             << game;
 }
 
 TEST(GamePlayerTest, ColourLabelsAndSpotTheChangeTakeTheOddCard) {
     // label I X Y W H INK MATCHES VISIBLE: 0 is checked already, 1 hides its word
-    EXPECT_EQ(clickOf("ColorLabels", "label 0 0 0 10 10 -2 1 1\nlabel 1 20 0 10 10 3 1 0\nlabel 2 40 0 10 10 4 0 1\n"
-                                     "label 3 60 0 10 10 5 1 1\n").x,
+    EXPECT_EQ(clickOf("ColorLabels",
+                      "label 0 0 0 10 10 -2 1 1\nlabel 1 20 0 10 10 3 1 0\nlabel 2 40 0 10 10 4 0 1\n"
+                      "label 3 60 0 10 10 5 1 1\n")
+                  .x,
               65);
     // card I X Y W H TILES CHANGED ...
     EXPECT_EQ(clickOf("SpotChanges", "card 0 0 0 10 10 4 4 0 0\ncard 1 20 0 10 10 6 2 0 0\n").x, 25);
@@ -187,13 +196,15 @@ TEST(BotTest, FindsItsWayToTheGameAndItsDifficulty) {
     auto first = bot.step(kGames + "state 4\nscreen MainMenu\nbutton MainMenu bStartPracticeArea 200 100 100 30\n", 0);
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(first[0].x, 250);
-    auto practice = bot.step(kGames + "state 4\nscreen PracticeAreaMenu\nbutton PracticeAreaMenu bStart0 0 0 10 10\n"
-                                      "button PracticeAreaMenu bStart4 100 0 10 10\n",
+    auto practice = bot.step(kGames +
+                                 "state 4\nscreen PracticeAreaMenu\nbutton PracticeAreaMenu bStart0 0 0 10 10\n"
+                                 "button PracticeAreaMenu bStart4 100 0 10 10\n",
                              1000);
     ASSERT_EQ(practice.size(), 1u);
     EXPECT_EQ(practice[0].x, 105);
-    auto difficulty = bot.step(kGames + "state 4\nscreen DifficultyMenu\nbutton DifficultyMenu bDifficultyEasy 0 0 10 10\n"
-                                        "button DifficultyMenu bDifficultyHard 0 100 10 10\n",
+    auto difficulty = bot.step(kGames +
+                                   "state 4\nscreen DifficultyMenu\nbutton DifficultyMenu bDifficultyEasy 0 0 10 10\n"
+                                   "button DifficultyMenu bDifficultyHard 0 100 10 10\n",
                                2000);
     ASSERT_EQ(difficulty.size(), 1u);
     EXPECT_EQ(difficulty[0].y, 105);
@@ -232,7 +243,8 @@ TEST(BotTest, SkillSetsTheMissesAndTheReaction) {
         Bot bot(settings);
         bot.setPrinting(false);
         int wrong = 0, turns = 0;
-        std::string board = kGames + "state 0\ngame 10\nvisible 1\nphase 5\npanel 0 0 0 100 50 7\npanel 1 0 60 100 50 9\n";
+        std::string board =
+            kGames + "state 0\ngame 10\nvisible 1\nphase 5\npanel 0 0 0 100 50 7\npanel 1 0 60 100 50 9\n";
         for (int now = 0; now < 200000 && turns < 40; now += 100) {
             // The score moves with each answer, so the board reads as a new turn.
             auto clicks = bot.step(board + "score " + std::to_string(turns) + "\n", now);

@@ -14,8 +14,7 @@ TEST(EventWaiterTest, AnEventPushedByAnotherThreadEndsTheWait) {
     {
         launcher::EventWaiter waiter;
         SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
+        while (SDL_PollEvent(&event)) {}
         EXPECT_FALSE(waiter.wait(&event, 5));
         Uint32 type = SDL_RegisterEvents(1);
         std::thread pusher([type] {

@@ -45,8 +45,8 @@ inline std::filesystem::path runDirectory(const std::string& name) {
 // runs of the same name share.
 inline std::string runWithProfile(const std::string& name, const std::string& options, int& status) {
     std::string profile = (runDirectory(name) / "profile.sqlite").string();
-    std::string command = "MENTARIUM_PROFILE='" + profile + "' '" + std::string(MENTARIUM_BINARY_DIR) +
-                          "/mentarium' " + options + " 2>&1";
+    std::string command = "MENTARIUM_PROFILE='" + profile + "' '" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' " +
+                          options + " 2>&1";
     return runAndRead(command, status);
 }
 
@@ -78,7 +78,8 @@ inline std::vector<std::vector<std::string>> descriptions(const std::string& out
     std::istringstream in(output);
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("describe at ", 0) == 0) blocks.emplace_back();
-        else if (line.rfind("describe ", 0) == 0 && !blocks.empty()) blocks.back().push_back(line.substr(9));
+        else if (line.rfind("describe ", 0) == 0 && !blocks.empty())
+            blocks.back().push_back(line.substr(9));
     }
     return blocks;
 }

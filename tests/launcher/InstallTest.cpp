@@ -87,11 +87,10 @@ TEST(InstallTest, InstalledProgramRunsFromTheRootWithABareEnvironment) {
     int status = 0;
     // A sanitized build keeps its leak check off here: the bare environment
     // drops the suppressions of the libraries' own start-up allocations.
-    std::string output = hostrun::runAndRead("cd / && env -i HOME='" + home.string() +
-                                                 "' ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" +
-                                                 (p / "bin/mentarium").string() + "' --headless --script '" +
-                                                 script.string() + "' 2>&1",
-                                             status);
+    std::string output = hostrun::runAndRead(
+        "cd / && env -i HOME='" + home.string() + "' ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" +
+            (p / "bin/mentarium").string() + "' --headless --script '" + script.string() + "' 2>&1",
+        status);
     ASSERT_TRUE(WIFEXITED(status)) << output;
     EXPECT_EQ(WEXITSTATUS(status), 0) << output;
     auto blocks = hostrun::descriptions(output);
@@ -114,9 +113,9 @@ TEST(InstallTest, DesktopEntryPassesTheValidator) {
 TEST(InstallTest, MetainfoPassesAppStreamValidation) {
     if (!toolAvailable("appstreamcli")) GTEST_SKIP() << "appstreamcli is not installed (Debian package appstream)";
     int status = 0;
-    std::string output = hostrun::runAndRead("appstreamcli validate --no-net '" +
-                                                 (installedPrefix() / "share/metainfo" / kAppId).string() +
-                                                 ".metainfo.xml' 2>&1",
-                                             status);
+    std::string output =
+        hostrun::runAndRead("appstreamcli validate --no-net '" +
+                                (installedPrefix() / "share/metainfo" / kAppId).string() + ".metainfo.xml' 2>&1",
+                            status);
     EXPECT_EQ(status, 0) << output;
 }

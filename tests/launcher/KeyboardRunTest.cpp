@@ -38,9 +38,14 @@ int clickSounds(const std::vector<std::string>& block) {
 // practice area, Escape goes back, M mutes.
 TEST(KeyboardRunTest, TabReturnEscapeAndMOnTheMenus) {
     std::string script =
-        "at 500 key Tab\n" "at 600 key Return\n" "at 1100 describe\n"
-        "at 1200 key Escape\n" "at 1700 describe\n"
-        "at 1800 key M\n" "at 2000 describe\n" "at 2100 quit\n";
+        "at 500 key Tab\n"
+        "at 600 key Return\n"
+        "at 1100 describe\n"
+        "at 1200 key Escape\n"
+        "at 1700 describe\n"
+        "at 1800 key M\n"
+        "at 2000 describe\n"
+        "at 2100 quit\n";
     int status = 0;
     std::string output = hostrun::runScript("keys-menus", script, "", status);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;

@@ -21,11 +21,17 @@ using hostrun::showsScreen;
 // Main menu, How to Play (opened and closed), the practice area's Stroop Test,
 // its difficulty menu, a play on easy; a description after each shot.
 std::string tourScript(const std::string& shots) {
-    return "at 1500 shot " + shots + "-main.png\nat 1600 describe\n"
-           "at 1700 click 250 226\nat 3000 shot " + shots + "-howtoplay.png\nat 3100 describe\n"
+    return "at 1500 shot " + shots +
+           "-main.png\nat 1600 describe\n"
+           "at 1700 click 250 226\nat 3000 shot " +
+           shots +
+           "-howtoplay.png\nat 3100 describe\n"
            "at 3200 click 250 311\nat 4000 click 250 118\nat 5500 click 72 116\n"
-           "at 7000 shot " + shots + "-difficulty.png\nat 7100 describe\n"
-           "at 7200 click 95 106\nat 12000 shot " + shots + "-strooptest.png\nat 12100 describe\nat 12200 quit\n";
+           "at 7000 shot " +
+           shots +
+           "-difficulty.png\nat 7100 describe\n"
+           "at 7200 click 95 106\nat 12000 shot " +
+           shots + "-strooptest.png\nat 12100 describe\nat 12200 quit\n";
 }
 
 // Runs the tour; environment is put before the program (e.g. "LANG=de_DE.UTF-8").
@@ -36,8 +42,8 @@ std::string tour(const std::string& language, const std::string& environment, co
     std::ofstream(dir / "script.txt") << tourScript((hostrun::screensDirectory() / ("language-" + language)).string());
     std::string command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + environment + " MENTARIUM_PROFILE='" +
                           (dir / "profile.sqlite").string() + "' '" + std::string(MENTARIUM_BINARY_DIR) +
-                          "/mentarium' --headless --seed 1 --script '" + (dir / "script.txt").string() + "' " + options +
-                          " 2>&1";
+                          "/mentarium' --headless --seed 1 --script '" + (dir / "script.txt").string() + "' " +
+                          options + " 2>&1";
     return hostrun::runAndRead(command, status);
 }
 
@@ -53,7 +59,8 @@ int differingPixels(const std::string& a, const std::string& b, int x0, int y0, 
 
 TEST(LanguageRun, UnknownLanguageIsRefusedNamingTheKnownOnes) {
     int status = 0;
-    std::string text = hostrun::runAndRead("'" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --language xx 2>&1", status);
+    std::string text =
+        hostrun::runAndRead("'" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --language xx 2>&1", status);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_NE(text.find("unknown language"), std::string::npos) << text;

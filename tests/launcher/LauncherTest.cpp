@@ -10,10 +10,10 @@
 #include <string>
 
 #include "HostRun.h"
-#include "platform/ProfileStore.h"
 #include "launcher/DataSearch.h"
 #include "launcher/Script.h"
 #include "mentarium/host.h"
+#include "platform/ProfileStore.h"
 #include "support/TempDir.h"
 #include "window/DecodedPicture.h"
 #include "window/PngDecoder.h"
@@ -23,14 +23,15 @@ using launcher::ScriptStep;
 TEST(ScriptTest, ParsesEveryCommandInTimeOrder) {
     std::vector<ScriptStep> steps;
     std::string error;
-    ASSERT_TRUE(launcher::parseScript("# a comment\n"
-                                      "at 500 shot first.png\n"
-                                      "at 100 click 250 180   # the play button\n"
-                                      "\n"
-                                      "at 100 move 10 20\n"
-                                      "at 900 key Escape\n"
-                                      "at 1000 quit\n",
-                                      steps, error))
+    ASSERT_TRUE(
+        launcher::parseScript("# a comment\n"
+                              "at 500 shot first.png\n"
+                              "at 100 click 250 180   # the play button\n"
+                              "\n"
+                              "at 100 move 10 20\n"
+                              "at 900 key Escape\n"
+                              "at 1000 quit\n",
+                              steps, error))
         << error;
     ASSERT_EQ(steps.size(), 5u);
     EXPECT_EQ(steps[0].kind, ScriptStep::Kind::Click);  // equal times keep file order
@@ -158,9 +159,8 @@ TEST(LauncherTest, ScriptedHeadlessRunShowsTheFirstScreenAndStopsCleanly) {
     auto profile = hostrun::runDirectory("scripted-run") / "profile.sqlite";
     std::filesystem::remove(profile);
     int status = 0;
-    std::string text =
-        hostrun::runWithProfile("scripted-run", "--headless --seed 1 --script '" + script.string() + "' --print-notifications",
-                                status);
+    std::string text = hostrun::runWithProfile(
+        "scripted-run", "--headless --seed 1 --script '" + script.string() + "' --print-notifications", status);
     ASSERT_TRUE(WIFEXITED(status)) << text;
     EXPECT_EQ(WEXITSTATUS(status), 0) << text;
     expectStartedLoadedStopped(text);
@@ -187,11 +187,11 @@ TEST(LauncherTest, RealWindowUnderXvfbShowsTheFirstScreenAndStopsCleanly) {
     // the player's options stay untouched. Under the sanitizers the leak check is
     // left out for this run: the X11 and D-Bus client libraries keep buffers to the
     // end; the game's own memory is checked by the headless run and the host tests.
-    std::string command = "timeout -k 5 120 xvfb-run -a -s '-screen 0 1024x768x24' env -u SDL_VIDEODRIVER "
-                          "SDL_AUDIODRIVER=dummy ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" MENTARIUM_PROFILE='" +
-                          dir.file("profile.sqlite") + "' '" +
-                          std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --seed 1 --script '" + script.string() +
-                          "' --print-notifications 2>&1";
+    std::string command =
+        "timeout -k 5 120 xvfb-run -a -s '-screen 0 1024x768x24' env -u SDL_VIDEODRIVER "
+        "SDL_AUDIODRIVER=dummy ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" MENTARIUM_PROFILE='" +
+        dir.file("profile.sqlite") + "' '" + std::string(MENTARIUM_BINARY_DIR) + "/mentarium' --seed 1 --script '" +
+        script.string() + "' --print-notifications 2>&1";
     std::string text = runAndRead(command, status);
     ASSERT_TRUE(WIFEXITED(status)) << text;
     EXPECT_EQ(WEXITSTATUS(status), 0) << text;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "HostRun.h"
-#include "support/TempDir.h"
 #include "mentarium/host.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -58,29 +58,78 @@ TEST(ShellRunTest, MenusDialogsPauseAndExitSendTheirNotifications) {
     std::string s = screens.string() + "/";
     std::string script =
         "at 1500 describe\n"
-        "at 1600 shot " + s + "main-menu.png\n"
-        "at 1700 click " + kOutsideButtons + "\n" "at 1900 describe\n"
-        "at 2000 click " + kOutsideButtons + "\n" "at 2200 describe\n"
-        "at 2300 click " + kOutsideButtons + "\n" "at 2500 describe\n"
-        "at 2600 click " + kOutsideButtons + "\n" "at 2800 describe\n"
-        "at 2900 click " + kOutsideButtons + "\n" "at 3100 describe\n"
-        "at 3200 click " + kMute + "\n" "at 3400 describe\n"
-        "at 3500 click " + kMute + "\n" "at 3700 describe\n"
-        "at 3800 click " + kHowToPlay + "\n"
-        "at 4300 shot " + s + "instructions.png\n"
-        "at 4400 click " + kCloseRules + "\n"
-        "at 4600 click " + kDownload + "\n"
-        "at 4800 click " + kPractice + "\n"
-        "at 5300 shot " + s + "practice-area.png\n"
-        "at 5400 click " + kConcentration + "\n"
-        "at 5900 shot " + s + "difficulty-menu.png\n"
-        "at 6000 click " + kEasy + "\n"
+        "at 1600 shot " +
+        s +
+        "main-menu.png\n"
+        "at 1700 click " +
+        kOutsideButtons +
+        "\n"
+        "at 1900 describe\n"
+        "at 2000 click " +
+        kOutsideButtons +
+        "\n"
+        "at 2200 describe\n"
+        "at 2300 click " +
+        kOutsideButtons +
+        "\n"
+        "at 2500 describe\n"
+        "at 2600 click " +
+        kOutsideButtons +
+        "\n"
+        "at 2800 describe\n"
+        "at 2900 click " +
+        kOutsideButtons +
+        "\n"
+        "at 3100 describe\n"
+        "at 3200 click " +
+        kMute +
+        "\n"
+        "at 3400 describe\n"
+        "at 3500 click " +
+        kMute +
+        "\n"
+        "at 3700 describe\n"
+        "at 3800 click " +
+        kHowToPlay +
+        "\n"
+        "at 4300 shot " +
+        s +
+        "instructions.png\n"
+        "at 4400 click " +
+        kCloseRules +
+        "\n"
+        "at 4600 click " +
+        kDownload +
+        "\n"
+        "at 4800 click " +
+        kPractice +
+        "\n"
+        "at 5300 shot " +
+        s +
+        "practice-area.png\n"
+        "at 5400 click " +
+        kConcentration +
+        "\n"
+        "at 5900 shot " +
+        s +
+        "difficulty-menu.png\n"
+        "at 6000 click " +
+        kEasy +
+        "\n"
         "at 9000 blur\n"
         "at 9300 describe\n"
-        "at 9400 shot " + s + "pause-menu.png\n"
-        "at 9500 click " + kEndGame + "\n"
-        "at 9900 shot " + s + "exit-question.png\n"
-        "at 10000 click " + kExitYes + "\n"
+        "at 9400 shot " +
+        s +
+        "pause-menu.png\n"
+        "at 9500 click " +
+        kEndGame +
+        "\n"
+        "at 9900 shot " +
+        s +
+        "exit-question.png\n"
+        "at 10000 click " +
+        kExitYes +
+        "\n"
         "at 10400 describe\n"
         "at 10500 quit\n";
     int status = 0;
@@ -88,8 +137,8 @@ TEST(ShellRunTest, MenusDialogsPauseAndExitSendTheirNotifications) {
     ASSERT_TRUE(WIFEXITED(status)) << output;
     ASSERT_EQ(WEXITSTATUS(status), 0) << output;
 
-    std::vector<int> expected = {MENTARIUM_NOTIFY_STARTED,   MENTARIUM_NOTIFY_LOADED,    MENTARIUM_NOTIFY_SOUND_OFF,
-                                 MENTARIUM_NOTIFY_SOUND_ON,  MENTARIUM_NOTIFY_RESUMED,   MENTARIUM_NOTIFY_RESUMED,
+    std::vector<int> expected = {MENTARIUM_NOTIFY_STARTED,   MENTARIUM_NOTIFY_LOADED,     MENTARIUM_NOTIFY_SOUND_OFF,
+                                 MENTARIUM_NOTIFY_SOUND_ON,  MENTARIUM_NOTIFY_RESUMED,    MENTARIUM_NOTIFY_RESUMED,
                                  MENTARIUM_NOTIFY_DOWNLOAD,  MENTARIUM_NOTIFY_PLAY_START, MENTARIUM_NOTIFY_PAUSED,
                                  MENTARIUM_NOTIFY_LEFT_GAME, MENTARIUM_NOTIFY_STOPPED};
     EXPECT_EQ(hostrun::notifications(output), expected) << output;
@@ -126,10 +175,9 @@ TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
         std::filesystem::remove(screens / name);
     // The bot finds its own way from the main menu; at half skill it misses a quarter of its turns.
     int status = 0;
-    std::string output = hostrun::runScript("concentration-bot", "at 120000 quit\n",
-                                            "--bot Concentration --bot-skill 0.5 --seed 3 --bot-shots '" +
-                                                screens.string() + "'",
-                                            status);
+    std::string output = hostrun::runScript(
+        "concentration-bot", "at 120000 quit\n",
+        "--bot Concentration --bot-skill 0.5 --seed 3 --bot-shots '" + screens.string() + "'", status);
     ASSERT_TRUE(WIFEXITED(status)) << output;
     ASSERT_EQ(WEXITSTATUS(status), 0) << output;
 
@@ -146,7 +194,7 @@ TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
                 wrongAfter >> key >> indicator >> key >> shake;
             if (kind == "right") {
                 ++right;
-                EXPECT_GT(after, before) << line;          // a found pair scores
+                EXPECT_GT(after, before) << line;            // a found pair scores
                 EXPECT_GT(shownAfter, shownBefore) << line;  // and the score shows it
                 EXPECT_EQ(wrongAfter, wrongBefore) << line;
                 EXPECT_EQ(indicator, 0) << line;
@@ -173,8 +221,7 @@ TEST(ShellRunTest, ConcentrationBotPlaysToTheResultScreen) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << stats;
     std::istringstream rows(stats);
     std::string row;
-    while (std::getline(rows, row) && row.rfind("Concentration ", 0) != 0) {
-    }
+    while (std::getline(rows, row) && row.rfind("Concentration ", 0) != 0) {}
     std::istringstream cells(row.substr(std::string("Concentration").size()));
     int easy = -1, normal = -1, hard = -1;
     cells >> easy >> normal >> hard;
@@ -245,7 +292,7 @@ TEST(ShellRunTest, StroopTestShowsBucketsAndAColourWord) {
     playFirstTurn("stroop-test", kStroopTest, "stroop-turn.png", block);
     ASSERT_FALSE(block.empty());
     EXPECT_EQ(hostrun::fact(block, "game"), 4);
-    EXPECT_EQ(hostrun::fact(block, "phase"), 5);  // waiting for the player's answer
+    EXPECT_EQ(hostrun::fact(block, "phase"), 5);    // waiting for the player's answer
     EXPECT_EQ(hostrun::fact(block, "buckets"), 2);  // easy starts with two
 }
 
@@ -256,7 +303,8 @@ TEST(ShellRunTest, NumberOrderShowsAPatternOfTiles) {
     ASSERT_FALSE(block.empty());
     EXPECT_EQ(hostrun::fact(block, "game"), 8);
     EXPECT_EQ(hostrun::fact(block, "numbers"), 3);  // easy starts with three tiles
-    EXPECT_EQ(std::count_if(block.begin(), block.end(), [](const std::string& l) { return l.rfind("tile ", 0) == 0; }), 3);
+    EXPECT_EQ(std::count_if(block.begin(), block.end(), [](const std::string& l) { return l.rfind("tile ", 0) == 0; }),
+              3);
 }
 
 // The daily test from the main menu: its menu with the rank, a test picked
@@ -268,8 +316,8 @@ TEST(ShellRunTest, DailyTestStartsItsFirstGameFromTheRestScreen) {
     std::filesystem::remove(restShot);
     std::string script = std::string("at 1500 click ") + kDailyTest + "\n" + "at 3500 shot " + menuShot.string() +
                          "\n" + "at 3600 describe\n" + "at 3700 click " + kStartTest + "\n" + "at 5200 shot " +
-                         restShot.string() + "\n" + "at 5300 describe\n" + "at 5400 click " + kStartFirstGame +
-                         "\n" + "at 8500 describe\n" + "at 8600 quit\n";
+                         restShot.string() + "\n" + "at 5300 describe\n" + "at 5400 click " + kStartFirstGame + "\n" +
+                         "at 8500 describe\n" + "at 8600 quit\n";
     int status = 0;
     std::string output = hostrun::runScript("daily-test", script, "", status);
     ASSERT_TRUE(WIFEXITED(status)) << output;

@@ -55,7 +55,7 @@ TEST(FontFaceTest, DrawsAntiAliasedTextAtTheBaseline) {
             right = std::max(right, x);
         }
     EXPECT_GT(inked, 40);
-    EXPECT_GT(partial, 0);  // anti-aliased edges
+    EXPECT_GT(partial, 0);    // anti-aliased edges
     EXPECT_GE(top, 25 - 18);  // nothing above the ascent
     EXPECT_GT(bottom, 25);    // the g descends below the baseline
     EXPECT_LE(bottom, 25 + 4);

@@ -92,14 +92,15 @@ TEST_F(ProgressStoreTest, ARecordSurvivesACloseAndReopen) {
 // A profile of the settings-only version keeps its settings and gains the
 // progress tables.
 TEST_F(ProgressStoreTest, AProfileWithoutProgressTablesIsUpgraded) {
-    exec("CREATE TABLE profile_keys(id INTEGER PRIMARY KEY, parent INTEGER REFERENCES profile_keys(id) ON DELETE "
-         "CASCADE, name TEXT NOT NULL COLLATE NOCASE, UNIQUE(parent, name));"
-         "CREATE TABLE profile_values(key INTEGER NOT NULL REFERENCES profile_keys(id) ON DELETE CASCADE,"
-         " name TEXT NOT NULL COLLATE NOCASE, kind INTEGER NOT NULL, data BLOB NOT NULL,"
-         " PRIMARY KEY(key, name)) WITHOUT ROWID;"
-         "INSERT INTO profile_keys(id, parent, name) VALUES(1, NULL, '');"
-         "INSERT INTO profile_values VALUES(1, 'FULLSCREEN', 4, x'01000000');"
-         "PRAGMA user_version = 1;");
+    exec(
+        "CREATE TABLE profile_keys(id INTEGER PRIMARY KEY, parent INTEGER REFERENCES profile_keys(id) ON DELETE "
+        "CASCADE, name TEXT NOT NULL COLLATE NOCASE, UNIQUE(parent, name));"
+        "CREATE TABLE profile_values(key INTEGER NOT NULL REFERENCES profile_keys(id) ON DELETE CASCADE,"
+        " name TEXT NOT NULL COLLATE NOCASE, kind INTEGER NOT NULL, data BLOB NOT NULL,"
+        " PRIMARY KEY(key, name)) WITHOUT ROWID;"
+        "INSERT INTO profile_keys(id, parent, name) VALUES(1, NULL, '');"
+        "INSERT INTO profile_values VALUES(1, 'FULLSCREEN', 4, x'01000000');"
+        "PRAGMA user_version = 1;");
     auto profile = open();
     ASSERT_TRUE(profile);
     auto value = profile->getValue(profile->root(), "FULLSCREEN");

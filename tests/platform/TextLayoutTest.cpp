@@ -10,8 +10,8 @@ namespace {
 
 // Every character 10 pixels wide; the ellipsis 30.
 std::vector<TextLine> wrap(const char* text, int width) {
-    return platform::wrapWords(text, static_cast<int>(std::strlen(text)), width,
-                               [](const char*, int n) { return n * 10; }, 30);
+    return platform::wrapWords(
+        text, static_cast<int>(std::strlen(text)), width, [](const char*, int n) { return n * 10; }, 30);
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/DeviceContext.h"
+#include "platform/TestWindows.h"
 #include "platform/WindowDrawing.h"
 #include "platform/WindowState.h"
-#include "platform/TestWindows.h"
 #include "platform/WindowSystem.h"
 
 using namespace platform;

@@ -14,8 +14,8 @@
 
 #include "platform/DisplayModes.h"
 #include "platform/MessageBox.h"
-#include "platform/WindowState.h"
 #include "platform/TestWindows.h"
+#include "platform/WindowState.h"
 #include "platform/WindowSystem.h"
 
 using namespace platform;

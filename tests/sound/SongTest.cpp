@@ -75,7 +75,8 @@ TEST_F(SongTest, DamagedModulesAreRefused) {
     // Damage inside the patterns and sample data still loads and plays without trouble.
     for (int seed = 1; seed <= 10; ++seed) {
         Bytes scrambled = mod;
-        for (size_t i = 1084 + static_cast<size_t>(seed); i < scrambled.size(); i += 13) scrambled[i] ^= static_cast<unsigned char>(seed * 37);
+        for (size_t i = 1084 + static_cast<size_t>(seed); i < scrambled.size(); i += 13)
+            scrambled[i] ^= static_cast<unsigned char>(seed * 37);
         sound::Song* other = Engine::loadSong(scrambled.data(), static_cast<int>(scrambled.size()));
         if (other) {
             Engine::playSong(other);

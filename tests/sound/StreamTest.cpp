@@ -51,7 +51,7 @@ TEST_F(StreamTest, AStreamPlaysOnceAndEnds) {
 
 TEST_F(StreamTest, ALoopingStreamLoopsWithoutAGap) {
     const int length = kRate / 5;  // 0.2 s, so one second passes the loop point five times
-    Bytes ogg = toneOgg(length);  // a stream borrows its bytes while it lives
+    Bytes ogg = toneOgg(length);   // a stream borrows its bytes while it lives
     sound::Stream* stream = openMemory(ogg, Engine::LoopNormal);
     ASSERT_NE(stream, nullptr);
     int channel = Engine::playStream(-1, stream);
@@ -135,7 +135,8 @@ TEST_F(StreamTest, DamagedOggIsRefusedOrEndsQuietly) {
     }
     for (int seed = 1; seed <= 20; ++seed) {
         Bytes scrambled = ogg;
-        for (size_t i = 100 + seed; i < scrambled.size(); i += 37 + seed) scrambled[i] ^= static_cast<unsigned char>(seed * 29);
+        for (size_t i = 100 + seed; i < scrambled.size(); i += 37 + seed)
+            scrambled[i] ^= static_cast<unsigned char>(seed * 29);
         sound::Stream* stream = openMemory(scrambled, Engine::LoopNormal);
         if (stream) {
             Engine::playStream(-1, stream);

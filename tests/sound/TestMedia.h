@@ -27,8 +27,7 @@ inline void putText(Bytes& b, const char* text) {
 
 // A PCM WAV: frames frames of channels channels at bits 8 or 16, each value
 // from value(frame, channel) in -1..1.
-inline Bytes makeWav(int frames, int rate, int channels, int bits,
-                     const std::function<double(int, int)>& value) {
+inline Bytes makeWav(int frames, int rate, int channels, int bits, const std::function<double(int, int)>& value) {
     Bytes body;
     for (int f = 0; f < frames; ++f) {
         for (int c = 0; c < channels; ++c) {

@@ -88,7 +88,8 @@ bool startsWith(const std::string& text, const std::string& prefix) { return tex
 std::string unitOf(const std::string& path) {
     const Unit* best = nullptr;
     for (const Unit& unit : kUnits)
-        if (startsWith(path, unit.prefix) && (!best || std::string(unit.prefix).size() > std::string(best->prefix).size()))
+        if (startsWith(path, unit.prefix) &&
+            (!best || std::string(unit.prefix).size() > std::string(best->prefix).size()))
             best = &unit;
     return best ? best->name : "";
 }

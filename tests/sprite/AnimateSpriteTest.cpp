@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "WidgetFixtures.h"
 #include "lang/String.h"
 #include "sprite/AnimateSprite.h"
 #include "sprite/SpriteFixtures.h"
 #include "window/Event.h"
-#include "WidgetFixtures.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "WidgetFixtures.h"
 #include "lang/Class.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/ColorBalButtonSprite.h"
@@ -7,7 +8,6 @@
 #include "sprite/RectSprite.h"
 #include "sprite/SpriteFixtures.h"
 #include "window/FancyHelper.h"
-#include "WidgetFixtures.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ Button* makeButton(bool withState = true) {
     Held<window::Image> strip(
         widget_test::pictureOf(60, 10, [](int px, int) { return 0xFF000000u | static_cast<uint32_t>(px / 20); }));
     if (withState) initWith(b, {strip.get()}, {100, 50, 3, 1, 0, 1, 2, ButtonSprite::Normal});
-    else initWith(b, {strip.get()}, {100, 50, 3, 1, 0, 1, 2});
+    else
+        initWith(b, {strip.get()}, {100, 50, 3, 1, 0, 1, 2});
     b->getBounds();
     return b;
 }
@@ -166,8 +167,8 @@ TEST(RectSpriteTest, FilledAndOutlined) {
 }
 
 TEST(WidgetClassesTest, RegisteredByName) {
-    for (const char* name : {"AnimateSprite", "ButtonSprite", "ColorBalButtonSprite", "RectButtonSprite",
-                             "RectSprite", "NewFontSprite", "NumberSprite", "LineGraphSprite"}) {
+    for (const char* name : {"AnimateSprite", "ButtonSprite", "ColorBalButtonSprite", "RectButtonSprite", "RectSprite",
+                             "NewFontSprite", "NumberSprite", "LineGraphSprite"}) {
         lang::Class* c = lang::Class::forName(name);
         ASSERT_NE(c, nullptr) << name;
         lang::Object* made = c->newInstance();

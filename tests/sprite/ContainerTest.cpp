@@ -192,11 +192,11 @@ TEST(ContainerPaint, ChildrenDrawInTheContainerSpaceClippedToIt) {
     Held<window::Graphics> g(frame->getGraphics());
     c->paint(g.get());
     uint32_t* px = frame->getPixels();
-    EXPECT_EQ(px[5 * 60 + 20], 0xFF00FF00u);   // the container's top-left corner
-    EXPECT_EQ(px[7 * 60 + 22], 0xFF0000FFu);   // the upper child over the lower one
-    EXPECT_EQ(px[5 * 60 + 30], 0u);            // right of the container
-    EXPECT_EQ(px[15 * 60 + 25], 0u);           // below it
-    EXPECT_EQ(px[4 * 60 + 25], 0u);            // above it
+    EXPECT_EQ(px[5 * 60 + 20], 0xFF00FF00u);  // the container's top-left corner
+    EXPECT_EQ(px[7 * 60 + 22], 0xFF0000FFu);  // the upper child over the lower one
+    EXPECT_EQ(px[5 * 60 + 30], 0u);           // right of the container
+    EXPECT_EQ(px[15 * 60 + 25], 0u);          // below it
+    EXPECT_EQ(px[4 * 60 + 25], 0u);           // above it
 }
 
 TEST(ContainerPaint, AFadingContainerDrawsItsChildrenThroughOneBuffer) {

@@ -78,9 +78,7 @@ std::vector<uint8_t> imageList(const std::vector<std::pair<std::string, std::vec
 
 Sprite* spriteAt(DataLoader& loader, int i) { return static_cast<Sprite*>(loader.getSprites()->elementAt(i)); }
 
-Sprite* named(DataLoader& loader, const char* name) {
-    return static_cast<Sprite*>(loader.getNames()->get(name));
-}
+Sprite* named(DataLoader& loader, const char* name) { return static_cast<Sprite*>(loader.getNames()->get(name)); }
 
 int occurrences(const std::string& text, const std::string& needle) {
     int n = 0;
@@ -107,24 +105,25 @@ TEST_F(SceneLoad, ExampleSceneBuildsPicturesSoundsTextsNumbersAndSprites) {
     std::vector<uint8_t> star = readBytes(png("star.png", 5, 3, 0xFFFFFF00u));
     write("pictures.bin", imageList({{"star", star}}));
     // Every item declares its own pictures; the list is read again for the nested one.
-    write("menu.dat", sceneText({"<images> pictures.bin", "<sprites>", "play Sprite star 10 20", "quit Sprite star 10 60"}));
+    write("menu.dat",
+          sceneText({"<images> pictures.bin", "<sprites>", "play Sprite star 10 20", "quit Sprite star 10 60"}));
     write("Mentarium.dat", sceneText({
-        "; title screen",
-        "<images>",
-        "logo +logo|+logo_mask",
-        "pictures.bin",
-        "<sounds>",
-        "click *theme intro.mod",
-        "<strings>",
-        "Play Quit",
-        "<data>",
-        "3 5 8",
-        "<sprites>",
-        "title Sprite logo 120 40",
-        "menu DialogSprite:menu.dat 0 0",
-        "<end>",
-        "after Sprite logo 1 1",
-    }));
+                               "; title screen",
+                               "<images>",
+                               "logo +logo|+logo_mask",
+                               "pictures.bin",
+                               "<sounds>",
+                               "click *theme intro.mod",
+                               "<strings>",
+                               "Play Quit",
+                               "<data>",
+                               "3 5 8",
+                               "<sprites>",
+                               "title Sprite logo 120 40",
+                               "menu DialogSprite:menu.dat 0 0",
+                               "<end>",
+                               "after Sprite logo 1 1",
+                           }));
     packArchive({"logo", "logo_mask"});
 
     Held<CountingListener> listener(new CountingListener());
@@ -256,9 +255,8 @@ TEST_F(SceneLoad, UndeclaredPicturesComeFromTheArchiveWithTheirAutomask) {
 }
 
 TEST_F(SceneLoad, PictureSpecificationsResolveArchiveStoreAndFiles) {
-    write("s.dat", sceneText({"<images>", "a +item", "b @stored", "c sub\\pic.png", "d x.png|+m",
-                                  "<sprites>", "ra Sprite a 0 0", "rb Sprite b 0 0", "rc Sprite c 0 0",
-                                  "rd Sprite d 0 0"}));
+    write("s.dat", sceneText({"<images>", "a +item", "b @stored", "c sub\\pic.png", "d x.png|+m", "<sprites>",
+                              "ra Sprite a 0 0", "rb Sprite b 0 0", "rc Sprite c 0 0", "rd Sprite d 0 0"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("s.dat"));
     EXPECT_STREQ(named(*loader, "ra")->getImage()->getName()->c_str(), "+item");
@@ -405,8 +403,8 @@ TEST_F(SceneLoad, StoredValuesRedirectPicturesAndBadFilesFallBackToTheArchive) {
     user->open("Cogniquilt");
     user->setString("face", "+other");
     user->setString("photo", "nothere.png");
-    write("s.dat", sceneText({"<images> a @face b @photo c @plain", "<sprites>", "ra Sprite a 0 0",
-                              "rb Sprite b 0 0", "rc Sprite c 0 0"}));
+    write("s.dat", sceneText({"<images> a @face b @photo c @plain", "<sprites>", "ra Sprite a 0 0", "rb Sprite b 0 0",
+                              "rc Sprite c 0 0"}));
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, user.get()));
     ASSERT_TRUE(loader->load("s.dat"));
     EXPECT_STREQ(named(*loader, "ra")->getImage()->getName()->c_str(), "+other");
@@ -440,8 +438,9 @@ TEST_F(SceneLoad, HiddenContainersGetPicturesThatDecodeOnFirstUse) {
 }
 
 TEST_F(SceneLoad, UnixLineEndsEndCommentsAndKeepQuotedLineBreaksWhole) {
-    write("unix.dat", "; a comment line\n<strings>\n\"two\nlines\" ; trailing comment\nnext\n"
-                      "<sprites>\n; between lines\na Sprite 1 2\n");
+    write("unix.dat",
+          "; a comment line\n<strings>\n\"two\nlines\" ; trailing comment\nnext\n"
+          "<sprites>\n; between lines\na Sprite 1 2\n");
     Held<DataLoader> loader(new DataLoader(dir.path().c_str(), nullptr, nullptr));
     ASSERT_TRUE(loader->load("unix.dat"));
     ASSERT_EQ(loader->getStrings()->length(), 2);

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "WidgetFixtures.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/DialogSprite.h"
 #include "sprite/SpriteFixtures.h"
 #include "window/Event.h"
 #include "window/KeyCodes.h"
-#include "WidgetFixtures.h"
 
 namespace {
 
@@ -83,8 +83,8 @@ TEST_F(ThreeButtons, TheFocusedButtonShowsARing) {
     ASSERT_TRUE(second->isFocused());
     Held<window::Image> after(widget_test::renderSprite(second, 100, 10));
     EXPECT_EQ(widget_test::pixelAt(before.get(), 30, 0), kButtonInk);
-    EXPECT_NE(widget_test::pixelAt(after.get(), 30, 0), kButtonInk);   // the ring on the edge
-    EXPECT_EQ(widget_test::pixelAt(after.get(), 40, 5), kButtonInk);   // the face inside is left alone
+    EXPECT_NE(widget_test::pixelAt(after.get(), 30, 0), kButtonInk);  // the ring on the edge
+    EXPECT_EQ(widget_test::pixelAt(after.get(), 40, 5), kButtonInk);  // the face inside is left alone
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "WidgetFixtures.h"
 #include "platform/PngWriter.h"
 #include "sprite/SpriteFixtures.h"
-#include "WidgetFixtures.h"
 
 namespace widget_test {
 

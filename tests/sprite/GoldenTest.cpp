@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "WidgetFixtures.h"
 #include "sprite/ButtonSprite.h"
 #include "sprite/LineGraphSprite.h"
 #include "sprite/NewFontSprite.h"
 #include "sprite/NumberSprite.h"
 #include "sprite/SpriteFixtures.h"
 #include "support/TempDir.h"
-#include "WidgetFixtures.h"
 
 namespace {
 

@@ -73,12 +73,12 @@ TEST(ImageList, EntriesComeOutUnscrambledUnderTheirNames) {
 
 TEST(ImageList, HeadersThatFailTheirChecksYieldNothing) {
     Bytes one = entry("a", {1, 2, 3});
-    EXPECT_TRUE(readAll(list(0, 100, {one})).empty());                 // no entries
+    EXPECT_TRUE(readAll(list(0, 100, {one})).empty());  // no entries
     EXPECT_TRUE(readAll(list(-5, 100, {one})).empty());
-    EXPECT_TRUE(readAll(list(1, 10000001, {one})).empty());            // total above the limit
-    EXPECT_TRUE(readAll(list(3, 11, {one})).empty());                  // total below four bytes per entry
-    EXPECT_TRUE(readAll(Bytes{0, 0, 0}).empty());                      // not even a header
-    EXPECT_EQ(readAll(list(1, 10000000, {one})).size(), 1u);          // the limit itself is allowed
+    EXPECT_TRUE(readAll(list(1, 10000001, {one})).empty());   // total above the limit
+    EXPECT_TRUE(readAll(list(3, 11, {one})).empty());         // total below four bytes per entry
+    EXPECT_TRUE(readAll(Bytes{0, 0, 0}).empty());             // not even a header
+    EXPECT_EQ(readAll(list(1, 10000000, {one})).size(), 1u);  // the limit itself is allowed
 }
 
 TEST(ImageList, ALengthBeyondTheDeclaredTotalEndsTheList) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "WidgetFixtures.h"
 #include "sprite/LineGraphSprite.h"
 #include "sprite/NewFontSprite.h"
 #include "sprite/SpriteFixtures.h"
-#include "WidgetFixtures.h"
 
 namespace {
 

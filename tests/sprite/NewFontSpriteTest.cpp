@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "WidgetFixtures.h"
 #include "lang/String.h"
 #include "sprite/NewFontSprite.h"
 #include "sprite/SpriteFixtures.h"
 #include "window/Event.h"
-#include "WidgetFixtures.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "WidgetFixtures.h"
 #include "sprite/NumberSprite.h"
 #include "sprite/SpriteFixtures.h"
 #include "support/TempDir.h"
-#include "WidgetFixtures.h"
 
 namespace {
 
@@ -39,8 +39,7 @@ std::string readCells(NumberSprite* s, bool digitsOnly = false) {
             continue;
         }
         int cell = (p >> 8) & 0xFF, column = p & 0xFF;
-        if (cell != lastCell || column <= lastColumn)
-            text += digitsOnly ? static_cast<char>('0' + cell) : normal[cell];
+        if (cell != lastCell || column <= lastColumn) text += digitsOnly ? static_cast<char>('0' + cell) : normal[cell];
         lastCell = cell;
         lastColumn = column;
     }

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#include "WidgetFixtures.h"
 #include "sprite/BitmapScaler.h"
 #include "sprite/ScalerSprite.h"
 #include "sprite/SpriteFixtures.h"
-#include "WidgetFixtures.h"
 
 namespace {
 
@@ -106,7 +106,8 @@ TEST(BitmapScalerTest, NearestAndAreaAverage) {
 }
 
 TEST(BitmapScalerTest, QuarterTurnsAreExactCopies) {
-    Held<window::Image> source(widget_test::pictureOf(3, 2, [](int px, int py) { return 0xFF000000u | (py * 3 + px); }));
+    Held<window::Image> source(
+        widget_test::pictureOf(3, 2, [](int px, int py) { return 0xFF000000u | (py * 3 + px); }));
     Held<BitmapScaler> scaler(new BitmapScaler(source.get()));
     Held<window::Image> turned(scaler->rotate(M_PI / 2, 1.0, 0));
     ASSERT_EQ(turned->getWidth(), 2);

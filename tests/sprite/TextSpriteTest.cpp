@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "WidgetFixtures.h"
 #include "sprite/SpriteFixtures.h"
 #include "sprite/TextSprite.h"
 #include "window/Font.h"
 #include "window/FontMetrics.h"
-#include "WidgetFixtures.h"
 
 namespace {
 

@@ -65,7 +65,8 @@ public:
         auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (line.find('\n') == std::string::npos) {
             int left = static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count());
+                std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now())
+                    .count());
             pollfd p{out_, POLLIN, 0};
             if (left <= 0 || poll(&p, 1, left) <= 0) break;
             char buffer[64];

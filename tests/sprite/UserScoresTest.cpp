@@ -26,7 +26,9 @@ protected:
         for (int i = 0; i < sprite::User::kScoresPerMode; ++i)
             ASSERT_EQ(user.addScore(("p" + std::to_string(i)).c_str(), mode, i, 1000 - 100 * i, i * 2), i);
     }
-    int storedScore(int n, const std::string& subkey = "") { return storedNumber(raw().value(subkey, "SCORE" + std::to_string(n))); }
+    int storedScore(int n, const std::string& subkey = "") {
+        return storedNumber(raw().value(subkey, "SCORE" + std::to_string(n)));
+    }
 };
 
 TEST_F(UserScores, EntriesAreKeptBestFirstAndEqualScoresGoAfter) {
@@ -187,4 +189,3 @@ TEST_F(UserScores, AStoredScoreOfMinusOneEndsTheList) {
     EXPECT_EQ(user->getScore(0), 30);
     EXPECT_EQ(user->getScore(1), -1);
 }
-

@@ -92,7 +92,7 @@ TEST_F(UserValues, NumbersAreReadFromNumbersAndLeadingDigitsOfTexts) {
     user->setString("signed", "  -42x");
     user->setString("huge", "99999999999999999");
     user->setString("tooLong", "123456789012345678901");  // 21 characters and a zero
-    user->setString("longest", "1234567890123456789");     // 19 characters and a zero
+    user->setString("longest", "1234567890123456789");    // 19 characters and a zero
     lang::ByteArray bytes(4);
     bytes[0] = 9;
     user->putBytes("binary", bytes);

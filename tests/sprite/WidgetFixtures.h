@@ -135,7 +135,7 @@ public:
         return font;
     }
     bool ok() const { return sheet != nullptr && metrics != nullptr; }
-    window::Image* sheet = nullptr;    // shared by all tests; never released
+    window::Image* sheet = nullptr;  // shared by all tests; never released
     window::Image* metrics = nullptr;
     static constexpr int Size = 16;
 
@@ -144,8 +144,8 @@ private:
         const char* fontFile = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
         std::string tool = std::string(MENTARIUM_BINARY_DIR) + "/tools/fontgen";
         std::string cmd = tool + " --font-file '" + fontFile + "' --size " + std::to_string(Size) +
-                          " --color 000000 --sheet '" +
-                          dir_.file("sheet.png") + "' --metrics '" + dir_.file("metrics.png") + "' >/dev/null 2>&1";
+                          " --color 000000 --sheet '" + dir_.file("sheet.png") + "' --metrics '" +
+                          dir_.file("metrics.png") + "' >/dev/null 2>&1";
         if (std::system(cmd.c_str()) != 0) return;
         sheet = loadPicture(dir_.file("sheet.png"));
         metrics = loadPicture(dir_.file("metrics.png"));

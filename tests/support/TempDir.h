@@ -55,13 +55,15 @@ public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         if (value) setenv(name, value, 1);
-        else unsetenv(name);
+        else
+            unsetenv(name);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
     ~ScopedEnv() {
         if (old_) setenv(name_.c_str(), old_->c_str(), 1);
-        else unsetenv(name_.c_str());
+        else
+            unsetenv(name_.c_str());
     }
 
 private:

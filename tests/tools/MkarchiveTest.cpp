@@ -78,8 +78,10 @@ TEST_F(Mkarchive, PackListAndExtractRoundTrip) {
         EXPECT_NE(list.out.find("\t5000\n"), std::string::npos);
 
         const std::vector<std::pair<std::string, std::string>> expected = {
-            {"datfile", "content/datfile"},       {"empty", "content/empty"},
-            {"music.xm", "loose/music.xm"},       {"musicGame", "loose/music.xm"},
+            {"datfile", "content/datfile"},
+            {"empty", "content/empty"},
+            {"music.xm", "loose/music.xm"},
+            {"musicGame", "loose/music.xm"},
             {"sounds/click.wav", "content/sounds/click.wav"}};
         for (const auto& [name, source] : expected) {
             std::string extracted = out_.file("x-" + std::to_string(names.size()) + "-" + archive);
@@ -112,7 +114,8 @@ TEST_F(Mkarchive, PackedArchiveIsReadByTheGame) {
 
 TEST_F(Mkarchive, FailuresExitWithAnError) {
     std::string path = out_.file("dup.bin");
-    EXPECT_NE(mkarchive({"pack", path, "x=" + in_.file("content/datfile"), "x=" + in_.file("content/empty")}).status, 0);
+    EXPECT_NE(mkarchive({"pack", path, "x=" + in_.file("content/datfile"), "x=" + in_.file("content/empty")}).status,
+              0);
     EXPECT_NE(mkarchive({"pack", path, in_.file("nothing-here")}).status, 0);
     EXPECT_NE(mkarchive({"list", out_.file("missing.bin")}).status, 0);
     ASSERT_EQ(mkarchive({"pack", path, in_.file("content")}).status, 0);

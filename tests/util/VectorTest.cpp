@@ -63,12 +63,11 @@ TEST(VectorTest, FrontRemovalMovesStartThenAppendCompacts) {
 }
 
 TEST(VectorTest, InsertNearFrontUsesFreeFrontSlot) {
-    lang::String s[5] = {lang::String("a"), lang::String("b"), lang::String("c"), lang::String("d"),
-                         lang::String("e")};
+    lang::String s[5] = {lang::String("a"), lang::String("b"), lang::String("c"), lang::String("d"), lang::String("e")};
     lang::String n("n");
     util::Vector v(6);
     for (auto& x : s) v.addElement(&x);
-    v.removeElementAt(0);  // start 1: a, then b c d e
+    v.removeElementAt(0);      // start 1: a, then b c d e
     v.insertElementAt(&n, 1);  // more follow than precede and start > 0: head moves forward
     EXPECT_EQ(v.start(), 0);
     EXPECT_EQ(v.elementAt(0), &s[1]);

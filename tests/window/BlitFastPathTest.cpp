@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
@@ -21,7 +21,7 @@ namespace {
 constexpr int kCases = 4000;
 
 struct BlitCase {
-    int width = 0, height = 0, sourceStride = 0;        // the source
+    int width = 0, height = 0, sourceStride = 0;  // the source
     int targetWidth = 0, targetHeight = 0, targetStride = 0;
     int x = 0, y = 0;
     platform::Rect clip;
@@ -40,9 +40,7 @@ struct BlitCase {
     }
 };
 
-int between(std::mt19937& random, int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(random);
-}
+int between(std::mt19937& random, int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
 
 // Pixels in runs of 1..40: clear, opaque, alpha at the edges (1, 127, 128, 254) or random.
 void fillRuns(std::mt19937& random, std::vector<uint32_t>& pixels) {
@@ -59,10 +57,10 @@ void fillRuns(std::mt19937& random, std::vector<uint32_t>& pixels) {
 // A factor: often the neutral 128, often one the four-lane loops take (0..256), else up to 511.
 int randomFactor(std::mt19937& random) {
     switch (between(random, 0, 3)) {
-        case 0: return 128;
-        case 1: return between(random, 128, 256);
-        case 2: return between(random, 0, 256);
-        default: return between(random, 0, 511);
+    case 0: return 128;
+    case 1: return between(random, 128, 256);
+    case 2: return between(random, 0, 256);
+    default: return between(random, 0, 511);
     }
 }
 

@@ -99,7 +99,8 @@ TEST_F(FrameTest, AResizableFrameGrowsAndKeepsItsMinimum) {
     frame->setResizable(true);
     createShown();
     Rect outer = platform::getWindowRect(frame->getWindow());
-    platform::setWindowPos(frame->getWindow(), nullptr, 0, 0, 100, 100, platform::swp::NoMove | platform::swp::NoZOrder);
+    platform::setWindowPos(frame->getWindow(), nullptr, 0, 0, 100, 100,
+                           platform::swp::NoMove | platform::swp::NoZOrder);
     EXPECT_EQ(client().width(), 500);
     EXPECT_EQ(client().height(), 375);
     platform::setWindowPos(frame->getWindow(), nullptr, 0, 0, outer.width() + 40, outer.height() + 20,

@@ -197,8 +197,7 @@ TEST(GifDecoder, SelfReferencingChainStopsDecoding) {
     std::vector<uint32_t> table;
     // The first code after a clear is not a literal: entry 6 ends up pointing
     // at itself, and walking it would never end.
-    auto pixels = decodeCodes(4, 2, {{4, 3}, {6, 3}, {6, 3}, {4, 3}, {6, 3}, {6, 3}, {1, 3}, {1, 3}, {5, 3}},
-                              &table);
+    auto pixels = decodeCodes(4, 2, {{4, 3}, {6, 3}, {6, 3}, {4, 3}, {6, 3}, {6, 3}, {1, 3}, {1, 3}, {5, 3}}, &table);
     // Decoded before the loop: 0 | 0 0 6 | 0; nothing after it, the 1s included.
     expectIndices(pixels, table, {0, 0, 0, 6, 0, 0, 0, 0});
 }

@@ -33,8 +33,8 @@ protected:
 
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
         auto path = pictures.folder() / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path.string();
     }
 
@@ -88,8 +88,8 @@ TEST_F(ImageTest, EmptyImageFilledWithOneIsTransparentBlack) {
 }
 
 TEST_F(ImageTest, HugeOrNegativeSizesMakeNoPixels) {
-    for (auto [w, h] : {std::pair{20000, 2}, std::pair{2, 20000}, std::pair{16384, 16384}, std::pair{-3, 4},
-                        std::pair{0, 0}}) {
+    for (auto [w, h] :
+         {std::pair{20000, 2}, std::pair{2, 20000}, std::pair{16384, 16384}, std::pair{-3, 4}, std::pair{0, 0}}) {
         Image* image = new Image(w, h, 1, false);
         EXPECT_FALSE(image->hasPixels()) << w << "x" << h;
         EXPECT_EQ(image->getWidth(), 0);

@@ -73,8 +73,8 @@ TEST(PictureDecoder, ChoosesTheFormatBySignature) {
     EXPECT_EQ(format({'G', 'I', 'F', '8', '8', 'a', 0}), F::Jpeg);
     EXPECT_EQ(format({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}), F::Png);
     EXPECT_EQ(format({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A}), F::Jpeg);  // 7 bytes: no PNG signature
-    EXPECT_EQ(format({'B', 'M', 0, 0, 0, 0, 0, 0}), F::Jpeg);            // no BMP support
-    EXPECT_EQ(format({'G', 'I', 'F', '8', '9', 'a'}), F::None);          // under 7 bytes
+    EXPECT_EQ(format({'B', 'M', 0, 0, 0, 0, 0, 0}), F::Jpeg);             // no BMP support
+    EXPECT_EQ(format({'G', 'I', 'F', '8', '9', 'a'}), F::None);           // under 7 bytes
     Decoded d = decode({'G', 'I', 'F', '8', '9', 'a'});
     EXPECT_FALSE(d.ok);
     EXPECT_TRUE(d.pixels.empty());
@@ -98,22 +98,21 @@ TEST_P(FromConvert, MatchesConvertsDecode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Png, FromConvert,
-    testing::Values(
-        RealCase{"", "PNG32:rgba.png", true, 0},
-        RealCase{"-background '#336699' -flatten", "PNG24:rgb.png", false, 0},
-        RealCase{"-background '#336699' -flatten -colors 40", "PNG8:palette.png", false, 0},
-        RealCase{"-colors 40", "PNG8:palette-trns.png", true, 0},
-        RealCase{"-background white -flatten -colorspace Gray -define png:color-type=0 -depth 8", "grey.png",
-                 false, 0},
-        RealCase{"-background white -flatten -colorspace Gray -depth 2 -define png:color-type=0 "
-                 "-define png:bit-depth=2",
-                 "grey2.png", false, 0},
-        RealCase{"-colorspace Gray -depth 8 -define png:color-type=4", "grey-alpha.png", true, 0},
-        RealCase{"-interlace PNG", "PNG32:interlaced.png", true, 0},
-        // 16-bit samples are stripped to their high byte, which equals convert's
-        // rounding when the samples came from 8-bit values.
-        RealCase{"-depth 8 -depth 16", "PNG64:rgba16.png", true, 0},
-        RealCase{"-background white -flatten -depth 8 -depth 16", "PNG48:rgb16.png", false, 0}),
+    testing::Values(RealCase{"", "PNG32:rgba.png", true, 0},
+                    RealCase{"-background '#336699' -flatten", "PNG24:rgb.png", false, 0},
+                    RealCase{"-background '#336699' -flatten -colors 40", "PNG8:palette.png", false, 0},
+                    RealCase{"-colors 40", "PNG8:palette-trns.png", true, 0},
+                    RealCase{"-background white -flatten -colorspace Gray -define png:color-type=0 -depth 8",
+                             "grey.png", false, 0},
+                    RealCase{"-background white -flatten -colorspace Gray -depth 2 -define png:color-type=0 "
+                             "-define png:bit-depth=2",
+                             "grey2.png", false, 0},
+                    RealCase{"-colorspace Gray -depth 8 -define png:color-type=4", "grey-alpha.png", true, 0},
+                    RealCase{"-interlace PNG", "PNG32:interlaced.png", true, 0},
+                    // 16-bit samples are stripped to their high byte, which equals convert's
+                    // rounding when the samples came from 8-bit values.
+                    RealCase{"-depth 8 -depth 16", "PNG64:rgba16.png", true, 0},
+                    RealCase{"-background white -flatten -depth 8 -depth 16", "PNG48:rgb16.png", false, 0}),
     caseName);
 
 // Both sides decode through libjpeg-turbo with the same defaults, so they agree exactly.
@@ -140,8 +139,7 @@ TEST(PictureDecoder, SizeOnlyReadsEveryFormatsHeader) {
 TEST(PictureDecoder, DamagedPngAndJpegGiveNoPixels) {
     ReferencePictures pictures;
     auto png = pictures.bytes(pictures.make(pictures.card(), "PNG32:card.png"));
-    auto jpg = pictures.bytes(pictures.make(pictures.card() + " -background white -flatten",
-                                            "card.jpg"));
+    auto jpg = pictures.bytes(pictures.make(pictures.card() + " -background white -flatten", "card.jpg"));
     ASSERT_GT(png.size(), 100u);
     ASSERT_GT(jpg.size(), 100u);
 

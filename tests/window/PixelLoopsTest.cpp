@@ -183,8 +183,9 @@ TEST(PixelFillTest, OpaqueAndBlendedFillsStayInsideClip) {
 TEST(BlitLanesTest, WideRowsMatchOnePixelAtATime) {
     std::mt19937 random(11);
     const int n = 23;
-    const BlitFactors settings[] = {factors(128, 200, 100, 64), factors(64, 128, 128, 128), factors(256, 256, 0, 128),
-                                    factors(100, 128, 128, 128), factors(128, 128, 128, 128), factors(300, 90, 128, 128)};
+    const BlitFactors settings[] = {factors(128, 200, 100, 64),  factors(64, 128, 128, 128),
+                                    factors(256, 256, 0, 128),   factors(100, 128, 128, 128),
+                                    factors(128, 128, 128, 128), factors(300, 90, 128, 128)};
     for (const BlitFactors& f : settings) {
         for (bool additive : {false, true}) {
             for (bool destAlpha : {false, true}) {
@@ -216,8 +217,9 @@ TEST(BlitLanesTest, WideRowsMatchOnePixelAtATime) {
 TEST(BlitLanesTest, RandomPicturesWithRunsMatchThePerPixelRules) {
     std::mt19937 random(23);
     const int w = 67, h = 9;
-    const BlitFactors settings[] = {factors(128, 128, 128, 128), factors(128, 200, 100, 64), factors(200, 128, 128, 128),
-                                    factors(90, 255, 3, 128),    factors(256, 256, 256, 0),  factors(127, 128, 140, 128)};
+    const BlitFactors settings[] = {factors(128, 128, 128, 128), factors(128, 200, 100, 64),
+                                    factors(200, 128, 128, 128), factors(90, 255, 3, 128),
+                                    factors(256, 256, 256, 0),   factors(127, 128, 140, 128)};
     for (int trial = 0; trial < 4; ++trial) {
         std::vector<uint32_t> src(w * h), dst(w * h);
         for (int i = 0; i < w * h;) {
@@ -236,9 +238,10 @@ TEST(BlitLanesTest, RandomPicturesWithRunsMatchThePerPixelRules) {
                 PixelTarget target{fast.data(), w, h, w};
                 PixelSource source{src.data(), w, h, w};
                 if (additive) additiveBlit(target, kEverywhere, source, 0, 0, f, false);
-                else normalBlit(target, kEverywhere, source, 0, 0, f, false);
-                EXPECT_EQ(fast, expected) << "trial " << trial << " alpha " << f.alpha << " red " << f.red
-                                          << " additive " << additive;
+                else
+                    normalBlit(target, kEverywhere, source, 0, 0, f, false);
+                EXPECT_EQ(fast, expected)
+                    << "trial " << trial << " alpha " << f.alpha << " red " << f.red << " additive " << additive;
             }
     }
 }

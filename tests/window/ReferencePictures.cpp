@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 
-
 ReferencePictures::ReferencePictures() {
     std::string pattern = (std::filesystem::temp_directory_path() / "mentarium-pictures-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
@@ -54,9 +53,10 @@ std::vector<uint32_t> ReferencePictures::reference(const std::filesystem::path& 
 
 std::string ReferencePictures::card() {
     if (card_.empty()) {
-        card_ = make("-size 37x23 xc: -sparse-color Bilinear '0,0 red 36,0 lime 0,22 blue 36,22 white' "
-                     "-alpha set -channel A -fx 'i/w' +channel",
-                     "PNG32:card.png");
+        card_ = make(
+            "-size 37x23 xc: -sparse-color Bilinear '0,0 red 36,0 lime 0,22 blue 36,22 white' "
+            "-alpha set -channel A -fx 'i/w' +channel",
+            "PNG32:card.png");
     }
     return "'" + card_.string() + "'";
 }

@@ -31,7 +31,9 @@ void startWindowSystem() {
 void pump() { platform::pumpMessages(0); }
 
 void setNow(uint32_t ms) { manualNow = ms; }
-void useManualClock() { platform::setMessageClock([] { return manualNow; }); }
+void useManualClock() {
+    platform::setMessageClock([] { return manualNow; });
+}
 void useRealClock() { platform::setMessageClock(nullptr); }
 
 void pushMouseMotion(platform::WindowHandle topLevel, int x, int y) {

@@ -25,7 +25,8 @@ void useRealClock();
 
 void pushMouseMotion(platform::WindowHandle topLevel, int x, int y);
 void pushMouseButton(platform::WindowHandle topLevel, int button, bool down, int x, int y);
-void pushKey(platform::WindowHandle topLevel, SDL_Keycode key, bool down, uint16_t mod = KMOD_NONE, bool repeat = false);
+void pushKey(platform::WindowHandle topLevel, SDL_Keycode key, bool down, uint16_t mod = KMOD_NONE,
+             bool repeat = false);
 void pushText(platform::WindowHandle topLevel, const char* utf8);
 void pushWindowEvent(platform::WindowHandle topLevel, SDL_WindowEventID id, int data1 = 0, int data2 = 0);
 

@@ -16,7 +16,7 @@ namespace recipe {
 
 struct Statement {
     int line = 0;
-    std::vector<std::string> words;             // the words that are not settings
+    std::vector<std::string> words;               // the words that are not settings
     std::map<std::string, std::string> settings;  // key=value words
 
     bool has(const std::string& key) const { return settings.count(key) != 0; }
@@ -68,8 +68,7 @@ inline std::vector<Statement> parseRecipe(std::istream& in) {
         std::string w;
         while (words >> w) {
             auto eq = w.find('=');
-            if (eq != std::string::npos && eq > 0)
-                st.settings[w.substr(0, eq)] = w.substr(eq + 1);
+            if (eq != std::string::npos && eq > 0) st.settings[w.substr(0, eq)] = w.substr(eq + 1);
             else
                 st.words.push_back(w);
         }

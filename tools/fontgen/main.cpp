@@ -46,10 +46,14 @@ int main(int argc, char** argv) {
             return value;
         };
         if (arg == "--font-file") options.fontFile = need();
-        else if (arg == "--size") options.pixelSize = std::atoi(need());
-        else if (arg == "--sheet") sheetPath = need();
-        else if (arg == "--metrics") metricsPath = need();
-        else if (arg == "--embolden") options.embolden = std::atoi(need());
+        else if (arg == "--size")
+            options.pixelSize = std::atoi(need());
+        else if (arg == "--sheet")
+            sheetPath = need();
+        else if (arg == "--metrics")
+            metricsPath = need();
+        else if (arg == "--embolden")
+            options.embolden = std::atoi(need());
         else if (arg == "--color" || arg == "--shadow") {
             uint32_t c;
             if (!parseColor(need(), c)) {
@@ -57,7 +61,10 @@ int main(int argc, char** argv) {
                 return 2;
             }
             if (arg == "--color") options.color = c;
-            else { options.shadow = c; options.hasShadow = true; }
+            else {
+                options.shadow = c;
+                options.hasShadow = true;
+            }
         } else if (arg == "-h" || arg == "--help") {
             usage();
             return 0;

@@ -73,7 +73,8 @@ int list(const char* archive) {
         auto* item = static_cast<lang::FileItem*>(header->getItemTable()->get(&name));
         std::printf("%s\t%u\t%d\n", name.c_str(), item->getOffset(), item->getLength());
     }
-    if (!header->getDamage().isEmpty()) std::fprintf(stderr, "mkarchive: %s: %s\n", archive, header->getDamage().c_str());
+    if (!header->getDamage().isEmpty())
+        std::fprintf(stderr, "mkarchive: %s: %s\n", archive, header->getDamage().c_str());
     header->release();
     return 0;
 }

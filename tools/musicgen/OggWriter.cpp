@@ -2,8 +2,8 @@
 
 #include <vorbis/vorbisenc.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 namespace musicgen {
@@ -15,7 +15,9 @@ constexpr int kChunk = 1024;
 
 struct File {
     FILE* f;
-    ~File() { if (f) std::fclose(f); }
+    ~File() {
+        if (f) std::fclose(f);
+    }
 };
 
 void writePage(FILE* f, const ogg_page& page) {

@@ -10,10 +10,9 @@ namespace {
 
 const std::map<std::string, std::vector<int>>& qualities() {
     static const std::map<std::string, std::vector<int>> table = {
-        {"", {0, 4, 7}},          {"m", {0, 3, 7}},          {"7", {0, 4, 7, 10}},
-        {"maj7", {0, 4, 7, 11}},  {"m7", {0, 3, 7, 10}},     {"6", {0, 4, 7, 9}},
-        {"m6", {0, 3, 7, 9}},     {"sus2", {0, 2, 7}},       {"sus4", {0, 5, 7}},
-        {"7sus4", {0, 5, 7, 10}}, {"add9", {0, 4, 7, 14}},   {"maj9", {0, 4, 7, 11, 14}},
+        {"", {0, 4, 7}},           {"m", {0, 3, 7}},         {"7", {0, 4, 7, 10}},    {"maj7", {0, 4, 7, 11}},
+        {"m7", {0, 3, 7, 10}},     {"6", {0, 4, 7, 9}},      {"m6", {0, 3, 7, 9}},    {"sus2", {0, 2, 7}},
+        {"sus4", {0, 5, 7}},       {"7sus4", {0, 5, 7, 10}}, {"add9", {0, 4, 7, 14}}, {"maj9", {0, 4, 7, 11, 14}},
         {"m9", {0, 3, 7, 10, 14}},
     };
     return table;
@@ -32,7 +31,8 @@ std::vector<int> parseTones(const recipe::Statement& st) {
         if (comma == std::string::npos) comma = list.size();
         const std::string item = list.substr(pos, comma - pos);
         if (item == "-") out.push_back(Part::kRest);
-        else if (item == "c") out.push_back(Part::kWholeChord);
+        else if (item == "c")
+            out.push_back(Part::kWholeChord);
         else {
             char* end = nullptr;
             long v = std::strtol(item.c_str(), &end, 10);

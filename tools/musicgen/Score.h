@@ -19,8 +19,8 @@ struct Chord {
 struct Part {
     std::string instrument;
     int octave = 4;
-    double step = 1;       // beats per pattern step
-    double hold = 1;       // note length in steps
+    double step = 1;                   // beats per pattern step
+    double hold = 1;                   // note length in steps
     int fromBar = 0, toBar = 1 << 30;  // bars in which the part plays (to is exclusive)
     // Per step: a chord-tone index (0 = root; past the chord's size an octave
     // higher), kRest, or kWholeChord.
@@ -38,9 +38,7 @@ struct Score {
     std::vector<Part> parts;
 
     double secondsPerBeat() const { return 60.0 / bpm; }
-    long totalSamples() const {
-        return static_cast<long>(bars.size() * beatsPerBar * secondsPerBeat() * rate + 0.5);
-    }
+    long totalSamples() const { return static_cast<long>(bars.size() * beatsPerBar * secondsPerBeat() * rate + 0.5); }
     const synthkit::Tone& instrument(const std::string& name) const;
 };
 

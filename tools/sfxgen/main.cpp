@@ -39,12 +39,12 @@ void writeWav(const std::string& path, const std::vector<float>& samples, int ra
     putLE(out, 36 + dataBytes, 4);
     out.write("WAVEfmt ", 8);
     putLE(out, 16, 4);
-    putLE(out, 1, 2);             // PCM
-    putLE(out, 1, 2);             // mono
+    putLE(out, 1, 2);  // PCM
+    putLE(out, 1, 2);  // mono
     putLE(out, rate, 4);
-    putLE(out, rate * 2, 4);      // bytes per second
-    putLE(out, 2, 2);             // block align
-    putLE(out, 16, 2);            // bits per sample
+    putLE(out, rate * 2, 4);  // bytes per second
+    putLE(out, 2, 2);         // block align
+    putLE(out, 16, 2);        // bits per sample
     out.write("data", 4);
     putLE(out, dataBytes, 4);
     for (float v : samples) putLE(out, static_cast<uint16_t>(synthkit::toPcm16(v)), 2);
@@ -95,14 +95,16 @@ int main(int argc, char** argv) {
             if (head == "rate") {
                 rate = static_cast<int>(st.number("hz", rate));
             } else if (head == "effect") {
-                if (st.words.size() != 2) throw std::runtime_error("line " + std::to_string(st.line) + ": effect needs a name");
+                if (st.words.size() != 2)
+                    throw std::runtime_error("line " + std::to_string(st.line) + ": effect needs a name");
                 Effect e;
                 e.name = st.words[1];
                 e.index = static_cast<int>(st.number("index", -1));
                 e.tail = st.number("tail", e.tail);
                 effects.push_back(e);
             } else if (head == "tone" || head == "echo") {
-                if (effects.empty()) throw std::runtime_error("line " + std::to_string(st.line) + ": " + head + " outside an effect");
+                if (effects.empty())
+                    throw std::runtime_error("line " + std::to_string(st.line) + ": " + head + " outside an effect");
                 if (head == "tone") {
                     effects.back().tones.push_back(st);
                 } else {

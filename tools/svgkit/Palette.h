@@ -6,19 +6,18 @@
 #include <cstdio>
 #include <map>
 
-#include "game/ColourPalette.h"
 #include <stdexcept>
 #include <string>
+#include "game/ColourPalette.h"
 
 namespace svgkit {
 
 inline std::string colour(const std::string& nameOrHex) {
     static const std::map<std::string, std::string> palette = {
-        {"ink", "#1E2640"},    {"dusk", "#2F3C68"},   {"lagoon", "#3E7CB1"}, {"sky", "#5CB7EA"},
-        {"mint", "#93D66D"},   {"iris", "#6A74C9"},   {"coral", "#D7634D"},  {"honey", "#F2C14E"},
-        {"cream", "#FFF7E6"},  {"paper", "#191900"},  {"stone", "#9AA0AE"},  {"white", "#FFFFFF"},
-        {"plum", "#8E5BA8"},   {"teal", "#3FA796"},   {"sand", "#E8D3A9"},   {"rose", "#E58FA8"},
-        {"bronze", "#C07A45"}, {"silver", "#C9D1DB"},
+        {"ink", "#1E2640"},   {"dusk", "#2F3C68"},   {"lagoon", "#3E7CB1"}, {"sky", "#5CB7EA"},   {"mint", "#93D66D"},
+        {"iris", "#6A74C9"},  {"coral", "#D7634D"},  {"honey", "#F2C14E"},  {"cream", "#FFF7E6"}, {"paper", "#191900"},
+        {"stone", "#9AA0AE"}, {"white", "#FFFFFF"},  {"plum", "#8E5BA8"},   {"teal", "#3FA796"},  {"sand", "#E8D3A9"},
+        {"rose", "#E58FA8"},  {"bronze", "#C07A45"}, {"silver", "#C9D1DB"},
     };
     auto it = palette.find(nameOrHex);
     if (it != palette.end()) return it->second;

@@ -22,11 +22,13 @@ const std::vector<std::pair<std::string, std::string>>& paths() {
         {"moon", "M62 10 A40 40 0 1 0 90 66 A32 32 0 1 1 62 10 Z"},
         {"drop", "M50 8 C64 32 80 48 80 64 A30 30 0 0 1 20 64 C20 48 36 32 50 8 Z"},
         {"leaf", "M14 86 C14 40 40 14 88 12 C86 60 60 86 14 86 Z M14 86 L60 40"},
-        {"flower", "M50 36 A14 14 0 1 1 64 50 A14 14 0 1 1 50 64 A14 14 0 1 1 36 50 A14 14 0 1 1 50 36 Z "
-                   "M50 22 A14 14 0 1 1 49.9 22 Z"},
-        {"sun", "M50 28 A22 22 0 1 1 49.9 28 Z M47 4 H53 V20 H47 Z M47 80 H53 V96 H47 Z M4 47 H20 V53 H4 Z "
-                "M80 47 H96 V53 H80 Z M16 20 L20 16 L32 28 L28 32 Z M68 72 L72 68 L84 80 L80 84 Z "
-                "M80 16 L84 20 L72 32 L68 28 Z M20 84 L16 80 L28 68 L32 72 Z"},
+        {"flower",
+         "M50 36 A14 14 0 1 1 64 50 A14 14 0 1 1 50 64 A14 14 0 1 1 36 50 A14 14 0 1 1 50 36 Z "
+         "M50 22 A14 14 0 1 1 49.9 22 Z"},
+        {"sun",
+         "M50 28 A22 22 0 1 1 49.9 28 Z M47 4 H53 V20 H47 Z M47 80 H53 V96 H47 Z M4 47 H20 V53 H4 Z "
+         "M80 47 H96 V53 H80 Z M16 20 L20 16 L32 28 L28 32 Z M68 72 L72 68 L84 80 L80 84 Z "
+         "M80 16 L84 20 L72 32 L68 28 Z M20 84 L16 80 L28 68 L32 72 Z"},
         {"cloud", "M24 76 A18 18 0 0 1 24 40 A24 24 0 0 1 68 32 A20 20 0 0 1 78 76 Z"},
         {"note", "M40 18 L84 8 V66 A12 10 0 1 1 74 56 V28 L48 34 V74 A12 10 0 1 1 38 64 Z"},
         {"bolt", "M58 6 L20 56 H46 L38 94 L80 40 H54 Z"},
@@ -40,9 +42,10 @@ const std::vector<std::pair<std::string, std::string>>& paths() {
         // The palette switch: an eye, and once the colour-blind palette is on,
         // an eye with its pupil lit and rays above it.
         {"eye", "M4 50 C24 16 76 16 96 50 C76 84 24 84 4 50 Z M50 32 A18 18 0 1 0 50.1 32 Z"},
-        {"eyeSafe", "M4 58 C24 26 76 26 96 58 C76 90 24 90 4 58 Z M50 40 A18 18 0 1 0 50.1 40 Z "
-                    "M50 48 A10 10 0 1 0 50.1 48 Z M46 2 H54 V18 H46 Z M16 10 L23 6 L32 20 L25 24 Z "
-                    "M84 10 L77 6 L68 20 L75 24 Z"},
+        {"eyeSafe",
+         "M4 58 C24 26 76 26 96 58 C76 90 24 90 4 58 Z M50 40 A18 18 0 1 0 50.1 40 Z "
+         "M50 48 A10 10 0 1 0 50.1 48 Z M46 2 H54 V18 H46 Z M16 10 L23 6 L32 20 L25 24 Z "
+         "M84 10 L77 6 L68 20 L75 24 Z"},
         {"pause", "M24 16 H42 V84 H24 Z M58 16 H76 V84 H58 Z"},
         {"question", "M30 34 C30 12 70 10 70 32 C70 48 52 48 52 64 M52 78 V88"},
         {"close", "M20 20 L80 80 M80 20 L20 80"},
@@ -52,9 +55,7 @@ const std::vector<std::pair<std::string, std::string>>& paths() {
 }
 
 // Names whose strokes carry the drawing (no fill).
-bool strokeOnly(const std::string& name) {
-    return name == "question" || name == "close" || name == "check";
-}
+bool strokeOnly(const std::string& name) { return name == "question" || name == "close" || name == "check"; }
 
 constexpr int kTileMotifs = 20;  // the first entries of the table
 

@@ -19,7 +19,8 @@ FT_Face face(bool bold) {
     if (f) return f;
     if (!library && FT_Init_FreeType(&library) != 0) throw std::runtime_error("cannot start FreeType");
     FcInit();
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(bold ? "Liberation Sans:bold" : "Liberation Sans"));
+    FcPattern* pattern =
+        FcNameParse(reinterpret_cast<const FcChar8*>(bold ? "Liberation Sans:bold" : "Liberation Sans"));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;

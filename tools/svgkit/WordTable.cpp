@@ -105,7 +105,8 @@ std::string WordTable::translatedSvg(const std::string& svg) const {
     for (size_t close = svg.find(kClose); close != std::string::npos; close = svg.find(kClose, close + kClose.size())) {
         size_t tag = svg.rfind("<text", close);
         size_t open = svg.rfind('>', close);
-        if (tag == std::string::npos || tag < at || open < tag) throw std::runtime_error("a </text> without its <text>");
+        if (tag == std::string::npos || tag < at || open < tag)
+            throw std::runtime_error("a </text> without its <text>");
         const std::string english = svg.substr(open + 1, close - open - 1);
         if (!hasLetter(english)) continue;  // numbers are no words; copied with the rest
         const std::string words = translate(withUnderscores(english));

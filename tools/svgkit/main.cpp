@@ -55,7 +55,8 @@ std::string label(double x, double y, double size, const std::string& fill, cons
         size = fitted;
     }
     return "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + kFont + "\" font-size=\"" + num(size) +
-           "\" font-weight=\"" + weight + "\" text-anchor=\"" + anchor + "\" fill=\"" + fill + "\">" + body + "</text>\n";
+           "\" font-weight=\"" + weight + "\" text-anchor=\"" + anchor + "\" fill=\"" + fill + "\">" + body +
+           "</text>\n";
 }
 
 // The colours of one button look: sheen, face, border, text.
@@ -66,8 +67,11 @@ struct Look {
 
 Look lookFor(const std::string& style, const std::string& state) {
     // Named styles, or any palette colour as the face.
-    std::string base = style == "primary" ? "lagoon" : style == "accent" ? "sky" : style == "warm" ? "coral"
-                       : style == "quiet" ? "dusk" : style;
+    std::string base = style == "primary"  ? "lagoon"
+                       : style == "accent" ? "sky"
+                       : style == "warm"   ? "coral"
+                       : style == "quiet"  ? "dusk"
+                                           : style;
     // A white sheen lies over the top half; hover strengthens it and rings the face in honey.
     Look l{"#FFFFFF", svgkit::colour(base), "#14203A", svgkit::colour("white")};
     if (state == "hover") {
@@ -105,7 +109,8 @@ std::string button(const Statement& st) {
         const double mix = states[f] == "hover" ? 0.38 : 0.22;
         svg += buttonFace(static_cast<int>(f) * w, w, h, h / 3, l, mix);
         svg += "<g opacity=\"" + num(l.opacity) + "\">" +
-               label(f * w + w / 2.0, (h - 6) / 2.0 + 1 + size * 0.36, size, l.ink, body, "bold", "middle", w - 14) + "</g>\n";
+               label(f * w + w / 2.0, (h - 6) / 2.0 + 1 + size * 0.36, size, l.ink, body, "bold", "middle", w - 14) +
+               "</g>\n";
     }
     return svg + "</svg>\n";
 }
@@ -127,8 +132,8 @@ std::string iconButton(const Statement& st) {
             Look l = lookFor(style, look);
             svg += buttonFace(frame * size, size, size, size / 3, l, look == "hover" ? 0.38 : 0.22);
             const double scale = (size - 16) / 100.0;
-            svg += "<g opacity=\"" + num(l.opacity) + "\" transform=\"translate(" + num(frame * size + 8) + ",5) scale(" +
-                   num(scale) + ")\">" + svgkit::symbol(icon, l.ink, l.ink) + "</g>\n";
+            svg += "<g opacity=\"" + num(l.opacity) + "\" transform=\"translate(" + num(frame * size + 8) +
+                   ",5) scale(" + num(scale) + ")\">" + svgkit::symbol(icon, l.ink, l.ink) + "</g>\n";
             ++frame;
         }
     return svg + "</svg>\n";
@@ -141,8 +146,10 @@ std::string panel(const Statement& st) {
     std::string svg = open(w, h);
     svg += "<defs><clipPath id=\"c\"><rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) +
            "\" rx=\"14\"/></clipPath></defs>\n";
-    svg += "<rect x=\"3\" y=\"6\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) + "\" rx=\"14\" fill=\"#000000\" opacity=\"0.35\"/>\n";
-    svg += "<rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) + "\" rx=\"14\" fill=\"" + fill + "\"/>\n";
+    svg += "<rect x=\"3\" y=\"6\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) +
+           "\" rx=\"14\" fill=\"#000000\" opacity=\"0.35\"/>\n";
+    svg += "<rect x=\"3\" y=\"2\" width=\"" + num(w - 6) + "\" height=\"" + num(h - 8) + "\" rx=\"14\" fill=\"" + fill +
+           "\"/>\n";
     if (band > 0) {
         svg += "<rect x=\"0\" y=\"0\" width=\"" + num(w) + "\" height=\"" + num(band) + "\" fill=\"" + bandColour +
                "\" clip-path=\"url(#c)\"/>\n";
@@ -159,9 +166,13 @@ std::string textLabel(const Statement& st) {
     const std::string fill = svgkit::colour(st.text("colour", "cream"));
     std::string svg = open(w, h);
     if (st.has("outline"))
-        svg += "<g stroke=\"" + svgkit::colour(st.text("outline", "ink")) + "\" stroke-width=\"4\" stroke-linejoin=\"round\">" +
-               label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"), "middle", w - 6) + "</g>\n";
-    svg += label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"), "middle", w - 6);
+        svg += "<g stroke=\"" + svgkit::colour(st.text("outline", "ink")) +
+               "\" stroke-width=\"4\" stroke-linejoin=\"round\">" +
+               label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"), "middle",
+                     w - 6) +
+               "</g>\n";
+    svg +=
+        label(w / 2.0, h / 2.0 + size * 0.36, size, fill, text(st, "text"), st.text("weight", "bold"), "middle", w - 6);
     return svg + "</svg>\n";
 }
 
@@ -174,7 +185,8 @@ std::string digits(const Statement& st) {
     std::string svg = open(cell * 15, h);
     for (int i = 0; i < 15; ++i) {
         const double x = i * cell + cell / 2.0, y = h / 2.0 + size * 0.36;
-        svg += "<g stroke=\"" + outline + "\" stroke-width=\"3\" stroke-linejoin=\"round\">" + label(x, y, size, fill, cells[i]) + "</g>\n";
+        svg += "<g stroke=\"" + outline + "\" stroke-width=\"3\" stroke-linejoin=\"round\">" +
+               label(x, y, size, fill, cells[i]) + "</g>\n";
         svg += label(x, y, size, fill, cells[i]);
     }
     return svg + "</svg>\n";
@@ -189,7 +201,8 @@ std::string tile(const Statement& st) {
     std::string svg = open(size, size);
     if (cardName != "none")
         svg += "<rect x=\"1\" y=\"1\" width=\"" + num(size - 2) + "\" height=\"" + num(size - 2) + "\" rx=\"" +
-               num(size / 6.0) + "\" fill=\"" + svgkit::colour(cardName) + "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
+               num(size / 6.0) + "\" fill=\"" + svgkit::colour(cardName) +
+               "\" stroke=\"#14203A\" stroke-width=\"2\"/>\n";
     if (st.has("text")) {
         const int ts = whole(st, "textsize", size * 6 / 10);
         svg += label(size / 2.0, size / 2.0 + ts * 0.36, ts, fill, text(st, "text"));
@@ -236,7 +249,8 @@ std::string description(const Statement& st, const std::string& recipeDir, const
            "\" stroke=\"#14203A\" stroke-width=\"2.5\"/>\n";
     if (st.has("art"))
         svg += "<g transform=\"translate(14," + num(h / 2.0 - 36) + ") scale(0.72)\">\n" +
-               (words ? words->translatedSvg(fragment(recipeDir, st.text("art", ""))) : fragment(recipeDir, st.text("art", ""))) +
+               (words ? words->translatedSvg(fragment(recipeDir, st.text("art", "")))
+                      : fragment(recipeDir, st.text("art", ""))) +
                "</g>\n";
     else
         svg += "<g transform=\"translate(26," + num(h / 2.0 - 24) + ") scale(0.48)\">" +
@@ -252,10 +266,12 @@ std::string description(const Statement& st, const std::string& recipeDir, const
 std::string medal(const Statement& st) {
     const std::string fill = svgkit::colour(st.text("colour", "honey"));
     std::string svg = open(64, 80);
-    svg += "<path d=\"M18 2 H30 L38 30 H26 Z M46 2 H34 L26 30 H38 Z\" fill=\"" + svgkit::colour(st.text("ribbon", "coral")) +
+    svg += "<path d=\"M18 2 H30 L38 30 H26 Z M46 2 H34 L26 30 H38 Z\" fill=\"" +
+           svgkit::colour(st.text("ribbon", "coral")) +
            "\" stroke=\"#14203A\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n";
     svg += "<circle cx=\"32\" cy=\"50\" r=\"27\" fill=\"" + fill + "\" stroke=\"#14203A\" stroke-width=\"3\"/>\n";
-    svg += "<circle cx=\"32\" cy=\"50\" r=\"20\" fill=\"none\" stroke=\"#FFFFFF\" stroke-width=\"2\" opacity=\"0.5\"/>\n";
+    svg +=
+        "<circle cx=\"32\" cy=\"50\" r=\"20\" fill=\"none\" stroke=\"#FFFFFF\" stroke-width=\"2\" opacity=\"0.5\"/>\n";
     svg += label(32, 58, 22, svgkit::colour("ink"), text(st, "text"));
     return svg + "</svg>\n";
 }

@@ -49,16 +49,16 @@ inline Wave waveNamed(const std::string& name) {
 struct Tone {
     Wave wave = Wave::Sine;
     std::vector<double> harmonics{1.0};  // amplitude of partial 1, 2, 3, ...
-    double from = 440, to = 440;        // Hz at the start and at the end of the note
+    double from = 440, to = 440;         // Hz at the start and at the end of the note
     double gain = 0.5;
-    double attack = 0.005;   // seconds, linear rise
-    double decay = 0;        // seconds, exponential fall time constant (0: none)
-    double sustain = 0;      // level the decay falls toward
-    double release = 0.05;   // seconds, fall to silence after the note
+    double attack = 0.005;                     // seconds, linear rise
+    double decay = 0;                          // seconds, exponential fall time constant (0: none)
+    double sustain = 0;                        // level the decay falls toward
+    double release = 0.05;                     // seconds, fall to silence after the note
     double vibratoRate = 0, vibratoDepth = 0;  // Hz, semitones
-    double lowpass = 0;      // Hz, 0: off
-    double detune = 0;       // cents; non-zero adds a second voice this far sharp
-    double pan = 0;          // unused by mono output, kept for the recipes' sake
+    double lowpass = 0;                        // Hz, 0: off
+    double detune = 0;                         // cents; non-zero adds a second voice this far sharp
+    double pan = 0;                            // unused by mono output, kept for the recipes' sake
 };
 
 // Reads the settings of a recipe line into a tone; unknown keys stay defaults.
@@ -123,8 +123,8 @@ inline double waveValue(Wave w, double phase, Rng& rng) {
 // Mixes one note into out, starting at sample `start`. With wrap the buffer is
 // a loop: a tail that runs past the end continues at the beginning, so the
 // loop's end joins its start without a step.
-inline void renderTone(const Tone& t, long start, double length, int rate,
-                       std::vector<float>& out, bool wrap, Rng& rng) {
+inline void renderTone(const Tone& t, long start, double length, int rate, std::vector<float>& out, bool wrap,
+                       Rng& rng) {
     const long total = static_cast<long>((length + std::max(0.0, t.release)) * rate) + 1;
     const long size = static_cast<long>(out.size());
     if (size == 0) return;
@@ -136,15 +136,16 @@ inline void renderTone(const Tone& t, long start, double length, int rate,
     for (long i = 0; i < total; ++i) {
         long at = start + i;
         if (wrap) at = ((at % size) + size) % size;
-        else if (at < 0) continue;
-        else if (at >= size) break;
+        else if (at < 0)
+            continue;
+        else if (at >= size)
+            break;
         const double s = static_cast<double>(i) / rate;
         const double env = envelope(t, s, length);
         if (env <= 0 && s >= length) break;
         double f = t.from;
         if (t.to != t.from) f *= std::pow(t.to / t.from, length > 0 ? std::min(1.0, s / length) : 1.0);
-        if (t.vibratoDepth != 0)
-            f *= std::pow(2.0, t.vibratoDepth * std::sin(2 * kPi * t.vibratoRate * s) / 12.0);
+        if (t.vibratoDepth != 0) f *= std::pow(2.0, t.vibratoDepth * std::sin(2 * kPi * t.vibratoRate * s) / 12.0);
         double v = 0;
         for (int voice = 0; voice < voices; ++voice) {
             const double vf = voice == 0 ? f : f * detuneFactor;

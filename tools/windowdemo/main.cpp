@@ -78,7 +78,8 @@ public:
             window::Color colour(m.colour);
             g->setColor(&colour);
             if (m.disc) g->fillOval(m.x - m.radius, m.y - m.radius, 2 * m.radius + 1, 2 * m.radius + 1);
-            else g->fillRect(m.x, m.y, 10, 12);
+            else
+                g->fillRect(m.x, m.y, 10, 12);
         }
     }
 
@@ -95,9 +96,9 @@ private:
 
     void addMark(const Mark& m) {
         marks_.push_back(m);
-        util::RectangleNM area = m.disc ? util::RectangleNM(m.x - m.radius, m.y - m.radius, 2 * m.radius + 1,
-                                                           2 * m.radius + 1)
-                                        : util::RectangleNM(m.x, m.y, 10, 12);
+        util::RectangleNM area =
+            m.disc ? util::RectangleNM(m.x - m.radius, m.y - m.radius, 2 * m.radius + 1, 2 * m.radius + 1)
+                   : util::RectangleNM(m.x, m.y, 10, 12);
         invalidate(&area);
     }
 
@@ -118,7 +119,8 @@ void pushClick(WindowHandle top, int x, int y) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: windowdemo [--quit-after MS] [--screenshot FILE.png] [--click X,Y]... [--fullscreen]\n");
+    std::fprintf(stderr,
+                 "usage: windowdemo [--quit-after MS] [--screenshot FILE.png] [--click X,Y]... [--fullscreen]\n");
     return 2;
 }
 

@@ -15,8 +15,7 @@ bool AnswerButton::isLive(sprite::ButtonSprite* button) {
     return button && button->getState() != sprite::ButtonSprite::Inactive;
 }
 
-std::string AnswerButton::describe(sprite::DialogSprite* game, sprite::ButtonSprite* button,
-                                   const std::string& key) {
+std::string AnswerButton::describe(sprite::DialogSprite* game, sprite::ButtonSprite* button, const std::string& key) {
     if (game == nullptr || button == nullptr) return {};
     return key + " " + std::to_string(game->getX() + button->getX() + button->getWidth() / 2) + " " +
            std::to_string(game->getY() + button->getY() + button->getHeight() / 2) + " " +

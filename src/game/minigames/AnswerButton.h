@@ -2,8 +2,13 @@
 
 #include <string>
 
-namespace lang { class String; }
-namespace sprite { class ButtonSprite; class DialogSprite; }
+namespace lang {
+class String;
+}
+namespace sprite {
+class ButtonSprite;
+class DialogSprite;
+}  // namespace sprite
 
 // A button of a minigame's scene that gives an answer: live while the answer
 // is open and inactive otherwise, and described by its centre and liveness.
@@ -14,6 +19,5 @@ public:
     static void setLive(sprite::ButtonSprite* button, bool live);
     static bool isLive(sprite::ButtonSprite* button);
     // "key centreX centreY live" in scene coordinates, with a line feed; empty without a button.
-    static std::string describe(sprite::DialogSprite* game, sprite::ButtonSprite* button,
-                                const std::string& key);
+    static std::string describe(sprite::DialogSprite* game, sprite::ButtonSprite* button, const std::string& key);
 };

@@ -6,7 +6,9 @@
 #include "game/GameBase.h"
 #include "game/minigames/PictureGrid.h"
 
-namespace sprite { class Sprite; }
+namespace sprite {
+class Sprite;
+}
 
 // A game of one answer a turn: a target picture in its slot and pictures to
 // choose from below it; exactly one choice is right. The concrete games deal

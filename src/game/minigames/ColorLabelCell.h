@@ -3,7 +3,9 @@
 #include "lang/Object.h"
 #include "sprite/Sprite.h"
 
-namespace sprite { class AnimateSprite; }
+namespace sprite {
+class AnimateSprite;
+}
 
 // One card of the colour-label grid: its card sprite, the word it carries
 // in this turn (or the check mark once found) and the word's ink.
@@ -24,5 +26,5 @@ public:
     int index = 0;
     bool matches = false;
     sprite::AnimateSprite* background = nullptr;  // one reference
-    sprite::Sprite* label = nullptr;               // one reference, or null
+    sprite::Sprite* label = nullptr;              // one reference, or null
 };

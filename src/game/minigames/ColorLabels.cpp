@@ -221,7 +221,8 @@ void ColorLabels::setPhase(int phase) {
         ++turnCounter_;
         if (auto* found = number("FoundMatches")) found->setValue(turnCounter_);
         if (turnCounter_ != matchCount_) scheduleNextPhase(PhaseAnswer, 1);
-        else finishTurn(true, kTurnFrames);
+        else
+            finishTurn(true, kTurnFrames);
         break;
     case PhaseWrong: finishTurn(false, kTurnFrames); break;
     case PhaseNextTurn:

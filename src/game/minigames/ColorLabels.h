@@ -2,8 +2,12 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class AnimateSprite; }
-namespace util { class Vector; }
+namespace sprite {
+class AnimateSprite;
+}
+namespace util {
+class Vector;
+}
 
 class ColorLabelCell;
 class Grid;

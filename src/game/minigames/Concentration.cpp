@@ -23,7 +23,7 @@ constexpr int kFaceZoom = 80;
 constexpr int kExplodeSteps = 8;
 constexpr int kHighlight = 160;
 constexpr int kNeutral = 128;
-constexpr int kPhaseOwnA = 2;   // timer runs: leads into play
+constexpr int kPhaseOwnA = 2;  // timer runs: leads into play
 constexpr int kPhaseCardsDown = 4;
 constexpr int kPhaseTurns = 5;  // the player turns cards
 
@@ -48,15 +48,42 @@ sprite::AnimateSprite* Concentration::cardBack(int i) const {
 
 void Concentration::gridFor(int cards, int& rows, int& columns) {
     switch (cards) {
-    case 4: rows = 2; columns = 2; break;
-    case 6: rows = 2; columns = 3; break;
-    case 8: rows = 2; columns = 4; break;
-    case 10: rows = 2; columns = 5; break;
-    case 12: rows = 3; columns = 4; break;
-    case 16: rows = 4; columns = 4; break;
-    case 18: rows = 3; columns = 6; break;
-    case 20: rows = 4; columns = 5; break;
-    default: rows = 4; columns = 6; break;
+    case 4:
+        rows = 2;
+        columns = 2;
+        break;
+    case 6:
+        rows = 2;
+        columns = 3;
+        break;
+    case 8:
+        rows = 2;
+        columns = 4;
+        break;
+    case 10:
+        rows = 2;
+        columns = 5;
+        break;
+    case 12:
+        rows = 3;
+        columns = 4;
+        break;
+    case 16:
+        rows = 4;
+        columns = 4;
+        break;
+    case 18:
+        rows = 3;
+        columns = 6;
+        break;
+    case 20:
+        rows = 4;
+        columns = 5;
+        break;
+    default:
+        rows = 4;
+        columns = 6;
+        break;
     }
 }
 
@@ -108,8 +135,10 @@ void Concentration::endTurn() {
     if (previewMode_ == PreviewByHalves && columns_ % 2 != 0) previewMode_ = PreviewByColumn;
     previewSpeed_ = 100;
     if (previewMode_ == PreviewByRow || previewMode_ == PreviewByColumn) previewSpeed_ = 30;
-    else if (previewMode_ == PreviewByHalves) previewSpeed_ = 80;
-    else if (previewMode_ == PreviewByCard) previewSpeed_ = 17;
+    else if (previewMode_ == PreviewByHalves)
+        previewSpeed_ = 80;
+    else if (previewMode_ == PreviewByCard)
+        previewSpeed_ = 17;
     switch (previewMode_) {
     case PreviewAll: previewTime_ = showTime_; break;
     case PreviewByRow: previewTime_ = showTime_ * previewSpeed_ * rows_ / 100; break;
@@ -168,11 +197,10 @@ void Concentration::buildTiles(int mode, int count) {
     case 4:
         GameBase::clearTiles();
         if (random_.nextInt(1) == 0 || count > 5) addGroupPairs(excludedGroup_, false);
-        else addTablePairs(TableB, excludedPair_);
+        else
+            addTablePairs(TableB, excludedPair_);
         break;
-    default:
-        GameBase::buildTiles(mode, count);
-        break;
+    default: GameBase::buildTiles(mode, count); break;
     }
 }
 
@@ -235,8 +263,7 @@ void Concentration::preparePreview() {
             slot.timer = n * step - i * step + 20;
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 }
@@ -252,7 +279,8 @@ void Concentration::setPhase(int phase) {
         endTurn();
         preparePreview();
         if (previewMode_ == PreviewNone) scheduleNextPhase(kPhaseOwnA, 1);
-        else if (previewMode_ == PreviewAll) scheduleNextPhase(kPhaseCardsDown, previewTime_ + 4);
+        else if (previewMode_ == PreviewAll)
+            scheduleNextPhase(kPhaseCardsDown, previewTime_ + 4);
         break;
     case kPhaseCardsDown:
         turnEnded_ = true;
@@ -360,7 +388,8 @@ bool Concentration::collectDirty(int tick, util::RectangleNM* total, util::Regio
         MentariumCanvas* c = canvas();
         if (c && c->getState() == MentariumCanvas::StatePlaying && cards_) {
             if (phase_ == PhasePlay && previewMode_ >= PreviewByRow && previewMode_ <= PreviewByCard) wavePreview();
-            else settleCards();
+            else
+                settleCards();
         }
         syncFaces();
     }
@@ -372,8 +401,8 @@ bool Concentration::collectDirty(int tick, util::RectangleNM* total, util::Regio
 void Concentration::describe(std::string& text) {
     ObjectLock hold(this, true);
     GameBase::describe(text);
-    text += "board " + std::to_string(rows_) + " " + std::to_string(columns_) + " " + std::to_string(cardCount_) +
-            " " + std::to_string(previewMode_) + "\n";
+    text += "board " + std::to_string(rows_) + " " + std::to_string(columns_) + " " + std::to_string(cardCount_) + " " +
+            std::to_string(previewMode_) + "\n";
     text += "first " + std::to_string(firstCard_) + "\n";
     for (int i = 0; i < cardCount_; ++i) {
         sprite::AnimateSprite* back = cardBack(i);
@@ -381,8 +410,8 @@ void Concentration::describe(std::string& text) {
         const CardSlot& s = slots_[i];
         text += "card " + std::to_string(i) + " " + std::to_string(getX() + back->getX()) + " " +
                 std::to_string(getY() + back->getY()) + " " + std::to_string(back->getWidth()) + " " +
-                std::to_string(back->getHeight()) + " " + std::to_string(s.pair) + " " + std::to_string(s.open) +
-                " " + std::to_string(back->getFrame()) + " " + std::to_string(back->isVisible() ? 1 : 0) + "\n";
+                std::to_string(back->getHeight()) + " " + std::to_string(s.pair) + " " + std::to_string(s.open) + " " +
+                std::to_string(back->getFrame()) + " " + std::to_string(back->isVisible() ? 1 : 0) + "\n";
     }
 }
 
@@ -441,8 +470,10 @@ int Concentration::mousePressed(window::Event* event) {
 
 void Concentration::setHovered(int i) {
     if (i == hoveredCard_) return;
-    if (sprite::AnimateSprite* old = cardBack(hoveredCard_)) old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
-    if (sprite::AnimateSprite* now = cardBack(i)) now->setColorFactors(now->getAlpha(), kHighlight, kHighlight, kHighlight);
+    if (sprite::AnimateSprite* old = cardBack(hoveredCard_))
+        old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
+    if (sprite::AnimateSprite* now = cardBack(i))
+        now->setColorFactors(now->getAlpha(), kHighlight, kHighlight, kHighlight);
     hoveredCard_ = i;
 }
 

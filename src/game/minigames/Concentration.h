@@ -4,7 +4,9 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class AnimateSprite; }
+namespace sprite {
+class AnimateSprite;
+}
 
 // The memory game: a board of face-down cards hides pairs of equal pictures;
 // the player turns two at a time and removes the pairs that match. A new
@@ -26,7 +28,7 @@ public:
     static constexpr int PreviewByHalves = 3;  // the left half of the columns, then the right
     static constexpr int PreviewByCard = 4;    // card after card
     static constexpr int PreviewNone = 5;      // dealt face down
-    static constexpr int ParamShowTime = 51;     // 51-54: frames the preview shows the faces
+    static constexpr int ParamShowTime = 51;   // 51-54: frames the preview shows the faces
     static constexpr int MaxCards = 24;
     static constexpr int DealSizes = 9;
 
@@ -80,7 +82,8 @@ private:
     void turnDown(int i);
     void turnUp(int i);
     // Every card of the group (row, column, half or card) of card i.
-    template <typename Visit> void forGroupOf(int i, Visit visit);
+    template <typename Visit>
+    void forGroupOf(int i, Visit visit);
     void revealGroup(int i);
     void concealGroup(int i);
     void explode(int i);

@@ -30,8 +30,12 @@ double toSegment(double x, double y, double x1, double y1, double x2, double y2)
 class Unplace {
 public:
     Unplace(const Polyomino& f, const FigureCanvas::Placement& at)
-        : at_(at), cos_(std::cos(at.degrees * std::numbers::pi / 180)), sin_(std::sin(at.degrees * std::numbers::pi / 180)),
-          scale_(std::max(at.scale, 1.0)), midX_(f.width() / 2.0), midY_(f.height() / 2.0) {}
+        : at_(at),
+          cos_(std::cos(at.degrees * std::numbers::pi / 180)),
+          sin_(std::sin(at.degrees * std::numbers::pi / 180)),
+          scale_(std::max(at.scale, 1.0)),
+          midX_(f.width() / 2.0),
+          midY_(f.height() / 2.0) {}
     double scale() const { return scale_; }
     void operator()(double px, double py, double& u, double& v) const {
         const double dx = px - at_.x, dy = py - at_.y;
@@ -47,7 +51,8 @@ private:
 }  // namespace
 
 FigureCanvas::FigureCanvas(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)),
+    : width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
       pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_)) {}
 
 void FigureCanvas::over(int i, uint32_t rgb, double alpha) {

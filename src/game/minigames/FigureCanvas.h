@@ -6,7 +6,9 @@
 
 #include "game/minigames/Polyomino.h"
 
-namespace window { class Image; }
+namespace window {
+class Image;
+}
 
 // A picture painted at run time in the house style from flat figures: soft
 // edges, a dark outline and a short drop shadow. Layers go over what is
@@ -16,7 +18,8 @@ public:
     static constexpr uint32_t Ink = 0x14203A;
     static constexpr uint32_t Cream = 0xFFF7E6;
     // Lagoon, coral, mint, honey, plum, teal, rose, iris: the figures' colours.
-    static constexpr uint32_t Brights[] = {0x3E7CB1, 0xD7634D, 0x93D66D, 0xF2C14E, 0x8E5BA8, 0x3FA796, 0xE58FA8, 0x6A74C9};
+    static constexpr uint32_t Brights[] = {0x3E7CB1, 0xD7634D, 0x93D66D, 0xF2C14E,
+                                           0x8E5BA8, 0x3FA796, 0xE58FA8, 0x6A74C9};
 
     // Where a figure stands: its middle at (x, y), cells of scale pixels,
     // turned clockwise by degrees.

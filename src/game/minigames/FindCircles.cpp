@@ -44,9 +44,8 @@ std::vector<FindCircles::CircleCombo> FindCircles::buildCombos(int fewest, int m
             combo.sizes = tuple;
             std::sort(combo.sizes.begin(), combo.sizes.end());
             combo.count = n;
-            bool known = std::any_of(table.begin(), table.end(), [&](const CircleCombo& c) {
-                return c.count == n && c.sizes == combo.sizes;
-            });
+            bool known = std::any_of(table.begin(), table.end(),
+                                     [&](const CircleCombo& c) { return c.count == n && c.sizes == combo.sizes; });
             if (!known) {
                 combo.difficulty = 2 * n;
                 for (int s : combo.sizes) combo.difficulty += s;
@@ -103,9 +102,7 @@ void FindCircles::stopGame() {
     combos_.clear();
 }
 
-sprite::AnimateSprite* FindCircles::circle(int i) const {
-    return i >= 0 && i < circleCount() ? circles_[i] : nullptr;
-}
+sprite::AnimateSprite* FindCircles::circle(int i) const { return i >= 0 && i < circleCount() ? circles_[i] : nullptr; }
 
 void FindCircles::releaseCircles() {
     for (sprite::AnimateSprite* s : circles_) s->release();
@@ -220,7 +217,7 @@ void FindCircles::describe(std::string& text) {
     for (int i = 0; i < circleCount(); ++i) {
         sprite::AnimateSprite* s = circles_[i];
         text += "circle " + std::to_string(i) + " " + std::to_string(getX() + s->getX() + s->getWidth() / 2) + " " +
-                std::to_string(getY() + s->getY() + s->getHeight() / 2) + " " + std::to_string(s->getWidth()) +
-                " " + std::to_string(found_[i]) + "\n";
+                std::to_string(getY() + s->getY() + s->getHeight() / 2) + " " + std::to_string(s->getWidth()) + " " +
+                std::to_string(found_[i]) + "\n";
     }
 }

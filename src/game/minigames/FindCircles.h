@@ -5,7 +5,9 @@
 #include "game/GameBase.h"
 #include "util/RectangleNM.h"
 
-namespace sprite { class AnimateSprite; }
+namespace sprite {
+class AnimateSprite;
+}
 
 // The place memory game: a few circles of up to four sizes stand for a
 // moment at random places in the play area, then fade out, and the player

@@ -44,10 +44,12 @@ void FindNewImage::sizeAndModeFor(int level, int& size, int& mode) const {
     int left = level;
     for (int slot = 0; slot < 3; ++slot) {
         if (slot == param(ParamSizeSlot) && sizeLevels > 0 && left / sizeLevels > 0) {
-            size = std::max(param(ParamSizeAtStart) - param(ParamSizeStep) * (left / sizeLevels), param(ParamSmallestSize));
+            size = std::max(param(ParamSizeAtStart) - param(ParamSizeStep) * (left / sizeLevels),
+                            param(ParamSmallestSize));
             left %= sizeLevels;
         } else if (slot == param(ParamModeSlot) && modeLevels > 0 && left / modeLevels > 0) {
-            mode = std::min(param(ParamModeStep) * (left / modeLevels) + param(ParamModeAtStart), param(ParamLargestMode));
+            mode =
+                std::min(param(ParamModeStep) * (left / modeLevels) + param(ParamModeAtStart), param(ParamLargestMode));
             left %= modeLevels;
         }
     }

@@ -4,7 +4,9 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class ScalerSprite; }
+namespace sprite {
+class ScalerSprite;
+}
 
 // The memory game of the newcomer: pictures appear one at a time on a grid
 // of places; each time every picture shown so far pops in again with one
@@ -20,10 +22,10 @@ public:
     // the picture mode take their share of the level.
     static constexpr int ParamSizeSlot = 39;
     static constexpr int ParamModeSlot = 40;
-    static constexpr int ParamSmallestSize = 41;    // size in percent, at least ...
-    static constexpr int ParamSizeAtStart = 42;     // ... and at level 0,
+    static constexpr int ParamSmallestSize = 41;  // size in percent, at least ...
+    static constexpr int ParamSizeAtStart = 42;   // ... and at level 0,
     static constexpr int ParamSizeLevelsPerStep = 43;
-    static constexpr int ParamSizeStep = 44;        // taken off per step
+    static constexpr int ParamSizeStep = 44;  // taken off per step
     static constexpr int ParamModeAtStart = 45;
     static constexpr int ParamLargestMode = 46;
     static constexpr int ParamModeLevelsPerStep = 47;

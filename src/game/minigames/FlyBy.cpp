@@ -55,7 +55,8 @@ std::vector<int> FlyBy::chooseFlights(int flights, int kinds, bool alike, int& a
     std::vector<int> pictures{groups[0] * 4 + colour};
     asked = pictures[0];
     if (alike) pictures.push_back(groups[0] * 4 + (colour + 1 + random_.nextInt(2)) % 4);
-    for (int g = 1; static_cast<int>(pictures.size()) < kinds; ++g) pictures.push_back(groups[g] * 4 + random_.nextInt(3));
+    for (int g = 1; static_cast<int>(pictures.size()) < kinds; ++g)
+        pictures.push_back(groups[g] * 4 + random_.nextInt(3));
 
     // The asked kind 1 to MaxCount times, every other kind at least once, the
     // rest spread over the other kinds.
@@ -213,7 +214,8 @@ void FlyBy::describe(std::string& text) {
             text += "flight " + std::to_string(i) + " " + std::to_string(getX() + flying_[i]->getCentreX()) + " " +
                     std::to_string(getY() + flying_[i]->getCentreY()) + " " + std::to_string(flights_[i]) + "\n";
     for (int k = 1; k <= MaxCount; ++k)
-        text += AnswerButton::describe(this, AnswerButton::find(this, countButtonName(k)), "count " + std::to_string(k));
+        text +=
+            AnswerButton::describe(this, AnswerButton::find(this, countButtonName(k)), "count " + std::to_string(k));
 }
 
 std::vector<sprite::Sprite*> FlyBy::answerRow() {

@@ -4,7 +4,9 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class ScalerSprite; }
+namespace sprite {
+class ScalerSprite;
+}
 
 // Fly By, a game of attention and counting: pictures of a few kinds fly
 // across the board one after another; then the game asks how many of one
@@ -16,13 +18,13 @@ class FlyBy : public GameBase {
 
 public:
     // The parameters after the base's.
-    static constexpr int ParamFlights = 39;      // 39-42: pictures that fly by, grown with the level
-    static constexpr int ParamKinds = 43;        // 43-46: kinds among them, grown
-    static constexpr int ParamFlightFrames = 47; // 47-50: frames one flight takes, grown (a negative step)
-    static constexpr int ParamFewestFrames = 51; // the fewest frames a flight takes
-    static constexpr int ParamGapTenths = 52;    // frames between two flights, in tenths of a flight
-    static constexpr int ParamAlikeLevel = 53;   // the level from which a look-alike of the asked kind flies too
-    static constexpr int MaxCount = 7;           // number buttons 1 to 7
+    static constexpr int ParamFlights = 39;       // 39-42: pictures that fly by, grown with the level
+    static constexpr int ParamKinds = 43;         // 43-46: kinds among them, grown
+    static constexpr int ParamFlightFrames = 47;  // 47-50: frames one flight takes, grown (a negative step)
+    static constexpr int ParamFewestFrames = 51;  // the fewest frames a flight takes
+    static constexpr int ParamGapTenths = 52;     // frames between two flights, in tenths of a flight
+    static constexpr int ParamAlikeLevel = 53;    // the level from which a look-alike of the asked kind flies too
+    static constexpr int MaxCount = 7;            // number buttons 1 to 7
     static constexpr int MaxFlights = 16;
     static constexpr int MaxKinds = 5;
 
@@ -63,8 +65,8 @@ private:
     void showQuestion(bool shown);
     void removeSprites();
 
-    std::vector<int> flights_;                   // table A indices, in flying order
-    std::vector<sprite::ScalerSprite*> flying_;  // one reference each
+    std::vector<int> flights_;                     // table A indices, in flying order
+    std::vector<sprite::ScalerSprite*> flying_;    // one reference each
     sprite::ScalerSprite* askedSprite_ = nullptr;  // one reference
     int asked_ = -1;
     int flightFrames_ = 1, gapFrames_ = 1;

@@ -25,7 +25,8 @@ Polyomino toggled(const Polyomino& p, Cell c) {
     std::vector<Cell> cells = p.cells();
     auto at = std::find(cells.begin(), cells.end(), c);
     if (at == cells.end()) cells.push_back(c);
-    else cells.erase(at);
+    else
+        cells.erase(at);
     return Polyomino(std::move(cells));
 }
 
@@ -117,9 +118,11 @@ void GetInShape::endTurn() {
     const int card = grid.cell - PictureGrid::CellMargin;
     // One cell size for the hole and every piece: the largest at which all fit their cards.
     double reach = 1;
-    for (const Choice& c : choices) reach = std::max(reach, std::max(c.piece.width(), c.piece.height()) * c.percent / 100.0);
+    for (const Choice& c : choices)
+        reach = std::max(reach, std::max(c.piece.width(), c.piece.height()) * c.percent / 100.0);
     const double cell = std::min((card - 14) / reach, (kBoardHeight - 24) / static_cast<double>(hole_.height()));
-    const uint32_t colour = FigureCanvas::Brights[random_.nextInt(static_cast<int>(std::size(FigureCanvas::Brights)) - 1)];
+    const uint32_t colour =
+        FigureCanvas::Brights[random_.nextInt(static_cast<int>(std::size(FigureCanvas::Brights)) - 1)];
 
     FigureCanvas board(kBoardWidth + 3, kBoardHeight + 3);
     board.card(0, 0, kBoardWidth, kBoardHeight, kBoardHeight / 5, kBoard);

@@ -7,8 +7,12 @@
 class Grid : public lang::Object {
 public:
     Grid(int originX, int originY, int columns, int rows, int stepX, int stepY)
-        : originX_(originX), originY_(originY), columns_(columns < 1 ? 1 : columns), rows_(rows < 1 ? 1 : rows),
-          stepX_(stepX), stepY_(stepY) {}
+        : originX_(originX),
+          originY_(originY),
+          columns_(columns < 1 ? 1 : columns),
+          rows_(rows < 1 ? 1 : rows),
+          stepX_(stepX),
+          stepY_(stepY) {}
     MENTARIUM_CLASS(Grid, lang::Object)
 
     int columns() const { return columns_; }

@@ -49,7 +49,8 @@ void MatchGame::endTurn() {
     std::vector<int> order = randomOrder(n);
     for (int i = 0; i < n; ++i) {
         const int k = order[static_cast<size_t>(i)];
-        addOption(grid.place(sharedTile(TableA, picks[static_cast<size_t>(k)]), i), picks[static_cast<size_t>(k)], k == 0, "");
+        addOption(grid.place(sharedTile(TableA, picks[static_cast<size_t>(k)]), i), picks[static_cast<size_t>(k)],
+                  k == 0, "");
     }
     GameBase::endTurn();
 }

@@ -11,9 +11,9 @@
 class MatchGame : public ChoiceGame {
 public:
     // The parameters after the base's.
-    static constexpr int ParamOptions = 39;    // 39-42: options, grown with the level
-    static constexpr int ParamAlike = 44;      // 44-47: same-motif look-alikes among card options, grown
-    static constexpr int ParamSameColour = 50; // 1: the other card options share the target's colour
+    static constexpr int ParamOptions = 39;     // 39-42: options, grown with the level
+    static constexpr int ParamAlike = 44;       // 44-47: same-motif look-alikes among card options, grown
+    static constexpr int ParamSameColour = 50;  // 1: the other card options share the target's colour
     static constexpr int MaxOptions = 12;
 
     MENTARIUM_CLASS(MatchGame, ChoiceGame)

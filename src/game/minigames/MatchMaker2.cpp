@@ -155,7 +155,8 @@ void MatchMaker2::update(int) {
     if (getPhase() != PhaseAnswer || stepFrame_ < stepFrames_) return;
     // The step's time is up without a "Match": a pass, right unless it was a match.
     if (!isScored()) setPhase(kPhaseStep);
-    else setPhase(isMatch() ? PhaseWrong : PhaseCorrect);
+    else
+        setPhase(isMatch() ? PhaseWrong : PhaseCorrect);
 }
 
 // --- input ---

@@ -4,7 +4,9 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class ScalerSprite; }
+namespace sprite {
+class ScalerSprite;
+}
 
 // Match Maker II, a game of working memory: pictures come one at a time in a
 // card, and the player clicks "Match" when the picture is the one shown N
@@ -17,12 +19,12 @@ class MatchMaker2 : public GameBase {
 
 public:
     // The parameters after the base's.
-    static constexpr int ParamBack = 39;         // 39-42: steps back, grown with the level
-    static constexpr int ParamShowFrames = 43;   // 43-46: frames a picture shows, grown (a negative step)
-    static constexpr int ParamShortestShow = 47; // the fewest frames a picture shows
-    static constexpr int ParamGapFrames = 48;    // blank frames between two pictures
-    static constexpr int ParamMatchChance = 49;  // in a hundred steps, how many repeat the picture N back
-    static constexpr int ParamMotifs = 50;       // motifs in play; each comes in two colours
+    static constexpr int ParamBack = 39;          // 39-42: steps back, grown with the level
+    static constexpr int ParamShowFrames = 43;    // 43-46: frames a picture shows, grown (a negative step)
+    static constexpr int ParamShortestShow = 47;  // the fewest frames a picture shows
+    static constexpr int ParamGapFrames = 48;     // blank frames between two pictures
+    static constexpr int ParamMatchChance = 49;   // in a hundred steps, how many repeat the picture N back
+    static constexpr int ParamMotifs = 50;        // motifs in play; each comes in two colours
     static constexpr int MaxBack = 3;
 
     MatchMaker2() = default;
@@ -65,9 +67,9 @@ private:
     void setButtonLive(bool live);
     void removeShown();
 
-    std::vector<int> pool_;      // table A indices in play
-    std::vector<int> pictures_;  // the picture of every step so far
-    std::vector<int> backs_;     // the steps back of every step so far
+    std::vector<int> pool_;                  // table A indices in play
+    std::vector<int> pictures_;              // the picture of every step so far
+    std::vector<int> backs_;                 // the steps back of every step so far
     sprite::ScalerSprite* shown_ = nullptr;  // the card's picture, one reference
     int stepFrame_ = 0;
     int stepFrames_ = 0;

@@ -15,17 +15,19 @@ MENTARIUM_DEFINE_METACLASS(NumberOrder)
 
 namespace {
 
-constexpr int kPhaseLead = 2;    // timer runs: leads into answering
-constexpr int kPhaseHide = 4;    // the numbers hide
+constexpr int kPhaseLead = 2;  // timer runs: leads into answering
+constexpr int kPhaseHide = 4;  // the numbers hide
 constexpr int kHighlight = 160;
 constexpr int kNeutral = 128;
-constexpr int kZoomFrame = 5;    // preview frame that settles the tiles at full size
+constexpr int kZoomFrame = 5;     // preview frame that settles the tiles at full size
 constexpr int kNumbersFrame = 6;  // preview frame that puts the numbers on
 // The numbers come on at the sixth frame of the display; a shorter display
 // would hide them before they were ever shown.
 constexpr int kShortestShow = 3;
 
-struct Spot { int row, column; };
+struct Spot {
+    int row, column;
+};
 
 // Patterns by count (1 .. 9) and variant, as (row, column).
 constexpr Spot kPatterns[NumberOrder::MaxCount][2][NumberOrder::MaxCount] = {
@@ -76,8 +78,7 @@ NumberOrder::TurnShape NumberOrder::shapeAt(int level) const {
     shape.low = shape.wide ? param(ParamWideLowest) : 1;
     shape.high = shape.wide ? param(ParamWideHighest) : shape.count;
     if (shape.count >= 5)
-        shape.showTime =
-            std::max(shape.showTime, (shape.count - 2 + (shape.wide ? 2 : 0)) * 3 + param(ParamShowTime));
+        shape.showTime = std::max(shape.showTime, (shape.count - 2 + (shape.wide ? 2 : 0)) * 3 + param(ParamShowTime));
     shape.showTime = std::max(shape.showTime, kShortestShow);
     return shape;
 }
@@ -213,7 +214,8 @@ void NumberOrder::setPhase(int phase) {
     case kPhaseLead: scheduleNextPhase(PhaseAnswer, 1); break;
     case PhaseCorrect:
         if (++turnCounter_ >= count_) finishTurn(true, 8);
-        else scheduleNextPhase(PhaseAnswer, 8);
+        else
+            scheduleNextPhase(PhaseAnswer, 8);
         break;
     case PhaseWrong: finishTurn(false, 8); break;
     case PhaseNextTurn: scheduleNextPhase(PhasePlay, 1); break;
@@ -225,7 +227,8 @@ void NumberOrder::update(int frame) {
     if (phase_ != PhasePlay || count_ == 0) return;
     ++previewCounter_;
     if (previewCounter_ == kZoomFrame) zoomTiles(110, 100, 1);
-    else if (previewCounter_ == kNumbersFrame) makeNumbers();
+    else if (previewCounter_ == kNumbersFrame)
+        makeNumbers();
 }
 
 // --- input ---

@@ -2,8 +2,13 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class NumberSprite; class ScalerSprite; }
-namespace window { class Image; }
+namespace sprite {
+class NumberSprite;
+class ScalerSprite;
+}  // namespace sprite
+namespace window {
+class Image;
+}
 
 // The number-order game: a pattern of numbered tiles shows for a moment,
 // then the numbers hide and the player clicks the tiles from the smallest
@@ -31,8 +36,8 @@ public:
     static constexpr int ParamWideHighest = 52;
 
     struct Cell {
-        int value = -1;  // -1: no tile
-        int rank = 0;    // 1 for the smallest number of the turn
+        int value = -1;                          // -1: no tile
+        int rank = 0;                            // 1 for the smallest number of the turn
         sprite::NumberSprite* number = nullptr;  // borrowed: the screen holds it
         sprite::ScalerSprite* tile = nullptr;    // borrowed: the screen holds it
     };

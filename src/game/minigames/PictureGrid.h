@@ -1,7 +1,11 @@
 #pragma once
 
-namespace sprite { class ScalerSprite; }
-namespace window { class Image; }
+namespace sprite {
+class ScalerSprite;
+}
+namespace window {
+class Image;
+}
 
 // Square cells for a number of pictures, as large as fit in an area and
 // centred in it; pictures are placed by their centres, zoomed to the cell.

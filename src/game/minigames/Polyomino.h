@@ -4,7 +4,9 @@
 #include <compare>
 #include <vector>
 
-namespace util { class Random; }
+namespace util {
+class Random;
+}
 
 // A figure of unit squares joined by their sides, kept normalised: its cells
 // sorted, the smallest x and y at 0. Two figures are the same shape when a
@@ -24,7 +26,9 @@ public:
     explicit Polyomino(std::vector<Cell> cells);
 
     // The four cells that share a side with c.
-    static std::array<Cell, 4> neighbours(Cell c) { return {{{c.x + 1, c.y}, {c.x - 1, c.y}, {c.x, c.y + 1}, {c.x, c.y - 1}}}; }
+    static std::array<Cell, 4> neighbours(Cell c) {
+        return {{{c.x + 1, c.y}, {c.x - 1, c.y}, {c.x, c.y + 1}, {c.x, c.y - 1}}};
+    }
     // A connected figure of count cells grown one neighbour at a time at random.
     static Polyomino grow(util::Random& random, int count);
 

@@ -98,8 +98,7 @@ void RecallGame::openChoices() {
     removeSprites(shown_);
     sprite::Sprite* area = part("GameBounds");
     if (area == nullptr) return;
-    PictureGrid grid =
-        PictureGrid::fit(choiceCount(), area->getX(), area->getY(), area->getWidth(), area->getHeight());
+    PictureGrid grid = PictureGrid::fit(choiceCount(), area->getX(), area->getY(), area->getWidth(), area->getHeight());
     for (int i = 0; i < choiceCount(); ++i) {
         sprite::ScalerSprite* s = grid.place(sharedTile(TableA, choices_[i]), i);
         addNamed(numberedName("Choice_", i), s);
@@ -128,7 +127,8 @@ void RecallGame::setPhase(int phase) {
         break;
     case PhaseCorrect:
         if (++turnCounter_ < seenCount()) scheduleNextPhase(PhaseAnswer, 1);
-        else finishTurn(true, 1);
+        else
+            finishTurn(true, 1);
         break;
     case PhaseWrong:
         finishTurn(false, 1);

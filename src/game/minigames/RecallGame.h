@@ -4,7 +4,9 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class ScalerSprite; }
+namespace sprite {
+class ScalerSprite;
+}
 
 // The game of "what did you see" (Memo Random): a few pictures stand in a
 // row for a moment, then hide, and the player picks each of them out of a
@@ -55,7 +57,7 @@ private:
     void removeSprites(std::vector<sprite::ScalerSprite*>& sprites);
 
     std::vector<int> seen_, choices_, found_;
-    std::vector<sprite::ScalerSprite*> shown_;     // the pictures while they show, one reference each
+    std::vector<sprite::ScalerSprite*> shown_;          // the pictures while they show, one reference each
     std::vector<sprite::ScalerSprite*> choiceSprites_;  // one reference each
     int highlighted_ = -1;
 };

@@ -75,11 +75,12 @@ void ShadowShift::endTurn() {
     for (const Choice& c : choices) reach = std::max(reach, std::hypot(c.figure.width(), c.figure.height()) / 2);
     const double scale = (card / 2.0 - 6) / reach;
     // One colour a turn, so colour tells nothing.
-    const uint32_t colour = FigureCanvas::Brights[random_.nextInt(static_cast<int>(std::size(FigureCanvas::Brights)) - 1)];
+    const uint32_t colour =
+        FigureCanvas::Brights[random_.nextInt(static_cast<int>(std::size(FigureCanvas::Brights)) - 1)];
 
     FigureCanvas shadow(kTargetSize, kTargetSize);
-    shadow.figure(figure_, {kTargetSize / 2.0, kTargetSize / 2.0, scale, static_cast<double>(targetDegrees_)},
-                  kShadow, false);
+    shadow.figure(figure_, {kTargetSize / 2.0, kTargetSize / 2.0, scale, static_cast<double>(targetDegrees_)}, kShadow,
+                  false);
     showTarget(shadow.picture(), 0);
 
     std::vector<int> order = randomOrder(n);

@@ -36,7 +36,9 @@ void Simon::onLoaded(sprite::DataLoader* loader) {
         for (int k = 0; k < Buttons; ++k)
             if (faces_[kind][k] == nullptr) {
                 lang::String name("+iSimonButton");
-                name.append(ColourPalette::pictureSuffix(static_cast<ColourPalette::Kind>(kind))).append("_").append(k + 1);
+                name.append(ColourPalette::pictureSuffix(static_cast<ColourPalette::Kind>(kind)))
+                    .append("_")
+                    .append(k + 1);
                 faces_[kind][k] = new window::Image(name);
             }
     for (int k = 1; k <= Buttons; ++k)
@@ -60,7 +62,8 @@ void Simon::readLayouts() {
     // A list cut short holds fewer layouts; those it lacks are never used.
     pairs = std::min(pairs, std::max(parameters_.length() - ParamFirstPosition, 0) / 2);
     for (int j = 0; j < pairs; ++j)
-        positions_.push_back({param(ParamFirstPosition + 2 * j) * 500 / 800, param(ParamFirstPosition + 2 * j + 1) * 375 / 600});
+        positions_.push_back(
+            {param(ParamFirstPosition + 2 * j) * 500 / 800, param(ParamFirstPosition + 2 * j + 1) * 375 / 600});
 }
 
 int Simon::layoutCount(int choiceCount) const {
@@ -87,7 +90,8 @@ Simon::TurnSize Simon::turnSizeAt(int level) const {
     size.choiceCount = param(ParamChoiceCount);
     const int showLevels = param(ParamShowLevelsPerStep);
     int k = showLevels > 0 ? level / showLevels : 0;
-    if (k > 0) size.showTime = std::max(param(ParamShowTimeAtStart) - param(ParamShowTimeStep) * k, param(ParamShortestShow));
+    if (k > 0)
+        size.showTime = std::max(param(ParamShowTimeAtStart) - param(ParamShowTimeStep) * k, param(ParamShortestShow));
     int whole = level;  // each quantity grows with the whole level
     growParam(size.sequenceLength, whole, ParamSequenceLength);
     whole = level;

@@ -6,7 +6,9 @@
 #include "game/ColourPalette.h"
 #include "game/GameBase.h"
 
-namespace sprite { class ScalerSprite; }
+namespace sprite {
+class ScalerSprite;
+}
 
 // The sequence game: three to six buttons light up one after another, each
 // with its own tone, and the player clicks them back in the same order. With
@@ -21,15 +23,15 @@ public:
     static constexpr int PhaseLightOut = 14;   // the entry on show goes out
     static constexpr int PhaseShowNext = 15;   // the next entry, or the player's turn
     // Scene parameters; runs of four are start, largest, levels per step and step.
-    static constexpr int ParamSequenceLength = 39;  // 39-42
-    static constexpr int ParamChoiceCount = 43;     // 43-46: buttons in play
-    static constexpr int ParamShortestShow = 47;    // frames a light shows, at least ...
-    static constexpr int ParamShowTimeAtStart = 48; // ... and at level 0,
+    static constexpr int ParamSequenceLength = 39;   // 39-42
+    static constexpr int ParamChoiceCount = 43;      // 43-46: buttons in play
+    static constexpr int ParamShortestShow = 47;     // frames a light shows, at least ...
+    static constexpr int ParamShowTimeAtStart = 48;  // ... and at level 0,
     static constexpr int ParamShowLevelsPerStep = 49;
-    static constexpr int ParamShowTimeStep = 50;    // taken off per step
-    static constexpr int ParamLeadFrames = 51;      // from a new turn to its first light
-    static constexpr int ParamLayoutCounts = 52;    // 52-55: layouts for 3, 4, 5 and 6 buttons
-    static constexpr int ParamFirstPosition = 56;   // then the layouts' x, y pairs
+    static constexpr int ParamShowTimeStep = 50;   // taken off per step
+    static constexpr int ParamLeadFrames = 51;     // from a new turn to its first light
+    static constexpr int ParamLayoutCounts = 52;   // 52-55: layouts for 3, 4, 5 and 6 buttons
+    static constexpr int ParamFirstPosition = 56;  // then the layouts' x, y pairs
 
     // What a turn holds at a level.
     struct TurnSize {

@@ -16,8 +16,8 @@ MENTARIUM_DEFINE_METACLASS(SpatialMemory)
 
 namespace {
 
-constexpr int kPhaseShowAll = 2;   // the pictures come back; play starts at once
-constexpr int kPhaseFlyOff = 4;    // the lights go out and the pictures fly away
+constexpr int kPhaseShowAll = 2;  // the pictures come back; play starts at once
+constexpr int kPhaseFlyOff = 4;   // the lights go out and the pictures fly away
 constexpr int kFrameUnlit = 0;
 constexpr int kFrameLit = 2;
 constexpr int kFlySteps = 12;
@@ -193,10 +193,22 @@ void SpatialMemory::flyImagesOff() {
         if (picture == nullptr) continue;
         int x = 0, y = 0;
         switch (random_.nextInt(3)) {
-        case 0: x = -picture->getWidth(); y = random_.nextInt(height); break;
-        case 1: x = random_.nextInt(width); y = -picture->getHeight(); break;
-        case 2: x = width; y = random_.nextInt(height); break;
-        default: x = random_.nextInt(width); y = height; break;
+        case 0:
+            x = -picture->getWidth();
+            y = random_.nextInt(height);
+            break;
+        case 1:
+            x = random_.nextInt(width);
+            y = -picture->getHeight();
+            break;
+        case 2:
+            x = width;
+            y = random_.nextInt(height);
+            break;
+        default:
+            x = random_.nextInt(width);
+            y = height;
+            break;
         }
         picture->moveTo(x - getX(), y - getY(), kFlySteps);
     }
@@ -260,8 +272,10 @@ int SpatialMemory::tileAt(int lx, int ly) const {
 
 void SpatialMemory::setHovered(int i) {
     if (i == hovered_) return;
-    if (sprite::AnimateSprite* old = background(hovered_)) old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
-    if (sprite::AnimateSprite* now = background(i)) now->setColorFactors(now->getAlpha(), kHighlight, kHighlight, kHighlight);
+    if (sprite::AnimateSprite* old = background(hovered_))
+        old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
+    if (sprite::AnimateSprite* now = background(i))
+        now->setColorFactors(now->getAlpha(), kHighlight, kHighlight, kHighlight);
     hovered_ = i;
 }
 
@@ -283,7 +297,8 @@ int SpatialMemory::mousePressed(window::Event* event) {
     if (i < 0) return answer;
     setHovered(-1);
     if (states_[i] == TilePlain) setPhase(PhaseWrong);
-    else if (states_[i] == TileTarget) findTarget(i);
+    else if (states_[i] == TileTarget)
+        findTarget(i);
     return TAKEN;
 }
 

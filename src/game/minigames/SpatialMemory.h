@@ -5,7 +5,9 @@
 
 #include "game/GameBase.h"
 
-namespace sprite { class AnimateSprite; }
+namespace sprite {
+class AnimateSprite;
+}
 
 // The pattern game: a grid of tiles, some of which light up for a moment;
 // the pictures fly off and come back, and the player clicks exactly the tiles

@@ -61,8 +61,9 @@ SpotChanges::TurnShape SpotChanges::shapeAt(int level) const {
         if (param(ParamCardsPlace) == p) growParam(size, rest, ParamCards);
         if (param(ParamShowTimePlace) == p && showLevelsPerStep > 0 && rest / showLevelsPerStep > 0) {
             // The show time shrinks with its steps, down to the smallest.
-            shape.showTime = std::max(param(ParamShowTimeAtStart) - param(ParamShowTimeStep) * (rest / showLevelsPerStep),
-                                      param(ParamShortestShow));
+            shape.showTime =
+                std::max(param(ParamShowTimeAtStart) - param(ParamShowTimeStep) * (rest / showLevelsPerStep),
+                         param(ParamShortestShow));
             rest %= showLevelsPerStep;
         }
         if (param(ParamTileModePlace) == p) growParam(shape.tileMode, rest, ParamTileMode);
@@ -79,15 +80,42 @@ SpotChanges::TurnShape SpotChanges::shapeAt(int level) const {
 
 void SpotChanges::layoutFor(int cards, int draw, int& rows, int& columns) {
     switch (cards) {
-    case 2: rows = 1; columns = 2; break;
-    case 3: rows = 1; columns = 3; break;
-    case 4: rows = draw == 0 ? 1 : 2; columns = draw == 0 ? 4 : 2; break;
-    case 5: rows = 1; columns = 5; break;
-    case 6: rows = 2; columns = 3; break;
-    case 8: rows = 2; columns = 4; break;
-    case 9: rows = 3; columns = 3; break;
-    case 10: rows = 2; columns = 5; break;
-    default: rows = 3; columns = 4; break;
+    case 2:
+        rows = 1;
+        columns = 2;
+        break;
+    case 3:
+        rows = 1;
+        columns = 3;
+        break;
+    case 4:
+        rows = draw == 0 ? 1 : 2;
+        columns = draw == 0 ? 4 : 2;
+        break;
+    case 5:
+        rows = 1;
+        columns = 5;
+        break;
+    case 6:
+        rows = 2;
+        columns = 3;
+        break;
+    case 8:
+        rows = 2;
+        columns = 4;
+        break;
+    case 9:
+        rows = 3;
+        columns = 3;
+        break;
+    case 10:
+        rows = 2;
+        columns = 5;
+        break;
+    default:
+        rows = 3;
+        columns = 4;
+        break;
     }
 }
 
@@ -321,7 +349,8 @@ int SpotChanges::mousePressed(window::Event* event) {
 }
 
 void SpotChanges::setHighlighted(int i) {
-    if (sprite::AnimateSprite* old = card(highlighted_)) old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
+    if (sprite::AnimateSprite* old = card(highlighted_))
+        old->setColorFactors(old->getAlpha(), kNeutral, kNeutral, kNeutral);
     if (sprite::AnimateSprite* now = card(i)) now->setColorFactors(now->getAlpha(), kHighlight, kHighlight, kHighlight);
     highlighted_ = i;
 }

@@ -3,8 +3,13 @@
 #include "game/GameBase.h"
 #include "util/RectangleNM.h"
 
-namespace sprite { class AnimateSprite; class ScalerSprite; }
-namespace util { class Vector; }
+namespace sprite {
+class AnimateSprite;
+class ScalerSprite;
+}  // namespace sprite
+namespace util {
+class Vector;
+}
 
 class Grid;
 
@@ -28,12 +33,12 @@ public:
     static constexpr int ParamCardsPlace = 39;
     static constexpr int ParamShowTimePlace = 40;
     static constexpr int ParamTileModePlace = 41;
-    static constexpr int ParamCards = 42;             // 42-45: size table index: start, largest, levels per step, step
-    static constexpr int ParamShortestShow = 46;      // frames the changed board shows, at least ...
-    static constexpr int ParamShowTimeAtStart = 47;   // ... and at level 0,
-    static constexpr int ParamShowLevelsPerStep = 48; // shortened every this many levels
-    static constexpr int ParamShowTimeStep = 49;      // by this many frames
-    static constexpr int ParamTileMode = 50;          // 50-53: start, largest, levels per step, step
+    static constexpr int ParamCards = 42;              // 42-45: size table index: start, largest, levels per step, step
+    static constexpr int ParamShortestShow = 46;       // frames the changed board shows, at least ...
+    static constexpr int ParamShowTimeAtStart = 47;    // ... and at level 0,
+    static constexpr int ParamShowLevelsPerStep = 48;  // shortened every this many levels
+    static constexpr int ParamShowTimeStep = 49;       // by this many frames
+    static constexpr int ParamTileMode = 50;           // 50-53: start, largest, levels per step, step
     static constexpr int ParamScatterDivisor = 55;
 
     // What the level makes of a turn.

@@ -21,7 +21,9 @@ constexpr int kNeutral = 128;
 
 // Bucket places by bucket count (2 .. 7): the back row first, so that the
 // buckets in front are drawn over those behind them.
-struct Place { int x, y; };
+struct Place {
+    int x, y;
+};
 constexpr Place kPlaces[6][StroopTest::MaxBuckets] = {
     {{138, 165}, {257, 165}},
     {{81, 161}, {198, 161}, {315, 161}},
@@ -99,7 +101,8 @@ void StroopTest::clearTiles() {
     if (highlight_) highlight_->setVisible(false);
     highlighted_ = -1;
     for (util::Vector* sprites : {buckets_, paints_})
-        for (int i = 0; sprites && i < sprites->size(); ++i) remove(static_cast<sprite::Sprite*>(sprites->elementAt(i)));
+        for (int i = 0; sprites && i < sprites->size(); ++i)
+            remove(static_cast<sprite::Sprite*>(sprites->elementAt(i)));
     if (buckets_) buckets_->release();
     if (paints_) paints_->release();
     buckets_ = paints_ = nullptr;
@@ -115,7 +118,8 @@ sprite::Sprite* StroopTest::placeClone(const char* prototype, int x, int y) {
     if (clip_.width > 0 && clip_.height > 0) copy->setClip(&clip_);
     copy->setVisible(true);
     if (highlight_) insertBefore(copy, highlight_);
-    else add(copy);
+    else
+        add(copy);
     return copy;
 }
 

@@ -3,8 +3,12 @@
 #include "game/GameBase.h"
 #include "util/RectangleNM.h"
 
-namespace util { class Vector; }
-namespace window { class Image; }
+namespace util {
+class Vector;
+}
+namespace window {
+class Image;
+}
 
 // The colour-word game: paint buckets of different colours stand on the
 // screen and a colour word is printed above them in some ink. The player

@@ -52,11 +52,22 @@ void WhichIsMore::cellsOf(sprite::Sprite* panel, Grid& grid) {
 }
 
 void WhichIsMore::gridFor(int most, int& columns, int& rows) {
-    if (most <= 6) { columns = 3; rows = 2; }
-    else if (most <= 9) { columns = 3; rows = 3; }
-    else if (most <= 12) { columns = 4; rows = 3; }
-    else if (most <= 16) { columns = 4; rows = 4; }
-    else { columns = 5; rows = 4; }
+    if (most <= 6) {
+        columns = 3;
+        rows = 2;
+    } else if (most <= 9) {
+        columns = 3;
+        rows = 3;
+    } else if (most <= 12) {
+        columns = 4;
+        rows = 3;
+    } else if (most <= 16) {
+        columns = 4;
+        rows = 4;
+    } else {
+        columns = 5;
+        rows = 4;
+    }
 }
 
 void WhichIsMore::layOut(int panels, int areaX, int areaY, int areaW, int areaH, int panelW, int panelH, int* xs,
@@ -165,9 +176,9 @@ void WhichIsMore::endTurn() {
             // Another panel never ties with the right one, also for the smallest counts.
             int count = i == correctPanel_ ? most_ : std::min(low + random_.nextInt(most_ - low - 1), most_ - 1);
             window::Image* picture = sharedTile(TableA, random_.nextInt(TableASize - 1));
-            int fitted = picture ? fittedSize(size, grid.cellWidth, grid.cellHeight, picture->getWidth(),
-                                              picture->getHeight())
-                                 : size;
+            int fitted =
+                picture ? fittedSize(size, grid.cellWidth, grid.cellHeight, picture->getWidth(), picture->getHeight())
+                        : size;
             fill(i, grid, count, picture, fitted);
         }
     }
