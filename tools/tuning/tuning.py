@@ -114,13 +114,18 @@ def load(cache, build):
 THRESHOLDS = {}
 
 
-def cell(runs, game, difficulty, skill, seeds):
+def scores(runs, game, difficulty, skill, seeds):
+    """The scores of a cell's plays that reached a result."""
     plays = [runs.get((game, difficulty, skill, s)) for s in range(1, seeds + 1)]
-    scored = [p for p in plays if p and "score" in p]
+    return [p["score"] for p in plays if p and "score" in p]
+
+
+def cell(runs, game, difficulty, skill, seeds):
+    scored = scores(runs, game, difficulty, skill, seeds)
     if not scored:
-        failed = [p for p in plays if p and "error" in p]
+        failed = any("error" in runs.get((game, difficulty, skill, s), {}) for s in range(1, seeds + 1))
         return "error" if failed else "—"
-    median = statistics.median_low([p["score"] for p in scored])
+    median = statistics.median_low(scored)
     trophy = trophy_of(THRESHOLDS, difficulty, median)
     text = "%d %s" % (median, TROPHIES.get(trophy, "?"))
     if len(scored) < seeds:
@@ -158,12 +163,8 @@ def write_table(runs, games, seeds, out, note):
               "| difficulty | skill | lowest | highest | highest / lowest |", "|---|---|---|---|---|"]
     for difficulty in DIFFICULTIES:
         for skill in skills:
-            medians = []
-            for game in games:
-                scored = [runs[(game, difficulty, skill, n)]["score"] for n in range(1, seeds + 1)
-                          if "score" in runs.get((game, difficulty, skill, n), {})]
-                if scored:
-                    medians.append((statistics.median_low(scored), game))
+            medians = [(statistics.median_low(scored), game) for game in games
+                       if (scored := scores(runs, game, difficulty, skill, seeds))]
             if len(medians) > 1 and min(medians)[0] > 0:
                 low, high = min(medians), max(medians)
                 lines.append("| %s | %s | %d %s | %d %s | %.2f |" % (difficulty, skill, low[0], low[1], high[0], high[1],
