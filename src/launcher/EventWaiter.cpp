@@ -35,13 +35,19 @@ int SDLCALL EventWaiter::onQueued(void* self, SDL_Event* event) {
 
 bool EventWaiter::wait(SDL_Event* event, int timeoutMs) {
     if (!queued_) return timeoutMs < 0 ? SDL_WaitEvent(event) != 0 : SDL_WaitEventTimeout(event, timeoutMs) != 0;
-    if (SDL_PollEvent(event)) return true;
-    if (timeoutMs < 0) SDL_SemWait(queued_);
-    else if (timeoutMs > 0)
-        SDL_SemWaitTimeout(queued_, static_cast<Uint32>(timeoutMs));
-    // One look takes every event queued so far; the posts they made are spent.
-    while (SDL_SemTryWait(queued_) == 0) {}
-    return SDL_PollEvent(event) != 0;
+    const Uint32 start = SDL_GetTicks();
+    bool woken = false;
+    for (;;) {
+        if (SDL_PollEvent(event)) return true;
+        const int left = timeoutMs < 0 ? -1 : timeoutMs - static_cast<int>(SDL_GetTicks() - start);
+        if (timeoutMs >= 0 && left <= 0) return false;
+        // SDL tells its watchers of an event just before it queues it, so a
+        // wake may find the queue still empty: then look again a moment later.
+        const Uint32 slice = woken ? 1 : left < 0 ? SDL_MUTEX_MAXWAIT : static_cast<Uint32>(left);
+        woken = SDL_SemWaitTimeout(queued_, slice) == 0;
+        // One look takes every event queued so far; the posts they made are spent.
+        while (SDL_SemTryWait(queued_) == 0) {}
+    }
 }
 
 }  // namespace launcher
