@@ -21,6 +21,7 @@ void PeriodicTimer::run() {
         // millisecond would spin until the tick is due.
         auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - clock::now()).count();
         if (stop_.wait(wait > 0 ? static_cast<int>(wait) : 0)) return;
+        ++wakeUps_;
         if (clock::now() < due) continue;  // woke a little early
         ++ticks_;
         target_.set();

@@ -18,6 +18,9 @@ public:
     PeriodicTimer& operator=(const PeriodicTimer&) = delete;
 
     long ticks() const { return ticks_.load(); }
+    // How often the timer thread has woken: about once a tick when it sleeps
+    // between ticks, far more if it ever spins.
+    long wakeUps() const { return wakeUps_.load(); }
 
 private:
     void run();
@@ -26,6 +29,7 @@ private:
     Event& target_;
     Event stop_;
     std::atomic<long> ticks_{0};
+    std::atomic<long> wakeUps_{0};
     std::thread thread_;
 };
 
