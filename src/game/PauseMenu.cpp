@@ -9,6 +9,7 @@ MENTARIUM_DEFINE_METACLASS(PauseMenu)
 void PauseMenu::onLoaded(sprite::DataLoader* loader) {
     GameScreen::onLoaded(loader);
     setUpMuteButton(this);
+    setUpPaletteButton(this);
 }
 
 void PauseMenu::showWith(const char* leave, const char* hidden) {

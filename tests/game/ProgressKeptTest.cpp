@@ -107,7 +107,7 @@ TEST_F(ProgressKept, ANewRunShowsWhatTheLastOneRecorded) {
     EXPECT_EQ(canvas->getProgress()->testHistoryLength(), 2);
 }
 
-// The palette is the player's choice like mute: the main menu's eye button
+// The palette is the player's choice like mute: the menus' eye button
 // switches it and shows it, the next run starts with it, and a palette named
 // at start (the host's --palette) overrides the kept one and is kept in turn.
 TEST_F(ProgressKept, ThePaletteChoiceComesBackAndAStartOptionOverridesIt) {
@@ -120,12 +120,17 @@ TEST_F(ProgressKept, ThePaletteChoiceComesBackAndAStartOptionOverridesIt) {
 
     loadWithProfile();
     EXPECT_TRUE(canvas->isColourBlind());
-    auto* menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
-    ASSERT_NE(menu, nullptr);
-    auto* button = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String(MentariumCanvas::kPaletteButton)));
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->getState(), sprite::ButtonSprite::Selected);
     EXPECT_NE(canvas->describe().find("palette colour-blind\n"), std::string::npos);
+    // Both menus carry the switch, and its "on" state shows a picture (a state
+    // without a frame would hide the button).
+    for (auto screen : {MentariumCanvas::ScreenMainMenu, MentariumCanvas::ScreenPauseMenu}) {
+        auto* dialog = dynamic_cast<sprite::DialogSprite*>(canvas->screen(screen));
+        ASSERT_NE(dialog, nullptr);
+        auto* toggle = dynamic_cast<sprite::ButtonSprite*>(dialog->findChild(lang::String(MentariumCanvas::kPaletteButton)));
+        ASSERT_NE(toggle, nullptr) << "screen " << screen;
+        EXPECT_EQ(toggle->getState(), sprite::ButtonSprite::Selected) << "screen " << screen;
+        EXPECT_EQ(toggle->getStateFrame(sprite::ButtonSprite::Selected), 1) << "screen " << screen;
+    }
     {
         testsupport::ScopedEnv asked{"MENTARIUM_PALETTE", "normal"};
         loadWithProfile();
@@ -133,8 +138,8 @@ TEST_F(ProgressKept, ThePaletteChoiceComesBackAndAStartOptionOverridesIt) {
     }
     loadWithProfile();
     EXPECT_FALSE(canvas->isColourBlind());
-    menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
-    button = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String(MentariumCanvas::kPaletteButton)));
+    auto* menu = dynamic_cast<sprite::DialogSprite*>(canvas->screen(MentariumCanvas::ScreenMainMenu));
+    auto* button = dynamic_cast<sprite::ButtonSprite*>(menu->findChild(lang::String(MentariumCanvas::kPaletteButton)));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->getState(), sprite::ButtonSprite::Normal);
 }
