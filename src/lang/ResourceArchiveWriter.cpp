@@ -57,7 +57,8 @@ std::vector<uint8_t> ResourceArchiveWriter::image() const {
 std::vector<uint8_t> ResourceArchiveWriter::compressedImage() const {
     std::vector<uint8_t> plain = image();
     std::vector<uint8_t> packed;
-    if (!platform::Deflate::compress(plain.data(), plain.size(), packed)) throw new Exception("Archive compression failed");
+    if (!platform::Deflate::compress(plain.data(), plain.size(), packed))
+        throw new Exception("Archive compression failed");
     std::vector<uint8_t> out;
     out.reserve(12 + packed.size());
     putU32(out, 0);

@@ -30,8 +30,6 @@ size_t ModuleFile::read(int rate, float* stereo, size_t frames) {
 
 void ModuleFile::rewind() { openmpt_module_set_position_seconds(handle_->module, 0.0); }
 
-void ModuleFile::setRepeating(bool repeating) {
-    openmpt_module_set_repeat_count(handle_->module, repeating ? -1 : 0);
-}
+void ModuleFile::setRepeating(bool repeating) { openmpt_module_set_repeat_count(handle_->module, repeating ? -1 : 0); }
 
 }  // namespace platform

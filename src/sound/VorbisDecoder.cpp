@@ -49,4 +49,3 @@ int VorbisDecoder::read(float* stereo, int frames) {
 bool VorbisDecoder::rewind() { return file_->rewind(); }
 
 }  // namespace sound
-
