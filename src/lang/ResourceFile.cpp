@@ -3,6 +3,7 @@
 #include <mutex>
 #include <string>
 
+#include "io/NamedItems.h"
 #include "lang/DLLItem.h"
 #include "lang/Exception.h"
 #include "lang/ResourceFileHeader.h"
@@ -98,6 +99,8 @@ ResourceFile* ResourceFile::openWhole(const String& name, const std::string& fir
 }
 
 ResourceFile* ResourceFile::adopt(ResourceFile* source) {
+    // Streams opened by item name look through the chain from now on.
+    io::NamedItems::install(&ResourceFile::fetch);
     std::lock_guard<std::mutex> hold(chainMutex);
     if (!chain) {
         chain = source;
