@@ -12,6 +12,7 @@
 #include "lang/Exception.h"
 #include "lang/FileItem.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "platform/Deflate.h"
 #include "util/Hashtable.h"
 
@@ -145,9 +146,8 @@ void ResourceFileHeader::parse(const String& where) {
             ++skipped;
             continue;
         }
-        auto* item = new FileItem(offset, static_cast<int>(length));
-        items_->put(String(name, 0, nameLength), item);
-        item->release();
+        Ref<FileItem> item(new FileItem(offset, static_cast<int>(length)));
+        items_->put(String(name, 0, nameLength), item.get());
     }
     if (skipped > 0) {
         if (!damage_.isEmpty()) damage_.append("; ");
@@ -177,15 +177,10 @@ ResourceItem* ResourceFileHeader::getItem(const String& name, bool cache) {
         entry->addRef();
         return entry;
     }
-    FileItem* target = entry;
-    if (cache) entry->addRef();
-    else
-        target = new FileItem(entry->offset_, entry->length_);
-    if (!load(target)) {
-        target->release();
-        return nullptr;
-    }
-    return target;
+    // Cached, the table's item keeps the bytes; otherwise a copy of the entry does.
+    Ref<FileItem> target =
+        cache ? Ref<FileItem>::share(entry) : Ref<FileItem>(new FileItem(entry->offset_, entry->length_));
+    return load(target.get()) ? target.detach() : nullptr;
 }
 
 }  // namespace lang
