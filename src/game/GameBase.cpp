@@ -245,9 +245,9 @@ void GameBase::clearTiles() {
 void GameBase::endTurn() {
     turnEnded_ = true;
     if (sprite::Sprite* feedback = part("SuccessFailure")) {
-        feedback->addRef();
-        add(feedback);  // to the front of the drawing order
-        feedback->release();
+        // Held while it moves to the front of the drawing order.
+        lang::Ref<sprite::Sprite> held = lang::Ref<sprite::Sprite>::share(feedback);
+        add(feedback);
     }
 }
 

@@ -73,6 +73,12 @@ public:
     static constexpr int ParamHighRankResultTenths = 36;
     static constexpr int ParamHighRankPointsTenths = 37;  // extra points of ranks above 11
     static constexpr int ParamLevelStepsPerPlay = 38;
+    // A quantity that grows with the level reads a run of four parameters;
+    // these are their places after the first (see growWithLevel).
+    static constexpr int RunStart = 0;
+    static constexpr int RunLargest = 1;
+    static constexpr int RunLevelsPerStep = 2;
+    static constexpr int RunStep = 3;
     static constexpr int HighRank = 11;  // the first test rank whose values are computed, not listed
 
     static constexpr int PlaySeconds = 60;
@@ -210,7 +216,8 @@ protected:
     static bool growWithLevel(int& value, int& level, int start, int largest, int levelPerStep, int step);
     // growWithLevel with the four parameters from first: start, largest, levels per step, step.
     bool growParam(int& value, int& level, int first) const {
-        return growWithLevel(value, level, param(first), param(first + 1), param(first + 2), param(first + 3));
+        return growWithLevel(value, level, param(first + RunStart), param(first + RunLargest),
+                             param(first + RunLevelsPerStep), param(first + RunStep));
     }
     // Sprite i of a vector of the turn's sprites; null out of range or without a vector.
     static sprite::Sprite* spriteOf(util::Vector* sprites, int i);

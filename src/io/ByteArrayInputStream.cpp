@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "lang/ResourceFile.h"
+#include "io/NamedItems.h"
 #include "lang/ResourceItem.h"
 
 namespace io {
 
 ByteArrayInputStream::ByteArrayInputStream(const lang::String& name) {
     lang::String bare = name.startsWith("+") ? name.substring(1) : name;
-    item_ = lang::ResourceFile::fetch(bare, true);
+    item_ = NamedItems::find(bare, true);
     if (item_) {
         data_ = item_->getData();
         length_ = data_ ? item_->getLength() : 0;

@@ -1,12 +1,11 @@
 #include "lang/ResourceArchiveWriter.h"
 
-#include <zlib.h>
-
 #include <climits>
 #include <cstdio>
 
 #include "lang/Exception.h"
 #include "lang/String.h"
+#include "platform/Deflate.h"
 
 namespace lang {
 
@@ -57,17 +56,15 @@ std::vector<uint8_t> ResourceArchiveWriter::image() const {
 
 std::vector<uint8_t> ResourceArchiveWriter::compressedImage() const {
     std::vector<uint8_t> plain = image();
-    uLongf packedSize = compressBound(static_cast<uLong>(plain.size()));
-    std::vector<uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, plain.data(), static_cast<uLong>(plain.size()), Z_BEST_COMPRESSION) !=
-        Z_OK)
+    std::vector<uint8_t> packed;
+    if (!platform::Deflate::compress(plain.data(), plain.size(), packed))
         throw new Exception("Archive compression failed");
     std::vector<uint8_t> out;
-    out.reserve(12 + packedSize);
+    out.reserve(12 + packed.size());
     putU32(out, 0);
     putU32(out, plain.size());
-    putU32(out, packedSize);
-    out.insert(out.end(), packed.begin(), packed.begin() + static_cast<long>(packedSize));
+    putU32(out, packed.size());
+    out.insert(out.end(), packed.begin(), packed.end());
     return out;
 }
 

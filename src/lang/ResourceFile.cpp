@@ -3,6 +3,7 @@
 #include <mutex>
 #include <string>
 
+#include "io/NamedItems.h"
 #include "lang/DLLItem.h"
 #include "lang/Exception.h"
 #include "lang/ResourceFileHeader.h"
@@ -22,10 +23,10 @@ ResourceFile* chain = nullptr;
 String languageSuffix;  // ".de", or "" for English; under chainMutex
 
 // The chain with a reference for the caller, or null.
-ResourceFile* heldChain() {
+// The chain with a reference of its own, so that closing it meanwhile leaves it whole.
+Ref<ResourceFile> heldChain() {
     std::lock_guard<std::mutex> hold(chainMutex);
-    if (chain) chain->addRef();
-    return chain;
+    return Ref<ResourceFile>::share(chain);
 }
 
 bool namesModule(const String& name) { return name.endsWith(".dll") || name.endsWith(".DLL"); }
@@ -54,11 +55,10 @@ ResourceFile::ResourceFile(const String& name, const std::string& firstDirectory
     kind_ = KIND_ARCHIVE;
     std::string path = platform::findOnSearchPath(name.c_str(), firstDirectory);
     if (path.empty()) throw notFound(name, firstDirectory);
-    header_ = new ResourceFileHeader(String(path.c_str()));
+    header_.reset(new ResourceFileHeader(String(path.c_str())));
 }
 
 ResourceFile::~ResourceFile() {
-    if (header_) header_->release();
     if (next_) next_->release();
 }
 
@@ -66,9 +66,8 @@ ResourceItem* ResourceFile::getItem(const String& name, bool cache) {
     for (ResourceFile* source = this; source; source = source->next_) {
         if (source->kind_ == KIND_MODULE) {
             if (!source->module_) continue;
-            auto* item = new DLLItem(source->module_, name);
-            if (item->getData()) return item;
-            item->release();
+            Ref<DLLItem> item(new DLLItem(source->module_, name));
+            if (item->getData()) return item.detach();
         } else if (source->header_) {
             // The first archive answers for the rest of the chain, found or not.
             return source->header_->getItem(name, cache);
@@ -87,17 +86,18 @@ void ResourceFile::append(ResourceFile* source) {
 ResourceFile* ResourceFile::open(const String& name) { return adopt(new ResourceFile(name)); }
 
 ResourceFile* ResourceFile::openWhole(const String& name, const std::string& firstDirectory) {
-    auto* source = new ResourceFile(name, firstDirectory);
-    if (ResourceFileHeader* header = source->header_; header && !header->getDamage().isEmpty()) {
+    Ref<ResourceFile> source(new ResourceFile(name, firstDirectory));
+    if (ResourceFileHeader* header = source->header_.get(); header && !header->getDamage().isEmpty()) {
         String message("Damaged archive ");
         message.append(header->getPath()).append(": ").append(header->getDamage());
-        source->release();
         throw new Exception(message);
     }
-    return adopt(source);
+    return adopt(source.detach());
 }
 
 ResourceFile* ResourceFile::adopt(ResourceFile* source) {
+    // Streams opened by item name look through the chain from now on.
+    io::NamedItems::install(&ResourceFile::fetch);
     std::lock_guard<std::mutex> hold(chainMutex);
     if (!chain) {
         chain = source;
@@ -127,10 +127,7 @@ bool ResourceFile::holds(const String& name) const {
     for (const ResourceFile* source = this; source; source = source->next_) {
         if (source->kind_ == KIND_MODULE) {
             if (!source->module_) continue;
-            auto* item = new DLLItem(source->module_, name);
-            bool found = item->getData() != nullptr;
-            item->release();
-            if (found) return true;
+            if (Ref<DLLItem>(new DLLItem(source->module_, name))->getData()) return true;
         } else if (source->header_) {
             return source->header_->getItemTable()->containsKey(&name);
         }
@@ -161,11 +158,8 @@ String ResourceFile::localName(const ResourceFile* first, const String& name) {
 }
 
 bool ResourceFile::has(const String& name) {
-    ResourceFile* first = heldChain();
-    if (!first) return false;
-    bool found = first->holds(localName(first, name));
-    first->release();
-    return found;
+    Ref<ResourceFile> first = heldChain();
+    return first && first->holds(localName(first.get(), name));
 }
 
 String ResourceFile::describeChain() {
@@ -176,11 +170,8 @@ String ResourceFile::describeChain() {
 }
 
 ResourceItem* ResourceFile::fetch(const String& name, bool cache) {
-    ResourceFile* first = heldChain();
-    if (!first) return nullptr;
-    ResourceItem* item = first->getItem(localName(first, name), cache);
-    first->release();
-    return item;
+    Ref<ResourceFile> first = heldChain();
+    return first ? first->getItem(localName(first.get(), name), cache) : nullptr;
 }
 
 }  // namespace lang

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "lang/Object.h"
+#include "lang/Ref.h"
 #include "lang/String.h"
 
 namespace platform {
@@ -37,8 +38,8 @@ public:
 
     int getKind() const { return kind_; }
     bool hasModule() const { return module_ != nullptr; }
-    ResourceFileHeader* getHeader() const { return header_; }  // borrowed
-    ResourceFile* getNext() const { return next_; }            // borrowed
+    ResourceFileHeader* getHeader() const { return header_.get(); }  // borrowed
+    ResourceFile* getNext() const { return next_; }                  // borrowed
     // Stores source after the last one of this chain and takes a reference to it.
     void append(ResourceFile* source);
 
@@ -70,7 +71,7 @@ private:
     static String localName(const ResourceFile* first, const String& name);
 
     std::shared_ptr<platform::Module> module_;
-    ResourceFileHeader* header_ = nullptr;
+    Ref<ResourceFileHeader> header_;
     int kind_;
     ResourceFile* next_ = nullptr;
 };

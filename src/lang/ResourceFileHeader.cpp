@@ -1,7 +1,5 @@
 #include "lang/ResourceFileHeader.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -14,6 +12,8 @@
 #include "lang/Exception.h"
 #include "lang/FileItem.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
+#include "platform/Deflate.h"
 #include "util/Hashtable.h"
 
 namespace lang {
@@ -109,49 +109,14 @@ void ResourceFileHeader::releaseAll() {
     items_ = nullptr;
 }
 
-// Inflates into a buffer that grows with the output, so a lying size never
-// allocates more than the stream really holds.
 void ResourceFileHeader::inflate(const String& where, const uint8_t* packed, int64_t packedSize, uint32_t unpacked) {
     if (unpacked > static_cast<uint32_t>(INT_MAX)) throw damaged(where, "declared size too large");
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) throw damaged(where, "cannot start decompression");
-    z.next_in = const_cast<Bytef*>(packed);
-    z.avail_in = static_cast<uInt>(packedSize);
-    size_t capacity = std::min<size_t>(unpacked, std::max<size_t>(64 * 1024, static_cast<size_t>(packedSize) * 4));
-    uint8_t* out = static_cast<uint8_t*>(std::malloc(capacity > 0 ? capacity : 1));
-    size_t produced = 0;
     const char* fault = nullptr;
-    for (;;) {
-        z.next_out = out + produced;
-        z.avail_out = static_cast<uInt>(capacity - produced);
-        int result = ::inflate(&z, Z_NO_FLUSH);
-        produced = capacity - z.avail_out;
-        if (result == Z_STREAM_END) break;
-        if (result != Z_OK && result != Z_BUF_ERROR) {
-            fault = "compressed data corrupt";
-            break;
-        }
-        if (z.avail_out == 0) {
-            if (capacity == unpacked) {
-                fault = "inflates to more than its declared size";
-                break;
-            }
-            capacity = std::min<size_t>(unpacked, capacity * 2);
-            out = static_cast<uint8_t*>(std::realloc(out, capacity));
-        } else if (z.avail_in == 0) {
-            fault = "compressed data cut short";
-            break;
-        }
-    }
-    inflateEnd(&z);
-    if (!fault && produced != unpacked) fault = "inflates to fewer bytes than its declared size";
-    if (fault) {
-        std::free(out);
-        throw damaged(where, fault);
-    }
+    uint8_t* out = platform::Deflate::inflate(packed, static_cast<size_t>(packedSize), unpacked, fault);
+    if (!out) throw damaged(where, fault);
     image_ = out;
-    imageSize_ = static_cast<int64_t>(produced);
-    stream_ = new io::ByteArrayInputStream(image_, static_cast<int>(produced));
+    imageSize_ = static_cast<int64_t>(unpacked);
+    stream_ = new io::ByteArrayInputStream(image_, static_cast<int>(unpacked));
 }
 
 void ResourceFileHeader::parse(const String& where) {
@@ -181,9 +146,8 @@ void ResourceFileHeader::parse(const String& where) {
             ++skipped;
             continue;
         }
-        auto* item = new FileItem(offset, static_cast<int>(length));
-        items_->put(String(name, 0, nameLength), item);
-        item->release();
+        Ref<FileItem> item(new FileItem(offset, static_cast<int>(length)));
+        items_->put(String(name, 0, nameLength), item.get());
     }
     if (skipped > 0) {
         if (!damage_.isEmpty()) damage_.append("; ");
@@ -213,15 +177,10 @@ ResourceItem* ResourceFileHeader::getItem(const String& name, bool cache) {
         entry->addRef();
         return entry;
     }
-    FileItem* target = entry;
-    if (cache) entry->addRef();
-    else
-        target = new FileItem(entry->offset_, entry->length_);
-    if (!load(target)) {
-        target->release();
-        return nullptr;
-    }
-    return target;
+    // Cached, the table's item keeps the bytes; otherwise a copy of the entry does.
+    Ref<FileItem> target =
+        cache ? Ref<FileItem>::share(entry) : Ref<FileItem>(new FileItem(entry->offset_, entry->length_));
+    return load(target.get()) ? target.detach() : nullptr;
 }
 
 }  // namespace lang

@@ -4,7 +4,9 @@
 
 #include "sound/Decoder.h"
 
-struct openmpt_module;
+namespace platform {
+class ModuleFile;
+}
 
 namespace sound {
 
@@ -22,9 +24,9 @@ public:
     void setRepeating(bool repeating);
 
 private:
-    ModuleDecoder(openmpt_module* module, int rate) : module_(module), rate_(rate) {}
+    ModuleDecoder(platform::ModuleFile* module, int rate) : module_(module), rate_(rate) {}
 
-    openmpt_module* module_;
+    platform::ModuleFile* module_;
     int rate_;
 };
 

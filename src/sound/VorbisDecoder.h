@@ -1,15 +1,13 @@
 #pragma once
 
-#define OV_EXCLUDE_STATIC_CALLBACKS
-#include <vorbis/vorbisfile.h>
-
+#include "platform/VorbisFile.h"
 #include "sound/ByteSource.h"
 #include "sound/Decoder.h"
 
 namespace sound {
 
-// Ogg Vorbis decoded piece by piece through libvorbisfile. More than two
-// channels are folded to the first two; one channel plays on both sides.
+// Ogg Vorbis decoded piece by piece through the platform's reader. More than
+// two channels are folded to the first two; one channel plays on both sides.
 class VorbisDecoder : public Decoder {
 public:
     // Takes the source; null (and the source deleted) when it holds no usable Vorbis stream.
@@ -21,10 +19,25 @@ public:
     int rate() const override { return rate_; }
 
 private:
-    explicit VorbisDecoder(ByteSource* source) : source_(source) {}
+    // The reader takes its bytes from the source.
+    class SourceInput : public platform::VorbisFile::Input {
+    public:
+        explicit SourceInput(ByteSource* source) : source_(source) {}
+        SourceInput(const SourceInput&) = delete;
+        SourceInput& operator=(const SourceInput&) = delete;
+        ~SourceInput() override { delete source_; }
+        size_t read(void* out, size_t bytes) override { return source_->read(out, bytes); }
+        bool seek(long long offset, int whence) override { return source_->seek(offset, whence); }
+        long long tell() const override { return source_->tell(); }
 
-    ByteSource* source_;
-    OggVorbis_File file_{};
+    private:
+        ByteSource* source_;
+    };
+
+    explicit VorbisDecoder(ByteSource* source) : input_(source) {}
+
+    SourceInput input_;  // declared first: the file reads from it until it goes
+    platform::VorbisFile* file_ = nullptr;
     int rate_ = 0;
 };
 

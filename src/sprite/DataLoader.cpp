@@ -61,32 +61,16 @@ DataLoader::DataLoader(const lang::String& path, lang::Object* listener, User* r
     : DataLoader(path, listener, resolver, nullptr) {}
 
 DataLoader::DataLoader(const lang::String& path, lang::Object* listener, User* resolver, util::Hashtable* streams)
-    : listener(listener),
-      resolver(resolver),
+    : listener(lang::Ref<lang::Object>::share(listener)),
+      resolver(lang::Ref<User>::share(resolver)),
       path(path),
       sounds(new OwningArray<lang::ObjectArray>()),
       strings(new OwningArray<lang::StringArray>()),
-      streams(streams),
+      streams(streams ? lang::Ref<util::Hashtable>::share(streams) : lang::Ref<util::Hashtable>(new util::Hashtable())),
       data(new lang::IntArray()),
-      images(new util::Hashtable()) {
-    if (listener) listener->addRef();
-    if (resolver) resolver->addRef();
-    if (streams) streams->addRef();
-    else
-        this->streams = new util::Hashtable();
-}
+      images(new util::Hashtable()) {}
 
-DataLoader::~DataLoader() {
-    if (sprites) sprites->release();
-    if (names) names->release();
-    streams->release();
-    if (listener) listener->release();
-    if (resolver) resolver->release();
-    sounds->release();
-    strings->release();
-    data->release();
-    images->release();
-}
+DataLoader::~DataLoader() = default;
 
 lang::String DataLoader::joinPath(const lang::String& directory, const lang::String& name) {
     lang::String file(name);
@@ -97,7 +81,7 @@ lang::String DataLoader::joinPath(const lang::String& directory, const lang::Str
     return joined.append(file);
 }
 
-LoadListener* DataLoader::asListener() const { return dynamic_cast<LoadListener*>(listener); }
+LoadListener* DataLoader::asListener() const { return dynamic_cast<LoadListener*>(listener.get()); }
 
 void DataLoader::step(Mode mode, int& steps) {
     ++steps;
@@ -168,10 +152,8 @@ int DataLoader::countItems(const lang::String& item) {
 }
 
 bool DataLoader::load(const lang::String& item) {
-    if (sprites) sprites->release();
-    sprites = new util::Vector(10);
-    if (names) names->release();
-    names = new util::Hashtable();
+    sprites.reset(new util::Vector(10));
+    names.reset(new util::Hashtable());
     images->clear();
     fault = lang::String();
     int steps = 0;
@@ -235,8 +217,7 @@ bool DataLoader::readImages(SceneTokens& tokens, Mode mode, int& steps) {
 
 bool DataLoader::readSounds(SceneTokens& tokens, Mode mode, int& steps) {
     if (mode == Mode::Load) {
-        sounds->release();
-        sounds = new OwningArray<lang::ObjectArray>();
+        sounds.reset(new OwningArray<lang::ObjectArray>());
     }
     while (tokens.next()) {
         if (tokens.isMarker()) return true;
@@ -282,8 +263,7 @@ bool DataLoader::readData(SceneTokens& tokens, Mode mode, bool& stop) {
 
 bool DataLoader::readStrings(SceneTokens& tokens, Mode mode) {
     if (mode == Mode::Load) {
-        strings->release();
-        strings = new OwningArray<lang::StringArray>();
+        strings.reset(new OwningArray<lang::StringArray>());
     }
     while (tokens.next()) {
         if (tokens.isMarker()) return true;
@@ -387,7 +367,7 @@ void DataLoader::loadInto(SpriteBase* made, const lang::String& item) {
 
 int DataLoader::countNested(const lang::String& classField) {
     int colon = classField.indexOf(':');
-    if (colon < 0 || colon + 1 >= classField.length() || listener == nullptr) return 0;
+    if (colon < 0 || colon + 1 >= classField.length() || !listener) return 0;
     lang::Class* type = lang::Class::forName(classField.substring(0, colon));
     if (type == nullptr) return 0;
     lang::Ref<lang::Object> probe(type->newInstance());
@@ -396,7 +376,7 @@ int DataLoader::countNested(const lang::String& classField) {
 }
 
 DataLoader* DataLoader::nestedLoader() {
-    auto* nested = new DataLoader(path, listener, resolver, streams);
+    auto* nested = new DataLoader(path, listener.get(), resolver.get(), streams.get());
     nested->parent = this;
     nested->depth = depth + 1;
     nested->wholeScene = wholeScene;
@@ -457,18 +437,18 @@ void DataLoader::storePicture(const lang::String& pictureName, window::Image* pi
 }
 
 int DataLoader::loadImageList(const lang::String& file) {
-    io::InputStream* in = nullptr;
+    lang::Ref<io::InputStream> in;
     try {
-        in = new io::FileInputStream(joinPath(path, file));
+        in.reset(new io::FileInputStream(joinPath(path, file)));
     } catch (lang::Exception* e) {
         e->release();  // a missing list adds no pictures
         return 0;
     }
-    int found = ImageListReader::read(in, [this](const lang::String& pictureName, const uint8_t* bytes, int length) {
-        storePicture(pictureName, new window::Image(bytes, length));
-    });
+    int found =
+        ImageListReader::read(in.get(), [this](const lang::String& pictureName, const uint8_t* bytes, int length) {
+            storePicture(pictureName, new window::Image(bytes, length));
+        });
     in->close();
-    in->release();
     return found;
 }
 

@@ -3,6 +3,7 @@
 #include "lang/IntArray.h"
 #include "lang/Object.h"
 #include "lang/ObjectArray.h"
+#include "lang/Ref.h"
 #include "lang/String.h"
 #include "lang/StringArray.h"
 #include "sprite/OwningArray.h"
@@ -58,11 +59,11 @@ public:
     const lang::String& getFault() const { return fault; }
 
     // Results, borrowed; holders that keep them take their own reference.
-    util::Vector* getSprites() const { return sprites; }
-    util::Hashtable* getNames() const { return names; }
-    lang::StringArray* getStrings() const { return strings; }
-    lang::IntArray* getData() const { return data; }
-    lang::ObjectArray* getSounds() const { return sounds; }
+    util::Vector* getSprites() const { return sprites.get(); }
+    util::Hashtable* getNames() const { return names.get(); }
+    lang::StringArray* getStrings() const { return strings.get(); }
+    lang::IntArray* getData() const { return data.get(); }
+    lang::ObjectArray* getSounds() const { return sounds.get(); }
     const lang::String& getPath() const { return path; }
 
     // Joins a file name to the game directory; a '\' in the name reads as '/'.
@@ -108,16 +109,16 @@ private:
     LoadListener* asListener() const;
     void step(Mode mode, int& steps);
 
-    lang::Object* listener = nullptr;
-    User* resolver = nullptr;
+    lang::Ref<lang::Object> listener;
+    lang::Ref<User> resolver;
     lang::String path;
-    OwningArray<lang::ObjectArray>* sounds;
-    OwningArray<lang::StringArray>* strings;
-    util::Hashtable* streams;
-    lang::IntArray* data;
-    util::Vector* sprites = nullptr;
-    util::Hashtable* names = nullptr;
-    util::Hashtable* images;
+    lang::Ref<OwningArray<lang::ObjectArray>> sounds;
+    lang::Ref<OwningArray<lang::StringArray>> strings;
+    lang::Ref<util::Hashtable> streams;  // shared with the nested loaders
+    lang::Ref<lang::IntArray> data;
+    lang::Ref<util::Vector> sprites;
+    lang::Ref<util::Hashtable> names;
+    lang::Ref<util::Hashtable> images;
 
     const DataLoader* parent = nullptr;  // the loader this one was nested in
     int depth = 0;

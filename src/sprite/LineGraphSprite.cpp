@@ -325,10 +325,8 @@ int LineGraphSprite::labelHeight() {
         labelSprite->setText("0");
         return labelSprite->getHeight();
     }
-    window::FontMetrics* m = labelFont()->getFontMetrics();
-    int h = m ? m->getHeight() : LabelFontSize;
-    if (m) m->release();
-    return h;
+    lang::Ref<window::FontMetrics> m(labelFont()->getFontMetrics());
+    return m ? m->getHeight() : LabelFontSize;
 }
 
 int LineGraphSprite::labelWidth(int value) {
@@ -337,10 +335,8 @@ int LineGraphSprite::labelWidth(int value) {
         labelSprite->setText(text);
         return labelSprite->getWidth();
     }
-    window::FontMetrics* m = labelFont()->getFontMetrics();
-    int w = m ? m->stringWidth(text) : 0;
-    if (m) m->release();
-    return w;
+    lang::Ref<window::FontMetrics> m(labelFont()->getFontMetrics());
+    return m ? m->stringWidth(text) : 0;
 }
 
 void LineGraphSprite::drawLabel(window::Graphics* g, int value, int lx, int baseline, int align) {
@@ -373,7 +369,8 @@ void LineGraphSprite::render() {
         std::fill(pixels, pixels + static_cast<size_t>(W) * H, background);
         image->setHasAlpha((background >> 24) != 0xFF);
     }
-    window::Graphics* g = image->getGraphics();
+    lang::Ref<window::Graphics> held(image->getGraphics());
+    window::Graphics* g = held.get();
     if (g == nullptr) return;
 
     // Value axis.
@@ -515,7 +512,6 @@ void LineGraphSprite::render() {
     }
     if (!labelSprite) alphaPass();
     g->dispose();
-    g->release();
 
     layout.minValue = lo;
     layout.maxValue = hi;

@@ -4,6 +4,7 @@
 
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
+#include "lang/Ref.h"
 #include "sprite/EffectBlit.h"
 #include "window/Color.h"
 #include "window/Event.h"
@@ -194,7 +195,7 @@ util::RectangleNM* NewFontSprite::getBounds() {
 void NewFontSprite::drawGlyph(window::Graphics* g, int face, const GlyphMetrics& m, int penX, int penY, int i) {
     window::Image* sheet = sheetOf(face);
     if (sheet == nullptr) return;
-    window::Graphics* g2 = narrowedGraphics(g, penX, penY, m.width, m.height, clip, exclude);
+    lang::Ref<window::Graphics> g2(narrowedGraphics(g, penX, penY, m.width, m.height, clip, exclude));
     window::FancyHelper* effects = fancy ? g2->getFancyHelper() : nullptr;
     if (effects) {
         int32_t f = factorsOf(i);
@@ -207,7 +208,6 @@ void NewFontSprite::drawGlyph(window::Graphics* g, int face, const GlyphMetrics&
         g2->drawImage(sheet, penX - m.sheetX, penY - m.sheetY);
     }
     g2->dispose();
-    g2->release();
 }
 
 void NewFontSprite::paint(window::Graphics* g) {
@@ -521,7 +521,7 @@ void NewFontSprite::stepTicker() {
 }
 
 void NewFontSprite::paintTicker(window::Graphics* g, int left) {
-    window::Graphics* window = narrowedGraphics(g, left, y, width, height, clip, exclude);
+    lang::Ref<window::Graphics> window(narrowedGraphics(g, left, y, width, height, clip, exclude));
     int penX = left - tickerOffset, length = text.length();
     // Text follows text when looping, so the window never runs empty.
     for (int n = 0, i = tickerFirst; penX < left + width && n < 4 * length + 4; ++n, i = (i + 1) % length) {
@@ -529,11 +529,10 @@ void NewFontSprite::paintTicker(window::Graphics* g, int left) {
         char c = text.charAt(i) == '\n' ? ' ' : text.charAt(i);
         GlyphMetrics m = tableOf(faceOf(i)).at(GlyphTable::indexOf(c));
         if (GlyphTable::indexOf(c) != 0 && static_cast<unsigned char>(c) >= 32)
-            drawGlyph(window, faceOf(i), m, penX + m.xOffset, y, i);
+            drawGlyph(window.get(), faceOf(i), m, penX + m.xOffset, y, i);
         penX += tickerAdvance(i);
     }
     window->dispose();
-    window->release();
 }
 
 bool NewFontSprite::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {

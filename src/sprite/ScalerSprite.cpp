@@ -133,15 +133,12 @@ void ScalerSprite::paint(window::Graphics* g) {
         source->ensureLoaded();
         if (scaler == nullptr) scaler = new BitmapScaler(source);
         double z = zoom / 100.0;
-        window::Image* made =
+        lang::Ref<window::Image> made(
             rotating
                 ? scaler->rotate(currentAngle(), z, step == steps ? RestingQuality : MovingQuality)
                 : scaler->scale(static_cast<int>(source->getWidth() * z), static_cast<int>(source->getHeight() * z),
-                                step == steps ? RestingQuality : MovingQuality);
-        if (made) {
-            Sprite::setImage(made);
-            made->release();
-        }
+                                step == steps ? RestingQuality : MovingQuality));
+        if (made) Sprite::setImage(made.get());
     }
     AnimateSprite::paint(g);
 }

@@ -5,6 +5,7 @@
 #include "lang/IntArray.h"
 #include "lang/ObjectArray.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "util/Region.h"
 #include "window/Color.h"
 #include "window/FancyHelper.h"
@@ -29,18 +30,17 @@ bool Sprite::init(lang::ObjectArray* pictures, lang::IntArray* numbers) {
     if (count == 1 || (count > 1 && mask == nullptr && first != nullptr)) {
         setImage(first);
     } else if (first != nullptr && mask != nullptr) {
-        window::Image* masked;
+        lang::Ref<window::Image> masked;
         if (window::Image::canDecodeNow()) {
-            masked = first->copy();
+            masked.reset(first->copy());
             masked->applyMask(mask);
         } else {
             // Decoding is deferred: a "picture|mask" name is resolved on first use.
             lang::String both(*first->getName());
             both.append("|").append(*mask->getName());
-            masked = new window::Image(both);
+            masked.reset(new window::Image(both));
         }
-        setImage(masked);
-        masked->release();
+        setImage(masked.get());
     }
     // Missing numbers keep the current coordinate.
     int n = numbers ? numbers->length() : 0;
@@ -55,12 +55,11 @@ void Sprite::withClip(window::Graphics* g, Draw draw) {
         return;
     }
     // A derived graphics keeps the narrowed clip local to this sprite.
-    window::Graphics* g2 = g->create();
+    lang::Ref<window::Graphics> g2(g->create());
     if (clip) g2->clipRect(clip->x, clip->y, clip->width, clip->height);
     if (exclude) g2->excludeRect(exclude->x, exclude->y, exclude->width, exclude->height);
-    draw(g2);
+    draw(g2.get());
     g2->dispose();
-    g2->release();
 }
 
 void Sprite::paint(window::Graphics* g) {

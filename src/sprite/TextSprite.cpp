@@ -1,6 +1,7 @@
 #include "sprite/TextSprite.h"
 
 #include "lang/IntArray.h"
+#include "lang/Ref.h"
 #include "window/Color.h"
 #include "window/Font.h"
 #include "window/FontMetrics.h"
@@ -28,7 +29,7 @@ bool TextSprite::init(lang::ObjectArray* pictures, lang::IntArray* numbers) {
 }
 
 void TextSprite::measure() {
-    window::FontMetrics* metrics = font ? font->getFontMetrics() : nullptr;
+    lang::Ref<window::FontMetrics> metrics(font ? font->getFontMetrics() : nullptr);
     int w = 0, h = 0;
     if (metrics) {
         ascent = metrics->getAscent();
@@ -36,7 +37,6 @@ void TextSprite::measure() {
         w = metrics->stringWidth(text) + 2;
         h = metrics->getHeight() + 2;
         caretOffset = metrics->stringWidth(text) + 1;
-        metrics->release();
     }
     setSize(w, h);
 }

@@ -6,6 +6,7 @@
 
 #include "lang/Exception.h"
 #include "lang/ObjectLock.h"
+#include "lang/Ref.h"
 #include "lang/ResourceFile.h"
 #include "lang/ResourceItem.h"
 #include "window/DecodedPicture.h"
@@ -58,9 +59,8 @@ void loadNamed(Image& image, const lang::String& name) {
     }
     image.load(name.substring(0, bar));
     if (!Image::canDecodeNow()) return;
-    Image* mask = new Image(name.substring(bar + 1));
-    image.applyMask(mask);
-    mask->release();
+    lang::Ref<Image> mask(new Image(name.substring(bar + 1)));
+    image.applyMask(mask.get());
 }
 
 }  // namespace
@@ -78,9 +78,9 @@ void Image::ensureLoaded() {
 
 void Image::load(const lang::String& name) {
     if (name.startsWith("+")) {
-        lang::ResourceItem* item = nullptr;
+        lang::Ref<lang::ResourceItem> item;
         try {
-            item = lang::ResourceFile::fetch(name.substring(1), false);
+            item.reset(lang::ResourceFile::fetch(name.substring(1), false));
         } catch (lang::Exception* e) {
             e->release();
         }
@@ -89,7 +89,6 @@ void Image::load(const lang::String& name) {
             return;
         }
         decode(item->getData(), item->getLength());
-        item->release();
         return;
     }
     std::vector<uint8_t> bytes;

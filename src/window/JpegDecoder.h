@@ -7,9 +7,9 @@
 
 namespace window {
 
-// JPEG through libjpeg: colour and grey pictures become opaque 0xFFRRGGBB
-// words. A libjpeg error leaves out without pixels; a picture that merely
-// ends early keeps what libjpeg made of it. Never reports transparency.
+// JPEG through the platform's codec: colour and grey pictures become opaque
+// 0xFFRRGGBB words. A decoding error leaves out without pixels; a picture that
+// merely ends early keeps what was made of it. Never reports transparency.
 class JpegDecoder {
 public:
     // Progressive pictures with more scans than this are refused: each scan

@@ -15,6 +15,12 @@
 namespace game_test {
 namespace {
 
+// The scene parameters the set-ups change: start and largest of the game's runs of four.
+using L = ColorLabels;
+constexpr int LabelsStart = L::ParamLabels + L::RunStart, LabelsLargest = L::ParamLabels + L::RunLargest;
+constexpr int ColoursStart = L::ParamColours + L::RunStart, ColoursLargest = L::ParamColours + L::RunLargest;
+constexpr int MatchesStart = L::ParamMatches + L::RunStart, MatchesLargest = L::ParamMatches + L::RunLargest;
+
 constexpr int kColorLabels = 5;
 
 TEST(ColorLabelsGame, WordsColoursAndMatchesGrowByStepsUpToTheirLargest) {
@@ -126,7 +132,7 @@ TEST_F(ColorLabelsGameRun, ATurnOfSixWordsHasFourWrongInksAndTwoToFind) {
     loadGame();
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
-    setParams(game, {{39, 6}, {40, 6}, {47, 2}, {48, 2}});
+    setParams(game, {{LabelsStart, 6}, {LabelsLargest, 6}, {MatchesStart, 2}, {MatchesLargest, 2}});
     untilPhase(game, GameBase::PhasePlay);
     EXPECT_EQ(shown(game, "MatchesToFind"), 2);
     EXPECT_EQ(shown(game, "FoundMatches"), 0);
@@ -178,7 +184,12 @@ TEST_F(ColorLabelsGameRun, TheColourBlindPaletteInksTheWordsAndNamesItsPurple) {
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
     // Every card carries a word, all seven colours, and every word in its own ink.
-    setParams(game, {{39, 40}, {40, 40}, {43, 7}, {44, 7}, {47, 40}, {48, 40}});
+    setParams(game, {{LabelsStart, 40},
+                     {LabelsLargest, 40},
+                     {ColoursStart, 7},
+                     {ColoursLargest, 7},
+                     {MatchesStart, 40},
+                     {MatchesLargest, 40}});
     untilPhase(game, 5);
     sprite::Sprite* purple = game->findChild(lang::String("Label_7"));
     ASSERT_NE(purple, nullptr);
@@ -199,7 +210,7 @@ TEST_F(ColorLabelsGameRun, TheColourBlindPaletteInksTheWordsAndNamesItsPurple) {
     }
     EXPECT_GT(purples, 0);
     // A mixed turn for the picture: half the words in a wrong ink.
-    setParams(game, {{39, 20}, {40, 20}, {47, 10}, {48, 10}});
+    setParams(game, {{LabelsStart, 20}, {LabelsLargest, 20}, {MatchesStart, 10}, {MatchesLargest, 10}});
     game->setPhase(10);
     untilPhase(game, 3);
     untilPhase(game, 5);
@@ -237,7 +248,7 @@ TEST_F(ColorLabelsGameRun, CheckingEveryRightWordClearsTheTurn) {
     loadGame();
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
-    setParams(game, {{39, 6}, {40, 6}, {47, 2}, {48, 2}});
+    setParams(game, {{LabelsStart, 6}, {LabelsLargest, 6}, {MatchesStart, 2}, {MatchesLargest, 2}});
     untilPhase(game, GameBase::PhaseAnswer);
     int level = game->getLevel(), multiplier = game->getMultiplier();
 
@@ -295,7 +306,7 @@ TEST_F(ColorLabelsGameRun, AWordInAnotherInkEndsTheTurnKeepingEarlierPoints) {
     loadGame();
     ColorLabels* game = start(0);
     ASSERT_NE(game, nullptr);
-    setParams(game, {{39, 6}, {40, 6}, {47, 2}, {48, 2}});
+    setParams(game, {{LabelsStart, 6}, {LabelsLargest, 6}, {MatchesStart, 2}, {MatchesLargest, 2}});
     untilPhase(game, GameBase::PhaseAnswer);
     pressCard(game, findWord(game, true));
     untilPhase(game, GameBase::PhaseAnswer);
@@ -349,7 +360,7 @@ TEST_F(ColorLabelsGameRun, AHighLevelFillsEveryCardAndNoMore) {
     loadGame();
     ColorLabels* game = start(2);
     ASSERT_NE(game, nullptr);
-    setParams(game, {{40, 90}});
+    setParams(game, {{LabelsLargest, 90}});
     game->setLevel(400);
     untilPhase(game, GameBase::PhasePlay);
     EXPECT_EQ(game->getLabelCount(), 40);

@@ -10,6 +10,16 @@
 namespace game_test {
 namespace {
 
+// The scene parameters the set-ups change: places in the game's runs of four.
+using C = Concentration;
+constexpr int DealStart = C::ParamDealSize + C::RunStart, DealLargest = C::ParamDealSize + C::RunLargest,
+              DealLevelsPerStep = C::ParamDealSize + C::RunLevelsPerStep, DealStep = C::ParamDealSize + C::RunStep;
+constexpr int FaceStart = C::ParamFaceMode + C::RunStart, FaceLargest = C::ParamFaceMode + C::RunLargest,
+              FaceLevelsPerStep = C::ParamFaceMode + C::RunLevelsPerStep;
+constexpr int PreviewStart = C::ParamPreviewMode + C::RunStart, PreviewLargest = C::ParamPreviewMode + C::RunLargest;
+constexpr int ShowStart = C::ParamShowTime + C::RunStart, ShowLevelsPerStep = C::ParamShowTime + C::RunLevelsPerStep;
+constexpr int NormalStartLevel = C::ParamPracticeStartLevelBy + 1;  // the practice plays here are on normal
+
 class ConcentrationMinigame : public GameFixture {
 protected:
     void SetUp() override {
@@ -29,7 +39,7 @@ protected:
 
     // A board without preview, ready for the player's turns.
     void readyBoard(int dealIndex) {
-        deal({{39, dealIndex}, {41, 100}, {47, 5}, {48, 5}});
+        deal({{DealStart, dealIndex}, {DealLevelsPerStep, 100}, {PreviewStart, 5}, {PreviewLargest, 5}});
         ASSERT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 10), 0);
     }
 
@@ -57,7 +67,7 @@ TEST_F(ConcentrationMinigame, BoardsAreLaidOutInTheirGrids) {
         int index, cards, rows, columns;
     };
     for (Board b : {Board{4, 12, 3, 4}, Board{6, 18, 3, 6}, Board{8, 24, 4, 6}, Board{3, 10, 2, 5}}) {
-        deal({{39, b.index}, {40, 8}, {41, 100}});
+        deal({{DealStart, b.index}, {DealLargest, 8}, {DealLevelsPerStep, 100}});
         ASSERT_EQ(game->getCardCount(), b.cards);
         EXPECT_EQ(game->getRows(), b.rows);
         EXPECT_EQ(game->getColumns(), b.columns);
@@ -87,14 +97,24 @@ TEST_F(ConcentrationMinigame, BoardsAreLaidOutInTheirGrids) {
 }
 
 TEST_F(ConcentrationMinigame, HalvesPreviewOnFiveColumnsRunsByColumns) {
-    deal({{39, 3}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
+    deal({{DealStart, 3},
+          {DealLargest, 8},
+          {DealLevelsPerStep, 100},
+          {PreviewStart, 3},
+          {PreviewLargest, 3},
+          {ShowStart, 20}});
     ASSERT_EQ(game->getColumns(), 5);
     EXPECT_EQ(game->getPreviewMode(), Concentration::PreviewByColumn);
     for (int i = 0; i < game->getCardCount(); ++i) EXPECT_EQ(game->slot(i).group, i % 5) << "card " << i;
     EXPECT_EQ(game->getPreviewTime(), 20 * 30 * 5 / 100);
     leave();
 
-    deal({{39, 4}, {40, 8}, {41, 100}, {47, 3}, {48, 3}, {51, 20}});
+    deal({{DealStart, 4},
+          {DealLargest, 8},
+          {DealLevelsPerStep, 100},
+          {PreviewStart, 3},
+          {PreviewLargest, 3},
+          {ShowStart, 20}});
     ASSERT_EQ(game->getColumns(), 4);
     EXPECT_EQ(game->getPreviewMode(), Concentration::PreviewByHalves);
     EXPECT_EQ(game->slot(1).group, 0);
@@ -103,13 +123,13 @@ TEST_F(ConcentrationMinigame, HalvesPreviewOnFiveColumnsRunsByColumns) {
 
 TEST_F(ConcentrationMinigame, BelowTheFirstStepTheBoardHasTheStartingDealSize) {
     // The starting index lies above the largest one: the largest applies only from the first step.
-    deal({{1, 4}, {39, 6}, {40, 2}, {41, 5}, {42, 1}});
+    deal({{NormalStartLevel, 4}, {DealStart, 6}, {DealLargest, 2}, {DealLevelsPerStep, 5}, {DealStep, 1}});
     EXPECT_EQ(game->getCardCount(), 18);
     leave();
-    deal({{1, 5}, {39, 6}, {40, 2}, {41, 5}, {42, 1}});
+    deal({{NormalStartLevel, 5}, {DealStart, 6}, {DealLargest, 2}, {DealLevelsPerStep, 5}, {DealStep, 1}});
     EXPECT_EQ(game->getCardCount(), 8);
     leave();
-    deal({{1, 10}, {39, 1}, {40, 8}, {41, 5}, {42, 2}});
+    deal({{NormalStartLevel, 10}, {DealStart, 1}, {DealLargest, 8}, {DealLevelsPerStep, 5}, {DealStep, 2}});
     EXPECT_EQ(game->getCardCount(), 16);  // index 1 + 2 x 2
 }
 
@@ -217,7 +237,12 @@ TEST_F(ConcentrationMinigame, FacesNeverComeFromTheExcludedGroupOrPair) {
 
 TEST_F(ConcentrationMinigame, EveryCardOfABoardHasAFace) {
     for (int round = 0; round < 8; ++round) {
-        deal({{39, 3}, {40, 8}, {41, 100}, {43, 4}, {44, 4}, {45, 100}});  // 10 cards, face mode 4
+        deal({{DealStart, 3},
+              {DealLargest, 8},
+              {DealLevelsPerStep, 100},
+              {FaceStart, 4},
+              {FaceLargest, 4},
+              {FaceLevelsPerStep, 100}});  // 10 cards, face mode 4
         ASSERT_EQ(game->getCardCount(), 10);
         for (int i = 0; i < 10; ++i) {
             ASSERT_NE(game->tile(game->slot(i).pair), nullptr) << "round " << round << " card " << i;
@@ -232,7 +257,12 @@ TEST_F(ConcentrationMinigame, EveryCardOfABoardHasAFace) {
 // with them must stay on the table.
 TEST_F(ConcentrationMinigame, EveryPictureSetDealsAWholeBoard) {
     for (int mode = 1; mode <= 5; ++mode) {
-        deal({{39, 3}, {40, 8}, {41, 100}, {43, mode}, {44, mode}, {45, 100}});  // 10 cards
+        deal({{DealStart, 3},
+              {DealLargest, 8},
+              {DealLevelsPerStep, 100},
+              {FaceStart, mode},
+              {FaceLargest, mode},
+              {FaceLevelsPerStep, 100}});  // 10 cards
         ASSERT_EQ(game->getCardCount(), 10) << "mode " << mode;
         for (int i = 0; i < 10; ++i) {
             ASSERT_NE(game->cardBack(i), nullptr) << "mode " << mode << " card " << i;
@@ -244,7 +274,7 @@ TEST_F(ConcentrationMinigame, EveryPictureSetDealsAWholeBoard) {
 
 TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTheNext) {
     readyBoard(0);  // 4 cards
-    const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(18);
+    const int level = game->getLevel(), multiplier = game->getMultiplier(), step = game->param(C::ParamSuccessStep);
     ASSERT_GT(step, 0);
     for (int round = 0; round < 2; ++round) {
         int a = -1;
@@ -280,7 +310,13 @@ TEST_F(ConcentrationMinigame, ClearingTheBoardRaisesLevelAndMultiplierAndDealsTh
 
 TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
     for (int mode = 0; mode <= 4; ++mode) {
-        deal({{39, 4}, {40, 8}, {41, 100}, {47, mode}, {48, mode}, {51, 15}, {53, 100}});
+        deal({{DealStart, 4},
+              {DealLargest, 8},
+              {DealLevelsPerStep, 100},
+              {PreviewStart, mode},
+              {PreviewLargest, mode},
+              {ShowStart, 15},
+              {ShowLevelsPerStep, 100}});
         ASSERT_EQ(game->getPreviewMode(), mode);
         const int cards = game->getCardCount();
         std::vector<bool> shown(cards, false);
@@ -320,7 +356,12 @@ TEST_F(ConcentrationMinigame, EveryPreviewShowsEachCardAndEndsFaceDownInPlay) {
 }
 
 TEST_F(ConcentrationMinigame, CardsTakeNoClicksDuringThePreview) {
-    deal({{39, 1}, {40, 8}, {41, 100}, {47, 0}, {48, 0}, {51, 30}});
+    deal({{DealStart, 1},
+          {DealLargest, 8},
+          {DealLevelsPerStep, 100},
+          {PreviewStart, 0},
+          {PreviewLargest, 0},
+          {ShowStart, 30}});
     ASSERT_EQ(game->getPhase(), GameBase::PhasePlay);
     canvas->sounds.clear();
     click(0);

@@ -12,6 +12,8 @@
 namespace game_test {
 namespace {
 
+using F = FindNewImage;
+
 constexpr int kFindNewImage = 1;
 
 TEST(FindNewImageGame, FullSizeCellsMakeEightByFourWithTheRestSplitOnBothSides) {
@@ -54,7 +56,16 @@ TEST_F(FindNewImageGameRun, ThePictureModeGrowsOnlyWithTheLevelLeftOverAfterTheS
     loadGame();
     FindNewImage* game = start();
     ASSERT_NE(game, nullptr);
-    setParams(game, {{39, 0}, {40, 1}, {41, 40}, {42, 100}, {43, 5}, {44, 20}, {45, 1}, {46, 5}, {47, 2}, {48, 1}});
+    setParams(game, {{F::ParamSizeSlot, 0},
+                     {F::ParamModeSlot, 1},
+                     {F::ParamSmallestSize, 40},
+                     {F::ParamSizeAtStart, 100},
+                     {F::ParamSizeLevelsPerStep, 5},
+                     {F::ParamSizeStep, 20},
+                     {F::ParamModeAtStart, 1},
+                     {F::ParamLargestMode, 5},
+                     {F::ParamModeLevelsPerStep, 2},
+                     {F::ParamModeStep, 1}});
     int size = 0, mode = 0;
     game->sizeAndModeFor(4, size, mode);  // no size step yet: all 4 feed the mode
     EXPECT_EQ(size, 100);
@@ -125,7 +136,8 @@ TEST_F(FindNewImageGameRun, FillingTheLastPlaceEndsTheTurnAsASuccess) {
     loadGame();
     FindNewImage* game = start();
     ASSERT_NE(game, nullptr);
-    setParams(game, {{41, 200}, {42, 200}});  // two-fold pictures: a board of few places
+    // two-fold pictures: a board of few places
+    setParams(game, {{F::ParamSmallestSize, 200}, {F::ParamSizeAtStart, 200}});
     untilAnswer(game);
     ticks(1);
     game->setPhase(GameBase::PhaseNextTurn);  // a fresh board of the new size

@@ -76,7 +76,10 @@ TEST_F(MinigameStartAndFeedback, AnswerIndicatorsShowTheKindAndFadeOut) {
 }
 
 TEST_F(MinigameStartAndFeedback, APracticePlayStartsFromTheDifficultysLevel) {
-    setParams({{0, 2}, {1, 5}, {2, 9}, {6, 3}});
+    setParams({{Base::ParamPracticeStartLevelBy, 2},  // easy, normal, hard
+               {Base::ParamPracticeStartLevelBy + 1, 5},
+               {Base::ParamPracticeStartLevelBy + 2, 9},
+               {Base::ParamStartMultiplier, 3}});
     hostCodes().clear();
     ProbeGame* game = start(2);
     EXPECT_EQ(countOf(hostCodes(), MENTARIUM_NOTIFY_PLAY_START), 1);
@@ -94,7 +97,7 @@ TEST_F(MinigameStartAndFeedback, APracticePlayStartsFromTheDifficultysLevel) {
 }
 
 TEST_F(MinigameStartAndFeedback, ADailyTestPlayStartsAtLevelOneAtLeastAndUsesTheOneDailyLevel) {
-    setParams({{6, 0}, {7, 4}});
+    setParams({{Base::ParamTestStartLevelBy, 0}, {Base::ParamTestStartLevelBy + 1, 4}});  // ranks 0 and 1
     canvas->setDailyTestMode(true);
     canvas->selectGame(ProbeIndex);  // inside the test this starts the play
     ASSERT_EQ(canvas->getState(), MentariumCanvas::StatePlaying);
@@ -120,7 +123,11 @@ TEST_F(MinigameStartAndFeedback, HidingTheGameEmptiesItsTiles) {
 }
 
 TEST_F(MinigameStartAndFeedback, DailyTestStarsFollowTheScoreAndAreCountedAtTheEnd) {
-    setParams({{26, 10}, {20, 1}, {21, 0}, {6, 1}});  // rank 0: unscaled, one point an answer
+    // rank 0: unscaled, one point an answer
+    setParams({{Base::ParamTestResultTenthsBy, 10},
+               {Base::ParamBasePoints, 1},
+               {Base::ParamPointsRatioNumerator, 0},
+               {Base::ParamStartMultiplier, 1}});
     ProgressRecord* record = canvas->getProgress();
     record->setRankAtTestStart(0);
     const double share = record->rankThreshold(1) / 6.0;
@@ -203,7 +210,8 @@ TEST_F(MinigameStartAndFeedback, TheBonusGameIsTreatedAsSuchOnlyBelowRankTwelve)
     DailyTestRun* run = canvas->getDailyTest();
     while (run->bonusGame() != ProbeIndex && run->unlocked() < 16) run->unlockNext();
     ASSERT_EQ(run->bonusGame(), ProbeIndex);
-    setParams({{6, 1}, {16, 20}, {17, 2}});  // bonus level 1; rank 12 starts at 20 + 1 x 2
+    // bonus level 1; rank 12 starts at 20 + 1 x 2
+    setParams({{Base::ParamBonusGameLevel, 1}, {Base::ParamHighRankStartLevel, 20}, {Base::ParamHighRankLevelStep, 2}});
     ProgressRecord* record = canvas->getProgress();
     while (record->currentRank() < Base::BonusRankLimit)
         record->recordTest(record->rankThreshold(record->currentRank() + 1), 0, 0);

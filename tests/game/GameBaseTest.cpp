@@ -56,7 +56,7 @@ TEST_F(MinigameBase, CountdownShowsEverySecondTicksTheLastElevenAndEndsTheGame) 
 }
 
 TEST_F(MinigameBase, TheReportedResultIsTheScaledScore) {
-    setParams({{24, 15}});  // normal difficulty: factor 1.5
+    setParams({{Base::ParamPracticeResultTenthsBy + 1, 15}});  // normal difficulty: factor 1.5
     ProbeGame* game = start(1);
     untilPlay(game);
     game->addPoints(7);
@@ -108,7 +108,7 @@ TEST_F(MinigameBase, APauseWhileACorrectAnswerShowsResumesIntoIt) {
 }
 
 TEST_F(MinigameBase, SixLevelStepsRaiseTheLevelEveryTenSeconds) {
-    setParams({{38, 6}, {19, 3}, {1, 5}});
+    setParams({{Base::ParamLevelStepsPerPlay, 6}, {Base::ParamLevelStep, 3}, {Base::ParamPracticeStartLevelBy + 1, 5}});
     ProbeGame* game = start(1);
     EXPECT_EQ(game->getFramesPerLevelStep(), 250);
     untilPlay(game);  // the frame that enters play counts as the first
@@ -138,7 +138,10 @@ TEST_F(MinigameBase, LevelAndMultiplierNeverGoNegative) {
 
 TEST_F(MinigameBase, ACorrectAnswerWithoutARatioIsMultiplierTimesBasePoints) {
     for (auto [numerator, denominator] : {std::pair{0, 4}, std::pair{3, 0}}) {
-        setParams({{20, 10}, {21, numerator}, {22, denominator}, {6, 4}});
+        setParams({{Base::ParamBasePoints, 10},
+                   {Base::ParamPointsRatioNumerator, numerator},
+                   {Base::ParamPointsRatioDenominator, denominator},
+                   {Base::ParamStartMultiplier, 4}});
         ProbeGame* game = start();
         untilPlay(game);
         ASSERT_EQ(game->getMultiplier(), 4);
@@ -152,7 +155,10 @@ TEST_F(MinigameBase, ACorrectAnswerWithoutARatioIsMultiplierTimesBasePoints) {
 }
 
 TEST_F(MinigameBase, ACorrectAnswerWithARatioIsTruncatedAndAtLeastOne) {
-    setParams({{20, 10}, {21, 1}, {22, 3}, {6, 2}});
+    setParams({{Base::ParamBasePoints, 10},
+               {Base::ParamPointsRatioNumerator, 1},
+               {Base::ParamPointsRatioDenominator, 3},
+               {Base::ParamStartMultiplier, 2}});
     ProbeGame* game = start();
     untilPlay(game);
     game->setPhase(Base::PhaseCorrect);
@@ -163,7 +169,9 @@ TEST_F(MinigameBase, ACorrectAnswerWithARatioIsTruncatedAndAtLeastOne) {
 }
 
 TEST_F(MinigameBase, AResultFactorOfTenLeavesTheScoreAndFifteenScalesIt) {
-    setParams({{23, 10}, {24, 15}, {25, 5}});
+    setParams({{Base::ParamPracticeResultTenthsBy, 10},  // easy, normal, hard
+               {Base::ParamPracticeResultTenthsBy + 1, 15},
+               {Base::ParamPracticeResultTenthsBy + 2, 5}});
     ProbeGame* game = start(0);
     game->addPoints(7);
     EXPECT_EQ(game->scaledScore(game->getScore()), 7);

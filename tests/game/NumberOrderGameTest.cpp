@@ -15,6 +15,14 @@
 namespace game_test {
 namespace {
 
+// The scene parameters the set-ups change. Runs of four are start, largest,
+// levels per step and step; the show time's largest is its value at level 0.
+using N = NumberOrder;
+constexpr int CountStart = N::ParamCount + N::RunStart, CountLargest = N::ParamCount + N::RunLargest,
+              CountLevelsPerStep = N::ParamCount + N::RunLevelsPerStep;
+constexpr int ShowStart = N::ParamShowTime + N::RunStart, ShowLevelsPerStep = N::ParamShowTime + N::RunLevelsPerStep,
+              ShowStep = N::ParamShowTime + N::RunStep;
+
 constexpr int kNumberOrder = 8;
 
 // A game outside any scene with the turn numbers of the shipped scene,
@@ -23,7 +31,7 @@ NumberOrder* looseGame(std::initializer_list<std::pair<int, int>> changes = {}) 
     auto* game = new NumberOrder();
     lang::IntArray numbers(53);
     const int turn[] = {1, 2, 0, 3, 9, 3, 1, 50, 50, 1, -8, 15, 1, 99};  // positions 39 .. 52
-    for (int i = 0; i < 14; ++i) numbers[39 + i] = turn[i];
+    for (int i = 0; i < 14; ++i) numbers[N::ParamCountSlot + i] = turn[i];
     for (auto [position, value] : changes) numbers[position] = value;
     game->setParameters(numbers);
     return game;
@@ -52,7 +60,7 @@ TEST(NumberOrderGame, LargePatternsGetTimeForEveryTileAndWideNumbersMore) {
     EXPECT_EQ(shape.count, 6);
     EXPECT_EQ(shape.showTime, 4 * 3 + 50);
     game->release();
-    game = looseGame({{50, 9}});  // wide numbers from level 9: 6 tiles
+    game = looseGame({{N::ParamWideFromLevel, 9}});  // wide numbers from level 9: 6 tiles
     shape = game->shapeAt(9);
     EXPECT_TRUE(shape.wide);
     EXPECT_EQ(shape.count, 6);
@@ -64,7 +72,14 @@ TEST(NumberOrderGame, LargePatternsGetTimeForEveryTileAndWideNumbersMore) {
 
 TEST(NumberOrderGame, EachGrowthSlotUsesWhatTheSlotsBeforeItLeaveOver) {
     // The display first (slot 0), stepping every 4 levels; the count from the remainder.
-    NumberOrder* game = looseGame({{39, 1}, {40, 0}, {41, 2}, {44, 1}, {48, 4}, {49, 5}, {46, 20}, {47, 40}});
+    NumberOrder* game = looseGame({{N::ParamCountSlot, 1},
+                                   {N::ParamShowTimeSlot, 0},
+                                   {N::ParamWideSlot, 2},
+                                   {CountLevelsPerStep, 1},
+                                   {ShowLevelsPerStep, 4},
+                                   {ShowStep, 5},
+                                   {ShowStart, 20},
+                                   {N::ParamShowTimeAtStart, 40}});
     auto shape = game->shapeAt(9);  // 9 / 4 = 2 display steps, 1 level left for the count
     EXPECT_EQ(shape.showTime, 2 * 5 + 20);
     EXPECT_EQ(shape.count, 4);
@@ -74,10 +89,10 @@ TEST(NumberOrderGame, EachGrowthSlotUsesWhatTheSlotsBeforeItLeaveOver) {
 }
 
 TEST(NumberOrderGame, CountsWithoutAPatternAreKeptToOneToNine) {
-    NumberOrder* game = looseGame({{42, 0}});
+    NumberOrder* game = looseGame({{CountStart, 0}});
     EXPECT_EQ(game->shapeAt(0).count, 1);
     game->release();
-    game = looseGame({{42, 12}, {43, 20}});
+    game = looseGame({{CountStart, 12}, {CountLargest, 20}});
     EXPECT_EQ(game->shapeAt(0).count, 9);
     game->release();
     int cells[NumberOrder::MaxCount];
@@ -193,7 +208,7 @@ TEST_F(NumberOrderGameRun, TwoTurnsOfTheSameCountUseBothVariants) {
     loadGame();
     NumberOrder* game = start(0);
     ASSERT_NE(game, nullptr);
-    setParams(game, {{44, 0}});  // the count never steps: three tiles every turn
+    setParams(game, {{CountLevelsPerStep, 0}});  // the count never steps: three tiles every turn
     std::set<std::vector<int>> seen;
     for (int turn = 0; turn < 2; ++turn) {
         until(game, 5);

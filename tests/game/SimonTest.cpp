@@ -12,6 +12,22 @@
 namespace game_test {
 namespace {
 
+// The scene parameters the set-ups change. Runs of four are start, largest,
+// levels per step and step; the layouts' positions follow as x, y pairs.
+using S = Simon;
+constexpr int LengthStart = S::ParamSequenceLength + S::RunStart,
+              LengthLargest = S::ParamSequenceLength + S::RunLargest,
+              LengthLevelsPerStep = S::ParamSequenceLength + S::RunLevelsPerStep,
+              LengthStep = S::ParamSequenceLength + S::RunStep;
+constexpr int ChoicesStart = S::ParamChoiceCount + S::RunStart, ChoicesLargest = S::ParamChoiceCount + S::RunLargest,
+              ChoicesLevelsPerStep = S::ParamChoiceCount + S::RunLevelsPerStep,
+              ChoicesStep = S::ParamChoiceCount + S::RunStep;
+// How many layouts there are for 3, 4, 5 and 6 buttons.
+constexpr int LayoutsOf3 = S::ParamLayoutCounts, LayoutsOf4 = LayoutsOf3 + 1, LayoutsOf5 = LayoutsOf3 + 2,
+              LayoutsOf6 = LayoutsOf3 + 3;
+constexpr int X0 = S::ParamFirstPosition, Y0 = X0 + 1, X1 = X0 + 2, Y1 = X0 + 3, X2 = X0 + 4, Y2 = X0 + 5, X3 = X0 + 6;
+constexpr int EasyStartLevel = S::ParamPracticeStartLevelBy;  // the practice plays here are on easy
+
 constexpr int kSimon = 3;
 
 // A game outside any scene with a parameter list of its own.
@@ -19,7 +35,7 @@ class SimonRules : public ::testing::Test {
 protected:
     void SetUp() override { game = new Simon(); }
     void TearDown() override { game->release(); }
-    void params(std::initializer_list<std::pair<int, int>> changes, int length = 56) {
+    void params(std::initializer_list<std::pair<int, int>> changes, int length = S::ParamFirstPosition) {
         lang::IntArray numbers(length);
         for (auto [position, value] : changes) numbers[position] = value;
         game->setParameters(numbers);
@@ -29,7 +45,14 @@ protected:
 };
 
 TEST_F(SimonRules, TheSequenceGrowsByWholeSteps) {
-    params({{39, 3}, {40, 20}, {41, 4}, {42, 2}, {43, 3}, {44, 6}, {47, 5}, {48, 12}});
+    params({{LengthStart, 3},
+            {LengthLargest, 20},
+            {LengthLevelsPerStep, 4},
+            {LengthStep, 2},
+            {ChoicesStart, 3},
+            {ChoicesLargest, 6},
+            {S::ParamShortestShow, 5},
+            {S::ParamShowTimeAtStart, 12}});
     for (int level = 0; level <= 3; ++level) EXPECT_EQ(game->turnSizeAt(level).sequenceLength, 3) << level;
     EXPECT_EQ(game->turnSizeAt(4).sequenceLength, 5);
     EXPECT_EQ(game->turnSizeAt(8).sequenceLength, 7);
@@ -37,7 +60,16 @@ TEST_F(SimonRules, TheSequenceGrowsByWholeSteps) {
 }
 
 TEST_F(SimonRules, LightsQuickenWithTheLevelAndOneFrameMoreWithExtraButtons) {
-    params({{39, 3}, {40, 10}, {43, 3}, {44, 6}, {45, 5}, {46, 1}, {47, 6}, {48, 12}, {49, 2}, {50, 1}});
+    params({{LengthStart, 3},
+            {LengthLargest, 10},
+            {ChoicesStart, 3},
+            {ChoicesLargest, 6},
+            {ChoicesLevelsPerStep, 5},
+            {ChoicesStep, 1},
+            {S::ParamShortestShow, 6},
+            {S::ParamShowTimeAtStart, 12},
+            {S::ParamShowLevelsPerStep, 2},
+            {S::ParamShowTimeStep, 1}});
     EXPECT_EQ(game->turnSizeAt(0).showTime, 12);
     EXPECT_EQ(game->turnSizeAt(3).showTime, 11);
     EXPECT_EQ(game->turnSizeAt(3).choiceCount, 3);
@@ -52,24 +84,28 @@ TEST_F(SimonRules, LightsQuickenWithTheLevelAndOneFrameMoreWithExtraButtons) {
 }
 
 TEST_F(SimonRules, TurnsStayWithinTheButtonsAndTheSequenceRoom) {
-    params({{39, 150}, {40, 500}, {43, 9}, {44, 9}, {48, -3}});  // zero level steps everywhere
+    params({{LengthStart, 150},
+            {LengthLargest, 500},
+            {ChoicesStart, 9},
+            {ChoicesLargest, 9},
+            {S::ParamShowTimeAtStart, -3}});  // zero level steps everywhere
     Simon::TurnSize size = game->turnSizeAt(12);
     EXPECT_EQ(size.sequenceLength, Simon::MaxSequence);
     EXPECT_EQ(size.choiceCount, 6);
     EXPECT_EQ(size.showTime, 1);
-    params({{39, 0}, {43, 1}});
+    params({{LengthStart, 0}, {ChoicesStart, 1}});
     EXPECT_EQ(game->turnSizeAt(0).choiceCount, 3);
     EXPECT_EQ(game->turnSizeAt(0).sequenceLength, 1);
 }
 
 TEST_F(SimonRules, LayoutsAreReadInGroupsAndScaledToTheScene) {
     // One layout of 3, two of 4, none of 5, one of 6: 3 + 8 + 6 = 17 pairs.
-    std::vector<std::pair<int, int>> changes = {{52, 1}, {53, 2}, {54, 0}, {55, 1}};
+    std::vector<std::pair<int, int>> changes = {{LayoutsOf3, 1}, {LayoutsOf4, 2}, {LayoutsOf5, 0}, {LayoutsOf6, 1}};
     for (int j = 0; j < 17; ++j) {
-        changes.push_back({56 + 2 * j, 100 * j + 799});
-        changes.push_back({57 + 2 * j, 10 * j + 599});
+        changes.push_back({X0 + 2 * j, 100 * j + 799});
+        changes.push_back({Y0 + 2 * j, 10 * j + 599});
     }
-    lang::IntArray numbers(56 + 34);
+    lang::IntArray numbers(X0 + 34);
     for (auto [position, value] : changes) numbers[position] = value;
     game->setParameters(numbers);
     game->readLayouts();
@@ -88,7 +124,9 @@ TEST_F(SimonRules, LayoutsAreReadInGroupsAndScaledToTheScene) {
 }
 
 TEST_F(SimonRules, AListCutShortLosesOnlyTheLayoutsItLacks) {
-    params({{52, 1}, {53, 1}, {56, 80}, {57, 60}, {58, 160}, {59, 120}, {60, 240}, {61, 180}, {62, 320}}, 63);
+    params(
+        {{LayoutsOf3, 1}, {LayoutsOf4, 1}, {X0, 80}, {Y0, 60}, {X1, 160}, {Y1, 120}, {X2, 240}, {Y2, 180}, {X3, 320}},
+        X3 + 1);
     EXPECT_EQ(game->positions().size(), 3u);  // the fourth pair lacks its y
     EXPECT_EQ(game->layoutStart(3, 0), 0);
     EXPECT_EQ(game->layoutStart(4, 0), -1);
@@ -107,7 +145,14 @@ protected:
     }
 
     void start(int length = 5, int count = 4) {
-        setParams(game, {{0, 0}, {39, length}, {41, 100}, {43, count}, {45, 100}, {48, 4}, {49, 100}, {51, 3}});
+        setParams(game, {{EasyStartLevel, 0},
+                         {LengthStart, length},
+                         {LengthLevelsPerStep, 100},
+                         {ChoicesStart, count},
+                         {ChoicesLevelsPerStep, 100},
+                         {S::ParamShowTimeAtStart, 4},
+                         {S::ParamShowLevelsPerStep, 100},
+                         {S::ParamLeadFrames, 3}});
         startPractice(kSimon, 0);
         untilPlay(game);
         canvas->sounds.clear();
@@ -258,8 +303,8 @@ TEST_F(SimonGame, RepeatingTheWholeSequenceScoresEachClickAndSolvesTheTurn) {
     EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
     EXPECT_EQ(game->getInputIndex(), 0);
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);
-    EXPECT_EQ(game->getLevel(), level + game->param(18));
-    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(18));
+    EXPECT_EQ(game->getLevel(), level + game->param(S::ParamSuccessStep));
+    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(S::ParamSuccessStep));
     tick();
     EXPECT_EQ(game->getPhase(), GameBase::PhaseNextTurn);
     ticks(10);
@@ -284,8 +329,8 @@ TEST_F(SimonGame, AWrongClickAtTheLastEntryKeepsTheEarlierPoints) {
     EXPECT_TRUE(game->isLit(wrong));
     EXPECT_EQ(countOf(canvas->sounds, game->toneOf(wrong)), 0) << "no tone for a wrong button";
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundFailure), 1);
-    EXPECT_EQ(game->getLevel(), std::max(level + game->param(19), 0));
-    EXPECT_EQ(game->getMultiplier(), std::max(multiplier + game->param(19), 0));
+    EXPECT_EQ(game->getLevel(), std::max(level + game->param(S::ParamLevelStep), 0));
+    EXPECT_EQ(game->getMultiplier(), std::max(multiplier + game->param(S::ParamLevelStep), 0));
     tick();
     EXPECT_EQ(game->getPhase(), GameBase::PhaseNextTurn);
 }
@@ -344,13 +389,13 @@ TEST_F(SimonGame, TheDailyTestCanPickItAndStartsAtTheRanksLevel) {
     canvas->selectGame(kSimon);
     canvas->setState(MentariumCanvas::StatePlaying);
     untilPlay(game);
-    EXPECT_EQ(game->getStartLevel(), game->param(6));  // rank 0
+    EXPECT_EQ(game->getStartLevel(), game->param(S::ParamTestStartLevelBy));  // rank 0
     EXPECT_TRUE(game->findChild(lang::String("STARBAROVERLAY"))->isVisible());
     EXPECT_FALSE(game->findChild(lang::String("Score"))->isVisible());
 }
 
 TEST_F(SimonGame, NoDelayBeforeTheSequenceStillShowsIt) {
-    setParams(game, {{51, 0}});
+    setParams(game, {{S::ParamLeadFrames, 0}});
     startPractice(kSimon, 0);
     untilPlay(game);
     EXPECT_GT(tickUntil([this] { return game->getPhase() == GameBase::PhaseAnswer; }, 200), 0);

@@ -12,6 +12,18 @@
 namespace game_test {
 namespace {
 
+// The scene parameters the set-ups change. Runs of four are start, largest,
+// levels per step and step; the show time's largest is its value at level 0.
+using S = SpatialMemory;
+constexpr int GridSlot = S::ParamGridSlot, LitSlot = S::ParamLitCountSlot, ShowSlot = S::ParamShowTimeSlot;
+constexpr int ShowStart = S::ParamShowTime + S::RunStart, ShowAtLevel0 = S::ParamShowTimeAtStart,
+              ShowLevelsPerStep = S::ParamShowTime + S::RunLevelsPerStep, ShowStep = S::ParamShowTime + S::RunStep;
+constexpr int GridStart = S::ParamGridIndex + S::RunStart, GridLargest = S::ParamGridIndex + S::RunLargest,
+              GridLevelsPerStep = S::ParamGridIndex + S::RunLevelsPerStep, GridStep = S::ParamGridIndex + S::RunStep;
+constexpr int LitStart = S::ParamLitCount + S::RunStart, LitLargest = S::ParamLitCount + S::RunLargest,
+              LitLevelsPerStep = S::ParamLitCount + S::RunLevelsPerStep, LitStep = S::ParamLitCount + S::RunStep;
+constexpr int EasyStartLevel = S::ParamPracticeStartLevelBy;  // the practice plays here are on easy
+
 constexpr int kSpatialMemory = 2;
 
 // A game outside any scene with a parameter list of its own.
@@ -45,21 +57,21 @@ TEST_F(SpatialMemoryRules, GridSizesByIndexAndThreeByThreeBeyond) {
 // Grid from the whole level, show time also from the whole level, and the
 // lit count only from what the show time's steps leave over.
 TEST_F(SpatialMemoryRules, TheLitCountGrowsFromWhatTheShowTimeLeaves) {
-    params({{39, 0},
-            {41, 1},
-            {40, 2},
-            {42, 60},
-            {43, 60},
-            {44, 5},
-            {45, -10},  // show time: 60, less 10 per 5 levels
-            {46, 0},
-            {47, 7},
-            {48, 3},
-            {49, 1},  // grid: one size up per 3 levels
-            {50, 2},
-            {51, 9},
-            {52, 2},
-            {53, 1}});  // lit: one more per 2 levels
+    params({{GridSlot, 0},
+            {ShowSlot, 1},
+            {LitSlot, 2},
+            {ShowStart, 60},
+            {ShowAtLevel0, 60},
+            {ShowLevelsPerStep, 5},
+            {ShowStep, -10},  // show time: 60, less 10 per 5 levels
+            {GridStart, 0},
+            {GridLargest, 7},
+            {GridLevelsPerStep, 3},
+            {GridStep, 1},  // grid: one size up per 3 levels
+            {LitStart, 2},
+            {LitLargest, 9},
+            {LitLevelsPerStep, 2},
+            {LitStep, 1}});  // lit: one more per 2 levels
     SpatialMemory::TurnSize at0 = game->turnSizeAt(0);
     EXPECT_EQ(at0.gridIndex, 0);
     EXPECT_EQ(at0.showTime, 60);
@@ -81,21 +93,21 @@ TEST_F(SpatialMemoryRules, TheLitCountGrowsFromWhatTheShowTimeLeaves) {
 // The other order: the lit count takes the whole level and hands its
 // remainder to the show time; the grid never consumes the level.
 TEST_F(SpatialMemoryRules, SlotsTakeTheirTurnInTheOrderTheParametersGive) {
-    params({{39, 2},
-            {40, 0},
-            {41, 1},
-            {42, 50},
-            {43, 50},
-            {44, 1},
-            {45, -10},
-            {46, 1},
-            {47, 4},
-            {48, 2},
-            {49, 1},
-            {50, 3},
-            {51, 6},
-            {52, 3},
-            {53, 1}});
+    params({{GridSlot, 2},
+            {LitSlot, 0},
+            {ShowSlot, 1},
+            {ShowStart, 50},
+            {ShowAtLevel0, 50},
+            {ShowLevelsPerStep, 1},
+            {ShowStep, -10},
+            {GridStart, 1},
+            {GridLargest, 4},
+            {GridLevelsPerStep, 2},
+            {GridStep, 1},
+            {LitStart, 3},
+            {LitLargest, 6},
+            {LitLevelsPerStep, 3},
+            {LitStep, 1}});
     SpatialMemory::TurnSize at5 = game->turnSizeAt(5);
     EXPECT_EQ(at5.litCount, 4);   // 5 / 3 = 1 step
     EXPECT_EQ(at5.showTime, 30);  // 5 mod 3 = 2 steps of -10
@@ -107,12 +119,22 @@ TEST_F(SpatialMemoryRules, SlotsTakeTheirTurnInTheOrderTheParametersGive) {
 
 TEST_F(SpatialMemoryRules, ImpossibleTurnsAreKeptPlayable) {
     // More lights than tiles, a show time that would run below zero, steps of zero levels.
-    params({{39, 0}, {40, 1}, {41, 2}, {42, 10}, {43, 10}, {44, 1}, {45, -20}, {48, 0}, {50, 12}, {51, 20}, {52, 0}});
+    params({{GridSlot, 0},
+            {LitSlot, 1},
+            {ShowSlot, 2},
+            {ShowStart, 10},
+            {ShowAtLevel0, 10},
+            {ShowLevelsPerStep, 1},
+            {ShowStep, -20},
+            {GridLevelsPerStep, 0},
+            {LitStart, 12},
+            {LitLargest, 20},
+            {LitLevelsPerStep, 0}});
     SpatialMemory::TurnSize size = game->turnSizeAt(6);
     EXPECT_EQ(size.gridIndex, 0);
     EXPECT_EQ(size.litCount, 9);  // all nine tiles of the 3 x 3 grid
     EXPECT_EQ(size.showTime, 1);  // the lights still go out
-    params({{50, 0}});
+    params({{LitStart, 0}});
     EXPECT_EQ(game->turnSizeAt(0).litCount, 1);
 }
 
@@ -130,7 +152,14 @@ protected:
     }
 
     void start(int lit = 4, int showTime = 20) {
-        setParams(game, {{0, 0}, {46, 2}, {47, 2}, {48, 100}, {50, lit}, {52, 100}, {43, showTime}, {44, 100}});
+        setParams(game, {{EasyStartLevel, 0},
+                         {GridStart, 2},
+                         {GridLargest, 2},
+                         {GridLevelsPerStep, 100},
+                         {LitStart, lit},
+                         {LitLevelsPerStep, 100},
+                         {ShowAtLevel0, showTime},
+                         {ShowLevelsPerStep, 100}});
         startPractice(kSpatialMemory, 0);
         untilPlay(game);
     }
@@ -234,8 +263,8 @@ TEST_F(SpatialMemoryGame, FindingEveryTargetScoresEachAndSolvesTheTurn) {
         }
     }
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);
-    EXPECT_EQ(game->getLevel(), level + game->param(18));
-    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(18));
+    EXPECT_EQ(game->getLevel(), level + game->param(S::ParamSuccessStep));
+    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(S::ParamSuccessStep));
     // A late click on a plain tile cannot spoil the solved turn.
     click(tilesIn(SpatialMemory::TilePlain).front());
     EXPECT_EQ(game->getWrongAnswers(), 0);
@@ -256,8 +285,8 @@ TEST_F(SpatialMemoryGame, OneWrongTileEndsTheTurnAndTheNextStartsTwelveFramesLat
     EXPECT_EQ(game->getPhase(), GameBase::PhaseWrong);
     EXPECT_EQ(game->getWrongAnswers(), 1);
     EXPECT_EQ(game->getScore(), score);  // the found tile keeps its points
-    EXPECT_EQ(game->getLevel(), std::max(level + game->param(19), 0));
-    EXPECT_EQ(game->getMultiplier(), std::max(multiplier + game->param(19), 0));
+    EXPECT_EQ(game->getLevel(), std::max(level + game->param(S::ParamLevelStep), 0));
+    EXPECT_EQ(game->getMultiplier(), std::max(multiplier + game->param(S::ParamLevelStep), 0));
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundFailure), 1);
     tick();
     ASSERT_EQ(game->getPhase(), GameBase::PhaseNextTurn);
@@ -291,7 +320,7 @@ TEST_F(SpatialMemoryGame, ConsecutiveTurnsLightDifferentSets) {
 }
 
 TEST_F(SpatialMemoryGame, AGridFullOfLightsRepeatsItsOnlySet) {
-    setParams(game, {{46, 0}, {47, 0}, {50, 9}, {51, 9}});
+    setParams(game, {{GridStart, 0}, {GridLargest, 0}, {LitStart, 9}, {LitLargest, 9}});
     startPractice(kSpatialMemory, 0);
     untilPlay(game);
     EXPECT_EQ(tilesIn(SpatialMemory::TileLit).size(), 9u);

@@ -184,7 +184,8 @@ TEST_F(SpotChangesGameRun, FourCardsStandInOneRowOrTwoAtRandom) {
     loadGame();
     SpotChanges* game = start(0);
     ASSERT_NE(game, nullptr);
-    setParams(game, {{42, 2}, {44, 0}});  // four cards whatever the level
+    setParams(game, {{SpotChanges::ParamCards + SpotChanges::RunStart, 2},
+                     {SpotChanges::ParamCards + SpotChanges::RunLevelsPerStep, 0}});  // four cards whatever the level
     sprite::Sprite* bounds = game->findChild(lang::String("GameBounds"));
     ASSERT_NE(bounds, nullptr);
     std::set<int> layouts;
@@ -215,8 +216,8 @@ TEST_F(SpotChangesGameRun, TheChangedCardScoresOnceAndFades) {
     pressCard(game, j);
     EXPECT_EQ(game->getPhase(), GameBase::PhaseCorrect);
     EXPECT_GT(game->getScore(), 0);
-    EXPECT_EQ(game->getLevel(), level + game->param(18));
-    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(18));
+    EXPECT_EQ(game->getLevel(), level + game->param(SpotChanges::ParamSuccessStep));
+    EXPECT_EQ(game->getMultiplier(), multiplier + game->param(SpotChanges::ParamSuccessStep));
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundClick), 1);
     EXPECT_EQ(countOf(canvas->sounds, MentariumCanvas::SoundSuccess), 1);
     EXPECT_EQ(game->changedFace(j)->getTargetAlpha(), 40);

@@ -19,11 +19,11 @@ constexpr int kStroop = 4;
 // A game outside any scene, with the bucket numbers it reads.
 StroopTest* looseGame(int atZero, int largest, int levelPerStep, int perStep) {
     auto* game = new StroopTest();
-    lang::IntArray numbers(43);
-    numbers[39] = atZero;
-    numbers[40] = largest;
-    numbers[41] = levelPerStep;
-    numbers[42] = perStep;
+    lang::IntArray numbers(StroopTest::ParamBuckets + 4);
+    numbers[StroopTest::ParamBuckets + StroopTest::RunStart] = atZero;
+    numbers[StroopTest::ParamBuckets + StroopTest::RunLargest] = largest;
+    numbers[StroopTest::ParamBuckets + StroopTest::RunLevelsPerStep] = levelPerStep;
+    numbers[StroopTest::ParamBuckets + StroopTest::RunStep] = perStep;
     game->setParameters(numbers);
     return game;
 }

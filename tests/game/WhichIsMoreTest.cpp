@@ -72,8 +72,9 @@ TEST_F(WhichIsMoreGameRun, OnePanelHoldsTheMostAndAnswersAreScored) {
     loadGame();
     auto* game = dynamic_cast<WhichIsMore*>(startPractice(kWhichIsMore, 0));
     ASSERT_NE(game, nullptr);
-    setParams(game, {{43, 10}, {44, 10}});  // most drawn from 8 .. 10
-    ticks(120);                             // the start signs, then the first turn
+    setParams(game, {{WhichIsMore::ParamMostPictures + WhichIsMore::RunStart, 10},  // most drawn from 8 .. 10
+                     {WhichIsMore::ParamMostPictures + WhichIsMore::RunLargest, 10}});
+    ticks(120);  // the start signs, then the first turn
     ASSERT_EQ(game->getPhase(), GameBase::PhaseAnswer);
     for (int turn = 0; turn < 6; ++turn) {
         ASSERT_GE(game->getPanelCount(), 2);

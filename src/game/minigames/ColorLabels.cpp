@@ -31,10 +31,7 @@ constexpr int kNeutral = 128;
 
 ColorLabels::ColorLabels() = default;
 
-ColorLabels::~ColorLabels() {
-    if (cells_) cells_->release();
-    if (grid_) grid_->release();
-}
+ColorLabels::~ColorLabels() = default;
 
 // --- the rules of a turn ---
 
@@ -73,7 +70,7 @@ void ColorLabels::onLoaded(sprite::DataLoader* loader) {
 }
 
 ColorLabelCell* ColorLabels::cell(int i) const {
-    if (cells_ == nullptr || i < 0 || i >= cells_->size()) return nullptr;
+    if (!cells_ || i < 0 || i >= cells_->size()) return nullptr;
     return static_cast<ColorLabelCell*>(cells_->elementAt(i));
 }
 
@@ -86,31 +83,27 @@ void ColorLabels::startGame() {
     sprite::Sprite* bounds = part("GridBounds");
     auto* prototype = dynamic_cast<sprite::AnimateSprite*>(part("ColorLabelFlipVertical"));
     if (bounds == nullptr || prototype == nullptr) return;  // a scene without the grid deals nothing
-    grid_ = new Grid(bounds->getX(), bounds->getY(), Columns, Rows, bounds->getWidth() / Columns,
-                     bounds->getHeight() / Rows);
+    grid_.reset(new Grid(bounds->getX(), bounds->getY(), Columns, Rows, bounds->getWidth() / Columns,
+                         bounds->getHeight() / Rows));
     prototype->setFrame(0);
     prototype->setFrameRange(0, kFaceUp);
     prototype->setFrameInterval(kTurnInterval, 0);
-    cells_ = new util::Vector(10);
+    cells_.reset(new util::Vector(10));
     for (int i = 0; i < Cells; ++i) {
-        auto* card = static_cast<sprite::AnimateSprite*>(prototype->clone());
+        lang::Ref<sprite::AnimateSprite> card(static_cast<sprite::AnimateSprite*>(prototype->clone()));
         card->setLocation(grid_->cellX(i), grid_->cellY(i));
         card->setVisible(true);
-        addNamedBefore(numberedName("textBG_", i), card, prototype);
-        auto* c = new ColorLabelCell(i, card);
-        cells_->addElement(c);
-        c->release();
-        card->release();
+        addNamedBefore(numberedName("textBG_", i), card.get(), prototype);
+        lang::Ref<ColorLabelCell> c(new ColorLabelCell(i, card.get()));
+        cells_->addElement(c.get());
     }
 }
 
 void ColorLabels::removeCards() {
     clearTiles();
     for (int i = 0; cells_ && i < cells_->size(); ++i) remove(cell(i)->background);
-    if (cells_) cells_->release();
-    cells_ = nullptr;
-    if (grid_) grid_->release();
-    grid_ = nullptr;
+    cells_.reset();
+    grid_.reset();
 }
 
 void ColorLabels::stopGame() {
@@ -147,7 +140,7 @@ void ColorLabels::endTurn() {
 }
 
 void ColorLabels::layOutWords() {
-    if (cells_ == nullptr || cells_->size() < Cells) return;
+    if (!cells_ || cells_->size() < Cells) return;
     for (int i = 0; i < Cells; ++i) {
         cell(i)->ink = ColorLabelCell::NoInk;
         cell(i)->matches = false;
@@ -163,16 +156,15 @@ void ColorLabels::layOutWords() {
         sprite::Sprite* prototype =
             part(numberedName("Label_", ColourPalette::word(ColourPalette::current(), word)).c_str());
         if (prototype == nullptr) continue;
-        sprite::Sprite* label = prototype->clone();
+        lang::Ref<sprite::Sprite> label(prototype->clone());
         label->setLocation(c->background->getX(), c->background->getY());
         label->setVisible(false);
         int ink = drawInk(word, colourCount_, mismatches);
         int r, g, b;
         inkFactors(ink, r, g, b);
         label->setColorFactors(label->getAlpha(), r, g, b);
-        c->setLabel(label);
-        addNamedBefore(numberedName("text_", c->index), label, prototype);
-        label->release();
+        c->setLabel(label.get());
+        addNamedBefore(numberedName("text_", c->index), label.get(), prototype);
         c->ink = ink;
         c->matches = ink == word;
     }
@@ -271,13 +263,12 @@ int ColorLabels::mousePressed(window::Event* event) {
     }
     c->ink = ColorLabelCell::Checked;
     if (sprite::Sprite* prototype = part("CheckMark")) {
-        sprite::Sprite* check = prototype->clone();
+        lang::Ref<sprite::Sprite> check(prototype->clone());
         check->setLocation(c->background->getX(), c->background->getY());
         check->setVisible(true);
         remove(c->label);
-        insertBefore(check, prototype);
-        c->setLabel(check);
-        check->release();
+        insertBefore(check.get(), prototype);
+        c->setLabel(check.get());
     }
     setPhase(PhaseCorrect);
     return TAKEN;

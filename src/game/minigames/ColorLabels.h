@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/GameBase.h"
+#include "lang/Ref.h"
 
 namespace sprite {
 class AnimateSprite;
@@ -64,7 +65,7 @@ public:
     int getFound() const { return turnCounter_; }
     int getHovered() const;
     ColorLabelCell* cell(int i) const;
-    const Grid* grid() const { return grid_; }
+    const Grid* grid() const { return grid_.get(); }
 
 private:
     void removeCards();
@@ -79,7 +80,7 @@ private:
     int colourCount_ = 0;
     int labelCount_ = 0;
     int matchCount_ = 0;
-    util::Vector* cells_ = nullptr;
-    Grid* grid_ = nullptr;
+    lang::Ref<util::Vector> cells_;
+    lang::Ref<Grid> grid_;
     ColorLabelCell* hovered_ = nullptr;  // borrowed: cells_ holds it
 };

@@ -88,8 +88,8 @@ void Concentration::gridFor(int cards, int& rows, int& columns) {
 }
 
 int Concentration::quantityAt(int level, int first) const {
-    const int start = param(first), largest = param(first + 1), levelPerStep = param(first + 2),
-              stepsPerLevelStep = param(first + 3);
+    const int start = param(first + RunStart), largest = param(first + RunLargest),
+              levelPerStep = param(first + RunLevelsPerStep), stepsPerLevelStep = param(first + RunStep);
     // A zero level-per-step means the quantity never steps.
     int k = levelPerStep > 0 ? level / levelPerStep : 0;
     if (k > 0) return std::min(start + stepsPerLevelStep * k, largest);

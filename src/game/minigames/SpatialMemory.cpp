@@ -42,10 +42,7 @@ PreviousTargets& previousTargets() {
 
 }  // namespace
 
-SpatialMemory::~SpatialMemory() {
-    if (images_) images_->release();
-    if (backgrounds_) backgrounds_->release();
-}
+SpatialMemory::~SpatialMemory() = default;
 
 void SpatialMemory::onLoaded(sprite::DataLoader* loader) {
     GameBase::onLoaded(loader);
@@ -95,11 +92,11 @@ SpatialMemory::TurnSize SpatialMemory::turnSizeAt(int level) const {
 // --- the grid ---
 
 sprite::AnimateSprite* SpatialMemory::background(int i) const {
-    return static_cast<sprite::AnimateSprite*>(spriteOf(backgrounds_, i));
+    return static_cast<sprite::AnimateSprite*>(spriteOf(backgrounds_.get(), i));
 }
 
 sprite::AnimateSprite* SpatialMemory::image(int i) const {
-    return static_cast<sprite::AnimateSprite*>(spriteOf(images_, i));
+    return static_cast<sprite::AnimateSprite*>(spriteOf(images_.get(), i));
 }
 
 void SpatialMemory::clearTiles() {
@@ -111,9 +108,8 @@ void SpatialMemory::clearTiles() {
         if (sprite::Sprite* s = image(i)) remove(s);
         if (sprite::Sprite* s = background(i)) remove(s);
     }
-    if (images_) images_->release();
-    if (backgrounds_) backgrounds_->release();
-    images_ = backgrounds_ = nullptr;
+    images_.reset();
+    backgrounds_.reset();
     tileCount_ = 0;
     GameBase::clearTiles();
 }
@@ -127,8 +123,8 @@ void SpatialMemory::buildGrid() {
     const int left = area->getX() + (area->getWidth() - (columns_ * (w + TileGap) - TileGap)) / 2;
     const int top = area->getY() + (area->getHeight() - (rows_ * (h + TileGap) - TileGap)) / 2;
     tileCount_ = rows_ * columns_;
-    backgrounds_ = new util::Vector(tileCount_);
-    images_ = new util::Vector(tileCount_);
+    backgrounds_.reset(new util::Vector(tileCount_));
+    images_.reset(new util::Vector(tileCount_));
     states_.assign(tileCount_, TilePlain);
     for (int i = 0; i < tileCount_; ++i) {
         int x = left + (w + TileGap) * (i % columns_), y = top + (h + TileGap) * (i / columns_);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/GameBase.h"
+#include "lang/Ref.h"
 
 namespace sprite {
 class AnimateSprite;
@@ -83,8 +84,8 @@ private:
     int rows_ = 0, columns_ = 0, tileCount_ = 0;
     std::vector<int> states_;
     int hovered_ = -1;
-    util::Vector* images_ = nullptr;       // picture sprites, tile order
-    util::Vector* backgrounds_ = nullptr;  // background sprites, tile order
+    lang::Ref<util::Vector> images_;       // picture sprites, tile order
+    lang::Ref<util::Vector> backgrounds_;  // background sprites, tile order
     int litCount_ = 0;
     int showTime_ = 0;
 };

@@ -41,11 +41,7 @@ SpotChanges::SpotChanges() {
     std::fill(std::begin(changedTiles_), std::end(changedTiles_), -1);
 }
 
-SpotChanges::~SpotChanges() {
-    for (util::Vector* v : {faces_, changedFaces_, cards_})
-        if (v) v->release();
-    if (grid_) grid_->release();
-}
+SpotChanges::~SpotChanges() = default;
 
 // --- the rules of a turn ---
 
@@ -145,13 +141,15 @@ void SpotChanges::onLoaded(sprite::DataLoader* loader) {
 }
 
 sprite::AnimateSprite* SpotChanges::card(int i) const {
-    return static_cast<sprite::AnimateSprite*>(spriteOf(cards_, i));
+    return static_cast<sprite::AnimateSprite*>(spriteOf(cards_.get(), i));
 }
 
-sprite::ScalerSprite* SpotChanges::face(int i) const { return static_cast<sprite::ScalerSprite*>(spriteOf(faces_, i)); }
+sprite::ScalerSprite* SpotChanges::face(int i) const {
+    return static_cast<sprite::ScalerSprite*>(spriteOf(faces_.get(), i));
+}
 
 sprite::ScalerSprite* SpotChanges::changedFace(int i) const {
-    return static_cast<sprite::ScalerSprite*>(spriteOf(changedFaces_, i));
+    return static_cast<sprite::ScalerSprite*>(spriteOf(changedFaces_.get(), i));
 }
 
 int SpotChanges::changedCard() const {
@@ -162,11 +160,10 @@ int SpotChanges::changedCard() const {
 
 // --- a turn ---
 
-void SpotChanges::forget(util::Vector*& sprites) {
-    if (sprites == nullptr) return;
+void SpotChanges::forget(lang::Ref<util::Vector>& sprites) {
+    if (!sprites) return;
     for (int i = 0; i < sprites->size(); ++i) remove(static_cast<sprite::Sprite*>(sprites->elementAt(i)));
-    sprites->release();
-    sprites = nullptr;
+    sprites.reset();
 }
 
 void SpotChanges::clearTiles() {
@@ -175,8 +172,7 @@ void SpotChanges::clearTiles() {
     forget(faces_);
     forget(changedFaces_);
     forget(cards_);
-    if (grid_) grid_->release();
-    grid_ = nullptr;
+    grid_.reset();
     std::fill(std::begin(cardTiles_), std::end(cardTiles_), -1);
     std::fill(std::begin(changedTiles_), std::end(changedTiles_), -1);
     highlighted_ = -1;
@@ -200,8 +196,8 @@ void SpotChanges::endTurn() {
         int rows = 1, columns = 1;
         layoutFor(cardCount_, cardCount_ == 4 ? random_.nextInt(1) : 0, rows, columns);
         int w = (columns - 1) * CellGap + columns * CellSize, h = (rows - 1) * CellGap + rows * CellSize;
-        grid_ = new Grid(bounds.x + bounds.width / 2 - w / 2, bounds.y + bounds.height / 2 - h / 2, columns, rows,
-                         CellSize + CellGap, CellSize + CellGap);
+        grid_.reset(new Grid(bounds.x + bounds.width / 2 - w / 2, bounds.y + bounds.height / 2 - h / 2, columns, rows,
+                             CellSize + CellGap, CellSize + CellGap));
     } else {
         scatterArea_ = scatterArea(bounds, cardCount_);
     }
@@ -225,8 +221,8 @@ void SpotChanges::placeCards() {
     if (prototype == nullptr) return;  // a scene without the card deals nothing
     prototype->setFrameRange(0, kOpen);
     prototype->setFrameInterval(kTurnInterval, 0);
-    cards_ = new util::Vector(MaxCards);
-    faces_ = new util::Vector(MaxCards);
+    cards_.reset(new util::Vector(MaxCards));
+    faces_.reset(new util::Vector(MaxCards));
     for (int i = 0; i < cardCount_; ++i) {
         lang::Ref<sprite::AnimateSprite> back(static_cast<sprite::AnimateSprite*>(prototype->clone()));
         back->setFrame(kOpen);
@@ -255,11 +251,11 @@ void SpotChanges::placeCards() {
 
 void SpotChanges::makeChange() {
     std::copy(std::begin(cardTiles_), std::end(cardTiles_), changedTiles_);
-    if (cardCount_ <= 0 || cards_ == nullptr) return;
+    if (cardCount_ <= 0 || !cards_) return;
     int j = random_.nextInt(cardCount_ - 1);
     int fresh = randomNotIn(tileCount(), cardTiles_, cardCount_);
     if (fresh >= 0) changedTiles_[j] = fresh;
-    changedFaces_ = new util::Vector(MaxCards);
+    changedFaces_.reset(new util::Vector(MaxCards));
     for (int i = 0; i < cardCount_ && i < cards_->size(); ++i) {
         lang::Ref<sprite::ScalerSprite> f(makeFace(numberedName("CardChange_", i), changedTiles_[i], card(i)));
         f->setVisible(false);

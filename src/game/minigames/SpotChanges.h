@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/GameBase.h"
+#include "lang/Ref.h"
 #include "util/RectangleNM.h"
 
 namespace sprite {
@@ -77,7 +78,7 @@ public:
     bool isScattered() const { return scattered_; }
     int getHighlighted() const { return highlighted_; }
     const util::RectangleNM& getScatterArea() const { return scatterArea_; }
-    const Grid* grid() const { return grid_; }
+    const Grid* grid() const { return grid_.get(); }
     int tileOf(int i) const { return i >= 0 && i < cardCount_ ? cardTiles_[i] : -1; }
     int changedTileOf(int i) const { return i >= 0 && i < cardCount_ ? changedTiles_[i] : -1; }
     // The card that changed in this turn, or -1.
@@ -93,7 +94,7 @@ private:
     sprite::ScalerSprite* makeFace(const lang::String& childName, int t, sprite::AnimateSprite* on);
     int cardAt(int lx, int ly, bool open) const;
     void setHighlighted(int i);
-    void forget(util::Vector*& sprites);
+    void forget(lang::Ref<util::Vector>& sprites);
 
     int cardCount_ = 0;
     int showTime_ = 0;
@@ -103,9 +104,9 @@ private:
     util::RectangleNM scatterArea_;
     int cardTiles_[MaxCards] = {};
     int changedTiles_[MaxCards] = {};
-    util::Vector* faces_ = nullptr;
-    util::Vector* changedFaces_ = nullptr;
-    util::Vector* cards_ = nullptr;
+    lang::Ref<util::Vector> faces_;
+    lang::Ref<util::Vector> changedFaces_;
+    lang::Ref<util::Vector> cards_;
     int highlighted_ = -1;
-    Grid* grid_ = nullptr;
+    lang::Ref<Grid> grid_;
 };

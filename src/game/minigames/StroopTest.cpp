@@ -37,12 +37,7 @@ constexpr Place kPlaces[6][StroopTest::MaxBuckets] = {
 
 StroopTest::StroopTest() = default;
 
-StroopTest::~StroopTest() {
-    if (buckets_) buckets_->release();
-    if (paints_) paints_->release();
-    for (window::Image*& word : words_)
-        if (word) word->release();
-}
+StroopTest::~StroopTest() = default;
 
 // --- the rules of a turn ---
 
@@ -86,12 +81,12 @@ void StroopTest::onLoaded(sprite::DataLoader* loader) {
         clip_.set(bounds->getX(), bounds->getY(), bounds->getWidth(), bounds->getHeight());
     }
     for (int w = 0; w < Words; ++w)
-        if (words_[w] == nullptr) words_[w] = new window::Image(numberedName("+iStroopText_", w));
+        if (!words_[w]) words_[w].reset(new window::Image(numberedName("+iStroopText_", w)));
 }
 
-sprite::Sprite* StroopTest::bucket(int i) const { return spriteOf(buckets_, i); }
+sprite::Sprite* StroopTest::bucket(int i) const { return spriteOf(buckets_.get(), i); }
 
-sprite::Sprite* StroopTest::paint(int i) const { return spriteOf(paints_, i); }
+sprite::Sprite* StroopTest::paint(int i) const { return spriteOf(paints_.get(), i); }
 
 // --- a turn ---
 
@@ -100,33 +95,32 @@ void StroopTest::clearTiles() {
     GameBase::clearTiles();
     if (highlight_) highlight_->setVisible(false);
     highlighted_ = -1;
-    for (util::Vector* sprites : {buckets_, paints_})
+    for (util::Vector* sprites : {buckets_.get(), paints_.get()})
         for (int i = 0; sprites && i < sprites->size(); ++i)
             remove(static_cast<sprite::Sprite*>(sprites->elementAt(i)));
-    if (buckets_) buckets_->release();
-    if (paints_) paints_->release();
-    buckets_ = paints_ = nullptr;
+    buckets_.reset();
+    paints_.reset();
     bucketCount_ = 0;
     std::fill(std::begin(colourOrder_), std::end(colourOrder_), -1);
 }
 
-sprite::Sprite* StroopTest::placeClone(const char* prototype, int x, int y) {
+lang::Ref<sprite::Sprite> StroopTest::placeClone(const char* prototype, int x, int y) {
     sprite::Sprite* source = part(prototype);
-    if (source == nullptr) return nullptr;
-    sprite::Sprite* copy = source->clone();
+    if (source == nullptr) return {};
+    lang::Ref<sprite::Sprite> copy(source->clone());
     copy->setLocation(x, y);
     if (clip_.width > 0 && clip_.height > 0) copy->setClip(&clip_);
     copy->setVisible(true);
-    if (highlight_) insertBefore(copy, highlight_);
+    if (highlight_) insertBefore(copy.get(), highlight_);
     else
-        add(copy);
+        add(copy.get());
     return copy;
 }
 
 void StroopTest::showWord(int wordColour, int inkColour) {
     sprite::Sprite* text = part("TextColorPrototype");
     if (text == nullptr) return;
-    text->setImage(words_[ColourPalette::word(ColourPalette::current(), wordColour)]);
+    text->setImage(words_[ColourPalette::word(ColourPalette::current(), wordColour)].get());
     int r, g, b;
     colourFactors(inkColour, r, g, b);
     text->setColorFactors(kNeutral, r, g, b);
@@ -138,21 +132,17 @@ void StroopTest::endTurn() {
     bucketCount_ = bucketCountAt(getLevel());
     for (int c = 0; c < Colours; ++c) colourOrder_[c] = c;
     shuffle(colourOrder_, Colours);
-    buckets_ = new util::Vector(MaxBuckets);
-    paints_ = new util::Vector(MaxBuckets);
+    buckets_.reset(new util::Vector(MaxBuckets));
+    paints_.reset(new util::Vector(MaxBuckets));
     for (int i = 0; i < bucketCount_; ++i) {
         int x, y;
         bucketPosition(bucketCount_, i, x, y);
-        if (sprite::Sprite* b = placeClone("CenterBucket", x, y)) {
-            buckets_->addElement(b);
-            b->release();
-        }
-        if (sprite::Sprite* p = placeClone("CenterPaint", x, y)) {
+        if (lang::Ref<sprite::Sprite> b = placeClone("CenterBucket", x, y)) buckets_->addElement(b.get());
+        if (lang::Ref<sprite::Sprite> p = placeClone("CenterPaint", x, y)) {
             int r, g, bl;
             colourFactors(colourOrder_[i], r, g, bl);
             p->setColorFactors(kNeutral, r, g, bl);
-            paints_->addElement(p);
-            p->release();
+            paints_->addElement(p.get());
         }
     }
     int ink = 0, word = 0;

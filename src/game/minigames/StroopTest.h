@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/GameBase.h"
+#include "lang/Ref.h"
 #include "util/RectangleNM.h"
 
 namespace util {
@@ -59,8 +60,9 @@ private:
     int bucketAt(int lx, int ly) const;
     bool answering() const;
     void highlight(int i);
-    // A clone of a prototype at a bucket place, below the highlight in the drawing order.
-    sprite::Sprite* placeClone(const char* prototype, int x, int y);
+    // A clone of a prototype at a bucket place, below the highlight in the drawing
+    // order; empty when the scene lacks the prototype.
+    lang::Ref<sprite::Sprite> placeClone(const char* prototype, int x, int y);
     void showWord(int wordColour, int inkColour);
 
     int inkBucket_ = -1;
@@ -69,8 +71,8 @@ private:
     int highlighted_ = -1;
     sprite::Sprite* highlight_ = nullptr;  // borrowed: the screen holds it
     util::RectangleNM clip_;
-    util::Vector* buckets_ = nullptr;
-    util::Vector* paints_ = nullptr;
+    lang::Ref<util::Vector> buckets_;
+    lang::Ref<util::Vector> paints_;
     int colourOrder_[Colours] = {-1, -1, -1, -1, -1, -1, -1};
-    window::Image* words_[Words] = {};  // one reference each, loaded once
+    lang::Ref<window::Image> words_[Words];  // loaded once
 };
