@@ -34,9 +34,11 @@ inline std::filesystem::path screensDirectory() {
     return screens;
 }
 
-// The folder of a named run: its script and its profile.
+// The folder of a named run: its script and its profile. Kept in the build
+// folder, so that builds run side by side (another checkout, a sanitized build)
+// never share a profile.
 inline std::filesystem::path runDirectory(const std::string& name) {
-    auto dir = std::filesystem::temp_directory_path() / ("mentarium-" + name);
+    auto dir = std::filesystem::path(MENTARIUM_BINARY_DIR) / "runs" / name;
     std::filesystem::create_directories(dir);
     return dir;
 }

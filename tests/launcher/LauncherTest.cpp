@@ -91,7 +91,7 @@ TEST(DataSearchTest, OrderIsOptionEnvironmentProgramCurrentPath) {
 }
 
 TEST(LauncherTest, MissingArchiveIsReportedWithWhereItLooked) {
-    auto empty = std::filesystem::temp_directory_path() / "mentarium-no-data";
+    auto empty = hostrun::runDirectory("no-data");
     std::filesystem::create_directories(empty / "bin");
     // A copy of the program, away from the archive the build packs beside it.
     std::filesystem::copy_file(std::string(MENTARIUM_BINARY_DIR) + "/mentarium", empty / "bin" / "mentarium",
@@ -155,7 +155,7 @@ std::filesystem::path screenshotPath(const char* name) {
 // loads the packed scene, paints it, and a scripted screenshot shows it.
 TEST(LauncherTest, ScriptedHeadlessRunShowsTheFirstScreenAndStopsCleanly) {
     auto shot = screenshotPath("first-screen.png");
-    auto script = shotAndQuitScript(std::filesystem::temp_directory_path() / "mentarium-scripted-run", shot);
+    auto script = shotAndQuitScript(hostrun::runDirectory("scripted-run"), shot);
     auto profile = hostrun::runDirectory("scripted-run") / "profile.sqlite";
     std::filesystem::remove(profile);
     int status = 0;
