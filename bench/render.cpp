@@ -1,8 +1,9 @@
 // The render thread's pass on a 500 x 375 canvas in a window: collect the dirty
 // area of every root, repaint what meets it into the off-screen frame, copy
 // that through the same region to the window, and let the window thread show
-// it. Once for a screen where nothing changes, and with 20, 100 and 300
-// sprites moving over a full-screen background.
+// it. Once for a screen where nothing changes, once for a still tree of a few
+// hundred sprites in containers, and with 20, 100 and 300 sprites moving over
+// a full-screen background.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "sprite/FancyContainer.h"
 #include "sprite/GameCanvas2.h"
 #include "sprite/Sprite.h"
 #include "window/Component.h"
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int kWidth = 500, kHeight = 375;
 constexpr int kSpriteSize = 32;
+constexpr int kSpritesPerContainer = 30;
 
 window::Image* picture(int width, int height, uint32_t seed, bool translucentEdge) {
     auto* image = new window::Image(width, height, 1, false);
@@ -37,7 +40,9 @@ window::Image* picture(int width, int height, uint32_t seed, bool translucentEdg
 // this thread runs the passes the render thread would run.
 class RenderRig {
 public:
-    explicit RenderRig(int spriteCount) {
+    // spriteCount roots over the background, and stillCount more sprites in
+    // full-screen containers of kSpritesPerContainer each.
+    explicit RenderRig(int spriteCount, int stillCount = 0) {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         if (!platform::initWindowSystem()) return;
         platform::registerClass(kClass, &platform::defWindowProc);
@@ -57,6 +62,7 @@ public:
         window::Image* ball = picture(kSpriteSize, kSpriteSize, 200, true);
         for (int i = 0; i < spriteCount; ++i)
             sprites_.push_back(addRoot(ball, (i * 97) % (kWidth - kSpriteSize), (i * 61) % (kHeight - kSpriteSize)));
+        addStillTree(ball, stillCount);
         ball->release();
 
         // The first window paint makes the window's graphics and the off-screen frame.
@@ -106,14 +112,31 @@ public:
     }
 
 private:
-    sprite::Sprite* addRoot(window::Image* image, int x, int y) {
+    static sprite::Sprite* makeSprite(window::Image* image, int x, int y) {
         auto* s = new sprite::Sprite();
         s->setImage(image);
         s->setLocation(x, y);
         s->setVisible(true);
+        return s;
+    }
+    sprite::Sprite* addRoot(window::Image* image, int x, int y) {
+        sprite::Sprite* s = makeSprite(image, x, y);
         canvas_->addRoot(s);
         s->release();
         return s;
+    }
+    void addStillTree(window::Image* image, int count) {
+        for (int first = 0; first < count; first += kSpritesPerContainer) {
+            auto* container = new sprite::FancyContainer(kWidth, kHeight);
+            for (int i = first; i < count && i < first + kSpritesPerContainer; ++i) {
+                sprite::Sprite* s =
+                    makeSprite(image, (i * 89) % (kWidth - kSpriteSize), (i * 53) % (kHeight - kSpriteSize));
+                container->add(s);
+                s->release();
+            }
+            canvas_->addRoot(container);
+            container->release();
+        }
     }
 
     static constexpr const char* kClass = "BenchRenderWindow";
@@ -135,6 +158,19 @@ static void BM_RenderPassIdleScreen(benchmark::State& state) {
     state.counters["changed_pixels"] = rig.changedPixels();
 }
 BENCHMARK(BM_RenderPassIdleScreen)->Unit(benchmark::kMicrosecond);
+
+// A tree of n still sprites in containers: a pass in which nothing changed
+// should not cost in proportion to the tree.
+static void BM_RenderPassNothingChanged(benchmark::State& state) {
+    RenderRig rig(0, static_cast<int>(state.range(0)));
+    if (!rig.ready()) {
+        state.SkipWithError("no window");
+        return;
+    }
+    for (auto _ : state) rig.pass();
+    state.counters["changed_pixels"] = rig.changedPixels();
+}
+BENCHMARK(BM_RenderPassNothingChanged)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 // n sprites moving over the background: the region of a pass and the sprites
 // drawn through it should cost about linearly in n.

@@ -84,6 +84,7 @@ void DailyTestCompleteScreen::onShow() {
     if (r == nullptr) return;
     endTextPending_ = record->testHistoryLength() == 1;
     if (endTextPending_) {
+        requestLook();  // the passes watch Razoz from now on
         // The first-test words stay a while after they have typed out.
         r->say(c->text("TXT_DAILY_TEST_COMPLETED_FIRST"), kReadingSeconds * c->framesPerSecond());
         wasBusy_ = r->isBusy();
@@ -112,6 +113,7 @@ bool DailyTestCompleteScreen::collectDirty(int tick, util::RectangleNM* total, u
                 wasBusy_ = busy;
         }
     }
+    if (endTextPending_ && isVisible()) requestLook();  // watched on every pass until the end text is out
     return GameScreen::collectDirty(tick, total, region);
 }
 

@@ -145,6 +145,7 @@ bool DailyTestPayoffScreen::collectDirty(int tick, util::RectangleNM* total, uti
         ObjectLock hold(this, true);
         advance();
     }
+    if (isVisible()) requestLook();  // the payoff steps on every pass while shown
     return GameScreen::collectDirty(tick, total, region);
 }
 

@@ -644,6 +644,7 @@ bool GameBase::collectDirty(int tick, util::RectangleNM* total, util::Region* re
     if (isVisible()) {
         ObjectLock hold(this, true);
         frameTick(tick);
+        requestLook();  // the game's clock runs on every pass while it shows
     }
     return DialogSprite::collectDirty(tick, total, region);
 }

@@ -91,6 +91,7 @@ bool MainMenu::collectDirty(int tick, util::RectangleNM* total, util::Region* re
         else
             wasBusy_ = busy;
     }
+    if (isVisible()) requestLook();  // Razoz's talk is watched on every pass
     return GameScreen::collectDirty(tick, total, region);
 }
 

@@ -114,5 +114,6 @@ bool RazozSprite::collectDirty(int tick, util::RectangleNM* total, util::Region*
         int look = typing && !covered_ ? 2 + (tick / kMouthPeriod) % 2 : (tick % kBlinkPeriod < 4 ? 1 : 0);
         if (look != getFrame()) setFrame(look);
     }
+    requestLook();  // the blink is timed by the pass, so every pass looks
     return AnimateSprite::collectDirty(tick, total, region);
 }

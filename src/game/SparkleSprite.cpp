@@ -49,6 +49,7 @@ bool SparkleSprite::collectDirty(int tick, util::RectangleNM* total, util::Regio
         angle_ = std::fmod(angle_ + angularSpeed_, kTwoPi);
         if (angle_ < 0) angle_ += kTwoPi;
         place();
+        requestLook();  // it circles on every pass while shown
     }
     return AnimateSprite::collectDirty(tick, total, region);
 }

@@ -65,27 +65,53 @@ void AnimateSprite::setFrame(int n) {
 void AnimateSprite::setFrameRange(int first, int last) {
     firstFrame = std::max(0, first);
     lastFrame = std::min(last, frameCount - 1);
+    requestLook();
 }
 
 void AnimateSprite::setFrameInterval(int interval, int phase) {
     frameInterval = interval;
     framePhase = phase;
+    requestLook();
 }
 
 void AnimateSprite::setBounce(bool flag) {
     bounce = flag;
     if (flag) animating = false;
+    requestLook();
+}
+
+void AnimateSprite::setBounceCount(int count) {
+    bouncesLeft = count;
+    requestLook();
+}
+
+void AnimateSprite::setLoopCount(int count) {
+    loopsLeft = count;
+    requestLook();
+}
+
+void AnimateSprite::setLoopDelay(int delay) {
+    loopDelay = delay;
+    requestLook();
 }
 
 void AnimateSprite::setFrameStep(int step, bool looping) {
     frameStep = step;
     loop = looping;
     animating = !((loop && loopsLeft == 0) || (bounce && bouncesLeft == 0));
+    requestLook();
+}
+
+void AnimateSprite::setPaused(bool flag) {
+    paused = flag;
+    // A paused sprite still counts its passes, so it stays on the walk.
+    requestLook();
 }
 
 void AnimateSprite::pauseFor(int passes) {
     pauseCountdown = passes;
     paused = true;
+    requestLook();
 }
 
 void AnimateSprite::setNotify(window::Receiver* receiver, lang::Object* argument) {
@@ -127,6 +153,7 @@ void AnimateSprite::moveTo(int tx, int ty, int steps) {
     stepY.start(y, ty, steps);
     moveSteps = steps;
     animating = true;
+    requestLook();
 }
 
 void AnimateSprite::fadeTo(int alpha, int steps, bool hideWhenDone) {
@@ -135,6 +162,7 @@ void AnimateSprite::fadeTo(int alpha, int steps, bool hideWhenDone) {
     if (steps != -1) fadeSteps = steps == 0 ? 1 : steps;
     hideAfterFade = hideWhenDone;
     animating = true;
+    requestLook();
 }
 
 int AnimateSprite::nextX() {
@@ -203,14 +231,14 @@ bool AnimateSprite::collectDirty(int tick, util::RectangleNM* total, util::Regio
         if (pauseCountdown >= 0 && --pauseCountdown < 0) setPaused(false);
         if (paused) {
             ++pausedTicks;
+            requestLook();
             return Sprite::collectDirty(tick, total, region);
         }
     }
     int ticks = tick - pausedTicks;
     bool advanceDue = frameStep != 0 && (frameInterval == 0 || (framePhase + ticks) % frameInterval == 0);
     bool moving = false;
-    bool atRest =
-        !advanceDue && x == targetX && y == targetY && getAlpha() == targetAlpha && moveSteps <= 0 && fadeSteps <= 0;
+    bool atRest = !advanceDue && isStill();
     if (!atRest) {
         repaint();
         if (advanceDue) advanceFrame(ticks);
@@ -233,7 +261,13 @@ bool AnimateSprite::collectDirty(int tick, util::RectangleNM* total, util::Regio
         animating = false;
         sendEndNotification();
     }
+    // Frames still to step, or a glide or fade under way: the next pass is wanted too.
+    if (frameStep != 0 || animating || !isStill()) requestLook();
     return collected;
+}
+
+bool AnimateSprite::isStill() {
+    return x == targetX && y == targetY && getAlpha() == targetAlpha && moveSteps <= 0 && fadeSteps <= 0;
 }
 
 void AnimateSprite::paint(window::Graphics* g) {

@@ -34,7 +34,7 @@ public:
 
     virtual void setFrames(window::Image* picture, int cols, int rowCount);  // 49
     virtual bool isAnimating() { return animating; }                         // 50
-    void setPaused(bool flag) override { paused = flag; }                    // 51
+    void setPaused(bool flag) override;                                      // 51
     virtual bool isPaused() { return paused; }                               // 52
     virtual void moveTo(int tx, int ty, int steps);                          // 53
     virtual void fadeTo(int alpha, int steps, bool hideWhenDone);            // 54
@@ -52,9 +52,9 @@ public:
     void setFrameRange(int first, int last);
     void setFrameInterval(int interval, int phase);
     void setBounce(bool flag);
-    void setBounceCount(int count) { bouncesLeft = count; }
-    void setLoopCount(int count) { loopsLeft = count; }
-    void setLoopDelay(int delay) { loopDelay = delay; }
+    void setBounceCount(int count);
+    void setLoopCount(int count);
+    void setLoopDelay(int delay);
     void setFrameStep(int step, bool looping);
     // Pauses for a number of passes; the pause ends by itself afterwards.
     void pauseFor(int passes);
@@ -71,6 +71,8 @@ protected:
     bool glideStep();
     // Copies the animation fields into a clone.
     void copyAnimationTo(AnimateSprite* copy) const;
+    // At the glide target and the fade's alpha, with neither running.
+    bool isStill();
 
     int moveSteps = 0;
     int fadeSteps = 0;

@@ -64,11 +64,13 @@ void DialogSprite::onLoaded(DataLoader* loader) {
 void DialogSprite::loadImages() {
     imagesLoaded = true;
     FancyContainer::loadImages();
+    requestLook();  // the next pass settles the pictures against the visibility
 }
 
 void DialogSprite::unloadImages() {
     imagesLoaded = false;
     FancyContainer::unloadImages();
+    requestLook();
 }
 
 void DialogSprite::remove(SpriteBase* child) {

@@ -22,7 +22,11 @@ FancyContainer::FancyContainer(int w, int h) {
     region.addRect(0, 0, w, h);
 }
 
-FancyContainer::~FancyContainer() = default;
+FancyContainer::~FancyContainer() {
+    // Children that outlive the container must not pass their changes up to it.
+    for (int i = 0; i < children.size(); ++i)
+        static_cast<Sprite*>(children.uncheckedAt(i))->lookRequest().unlinkFrom(&lookRequest());
+}
 
 bool FancyContainer::init(lang::ObjectArray* pictures, lang::IntArray* numbers) {
     int n = numbers ? numbers->length() : 0;
@@ -115,6 +119,8 @@ bool FancyContainer::collectDirty(int tick, util::RectangleNM* total, util::Regi
         ObjectLock holdChildren(&children, true);
         for (int i = 0; i < children.size(); ++i) {
             auto* child = static_cast<Sprite*>(children.uncheckedAt(i));
+            // A child that neither changed nor animates has nothing to hand over.
+            if (!child->takeLookRequest()) continue;
             util::RectangleNM r;
             if (!child->collectDirty(tick, &r, &childArea)) continue;
             r.intersect(own);
@@ -141,10 +147,11 @@ bool FancyContainer::collectDirty(int tick, util::RectangleNM* total, util::Regi
     }
     ObjectLock holdChildren(&children, true);
     for (int i = removals.size() - 1; i >= 0; --i) {
-        lang::Object* gone = removals.elementAt(i);
+        auto* gone = static_cast<Sprite*>(removals.elementAt(i));
         gone->addRef();
         removals.removeElementAt(i);
         children.removeElement(gone);
+        gone->lookRequest().unlinkFrom(&lookRequest());
         gone->release();
     }
     return result;
@@ -183,6 +190,12 @@ void FancyContainer::unloadImages() {
     for (int i = 0; i < children.size(); ++i) static_cast<Sprite*>(children.uncheckedAt(i))->unloadImage();
 }
 
+void FancyContainer::linkChild(Sprite* child) {
+    child->lookRequest().linkTo(&lookRequest());
+    // The next collection visits it, so that its shown state follows its visibility.
+    child->requestLook();
+}
+
 void FancyContainer::markChildDirty(const util::RectangleNM& r) {
     {
         ObjectLock holdRegion(&region, true);
@@ -200,6 +213,7 @@ bool FancyContainer::insertChild(SpriteBase* child, int index, bool leaveRemoval
     else
         children.insertElementAt(s, index);
     if (!leaveRemovals) removals.removeElement(s);
+    linkChild(s);
     if (s->isVisible()) markChildDirty(*s->getBounds());
     s->release();
     return true;
@@ -236,6 +250,7 @@ void FancyContainer::remove(SpriteBase* child) {
     s->setVisible(false);
     // It stays listed until the next collection, so the pass repaints the place it left.
     if (removals.indexOf(s) < 0) removals.addElement(s);
+    requestLook();
 }
 
 void FancyContainer::insertBefore(SpriteBase* child, SpriteBase* ref) {
@@ -246,6 +261,7 @@ void FancyContainer::insertBefore(SpriteBase* child, SpriteBase* ref) {
     children.removeElement(s);
     int at = ref ? children.indexOf(ref) : -1;
     children.insertElementAt(s, at < 0 ? 0 : at);
+    linkChild(s);
     s->release();
 }
 

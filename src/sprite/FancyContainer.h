@@ -52,6 +52,8 @@ protected:
     // Records a child's rectangle (container coordinates) as dirty here and, moved
     // by the container's position, in the container's own dirty area.
     void markChildDirty(const util::RectangleNM& r);
+    // Makes the container the one the child's changes are passed up to.
+    void linkChild(Sprite* child);
     void resetRegion();
     void dropBuffer();
     // Runs visit on every child from the top (last) down while it answers true.

@@ -51,6 +51,7 @@ void GameCanvas::initialise(const lang::String& directory, User* profile, const 
 void GameCanvas::addRoot(SpriteBase* root) {
     ObjectLock hold(this, true);
     roots_.addElement(root);
+    root->requestLook();
 }
 
 void GameCanvas::setSize(int width, int height) {
@@ -327,6 +328,8 @@ void GameCanvas::forwardToAnimations(bool paused) {
 
 bool GameCanvas::collectFrom(SpriteBase* root, bool onCanvasOnly) {
     updateRect_.set(0, 0, 0, 0);
+    // A root in which nothing changed and nothing animates is not walked.
+    if (!root->takeLookRequest()) return false;
     if (!root->collectDirty(tick_, &updateRect_, &dirtyRegion_)) return false;
     if (onCanvasOnly) {
         const util::RectangleNM& r = updateRect_;

@@ -54,6 +54,7 @@ void GameCanvas2::addToOverlay(SpriteBase* sprite) {
     if (overlay_ == nullptr) overlay_ = new util::Vector();
     ObjectLock list(overlay_, true);
     overlay_->addElement(sprite);
+    sprite->requestLook();
 }
 
 void GameCanvas2::removeFromOverlay(SpriteBase* sprite) {
@@ -174,6 +175,7 @@ void GameCanvas2::takeSceneResults(DataLoader* loader) {
         sprites->addRef();
         if (overlay_) overlay_->release();
         overlay_ = sprites;
+        for (int i = 0; i < sprites->size(); ++i) static_cast<SpriteBase*>(sprites->elementAt(i))->requestLook();
     }
     if (util::Hashtable* names = loader->getNames()) {
         names->addRef();

@@ -287,6 +287,7 @@ void NewFontSprite::setText(const lang::String& t) {
     if (wrapWidth > 0 && !isTickerRunning()) wrapToWidth(wrapWidth);
     tickerCounter = tickerLoops = tickerFirst = tickerOffset = 0;
     repaint();
+    requestLook();  // a text under a set-up ticker starts it, hidden too
 }
 
 void NewFontSprite::revealText(const lang::String& t, int speed) {
@@ -296,6 +297,12 @@ void NewFontSprite::revealText(const lang::String& t, int speed) {
     revealTicks = 0;
     revealSpeed = speed;
     revealPaused = false;
+    requestLook();
+}
+
+void NewFontSprite::setRevealPaused(bool flag) {
+    revealPaused = flag;
+    requestLook();
 }
 
 void NewFontSprite::setTextFromItem(const lang::String& itemName) { setText(lang::String::loadText(itemName.c_str())); }
@@ -330,6 +337,7 @@ void NewFontSprite::setCaret(bool on, bool atEnd) {
     caretAtEnd = atEnd;
     caretBlink = true;
     repaint();
+    requestLook();  // the blink runs hidden too
 }
 
 void NewFontSprite::setCursor(int c) {
@@ -472,6 +480,7 @@ void NewFontSprite::startTicker(int framesPerStep, int pixelsPerStep, bool loopi
     tickerCounter = tickerLoops = tickerFirst = tickerOffset = 0;
     measure();
     repaint();
+    requestLook();
 }
 
 void NewFontSprite::stopTicker() {
@@ -555,6 +564,8 @@ bool NewFontSprite::collectDirty(int tick, util::RectangleNM* total, util::Regio
             repaint();
         }
     }
+    // A ticker, a blinking caret or a reveal under way steps on every pass.
+    if (isTickerRunning() || caretOn || (revealTicks >= 0 && !revealPaused)) requestLook();
     return AnimateSprite::collectDirty(tick, total, region);
 }
 

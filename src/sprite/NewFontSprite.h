@@ -50,7 +50,7 @@ public:
     void setText(const lang::String& t);
     const lang::String& getText() const { return text; }
     void revealText(const lang::String& t, int speed);
-    void setRevealPaused(bool flag) { revealPaused = flag; }
+    void setRevealPaused(bool flag);
     bool isRevealing() const { return revealTicks >= 0; }
     int getRevealCount() const { return revealCount; }
     // The text of a resource archive item; a missing item gives an empty text.

@@ -152,6 +152,7 @@ void NumberSprite::countTo(int t) {
     target = t;
     counting = true;
     step = 1;
+    requestLook();
 }
 
 bool NumberSprite::collectDirty(int tick, util::RectangleNM* total, util::Region* region) {
@@ -169,6 +170,7 @@ bool NumberSprite::collectDirty(int tick, util::RectangleNM* total, util::Region
         } else {
             counting = false;
         }
+        requestLook();  // one more pass ends the count
     }
     return AnimateSprite::collectDirty(tick, total, region);
 }

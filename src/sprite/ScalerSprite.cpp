@@ -33,6 +33,7 @@ void ScalerSprite::setImage(window::Image* picture) {
     source = picture;
     if (scaler) scaler->release();
     scaler = nullptr;
+    requestLook();
     int cx = getCentreX(), cy = getCentreY();
     AnimateSprite::setImage(picture);
     setLocation(cx, cy);
@@ -63,6 +64,7 @@ void ScalerSprite::startScale(int zoomFrom, int zoomTo, int stepCount, bool fade
     angleStep = rotating ? (toAngle - fromAngle) / steps : 0;
     step = 0;
     zoom = fromZoom;
+    requestLook();
     if (fade) {
         if (image) image->setHasAlpha(true);
         setColorFactors(fromAlpha, 128, 128, 128);
@@ -123,6 +125,7 @@ bool ScalerSprite::collectDirty(int tick, util::RectangleNM* total, util::Region
         // A running fade or glide reports the end itself when it stops, so the
         // receiver hears of the animation once.
         if (step == steps && !animating) sendEndNotification();
+        if (step != steps) requestLook();
     }
     return AnimateSprite::collectDirty(tick, total, region);
 }

@@ -115,11 +115,15 @@ bool Sprite::collectDirty(int tick, util::RectangleNM* total, util::Region* regi
 }
 
 void Sprite::addDirty(const util::RectangleNM& r) {
-    ObjectLock hold(&dirtyRect, true);
-    if (dirtyRect.width == 0) dirtyRect = r;
-    else
-        unionInto(dirtyRect, r);
-    dirty = true;
+    {
+        ObjectLock hold(&dirtyRect, true);
+        if (dirtyRect.width == 0) dirtyRect = r;
+        else
+            unionInto(dirtyRect, r);
+        dirty = true;
+    }
+    // Marked first, so a collection that sees the request finds the area.
+    requestLook();
 }
 
 void Sprite::repaint() {
@@ -156,6 +160,8 @@ void Sprite::setVisible(bool value) {
     repaint();
     visible = value;
     repaint();
+    // shown follows at the next collection, even when nothing was marked.
+    requestLook();
 }
 
 void Sprite::setSize(int w, int h) {

@@ -2,6 +2,7 @@
 
 #include "lang/Object.h"
 #include "lang/String.h"
+#include "sprite/LookRequest.h"
 #include "window/Receiver.h"
 
 namespace lang {
@@ -51,8 +52,18 @@ public:
     const lang::String& getName() const { return name; }
     void setName(const lang::String& value) { name = value; }
 
+    // Asks the next dirty collection to visit this sprite and its containers.
+    void requestLook() { look.raise(); }
+    // Answers whether the collection should visit this sprite now; it asks
+    // again only after a further change.
+    bool takeLookRequest() { return look.take(); }
+    LookRequest& lookRequest() { return look; }
+
 protected:
     lang::String name;
+
+private:
+    LookRequest look;
 };
 
 }  // namespace sprite

@@ -84,6 +84,7 @@ void TextSprite::setCaret(bool on) {
     caretOn = on;
     caretBlink = true;
     repaint();
+    requestLook();  // the blink runs hidden too
 }
 
 util::RectangleNM* TextSprite::getBounds() {
@@ -126,6 +127,7 @@ bool TextSprite::collectDirty(int tick, util::RectangleNM* total, util::Region* 
         caretBlink = !caretBlink;
         repaint();
     }
+    if (caretOn) requestLook();
     return Sprite::collectDirty(tick, total, region);
 }
 
