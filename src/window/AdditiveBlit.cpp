@@ -80,15 +80,13 @@ void addRow(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     for (; i < n; ++i) addPixel<ColorOn, false, false>(dst[i], src[i], f.alpha, scale);
 }
 
-#pragma GCC push_options
-#pragma GCC target("avx2")
 // The AVX2 twin of the row without colour factors, eight pixels to a register:
 // each colour byte weighed by the pixel's effective alpha e (the byte itself
 // from e = 255 up), and an alpha byte of 255 for a touched pixel (e > 0), 0 for
 // an untouched one, so that the saturating add makes touched pixels opaque and
 // keeps the target as it was elsewhere.
 template <bool Alpha128>
-inline __m256i addendEight(__m256i s, __m256i alphaFactor) {
+[[gnu::target("avx2")]] inline __m256i addendEight(__m256i s, __m256i alphaFactor) {
     // The alpha byte of each pixel in both of its 16-bit lanes.
     const __m256i alphaTwice = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3,
                                                 -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
@@ -113,7 +111,7 @@ inline __m256i addendEight(__m256i s, __m256i alphaFactor) {
 // Sixteen pixels at a time: a run of clear pixels adds nothing, and one of
 // opaque pixels under a full alpha factor adds the source as it is.
 template <bool Alpha128>
-void addRowAvx2(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
+[[gnu::target("avx2")]] void addRowAvx2(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f) {
     const __m256i ones = _mm256_set1_epi32(-1), zero = _mm256_setzero_si256();
     const __m256i alphaFactor = _mm256_set1_epi16(static_cast<short>(f.alpha));
     const bool opaqueIsFull = Alpha128 || f.alpha >= 128;
@@ -135,12 +133,11 @@ void addRowAvx2(uint32_t* dst, const uint32_t* src, int n, const BlitFactors& f)
         _mm256_storeu_si256(d0, _mm256_adds_epu8(_mm256_loadu_si256(d0), s0));
         _mm256_storeu_si256(d1, _mm256_adds_epu8(_mm256_loadu_si256(d1), s1));
     }
-    // The compiler leaves the upper register halves dirty in a function of its
-    // own target: cleared here, or the SSE code after this pays for every instruction.
+    // GCC does not always clear the upper register halves on leaving a function
+    // of its own target; left dirty, they can slow the SSE code that runs after it.
     _mm256_zeroupper();
     addRow<false>(dst + i, src + i, n - i, f);
 }
-#pragma GCC pop_options
 #endif
 
 template <bool ColorOn, bool Alpha128, bool DestAlpha>
