@@ -94,27 +94,35 @@ BlitCase randomCase(std::mt19937& random, bool colour) {
     return c;
 }
 
-// Puts the switch back as it was however a test ends.
+// Puts the switches back as they were however a test ends.
 struct FastPathsRestored {
     bool was = FastPaths::on();
-    ~FastPathsRestored() { FastPaths::setOn(was); }
+    ~FastPathsRestored() {
+        FastPaths::setOn(was);
+        FastPaths::setAvx2(true);
+    }
 };
 
+// The plain rules against the SSE2 rows and, where the processor has AVX2, the AVX2 twins.
 template <class Blit>
 void expectSameWithFastPathsOff(unsigned seed, bool colour, Blit&& blit) {
     FastPathsRestored restored;
     std::mt19937 random(seed);
     for (int i = 0; i < kCases; ++i) {
         BlitCase c = randomCase(random, colour);
-        std::vector<uint32_t> fast(c.target), plain(c.target);
-        FastPaths::setOn(true);
-        blit(PixelTarget{fast.data(), c.targetWidth, c.targetHeight, c.targetStride}, c);
+        std::vector<uint32_t> plain(c.target);
         FastPaths::setOn(false);
         blit(PixelTarget{plain.data(), c.targetWidth, c.targetHeight, c.targetStride}, c);
-        if (fast != plain) {
-            auto at = std::mismatch(fast.begin(), fast.end(), plain.begin()).first - fast.begin();
-            FAIL() << "case " << i << ": " << c.describe() << "; pixel " << at << " is " << std::hex << fast[at]
-                   << " fast, " << plain[at] << " plain";
+        FastPaths::setOn(true);
+        for (bool avx2 : {false, true}) {
+            FastPaths::setAvx2(avx2);
+            std::vector<uint32_t> fast(c.target);
+            blit(PixelTarget{fast.data(), c.targetWidth, c.targetHeight, c.targetStride}, c);
+            if (fast != plain) {
+                auto at = std::mismatch(fast.begin(), fast.end(), plain.begin()).first - fast.begin();
+                FAIL() << "case " << i << (FastPaths::avx2() ? " (AVX2)" : " (SSE2)") << ": " << c.describe()
+                       << "; pixel " << at << " is " << std::hex << fast[at] << " fast, " << plain[at] << " plain";
+            }
         }
     }
 }
@@ -167,4 +175,11 @@ TEST(BlitFastPathTest, OpaqueCopyPlacesEverySourcePixel) {
 TEST(FastPathsTest, OffOnlyWhenTheEnvironmentSaysSo) {
     const char* off = std::getenv("MENTARIUM_NO_SIMD");
     EXPECT_EQ(FastPaths::on(), !(off && std::string(off) == "1"));
+}
+
+// MENTARIUM_NO_SIMD=1 turns the AVX2 twins off with the rest.
+TEST(FastPathsTest, NoAvx2WhileTheFastPathsAreOff) {
+    FastPathsRestored restored;
+    FastPaths::setOn(false);
+    EXPECT_FALSE(FastPaths::avx2());
 }
