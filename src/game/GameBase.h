@@ -108,17 +108,17 @@ public:
     // left, as a click on the answer's middle would.
     int keyPressed(window::Event* event) override;
 
-    virtual void startGame();                      // 71
-    virtual void stopGame();                       // 72
-    virtual void clearTiles();                     // 73
-    virtual void endTurn();                        // 74
-    virtual bool isTimerRunning();                 // 75
-    virtual void setPhase(int phase);              // 76
-    virtual void layoutTurn() {}                   // 77: free for the games
-    virtual void buildTiles(int mode, int count);  // 78
-    virtual void onCorrect();                      // 79
-    virtual void onWrong();                        // 80
-    virtual void update(int frame) {}              // 81
+    virtual void startGame();
+    virtual void stopGame();
+    virtual void clearTiles();
+    virtual void endTurn();
+    virtual bool isTimerRunning();
+    virtual void setPhase(int phase);
+    virtual void layoutTurn() {}  // 77: free for the games
+    virtual void buildTiles(int mode, int count);
+    virtual void onCorrect();
+    virtual void onWrong();
+    virtual void update(int frame) {}
     // Appends the play's facts as "key value" lines (see MentariumCanvas::describe).
     virtual void describe(std::string& text);
     // The shown sprites a player answers with, when the answers form a row;

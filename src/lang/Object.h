@@ -34,7 +34,7 @@ public:
     void notifyAll() const override;
     bool isInstanceOf(const char* name) const override;
     const char* getClassName() const override;
-    virtual ~Object();  // 13
+    virtual ~Object();
 
     // Introspection for tests and diagnostics.
     int refCount() const { return refs_.load(std::memory_order_relaxed); }

@@ -9,19 +9,19 @@ class String;
 // Pure interface: no data, and no virtual destructor (lang::Object adds it).
 class ObjectI {
 public:
-    virtual int addRef() const = 0;                         // 0
-    virtual void release() const = 0;                       // 1
-    virtual void lock() const = 0;                          // 2
-    virtual void unlock() const = 0;                        // 3
-    virtual int hashCode() const = 0;                       // 4
-    virtual bool equals(const Object* other) const = 0;     // 5
-    virtual String toString() const = 0;                    // 6
-    virtual void wait(int timeoutMs) const = 0;             // 7
-    virtual void wait() const = 0;                          // 8
-    virtual void notify() const = 0;                        // 9
-    virtual void notifyAll() const = 0;                     // 10
-    virtual bool isInstanceOf(const char* name) const = 0;  // 11
-    virtual const char* getClassName() const = 0;           // 12
+    virtual int addRef() const = 0;
+    virtual void release() const = 0;
+    virtual void lock() const = 0;
+    virtual void unlock() const = 0;
+    virtual int hashCode() const = 0;
+    virtual bool equals(const Object* other) const = 0;
+    virtual String toString() const = 0;
+    virtual void wait(int timeoutMs) const = 0;
+    virtual void wait() const = 0;
+    virtual void notify() const = 0;
+    virtual void notifyAll() const = 0;
+    virtual bool isInstanceOf(const char* name) const = 0;
+    virtual const char* getClassName() const = 0;
 
 protected:
     ~ObjectI() = default;

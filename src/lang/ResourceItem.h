@@ -11,8 +11,8 @@ class ResourceItem : public Object {
 public:
     MENTARIUM_CLASS(ResourceItem, Object)
 
-    virtual const uint8_t* getData() const = 0;  // 14
-    virtual int getLength() const = 0;           // 15
+    virtual const uint8_t* getData() const = 0;
+    virtual int getLength() const = 0;
 };
 
 }  // namespace lang

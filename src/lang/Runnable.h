@@ -11,7 +11,7 @@ class Runnable : public ObjectI {
 public:
     bool isInstanceOf(const char* name) const override { return std::strcmp(name, "Runnable") == 0; }
     const char* getClassName() const override { return "Runnable"; }
-    virtual void run() = 0;  // 13
+    virtual void run() = 0;
 
 protected:
     ~Runnable() = default;

@@ -32,18 +32,18 @@ public:
     void setColorFactors(int alpha, int red, int green, int blue) override;
     void setAlpha(int alpha) override;
 
-    virtual void setFrames(window::Image* picture, int cols, int rowCount);  // 49
-    virtual bool isAnimating() { return animating; }                         // 50
-    void setPaused(bool flag) override;                                      // 51
-    virtual bool isPaused() { return paused; }                               // 52
-    virtual void moveTo(int tx, int ty, int steps);                          // 53
-    virtual void fadeTo(int alpha, int steps, bool hideWhenDone);            // 54
-    virtual int getTargetAlpha() { return targetAlpha; }                     // 55
-    virtual int getTargetX() { return targetX; }                             // 56
-    virtual int getTargetY() { return targetY; }                             // 57
-    virtual int nextX();                                                     // 58
-    virtual int nextY();                                                     // 59
-    virtual int getMoveSteps() { return moveSteps; }                         // 60
+    virtual void setFrames(window::Image* picture, int cols, int rowCount);
+    virtual bool isAnimating() { return animating; }
+    void setPaused(bool flag) override;
+    virtual bool isPaused() { return paused; }
+    virtual void moveTo(int tx, int ty, int steps);
+    virtual void fadeTo(int alpha, int steps, bool hideWhenDone);
+    virtual int getTargetAlpha() { return targetAlpha; }
+    virtual int getTargetX() { return targetX; }
+    virtual int getTargetY() { return targetY; }
+    virtual int nextX();
+    virtual int nextY();
+    virtual int getMoveSteps() { return moveSteps; }
 
     void setFrame(int n);
     int getFrame() const { return frame; }

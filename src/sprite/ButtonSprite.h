@@ -34,12 +34,12 @@ public:
     void unloadImage() override;
     Sprite* clone() override;
 
-    virtual bool canEnterState(int n) { return true; }  // 61
-    bool hover(int px, int py) override;                // 62
-    bool press() override;                              // 63
-    bool releaseAt(int px, int py) override;            // 64
-    bool isHit(int px, int py) override;                // 65
-    virtual bool isHitExact(int px, int py);            // 66
+    virtual bool canEnterState(int n) { return true; }
+    bool hover(int px, int py) override;
+    bool press() override;
+    bool releaseAt(int px, int py) override;
+    bool isHit(int px, int py) override;
+    virtual bool isHitExact(int px, int py);
 
     void setFireOnRelease(bool flag) override { fireOnRelease = flag; }
     void setState(int n);

@@ -47,20 +47,20 @@ public:
     void remove(SpriteBase* child) override;
     void setVisible(bool value) override;  // hiding also drops the keyboard focus
 
-    virtual void addNamedAfter(const lang::String& childName, SpriteBase* child, SpriteBase* ref);   // 57
-    virtual void addNamed(const lang::String& childName, SpriteBase* child);                         // 58
-    virtual void insertBefore(SpriteBase* child, SpriteBase* ref);                                   // 59
-    virtual void addNamedBefore(const lang::String& childName, SpriteBase* child, SpriteBase* ref);  // 60
-    virtual void setFireOnRelease(bool flag);                                                        // 61
-    virtual bool acceptsKeys() { return isVisible(); }                                               // 62
-    virtual int handleMessage(const lang::String& message);                                          // 63
-    virtual int onButton(const lang::String& button, lang::String& out, lang::Object* extra);        // 64
-    virtual int filterButton(const lang::String& button, lang::String& out);                         // 65
-    virtual int keyPressed(window::Event* event);                                                    // 66
-    virtual int mousePressed(window::Event* event);                                                  // 67
-    virtual int mouseReleased(window::Event* event);                                                 // 68
-    virtual bool mouseMoved(window::Event* event);                                                   // 69
-    virtual void refreshImages() { FancyContainer::loadImages(); }                                   // 70
+    virtual void addNamedAfter(const lang::String& childName, SpriteBase* child, SpriteBase* ref);
+    virtual void addNamed(const lang::String& childName, SpriteBase* child);
+    virtual void insertBefore(SpriteBase* child, SpriteBase* ref);
+    virtual void addNamedBefore(const lang::String& childName, SpriteBase* child, SpriteBase* ref);
+    virtual void setFireOnRelease(bool flag);
+    virtual bool acceptsKeys() { return isVisible(); }
+    virtual int handleMessage(const lang::String& message);
+    virtual int onButton(const lang::String& button, lang::String& out, lang::Object* extra);
+    virtual int filterButton(const lang::String& button, lang::String& out);
+    virtual int keyPressed(window::Event* event);
+    virtual int mousePressed(window::Event* event);
+    virtual int mouseReleased(window::Event* event);
+    virtual bool mouseMoved(window::Event* event);
+    virtual void refreshImages() { FancyContainer::loadImages(); }
 
     // The dialog's own buttons the keyboard can reach, in the dialog's order (borrowed).
     std::vector<ButtonSprite*> focusableButtons();

@@ -28,14 +28,14 @@ public:
     void setSize(int w, int h) override;
     void setColorFactors(int alpha, int red, int green, int blue) override;
 
-    virtual void onLoaded(DataLoader* loader) {}                              // 49
-    virtual void loadImages();                                                // 50
-    virtual void unloadImages();                                              // 51
-    virtual bool addAfter(SpriteBase* child, SpriteBase* ref);                // 52
-    virtual bool add(SpriteBase* child);                                      // 53
-    virtual void remove(SpriteBase* child);                                   // 54
-    virtual void setAnimationsPaused(bool paused);                            // 55
-    virtual void paintChildren(window::Graphics* g, util::Region* clipArea);  // 56
+    virtual void onLoaded(DataLoader* loader) {}
+    virtual void loadImages();
+    virtual void unloadImages();
+    virtual bool addAfter(SpriteBase* child, SpriteBase* ref);
+    virtual bool add(SpriteBase* child);
+    virtual void remove(SpriteBase* child);
+    virtual void setAnimationsPaused(bool paused);
+    virtual void paintChildren(window::Graphics* g, util::Region* clipArea);
 
     // Moves child right before ref (to the bottom when ref is not a child); no repaint.
     void insertBefore(SpriteBase* child, SpriteBase* ref);

@@ -61,31 +61,31 @@ public:
     void update(window::Graphics* g) override;
     using window::Component::repaint;
 
-    virtual void forwardToAnimations(bool paused);                                                               // 52
-    virtual void onMinimised() {}                                                                                // 53
-    virtual void onCloseRequest() {}                                                                             // 54
-    virtual void renderFrame();                                                                                  // 56
-    virtual bool prepare() { return true; }                                                                      // 57
-    virtual void stop();                                                                                         // 58
-    virtual void destroy();                                                                                      // 59
-    virtual void start();                                                                                        // 60
-    virtual void initialise(const lang::String& directory, User* profile, const lang::String& item, int flags);  // 61
-    virtual void setSoundOn(bool on);                                                                            // 65
-    virtual void playSound(window::AudioClip* clip);                                                             // 66
-    virtual void playSound(int index);                                                                           // 67
-    virtual void loopSound(window::AudioClip* clip);                                                             // 68
-    virtual void loopSound(int index);                                                                           // 69
-    virtual void stopSound(window::AudioClip* clip);                                                             // 70
-    virtual void stopSound(int index);                                                                           // 71
-    virtual void glideSound(window::AudioClip* clip, float target, int ticks);                                   // 72
-    virtual void glideSound(int index, float target, int ticks);                                                 // 73
-    virtual void fadeSound(window::AudioClip* clip, int target, int ticks, bool stopAtEnd);                      // 74
-    virtual void fadeSound(int index, int target, int ticks, bool stopAtEnd);                                    // 75
-    virtual void update();                                                                                       // 77
-    virtual void repaint(const util::RectangleNM* area);                                                         // 79
-    virtual bool processEvent();                                                                                 // 82
-    virtual void compose();                                                                                      // 83
-    virtual void renderStep();                                                                                   // 85
+    virtual void forwardToAnimations(bool paused);
+    virtual void onMinimised() {}
+    virtual void onCloseRequest() {}
+    virtual void renderFrame();
+    virtual bool prepare() { return true; }
+    virtual void stop();
+    virtual void destroy();
+    virtual void start();
+    virtual void initialise(const lang::String& directory, User* profile, const lang::String& item, int flags);
+    virtual void setSoundOn(bool on);
+    virtual void playSound(window::AudioClip* clip);
+    virtual void playSound(int index);
+    virtual void loopSound(window::AudioClip* clip);
+    virtual void loopSound(int index);
+    virtual void stopSound(window::AudioClip* clip);
+    virtual void stopSound(int index);
+    virtual void glideSound(window::AudioClip* clip, float target, int ticks);
+    virtual void glideSound(int index, float target, int ticks);
+    virtual void fadeSound(window::AudioClip* clip, int target, int ticks, bool stopAtEnd);
+    virtual void fadeSound(int index, int target, int ticks, bool stopAtEnd);
+    virtual void update();
+    virtual void repaint(const util::RectangleNM* area);
+    virtual bool processEvent();
+    virtual void compose();
+    virtual void renderStep();
 
     // Queues an event for the input thread (one reference kept); ignored unless started.
     void post(window::Event* event);

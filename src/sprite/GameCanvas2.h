@@ -46,21 +46,21 @@ public:
     void update() override;
     bool processEvent() override;
 
-    virtual void sceneLoaded(DataLoader* loader) {}                                   // 86
-    virtual bool loadScene();                                                         // 88
-    SpriteBase* offerSprite(const lang::String& classField, lang::IntArray* numbers,  // 89
-                            lang::ObjectArray* pictures, DataLoader* loader) override {
+    virtual void sceneLoaded(DataLoader* loader) {}
+    virtual bool loadScene();
+    SpriteBase* offerSprite(const lang::String& classField, lang::IntArray* numbers, lang::ObjectArray* pictures,
+                            DataLoader* loader) override {
         return nullptr;
     }
     virtual void schedule(int delay, const lang::String& message, int flags, lang::Object* argument,
-                          SpriteBase* target);                                                 // 90
-    virtual void holdNotifications(bool held) { notificationsHeld_ = held; }                   // 91
-    virtual void onMessage(lang::Object* argument, const lang::String& message);               // 92
-    virtual bool onMouseDown(window::Event* e, lang::Object*& object, lang::String& message);  // 93
-    virtual bool onMouseUp(window::Event* e, lang::Object*& object, lang::String& message);    // 94
-    virtual bool onMouseMove(window::Event* e, lang::Object*& object, lang::String& message);  // 95
-    virtual bool onKeyUp(window::Event* e, lang::Object*& object, lang::String& message);      // 96
-    virtual bool onKeyDown(window::Event* e, lang::Object*& object, lang::String& message);    // 97
+                          SpriteBase* target);
+    virtual void holdNotifications(bool held) { notificationsHeld_ = held; }
+    virtual void onMessage(lang::Object* argument, const lang::String& message);
+    virtual bool onMouseDown(window::Event* e, lang::Object*& object, lang::String& message);
+    virtual bool onMouseUp(window::Event* e, lang::Object*& object, lang::String& message);
+    virtual bool onMouseMove(window::Event* e, lang::Object*& object, lang::String& message);
+    virtual bool onKeyUp(window::Event* e, lang::Object*& object, lang::String& message);
+    virtual bool onKeyDown(window::Event* e, lang::Object*& object, lang::String& message);
 
     void itemLoaded() override { stepLoading(); }
 

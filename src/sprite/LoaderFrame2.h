@@ -58,14 +58,14 @@ public:
     void onClose() override;
     void onActivate(bool active) override;
 
-    virtual void initialise(GameCanvas2* canvas, const lang::String& item, const lang::String& product);  // 57
-    virtual void setCanvas(GameCanvas2* canvas);                                                          // 58
-    virtual void canvasChanged() {}                                                                       // 59
-    virtual bool startSound();                                                                            // 60
-    virtual void start();                                                                                 // 61
-    virtual void runHere();                                                                               // 62
-    virtual void stop();                                                                                  // 63
-    virtual void showCanvas();                                                                            // 64
+    virtual void initialise(GameCanvas2* canvas, const lang::String& item, const lang::String& product);
+    virtual void setCanvas(GameCanvas2* canvas);
+    virtual void canvasChanged() {}
+    virtual bool startSound();
+    virtual void start();
+    virtual void runHere();
+    virtual void stop();
+    virtual void showCanvas();
 
     void setBaseDirectory(const lang::String& directory) { baseDirectory_ = directory; }
     const lang::String& getBaseDirectory() const { return baseDirectory_; }

@@ -40,9 +40,9 @@ public:
     void loadImage() override;
     void unloadImage() override;
 
-    virtual void keyTyped(window::Event* event, int maxLength, bool filter);  // 61
-    virtual void truncateToWidth(int max);                                    // 62
-    virtual void wrapToWidth(int max);                                        // 63
+    virtual void keyTyped(window::Event* event, int maxLength, bool filter);
+    virtual void truncateToWidth(int max);
+    virtual void wrapToWidth(int max);
 
     void setFont(window::Image* sheet, window::Image* metricsPicture);
     // Faces 1 to 3, chosen per character through the style table.

@@ -25,8 +25,8 @@ public:
     void setImage(window::Image* picture) override;
     Sprite* clone() override;
 
-    virtual void setValue(int v);  // 61
-    virtual void countTo(int t);   // 62
+    virtual void setValue(int v);
+    virtual void countTo(int t);
 
     int getValue() const { return value; }
     bool isCounting() const { return counting; }

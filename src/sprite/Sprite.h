@@ -23,40 +23,40 @@ public:
     ~Sprite() override;
     MENTARIUM_CLASS(Sprite, SpriteBase)
 
-    bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) override;              // 14
-    void paint(window::Graphics* g) override;                                              // 15
-    void paintOutline(window::Graphics* g) override;                                       // 16
-    bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) override;  // 18
-    void setLocation(int nx, int ny) override;                                             // 19
-    void setLocationQuiet(int nx, int ny) override;                                        // 20
-    void translate(int dx, int dy) override;                                               // 21
-    void setVisible(bool value) override;                                                  // 22
-    bool contains(int px, int py) override;                                                // 23
-    util::RectangleNM* getBounds() override;                                               // 24
-    bool isVisible() override { return visible; }                                          // 25
-    bool isShown() override { return shown; }                                              // 26
-    virtual int getX() { return x; }                                                       // 27
-    virtual int getY() { return y; }                                                       // 28
-    virtual int getWidth() { return width; }                                               // 29
-    virtual int getHeight() { return height; }                                             // 30
-    virtual Sprite* clone();                                                               // 31
-    virtual void setClip(const util::RectangleNM* r);                                      // 32
-    virtual util::RectangleNM* getClip();                                                  // 33
-    virtual void setExclude(const util::RectangleNM* r);                                   // 34
-    virtual bool reservedQuery(lang::Object* argument) { return true; }                    // 35
-    virtual void reservedHook(lang::Object* argument) {}                                   // 36
-    virtual void setImage(window::Image* picture);                                         // 37
-    virtual void setSize(int w, int h);                                                    // 38
-    virtual bool findEdge(int& px, int& py, int side, int threshold);                      // 39
-    virtual bool hitTest(int px, int py);                                                  // 40
-    virtual void setColorFactors(int alpha, int red, int green, int blue);                 // 41
-    virtual void setAlpha(int alpha);                                                      // 42
-    virtual bool setShadow(int dx, int dy, bool on);                                       // 43
-    virtual int getAlpha();                                                                // 44
-    virtual void unloadImage();                                                            // 45
-    virtual void loadImage();                                                              // 46
-    virtual void addDirty(const util::RectangleNM& r);                                     // 47
-    virtual void repaint();                                                                // 48
+    bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) override;
+    void paint(window::Graphics* g) override;
+    void paintOutline(window::Graphics* g) override;
+    bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) override;
+    void setLocation(int nx, int ny) override;
+    void setLocationQuiet(int nx, int ny) override;
+    void translate(int dx, int dy) override;
+    void setVisible(bool value) override;
+    bool contains(int px, int py) override;
+    util::RectangleNM* getBounds() override;
+    bool isVisible() override { return visible; }
+    bool isShown() override { return shown; }
+    virtual int getX() { return x; }
+    virtual int getY() { return y; }
+    virtual int getWidth() { return width; }
+    virtual int getHeight() { return height; }
+    virtual Sprite* clone();
+    virtual void setClip(const util::RectangleNM* r);
+    virtual util::RectangleNM* getClip();
+    virtual void setExclude(const util::RectangleNM* r);
+    virtual bool reservedQuery(lang::Object* argument) { return true; }
+    virtual void reservedHook(lang::Object* argument) {}
+    virtual void setImage(window::Image* picture);
+    virtual void setSize(int w, int h);
+    virtual bool findEdge(int& px, int& py, int side, int threshold);
+    virtual bool hitTest(int px, int py);
+    virtual void setColorFactors(int alpha, int red, int green, int blue);
+    virtual void setAlpha(int alpha);
+    virtual bool setShadow(int dx, int dy, bool on);
+    virtual int getAlpha();
+    virtual void unloadImage();
+    virtual void loadImage();
+    virtual void addDirty(const util::RectangleNM& r);
+    virtual void repaint();
 
     window::Image* getImage() const { return image; }        // borrowed
     window::FancyHelper* getFancy() const { return fancy; }  // borrowed, null until an effect is used

@@ -29,21 +29,19 @@ public:
     SpriteBase& operator=(const SpriteBase&) = delete;
     MENTARIUM_CLASS(SpriteBase, lang::Object)
 
-    virtual bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) = 0;           // 14
-    virtual void paint(window::Graphics* g) = 0;                                           // 15
-    virtual void paintOutline(window::Graphics* g) = 0;                                    // 16
-    virtual void onMessage(lang::Object* argument, const lang::String& message) {}         // 17
-    virtual bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) {  // 18
-        return false;
-    }
-    virtual void setLocation(int x, int y) = 0;       // 19
-    virtual void setLocationQuiet(int x, int y) = 0;  // 20
-    virtual void translate(int dx, int dy) = 0;       // 21
-    virtual void setVisible(bool visible) = 0;        // 22
-    virtual bool contains(int x, int y) = 0;          // 23
-    virtual util::RectangleNM* getBounds() = 0;       // 24
-    virtual bool isVisible() = 0;                     // 25
-    virtual bool isShown() = 0;                       // 26
+    virtual bool init(lang::ObjectArray* pictures, lang::IntArray* numbers) = 0;
+    virtual void paint(window::Graphics* g) = 0;
+    virtual void paintOutline(window::Graphics* g) = 0;
+    virtual void onMessage(lang::Object* argument, const lang::String& message) {}
+    virtual bool collectDirty(int tick, util::RectangleNM* total, util::Region* region) { return false; }
+    virtual void setLocation(int x, int y) = 0;
+    virtual void setLocationQuiet(int x, int y) = 0;
+    virtual void translate(int dx, int dy) = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool contains(int x, int y) = 0;
+    virtual util::RectangleNM* getBounds() = 0;
+    virtual bool isVisible() = 0;
+    virtual bool isShown() = 0;
 
     // Sprites take pointer and key input through their containers; only screens
     // that wait for notifications answer events here.

@@ -37,41 +37,40 @@ public:
     ~User() override;  // writes "CREDITS" when the count is not 0
     MENTARIUM_CLASS(User, lang::Object)
 
-    virtual void open(const lang::String& productName);                                          // 14
-    virtual int getInt(const lang::String& path, int defaultValue);                              // 15
-    virtual void setInt(const lang::String& path, int value);                                    // 16
-    virtual lang::String getString(const lang::String& path, const lang::String& defaultValue);  // 17
-    virtual void setString(const lang::String& path, const lang::String& text);                  // 18
+    virtual void open(const lang::String& productName);
+    virtual int getInt(const lang::String& path, int defaultValue);
+    virtual void setInt(const lang::String& path, int value);
+    virtual lang::String getString(const lang::String& path, const lang::String& defaultValue);
+    virtual void setString(const lang::String& path, const lang::String& text);
     // Deletes the value, or when there is none the subkey of that name with all below it.
-    virtual void remove(const lang::String& path);                                  // 19
-    virtual void putBytes(const lang::String& path, const lang::ByteArray& bytes);  // 20
+    virtual void remove(const lang::String& path);
+    virtual void putBytes(const lang::String& path, const lang::ByteArray& bytes);
     // Values "0", "1", ... of the subkey named by path, 4096 bytes each but the last.
-    virtual void putLargeBytes(const lang::String& path, const lang::ByteArray& bytes);  // 21
-    virtual bool getBytes(const lang::String& path, lang::ByteArray& bytes);             // 22
-    virtual bool getLargeBytes(const lang::String& path, lang::ByteArray& bytes);        // 23
+    virtual void putLargeBytes(const lang::String& path, const lang::ByteArray& bytes);
+    virtual bool getBytes(const lang::String& path, lang::ByteArray& bytes);
+    virtual bool getLargeBytes(const lang::String& path, lang::ByteArray& bytes);
     // Fills names with new Strings (the caller releases them): the product key's subkeys.
-    virtual void listKeys(lang::StringArray& names);        // 24
-    virtual void loadScores();                              // 25
-    virtual void setScorePrefix(const lang::String& text);  // 26
+    virtual void listKeys(lang::StringArray& names);
+    virtual void loadScores();
+    virtual void setScorePrefix(const lang::String& text);
     // The new entry's place in its mode's list, or -1 when it did not make the list.
-    virtual int addScore(const lang::String& name, const lang::String& mode, int level, int score,
-                         int setting);                                                  // 27
-    virtual int addScore(const lang::String& name, int level, int score, int setting);  // 28
-    virtual lang::String getScoreName(const lang::String& mode, int index);             // 29
-    virtual lang::String getScoreName(int index);                                       // 30
-    virtual int getScoreLevel(const lang::String& mode, int index);                     // 31
-    virtual int getScoreLevel(int index);                                               // 32
-    virtual int getScore(const lang::String& mode, int index);                          // 33
-    virtual int getScore(int index);                                                    // 34
-    virtual void removeScoreMode(const lang::String& mode);                             // 35
-    virtual void clearScores();                                                         // 36
-    virtual int getScoreSetting(const lang::String& mode, int index);                   // 37
-    virtual int getCredits();                                                           // 38
-    virtual int getCreditsOrDefault();                                                  // 39
-    virtual int addCredits(int n);                                                      // 40
-    virtual int subtractCredits(int n);                                                 // 41
-    virtual void resetCredits();                                                        // 42
-    virtual int unusedOperation();                                                      // 43: no effect, 0
+    virtual int addScore(const lang::String& name, const lang::String& mode, int level, int score, int setting);
+    virtual int addScore(const lang::String& name, int level, int score, int setting);
+    virtual lang::String getScoreName(const lang::String& mode, int index);
+    virtual lang::String getScoreName(int index);
+    virtual int getScoreLevel(const lang::String& mode, int index);
+    virtual int getScoreLevel(int index);
+    virtual int getScore(const lang::String& mode, int index);
+    virtual int getScore(int index);
+    virtual void removeScoreMode(const lang::String& mode);
+    virtual void clearScores();
+    virtual int getScoreSetting(const lang::String& mode, int index);
+    virtual int getCredits();
+    virtual int getCreditsOrDefault();
+    virtual int addCredits(int n);
+    virtual int subtractCredits(int n);
+    virtual void resetCredits();
+    virtual int unusedOperation();  // 43: no effect, 0
 
     // Number of score entries now written in the store.
     int storedScoreCount() const { return storedScoreCount_; }

@@ -8,7 +8,7 @@ namespace util {
 class Enumeration : public lang::Object {
 public:
     MENTARIUM_CLASS(Enumeration, lang::Object)
-    virtual bool hasMoreElements() = 0;       // 14
+    virtual bool hasMoreElements() = 0;
     virtual lang::Object* nextElement() = 0;  // 15: borrowed
 };
 

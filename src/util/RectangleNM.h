@@ -21,7 +21,7 @@ public:
     MENTARIUM_CLASS_NAMED("Rectangle", lang::Object)
 
     int hashCode() const override;
-    virtual bool sameAs(const lang::Object* other) const;  // 14
+    virtual bool sameAs(const lang::Object* other) const;
 
     bool contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
     void add(const RectangleNM& other);        // smallest rectangle holding both

@@ -20,12 +20,12 @@ public:
     ~Region() override;
     MENTARIUM_CLASS(Region, lang::Object)
 
-    virtual void addRect(int x, int y, int width, int height);           // 14
-    virtual void addRect(const RectangleNM& rect);                       // 15
-    virtual void translate(int dx, int dy);                              // 16
-    virtual void clear();                                                // 17
-    virtual bool intersects(const RectangleNM& rect) const;              // 18
-    virtual platform::RectRegion* getHandle() const { return handle_; }  // 19
+    virtual void addRect(int x, int y, int width, int height);
+    virtual void addRect(const RectangleNM& rect);
+    virtual void translate(int dx, int dy);
+    virtual void clear();
+    virtual bool intersects(const RectangleNM& rect) const;
+    virtual platform::RectRegion* getHandle() const { return handle_; }
 
     bool isEmpty() const;
     void addRegion(const Region& other);

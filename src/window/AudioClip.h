@@ -29,19 +29,19 @@ public:
     AudioClip& operator=(const AudioClip&) = delete;
     MENTARIUM_CLASS(AudioClip, Object)
 
-    virtual void pause();                                            // 14
-    virtual void play();                                             // 15
-    virtual void loop();                                             // 16
-    virtual void stop();                                             // 17
-    virtual void loopSound();                                        // 18
-    virtual void pauseSound();                                       // 19
-    virtual void playSound();                                        // 20
-    virtual void stopSound();                                        // 21
-    virtual void setVolume(int volume);                              // 22: 0-255
-    virtual void setSpeed(float speed);                              // 23
-    virtual void rampVolume(int target, int ticks, bool stopAtEnd);  // 24
-    virtual void glideSpeed(float target, int ticks);                // 25
-    virtual bool step(int tick);                                     // 26
+    virtual void pause();
+    virtual void play();
+    virtual void loop();
+    virtual void stop();
+    virtual void loopSound();
+    virtual void pauseSound();
+    virtual void playSound();
+    virtual void stopSound();
+    virtual void setVolume(int volume);  // 22: 0-255
+    virtual void setSpeed(float speed);
+    virtual void rampVolume(int target, int ticks, bool stopAtEnd);
+    virtual void glideSpeed(float target, int ticks);
+    virtual bool step(int tick);
 
     // Names the source and its kind; clears a failed load so the next play tries again.
     void setSource(const lang::String& name, int kind);

@@ -17,7 +17,7 @@ public:
     }
     MENTARIUM_CLASS(Color, lang::Object)
 
-    virtual bool sameAs(const lang::Object* other) const;  // 14
+    virtual bool sameAs(const lang::Object* other) const;
 
     uint32_t value;
 };

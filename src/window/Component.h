@@ -36,48 +36,47 @@ public:
 
     bool handleEvent(Event* event) override { return true; }
 
-    virtual void setSize(int width, int height);                                                 // 14
-    virtual void refresh() {}                                                                    // 15
-    virtual util::Dimension* getSize() { return &size_; }                                        // 16
-    virtual util::Dimension size() const { return util::Dimension(size_.width, size_.height); }  // 17
-    virtual util::RectangleNM* getBounds() { return &bounds_; }                                  // 18
-    virtual util::Point getLocation() const { return util::Point(bounds_.x, bounds_.y); }        // 19
-    virtual Component* getParent() const { return parent_; }                                     // 20
-    virtual bool mouseDown(Event* event, int x, int y) { return false; }                         // 21
-    virtual bool mouseUp(Event* event, int x, int y) { return false; }                           // 22
-    virtual bool mouseMove(Event* event, int x, int y) { return false; }                         // 23
-    virtual bool mouseDrag(Event* event, int x, int y) { return false; }                         // 24
-    virtual bool keyDown(Event* event, int key) { return false; }                                // 25
-    virtual bool keyUp(Event* event, int key) { return false; }                                  // 26
-    virtual void beforeDestroy() {}                                                              // 27
-    virtual void requestFocus();                                                                 // 28
-    virtual bool contains(int x, int y) const { return bounds_.contains(x, y); }                 // 29
-    virtual void paint(Graphics* g) {}                                                           // 30
-    virtual void update(Graphics* g);                                                            // 31
-    virtual void repaint();                                                                      // 32
-    virtual void eraseBackground(Graphics* g) {}                                                 // 33
-    virtual void invalidate(const util::RectangleNM* area);                                      // 34: no erase
-    virtual void setVisible(bool visible);                                                       // 35
-    virtual bool isVisible() const;                                                              // 36
-    virtual void setCursor(Cursor* cursor);                                                      // 37
-    virtual void setCursorPos(int x, int y);                                                     // 38
-    virtual Graphics* getGraphics();                                                             // 39
-    virtual platform::WindowHandle getWindow() const { return window_; }                         // 40
+    virtual void setSize(int width, int height);
+    virtual void refresh() {}
+    virtual util::Dimension* getSize() { return &size_; }
+    virtual util::Dimension size() const { return util::Dimension(size_.width, size_.height); }
+    virtual util::RectangleNM* getBounds() { return &bounds_; }
+    virtual util::Point getLocation() const { return util::Point(bounds_.x, bounds_.y); }
+    virtual Component* getParent() const { return parent_; }
+    virtual bool mouseDown(Event* event, int x, int y) { return false; }
+    virtual bool mouseUp(Event* event, int x, int y) { return false; }
+    virtual bool mouseMove(Event* event, int x, int y) { return false; }
+    virtual bool mouseDrag(Event* event, int x, int y) { return false; }
+    virtual bool keyDown(Event* event, int key) { return false; }
+    virtual bool keyUp(Event* event, int key) { return false; }
+    virtual void beforeDestroy() {}
+    virtual void requestFocus();
+    virtual bool contains(int x, int y) const { return bounds_.contains(x, y); }
+    virtual void paint(Graphics* g) {}
+    virtual void update(Graphics* g);
+    virtual void repaint();
+    virtual void eraseBackground(Graphics* g) {}
+    virtual void invalidate(const util::RectangleNM* area);  // 34: no erase
+    virtual void setVisible(bool visible);
+    virtual bool isVisible() const;
+    virtual void setCursor(Cursor* cursor);
+    virtual void setCursorPos(int x, int y);
+    virtual Graphics* getGraphics();
+    virtual platform::WindowHandle getWindow() const { return window_; }
     virtual void setBackground(const Color* color) {
         if (color) background_ = *color;
-    }  // 41
+    }
     virtual void setForeground(const Color* color) {
         if (color) foreground_ = *color;
-    }                                                                         // 42
-    virtual Color* getBackground() { return &background_; }                   // 43
-    virtual Color* getForeground() { return &foreground_; }                   // 44
-    virtual util::Point getMousePosition() const;                             // 45
-    virtual bool isMouseInside() const;                                       // 46
-    virtual bool create(Component* parent, const util::RectangleNM& bounds);  // 47
-    virtual void onSize(platform::WParam wParam, platform::LParam lParam);    // 48
-    virtual platform::LResult handleMessage(unsigned message, platform::WParam wParam,
-                                            platform::LParam lParam);  // 49
-    virtual void onPositionChanged() {}                                // 50
+    }
+    virtual Color* getBackground() { return &background_; }
+    virtual Color* getForeground() { return &foreground_; }
+    virtual util::Point getMousePosition() const;
+    virtual bool isMouseInside() const;
+    virtual bool create(Component* parent, const util::RectangleNM& bounds);
+    virtual void onSize(platform::WParam wParam, platform::LParam lParam);
+    virtual platform::LResult handleMessage(unsigned message, platform::WParam wParam, platform::LParam lParam);
+    virtual void onPositionChanged() {}
 
     Cursor* getCursor() const { return cursor_; }
     int getButtonsDown() const { return buttonsDown_; }

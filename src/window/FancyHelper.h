@@ -15,12 +15,12 @@ public:
 
     // True when any of the four differed. Every call also raises the
     // process-wide mark that effect settings have changed.
-    virtual bool setFactors(int alpha, int red, int green, int blue);  // 14
+    virtual bool setFactors(int alpha, int red, int green, int blue);
     // The four factors, the shadow flag and its offset.
-    virtual void copyFrom(const FancyHelper* other);  // 15
-    virtual void reset();                             // 16
+    virtual void copyFrom(const FancyHelper* other);
+    virtual void reset();
     // The opaque colour (r, g, b) with the colour factors applied, each channel at most 255.
-    virtual uint32_t tint(int r, int g, int b) const;  // 17
+    virtual uint32_t tint(int r, int g, int b) const;
 
     bool colorFactorsOn() const { return red != 128 || green != 128 || blue != 128; }
     void setShadow(int dx, int dy, bool on) {

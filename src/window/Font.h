@@ -22,7 +22,7 @@ public:
     MENTARIUM_CLASS(Font, lang::Object)
 
     // Made on first call; the caller gets its own reference.
-    virtual FontMetrics* getFontMetrics();  // 14
+    virtual FontMetrics* getFontMetrics();
 
     // Null when no font file could be found.
     platform::FontFace* getHandle() const { return handle_; }

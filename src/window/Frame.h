@@ -15,18 +15,17 @@ public:
     Frame() = default;
     MENTARIUM_CLASS(Frame, Component)
 
-    void refresh() override { repaint(); }                                     // 15
-    void eraseBackground(Graphics* g) override;                                // 33
-    bool create(Component* parent, const util::RectangleNM& bounds) override;  // 47
-    void onSize(platform::WParam wParam, platform::LParam lParam) override;    // 48
-    platform::LResult handleMessage(unsigned message, platform::WParam wParam,
-                                    platform::LParam lParam) override;  // 49
-    virtual void setFullScreen(bool on, bool force);                    // 51
-    virtual void destroyLater();                                        // 52
-    virtual void onDestroy() {}                                         // 53
-    virtual void onClose();                                             // 54
-    virtual void onActivate(bool active);                               // 55
-    virtual void setLocation(int x, int y);                             // 56
+    void refresh() override { repaint(); }
+    void eraseBackground(Graphics* g) override;
+    bool create(Component* parent, const util::RectangleNM& bounds) override;
+    void onSize(platform::WParam wParam, platform::LParam lParam) override;
+    platform::LResult handleMessage(unsigned message, platform::WParam wParam, platform::LParam lParam) override;
+    virtual void setFullScreen(bool on, bool force);
+    virtual void destroyLater();
+    virtual void onDestroy() {}
+    virtual void onClose();
+    virtual void onActivate(bool active);
+    virtual void setLocation(int x, int y);
 
     int getWantedWidth() const { return wantedWidth_; }
     int getWantedHeight() const { return wantedHeight_; }

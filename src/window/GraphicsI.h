@@ -29,7 +29,7 @@ public:
     void drawLine(int x1, int y1, int x2, int y2, int width) override;
     FancyHelper* getFancyHelper() override;
     void ensureDC() override;
-    virtual Image* getImage();  // 48
+    virtual Image* getImage();
 
     // In surface pixels; only ever shrinks.
     const util::RectangleNM& getClipRect() const { return clip_; }

@@ -27,14 +27,14 @@ public:
     Image(int width, int height, int fill, bool bitmapNow);
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
-    ~Image() override;  // 13
+    ~Image() override;
     MENTARIUM_CLASS(Image, lang::Object)
 
     virtual GraphicsI* getGraphics();    // 14: new GraphicsI with no FancyHelper
     virtual int getBytesPerRow() const;  // 15: width * 4
     virtual uint32_t* getPixels();       // 16: ensureLoaded() first when none; may be null
-    virtual lang::String* getName();     // 17
-    virtual Image* copy();               // 18
+    virtual lang::String* getName();
+    virtual Image* copy();
 
     void decode(const uint8_t* data, int length);
     void ensureLoaded();

@@ -8,7 +8,7 @@ class Event;
 // components and sprites.
 class Receiver {
 public:
-    virtual bool handleEvent(Event* event) = 0;  // 0
+    virtual bool handleEvent(Event* event) = 0;
 
 protected:
     ~Receiver() = default;
