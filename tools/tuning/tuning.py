@@ -22,6 +22,8 @@ import subprocess
 import tempfile
 import time
 
+from scene_param import scene_numbers
+
 GAMES = ["Concentration", "FindNewImage", "SpatialMemory", "Simon", "StroopTest", "ColorLabels",
          "SpotChanges", "FindCircles", "NumberOrder", "ShadowShift", "WhichIsMore", "MemoRandom",
          "MatchMaker", "MatchMaker2", "FlyBy", "GetInShape"]
@@ -66,6 +68,8 @@ def play(mentarium, game, difficulty, skill, seed):
                 record["score"] = int(words[3])
             elif words[:2] == ["bot", "trophy"]:
                 record["trophy"] = int(words[2])
+            elif words[:3] == ["bot", "level", "highest"]:
+                record["level"] = int(words[3])
         if done.returncode != 0 or "score" not in record:
             record["error"] = "exit %d: %s" % (done.returncode, done.stderr.strip()[-200:])
         return record
@@ -73,17 +77,72 @@ def play(mentarium, game, difficulty, skill, seed):
 
 def trophy_thresholds(scene):
     """Parameters 16-24 of the main scene: bronze, silver and gold for easy, normal, hard."""
-    numbers = []
-    in_data = False
-    with open(scene) as f:
-        for line in f:
-            line = line.split(";")[0].strip()
-            if line.startswith("<"):
-                in_data = line == "<data>"
-                continue
-            if in_data:
-                numbers += [int(w) for w in line.split()]
+    numbers = scene_numbers(scene)
     return {d: numbers[16 + 3 * i:19 + 3 * i] for i, d in enumerate(DIFFICULTIES)}
+
+
+def stepped(start, largest, per_step, step):
+    """Content that grows with the level by four parameters (their positions): its value at level 0,
+    its largest, the levels per step and the step. Answers the level of its first step and the
+    level from which it is at its largest."""
+    def levels(p):
+        if p[per_step] <= 0 or p[step] == 0:
+            return None
+        steps = -(-abs(p[largest] - p[start]) // abs(p[step]))
+        return p[per_step], p[per_step] * max(steps, 1)
+    return levels
+
+
+def at(position):
+    """Content that appears at one level, the parameter at a position."""
+    return lambda p: (p[position], p[position])
+
+
+# Each game's harder content and where in its scene parameters its levels are.
+HARDER = {
+    "Concentration": [("picture sets", stepped(43, 44, 45, 46)), ("larger deals", stepped(39, 40, 41, 42)),
+                      ("shorter previews, then none", stepped(47, 48, 49, 50))],
+    "FindNewImage": [("second picture set", stepped(45, 46, 47, 48))],
+    "SpatialMemory": [("larger grids", stepped(46, 47, 48, 49))],
+    "Simon": [("more buttons", stepped(43, 44, 45, 46)), ("longer sequences", stepped(39, 40, 41, 42))],
+    "StroopTest": [("more buckets", stepped(39, 40, 41, 42))],
+    "ColorLabels": [("more colours", stepped(43, 44, 45, 46)), ("more words", stepped(39, 40, 41, 42))],
+    "SpotChanges": [("picture sets", stepped(50, 51, 52, 53)), ("scattered boards", lambda p: (max(54, p[55]),) * 2)],
+    # The circle table runs from 3 x fewest to 6 x most: the most circles come in at 3 x most.
+    "FindCircles": [("the most circles", lambda p: (3 * p[40], 6 * p[40]))],
+    "NumberOrder": [("more tiles", stepped(42, 43, 44, 45)), ("wide numbers", at(50))],
+    "ShadowShift": [("more choices", stepped(39, 40, 41, 42)), ("finer turns", stepped(47, 48, 49, 50))],
+    "WhichIsMore": [("more panels", stepped(39, 40, 41, 42)), ("more pictures", stepped(43, 44, 45, 46))],
+    "MemoRandom": [("more pictures", stepped(39, 40, 41, 42)), ("fuller grids", stepped(43, 44, 45, 46))],
+    "MatchMaker": [("more options", stepped(39, 40, 41, 42)), ("look-alikes", stepped(44, 45, 46, 47))],
+    "MatchMaker2": [("more steps back", stepped(39, 40, 41, 42))],
+    "FlyBy": [("more kinds", stepped(43, 44, 45, 46)), ("motifs in two colours", at(53))],
+    "GetInShape": [("more pieces", stepped(39, 40, 41, 42)), ("turned pieces", stepped(51, 52, 53, 54))],
+}
+
+
+def harder_table(runs, games, seeds, scenes):
+    """Per game: where its harder content begins and is complete, and the highest level a
+    skill-1.0 play reached (median of the seeds) on each difficulty."""
+    lines = ["", "Where the harder content comes in: the level of its first step and the level from which",
+             "all of it is in play (from the scene numbers), against the highest level a play at skill 1.0",
+             "reached (median of the seeds; the level a play starts at is the difficulty's start level).", "",
+             "| game | harder content: first step / all | highest level at skill 1.0: easy / normal / hard |",
+             "|---|---|---|"]
+    for game in games:
+        numbers = scene_numbers(os.path.join(scenes, game + ".dat"))
+        content = []
+        for name, levels in HARDER.get(game, []):
+            found = levels(numbers)
+            if found:
+                content.append("%s %d / %d" % (name, found[0], found[1]))
+        reached = []
+        for difficulty in DIFFICULTIES:
+            plays = [runs.get((game, difficulty, "1.0", s)) for s in range(1, seeds + 1)]
+            levels = [p["level"] for p in plays if p and "level" in p]
+            reached.append(str(statistics.median_low(levels)) if levels else "—")
+        lines.append("| %s | %s | %s |" % (game, "; ".join(content), " / ".join(reached)))
+    return lines
 
 
 def trophy_of(thresholds, difficulty, score):
@@ -140,7 +199,7 @@ def first_three_bronze(runs, game, difficulty, skill):
     return "yes" if any(trophy_of(THRESHOLDS, difficulty, p["score"]) >= 0 for p in plays) else "no"
 
 
-def write_table(runs, games, seeds, out, note):
+def write_table(runs, games, seeds, out, note, scenes):
     lines = ["# Tuning", "",
              "Generated by `tools/tuning/tuning.py` from plays of the bot (`mentarium --headless --bot GAME",
              "--unlock-all --difficulty D --bot-skill S --seed N`, seeds 1 to %d, each with a profile of its own)." % seeds,
@@ -169,6 +228,7 @@ def write_table(runs, games, seeds, out, note):
                 low, high = min(medians), max(medians)
                 lines.append("| %s | %s | %d %s | %d %s | %.2f |" % (difficulty, skill, low[0], low[1], high[0], high[1],
                                                                    high[0] / low[0]))
+    lines += harder_table(runs, games, seeds, scenes)
     timed = [r["seconds"] for r in runs.values() if "seconds" in r]
     if timed:
         lines += ["", "%d plays measured; a play takes %.0f s of wall time (median)." %
@@ -210,7 +270,7 @@ def main():
                 cache.write(json.dumps(record) + "\n")
                 cache.flush()
                 print(json.dumps(record), flush=True)
-    write_table(runs, GAMES, args.seeds, args.out, args.note)
+    write_table(runs, GAMES, args.seeds, args.out, args.note, os.path.dirname(args.scene))
 
 
 if __name__ == "__main__":
