@@ -18,6 +18,7 @@ import hashlib
 import json
 import os
 import statistics
+import struct
 import subprocess
 import tempfile
 import time
@@ -33,18 +34,53 @@ TROPHIES = {-1: "none", 0: "bronze", 1: "silver", 2: "gold"}
 RUN_TIMEOUT_S = 240
 
 
-def fingerprint(mentarium):
-    """What a play depends on: the host program (the bot), the library (the
-    games) and the archive (the scene numbers) beside it. Plays of another
-    build are stale and are played again."""
-    digest = hashlib.sha256()
+def archive_items(data):
+    """The items of an archive image, name to bytes: a value, the size of an opaque block, the
+    block, the item count, then per item its name (length byte first), offset and length."""
+    _, opaque = struct.unpack_from("<II", data, 0)
+    (count,), pos = struct.unpack_from("<I", data, 8 + opaque), 12 + opaque
+    items = {}
+    for _ in range(count):
+        size = data[pos]
+        name = data[pos + 1:pos + 1 + size].decode("latin-1")
+        offset, length = struct.unpack_from("<II", data, pos + 1 + size)
+        pos += 9 + size
+        if offset + length > len(data):
+            raise ValueError("item %s lies past the end" % name)
+        items[name] = data[offset:offset + length]
+    return items
+
+
+def fingerprints(mentarium):
+    """What a play of each game depends on: the host program (the bot), the library (the
+    games) and the archive beside them, less the other games' scene numbers, so retuning
+    one game leaves the plays of the others standing. Plays of another build are stale
+    and are played again. An archive that cannot be read counts as a whole."""
+    common = hashlib.sha256()
     folder = os.path.dirname(os.path.abspath(mentarium))
-    for name in (os.path.basename(mentarium), "libmentarium.so", "Cogniquilt.bin"):
+    for name in (os.path.basename(mentarium), "libmentarium.so"):
         path = os.path.join(folder, name)
         if os.path.exists(path):
             with open(path, "rb") as f:
-                digest.update(f.read())
-    return digest.hexdigest()[:16]
+                common.update(f.read())
+    items, path = {}, os.path.join(folder, "Cogniquilt.bin")
+    if os.path.exists(path):
+        with open(path, "rb") as f:
+            data = f.read()
+        try:
+            items = archive_items(data)
+        except (struct.error, IndexError, ValueError):
+            items = {"": data}
+    scenes = {game + ".dat" for game in GAMES}
+    for name in sorted(items):
+        if name not in scenes:
+            common.update(name.encode("latin-1") + struct.pack("<I", len(items[name])) + items[name])
+    builds = {}
+    for game in GAMES:
+        digest = common.copy()
+        digest.update(items.get(game + ".dat", b""))
+        builds[game] = digest.hexdigest()[:16]
+    return builds
 
 
 def play(mentarium, game, difficulty, skill, seed):
@@ -158,14 +194,14 @@ def key(r):
     return (r["game"], r["difficulty"], r["skill"], r["seed"])
 
 
-def load(cache, build):
+def load(cache, builds):
     runs = {}
     if os.path.exists(cache):
         with open(cache) as f:
             for line in f:
                 if line.strip():
                     r = json.loads(line)
-                    if build is None or r.get("build") == build:
+                    if builds is None or r.get("build") == builds.get(r["game"]):
                         runs[key(r)] = r
     return runs
 
@@ -256,8 +292,8 @@ def main():
     args = parser.parse_args()
 
     THRESHOLDS.update(trophy_thresholds(args.scene))
-    build = fingerprint(args.mentarium)
-    runs = load(args.cache, None if args.any_build else build)
+    builds = fingerprints(args.mentarium)
+    runs = load(args.cache, None if args.any_build else builds)
     wanted = [(g, d, s, n) for g in args.games.split(",") for d in args.difficulties.split(",")
               for s in args.skills.split(",") for n in range(1, args.seeds + 1)]
     missing = [w for w in wanted if w not in runs or "error" in runs[w]]
@@ -265,7 +301,7 @@ def main():
         print("%d plays to make, %d at once" % (len(missing), args.jobs), flush=True)
         with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool, open(args.cache, "a") as cache:
             for record in pool.map(lambda w: play(args.mentarium, *w), missing):
-                record["build"] = build
+                record["build"] = builds[record["game"]]
                 runs[key(record)] = record
                 cache.write(json.dumps(record) + "\n")
                 cache.flush()
