@@ -151,6 +151,7 @@ void Bot::finishPlay(const Description& board, int nowMs) {
         reportedGameOver_ = true;
         gameOverSeenMs_ = nowMs;
         report("bot gameover score " + std::to_string(board.fact("score", 0)));
+        report("bot level highest " + std::to_string(highestLevel_));
     }
     if (state == kStatePlaying && reportedGameOver_ && board.fact("phase") != 11 && board.fact("game") != playerGame_) {
         reportedGameOver_ = false;  // the next game of a daily test
@@ -208,9 +209,12 @@ void Bot::play(const Description& board, int nowMs, std::vector<Click>& clicks) 
         if (!player_) return fail("the bot has no player for " + gameName_);
         ++gamesPlayed_;
         answerableSinceMs_ = -1;
+        highestLevel_ = 0;
         report("bot plays " + gameName_);
     }
     watchAnswer(board);
+    // How far the play got: where the harder boards and picture sets begin is a matter of level.
+    highestLevel_ = std::max(highestLevel_, board.fact("level", 0));
     player_->observe(board);
     if (midturnShotMs_ > 0 && nowMs >= midturnShotMs_) {
         midturnShotMs_ = 0;

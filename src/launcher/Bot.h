@@ -80,6 +80,7 @@ private:
     int midturnShotMs_ = 0;
     bool shotStart_ = false, shotTurn_ = false, shotGameOver_ = false, shotResult_ = false;
     int gamesPlayed_ = 0;
+    int highestLevel_ = 0;  // the highest level the current game's board showed
     // Giving up: nothing on screen changed for too long.
     std::string lastLook_;
     int lastChangeMs_ = 0;

@@ -405,7 +405,7 @@ TEST(MinigameScenes, EveryMinigameScreenCarriesTheGameBar) {
 }
 
 // The base divides by several parameters and clamps others; values that would
-// divide by zero or start a daily test below level 1 are content faults.
+// divide by zero, start a daily test below level 1 or a multiplier below 0 are content faults.
 TEST(MinigameScenes, ParametersAreSafeForTheGameBase) {
     for (const std::string& game : minigameNames()) {
         if (!mainScene().sprite(game)) continue;
@@ -414,7 +414,9 @@ TEST(MinigameScenes, ParametersAreSafeForTheGameBase) {
         EXPECT_GE(p[38], 0) << game << ": level steps in a game (none: the level moves only with answers)";
         EXPECT_LE(p[38], 60) << game << ": more level steps than seconds";
         EXPECT_NE(p[22], 0) << game << ": points ratio denominator";
-        for (int i = 6; i <= 16; ++i) EXPECT_GE(p[i], 1) << game << ": daily test start level " << i;
+        // Position 6 is also the starting multiplier, which may be 0 (the base raises a start level of 0 to 1).
+        EXPECT_GE(p[6], 0) << game << ": starting multiplier";
+        for (int i = 7; i <= 16; ++i) EXPECT_GE(p[i], 1) << game << ": daily test start level " << i;
         for (int i = 23; i <= 36; ++i) EXPECT_GE(p[i], 10) << game << ": a result factor below 1.0 is ignored";
         for (int i = 0; i < 3; ++i) EXPECT_GE(p[i], 0) << game;
     }

@@ -74,7 +74,7 @@ TEST_F(FlyByRun, FlightsPassThenTheRightCountScores) {
     FlyBy* game = start();
     ASSERT_NE(game, nullptr);
     ASSERT_GT(tickUntil([game] { return game->getPhase() == GameBase::PhasePlay && game->flightCount() > 0; }, 200), 0);
-    ASSERT_GE(game->flightCount(), 5);
+    ASSERT_GE(game->flightCount(), 3);  // the fewest a turn flies at level 0
     EXPECT_EQ(countButton(game, 1)->getState(), sprite::ButtonSprite::Inactive);
     ticks(3);
     sprite::ScalerSprite* first = game->flightSprite(0);

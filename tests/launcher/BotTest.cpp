@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -258,4 +259,21 @@ TEST(BotTest, SkillSetsTheMissesAndTheReaction) {
     };
     EXPECT_EQ(play(1.0), 0);
     EXPECT_GT(play(0.3), 4);
+}
+
+TEST(BotTest, ReportsTheHighestLevelOfThePlayAtGameOver) {
+    Bot::Settings settings;
+    settings.game = "WhichIsMore";
+    Bot bot(settings);
+    bot.setPrinting(false);
+    const std::string board = kGames + "game 10\nvisible 1\nphase 5\npanel 0 0 0 100 50 7\npanel 1 0 60 100 50 9\n";
+    // The level rises to 7 and falls back to 4 before the time is up.
+    int now = 0;
+    for (int level : {3, 7, 4}) bot.step(board + "state 0\nlevel " + std::to_string(level) + "\n", now += 1000);
+    bot.step(board + "state 6\nlevel 4\nscore 120\n", now += 1000);
+    const std::vector<std::string>& lines = bot.lines();
+    auto gameOver = std::find(lines.begin(), lines.end(), "bot gameover score 120");
+    ASSERT_NE(gameOver, lines.end());
+    ASSERT_NE(gameOver + 1, lines.end());
+    EXPECT_EQ(*(gameOver + 1), "bot level highest 7");
 }
