@@ -89,13 +89,9 @@ void GameScreen::clickSound() {
     if (MentariumCanvas* c = canvas()) c->playSound(MentariumCanvas::SoundClick);
 }
 
-void GameScreen::setUpMuteButton(sprite::DialogSprite* screen) {
+void GameScreen::setUpSwitches(sprite::DialogSprite* screen) {
     MentariumCanvas* c = canvas();
     setUpToggle(screen, "bMuteVolume", c && c->isMuted());
-}
-
-void GameScreen::setUpPaletteButton(sprite::DialogSprite* screen) {
-    MentariumCanvas* c = canvas();
     setUpToggle(screen, MentariumCanvas::kPaletteButton, c && c->isColourBlind());
 }
 

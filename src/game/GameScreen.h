@@ -54,9 +54,9 @@ protected:
     // given, in order; fields without a number keep their value.
     static void readNumbers(sprite::DataLoader* loader, std::initializer_list<int*> fields);
     static void clickSound();
-    // Makes a mute button show its two looks: sound on and muted.
-    static void setUpMuteButton(sprite::DialogSprite* screen);
-    static void setUpPaletteButton(sprite::DialogSprite* screen);
+    // The sound and palette switches a menu carries (either may be absent),
+    // showing the canvas's current choices.
+    static void setUpSwitches(sprite::DialogSprite* screen);
     // A two-state button (mute, palette) shown as on or off.
     static void setUpToggle(sprite::DialogSprite* screen, const char* name, bool on);
 };

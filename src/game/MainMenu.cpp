@@ -38,8 +38,7 @@ void MainMenu::onLoaded(sprite::DataLoader* loader) {
     practiceButton_ = child<sprite::ButtonSprite>("bStartPracticeArea");
     dailyTestButton_ = child<sprite::ButtonSprite>("bStartDailyTest");
     paletteButton_ = child<sprite::ButtonSprite>(MentariumCanvas::kPaletteButton);
-    setUpMuteButton(this);
-    setUpPaletteButton(this);
+    setUpSwitches(this);
     if (!HostNotifier::downloadShown()) showChild("bDownLoad", false);
 }
 

@@ -8,8 +8,7 @@ MENTARIUM_DEFINE_METACLASS(PauseMenu)
 
 void PauseMenu::onLoaded(sprite::DataLoader* loader) {
     GameScreen::onLoaded(loader);
-    setUpMuteButton(this);
-    setUpPaletteButton(this);
+    setUpSwitches(this);
 }
 
 void PauseMenu::showWith(const char* leave, const char* hidden) {
