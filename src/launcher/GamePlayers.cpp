@@ -95,7 +95,7 @@ public:
         auto unseen = std::find_if(closed.begin(), closed.end(), [&](const Row& c) { return !known(c); });
         const Row& pick1 = unseen != closed.end() ? *unseen : closed.front();
         if (right || !known(pick1)) return {centre(pick1)};
-        return {centre(pick1), centre(second(closed, faceOf(pick1), false))};
+        return {centre(pick1), centre(second(closed, faceOf(pick1), false, pick1[0]))};
     }
 
 private:
@@ -105,12 +105,15 @@ private:
     int faceOf(const Row& c) const { return known(c) ? faces_.at(c[0]) : -1; }
 
     // The card to turn beside one showing face: its remembered twin (right) or
-    // one remembered as another picture (a miss); else one not seen yet.
-    const Row& second(const Rows& closed, int face, bool right) const {
+    // one remembered as another picture (a miss); else one not seen yet. Never
+    // the card taken first (skip): a second click on it turns nothing.
+    const Row& second(const Rows& closed, int face, bool right, int skip = -1) const {
         for (const Row& c : closed)
-            if (known(c) && (faceOf(c) == face) == right) return c;
+            if (c[0] != skip && known(c) && (faceOf(c) == face) == right) return c;
         for (const Row& c : closed)
-            if (!known(c)) return c;
+            if (c[0] != skip && !known(c)) return c;
+        for (const Row& c : closed)
+            if (c[0] != skip) return c;
         return closed.front();
     }
 

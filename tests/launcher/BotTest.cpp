@@ -72,6 +72,13 @@ TEST(GamePlayerTest, ConcentrationPlaysFromTheFacesItHasSeen) {
     player->observe(Description(turned));
     EXPECT_EQ(player->answer(Description(turned), true).at(0).x, 65);
     EXPECT_EQ(player->answer(Description(turned), false).at(0).x, 45);
+
+    // Only a known pair left: a miss cannot be made, and the second click is
+    // never the first card again (that would turn nothing and stall the turn).
+    std::string lastPair = "first -1\ncard 1 20 0 10 10 2 0 0 1\ncard 3 60 0 10 10 2 0 0 1\n";
+    auto last = player->answer(Description(lastPair), false);
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_NE(last[0].x, last[1].x);
 }
 
 TEST(GamePlayerTest, ConcentrationGuessesWhenNoFaceIsKnownAndWaitsForTheFace) {
