@@ -209,6 +209,7 @@ void Bot::play(const Description& board, int nowMs, std::vector<Click>& clicks) 
         if (!player_) return fail("the bot has no player for " + gameName_);
         ++gamesPlayed_;
         answerableSinceMs_ = -1;
+        lastTurn_ = -1;
         highestLevel_ = 0;
         report("bot plays " + gameName_);
     }
@@ -227,6 +228,10 @@ void Bot::play(const Description& board, int nowMs, std::vector<Click>& clicks) 
     if (!shotStart_) {
         shotStart_ = true;
         shots_.push_back(lowered(gameName_) + "-start.png");
+    }
+    if (int turn = player_->turn(board); turn != lastTurn_) {
+        lastTurn_ = turn;
+        answerableSinceMs_ = -1;  // a new picture came while the board stayed answerable
     }
     if (answerableSinceMs_ < 0) {
         answerableSinceMs_ = nowMs;

@@ -68,6 +68,7 @@ private:
     // The turn: when the board can next be answered, and the answer in flight.
     int answerableSinceMs_ = -1;
     int nextAnswerMs_ = 0;
+    int lastTurn_ = -1;
     int turns_ = 0;
     bool watching_ = false;
     bool watchingWrong_ = false;

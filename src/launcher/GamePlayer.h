@@ -25,6 +25,10 @@ public:
     // How many answers make up the board's turn (a sequence, a pattern of
     // tiles): the bot spreads a turn's chance of a miss over them.
     virtual int answersPerTurn(const Description&) const { return 1; }
+    // Which turn the board shows, for a game whose turns follow one another
+    // with no pause the bot would see (a new picture every step): a new turn
+    // is reacted to afresh. -1 where every turn begins after a pause.
+    virtual int turn(const Description&) const { return -1; }
     // The clicks of one answer; empty when the board offers no such answer.
     virtual std::vector<Point> answer(const Description& board, bool right) = 0;
 };

@@ -299,6 +299,8 @@ public:
         pictures_[step] = picture;
     }
 
+    int turn(const Description& board) const override { return first(board, "nback", 1, -1); }
+
     std::vector<Point> answer(const Description& board, bool right) override {
         const std::vector<Row>& rows = board.rows("nback");
         const std::vector<Row>& button = board.rows("matchbutton");
