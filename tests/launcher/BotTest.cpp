@@ -284,3 +284,26 @@ TEST(BotTest, ReportsTheHighestLevelOfThePlayAtGameOver) {
     ASSERT_NE(gameOver + 1, lines.end());
     EXPECT_EQ(*(gameOver + 1), "bot level highest 7");
 }
+
+TEST(BotTest, ASlowBotReactsToEachNewPictureAfresh) {
+    // Match Maker II stays answerable from one picture to the next; every
+    // picture must still wait for the bot's reaction before a press.
+    Bot::Settings settings;
+    settings.game = "MatchMaker2";
+    settings.skill = 0.3;
+    Bot bot(settings);
+    bot.setPrinting(false);
+    const std::string board = kGames + "state 0\ngame 13\nvisible 1\nphase 5\nmatchbutton 250 300 1\n";
+    int now = 0, presses = 0;
+    for (int step = 0; step < 12; ++step) {
+        // Each picture repeats the one before: from the second on, a match.
+        const std::string shown = board + "nback 1 step " + std::to_string(step) + " picture 6 answered 0\n";
+        const int came = now + 100;
+        for (int t = 0; t < 3000; t += 100)
+            for (const Bot::Click& click : bot.step(shown, now += 100)) {
+                ++presses;
+                EXPECT_GE(click.atMs - came, Bot::reactionMs(0.3) * 4 / 5) << "step " << step;
+            }
+    }
+    EXPECT_GT(presses, 3);
+}
