@@ -244,7 +244,7 @@ void Bot::play(const Description& board, int nowMs, std::vector<Click>& clicks) 
     std::bernoulli_distribution miss(1.0 - std::pow(1.0 - missChance(settings_.skill), 1.0 / answers));
     bool right = !miss(random_);
     std::vector<GamePlayer::Point> points = player_->answer(board, right);
-    if (points.empty() && !right) {  // no miss on offer (one pair left): answer right
+    if (points.empty() && !right) {  // no sure miss on offer (a last pair, unseen cards): answer right
         right = true;
         points = player_->answer(board, right);
     }

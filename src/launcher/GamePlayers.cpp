@@ -85,7 +85,8 @@ public:
         if (turned >= 0) {
             auto face = faces_.find(turned);
             if (face == faces_.end()) return {};  // its face is not up yet
-            return {centre(second(closed, face->second, right))};
+            const Row* other = second(closed, face->second, right);
+            return other ? std::vector<Point>{centre(*other)} : std::vector<Point>{};
         }
         for (size_t i = 0; right && i < closed.size(); ++i)
             for (size_t j = i + 1; j < closed.size(); ++j)
@@ -95,7 +96,8 @@ public:
         auto unseen = std::find_if(closed.begin(), closed.end(), [&](const Row& c) { return !known(c); });
         const Row& pick1 = unseen != closed.end() ? *unseen : closed.front();
         if (right || !known(pick1)) return {centre(pick1)};
-        return {centre(pick1), centre(second(closed, faceOf(pick1), false, pick1[0]))};
+        const Row* other = second(closed, faceOf(pick1), false, pick1[0]);
+        return other ? std::vector<Point>{centre(pick1), centre(*other)} : std::vector<Point>{};
     }
 
 private:
@@ -104,17 +106,19 @@ private:
     bool known(const Row& c) const { return faces_.count(c[0]) != 0; }
     int faceOf(const Row& c) const { return known(c) ? faces_.at(c[0]) : -1; }
 
-    // The card to turn beside one showing face: its remembered twin (right) or
-    // one remembered as another picture (a miss); else one not seen yet. Never
-    // the card taken first (skip): a second click on it turns nothing.
-    const Row& second(const Rows& closed, int face, bool right, int skip = -1) const {
+    // The card to turn beside one showing face: its remembered twin, else one
+    // not seen yet (right); for a miss, one remembered as another picture, or
+    // none when no card is sure to differ (an unseen card may be the twin).
+    // Never the card taken first (skip): a second click on it turns nothing.
+    const Row* second(const Rows& closed, int face, bool right, int skip = -1) const {
         for (const Row& c : closed)
-            if (c[0] != skip && known(c) && (faceOf(c) == face) == right) return c;
+            if (c[0] != skip && known(c) && (faceOf(c) == face) == right) return &c;
+        if (!right) return nullptr;
         for (const Row& c : closed)
-            if (c[0] != skip && !known(c)) return c;
+            if (c[0] != skip && !known(c)) return &c;
         for (const Row& c : closed)
-            if (c[0] != skip) return c;
-        return closed.front();
+            if (c[0] != skip) return &c;
+        return nullptr;
     }
 
     std::map<int, int> faces_;  // card -> the picture seen on its face

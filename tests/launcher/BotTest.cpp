@@ -73,12 +73,18 @@ TEST(GamePlayerTest, ConcentrationPlaysFromTheFacesItHasSeen) {
     EXPECT_EQ(player->answer(Description(turned), true).at(0).x, 65);
     EXPECT_EQ(player->answer(Description(turned), false).at(0).x, 45);
 
-    // Only a known pair left: a miss cannot be made, and the second click is
-    // never the first card again (that would turn nothing and stall the turn).
+    // Only a known pair left: no miss is on offer (the bot then answers right),
+    // and the pair's second click is never the first card again.
     std::string lastPair = "first -1\ncard 1 20 0 10 10 2 0 0 1\ncard 3 60 0 10 10 2 0 0 1\n";
-    auto last = player->answer(Description(lastPair), false);
+    EXPECT_TRUE(player->answer(Description(lastPair), false).empty());
+    auto last = player->answer(Description(lastPair), true);
     ASSERT_EQ(last.size(), 2u);
     EXPECT_NE(last[0].x, last[1].x);
+    // Beside a turned card only an unseen one: it may be the twin, so it is no sure miss.
+    std::string unseen = "first 2\ncard 2 40 0 10 10 5 1 2 1\ncard 4 80 0 10 10 2 0 0 1\n";
+    player->observe(Description(unseen));
+    EXPECT_TRUE(player->answer(Description(unseen), false).empty());
+    EXPECT_EQ(player->answer(Description(unseen), true).at(0).x, 85);
 }
 
 TEST(GamePlayerTest, ConcentrationGuessesWhenNoFaceIsKnownAndWaitsForTheFace) {
