@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ GamePlayer::Point clickOf(const char* game, const std::string& board, bool right
     std::vector<GamePlayer::Point> points = player->answer(Description(board), right);
     EXPECT_EQ(points.size(), 1u) << game << "\n" << board;
     return points.empty() ? GamePlayer::Point{-1, -1} : points[0];
+}
+
+// A bot with those settings that keeps its report lines to itself.
+std::unique_ptr<Bot> quietBot(const Bot::Settings& settings) {
+    auto bot = std::make_unique<Bot>(settings);
+    bot->setPrinting(false);
+    return bot;
 }
 
 const std::string kGames =
@@ -202,27 +210,23 @@ TEST(GamePlayerTest, ColourLabelsAndSpotTheChangeTakeTheOddCard) {
 }
 
 TEST(BotTest, FindsItsWayToTheGameAndItsDifficulty) {
-    Bot::Settings settings;
-    settings.game = "StroopTest";
-    settings.difficulty = 2;
-    Bot bot(settings);
-    bot.setPrinting(false);
-    auto first = bot.step(kGames + "state 4\nscreen MainMenu\nbutton MainMenu bStartPracticeArea 200 100 100 30\n", 0);
+    auto bot = quietBot({.game = "StroopTest", .difficulty = 2});
+    auto first = bot->step(kGames + "state 4\nscreen MainMenu\nbutton MainMenu bStartPracticeArea 200 100 100 30\n", 0);
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(first[0].x, 250);
-    auto practice = bot.step(kGames +
+    auto practice = bot->step(kGames +
                                  "state 4\nscreen PracticeAreaMenu\nbutton PracticeAreaMenu bStart0 0 0 10 10\n"
                                  "button PracticeAreaMenu bStart4 100 0 10 10\n",
                              1000);
     ASSERT_EQ(practice.size(), 1u);
     EXPECT_EQ(practice[0].x, 105);
-    auto difficulty = bot.step(kGames +
+    auto difficulty = bot->step(kGames +
                                    "state 4\nscreen DifficultyMenu\nbutton DifficultyMenu bDifficultyEasy 0 0 10 10\n"
                                    "button DifficultyMenu bDifficultyHard 0 100 10 10\n",
                                2000);
     ASSERT_EQ(difficulty.size(), 1u);
     EXPECT_EQ(difficulty[0].y, 105);
-    EXPECT_FALSE(bot.isDone());
+    EXPECT_FALSE(bot->isDone());
 }
 
 TEST(BotTest, ALockedOrUnknownGameIsAnErrorNotAWait) {
@@ -250,18 +254,13 @@ TEST(BotTest, SkillSetsTheMissesAndTheReaction) {
 
     // A full-skill bot answers every turn of a play right; a weak one misses some.
     auto play = [](double skill) {
-        Bot::Settings settings;
-        settings.game = "WhichIsMore";
-        settings.skill = skill;
-        settings.seed = 7;
-        Bot bot(settings);
-        bot.setPrinting(false);
+        auto bot = quietBot({.game = "WhichIsMore", .skill = skill, .seed = 7});
         int wrong = 0, turns = 0;
         std::string board =
             kGames + "state 0\ngame 10\nvisible 1\nphase 5\npanel 0 0 0 100 50 7\npanel 1 0 60 100 50 9\n";
         for (int now = 0; now < 200000 && turns < 40; now += 100) {
             // The score moves with each answer, so the board reads as a new turn.
-            auto clicks = bot.step(board + "score " + std::to_string(turns) + "\n", now);
+            auto clicks = bot->step(board + "score " + std::to_string(turns) + "\n", now);
             for (const auto& c : clicks) {
                 ++turns;
                 if (c.y < 50) ++wrong;
@@ -275,16 +274,13 @@ TEST(BotTest, SkillSetsTheMissesAndTheReaction) {
 }
 
 TEST(BotTest, ReportsTheHighestLevelOfThePlayAtGameOver) {
-    Bot::Settings settings;
-    settings.game = "WhichIsMore";
-    Bot bot(settings);
-    bot.setPrinting(false);
+    auto bot = quietBot({.game = "WhichIsMore"});
     const std::string board = kGames + "game 10\nvisible 1\nphase 5\npanel 0 0 0 100 50 7\npanel 1 0 60 100 50 9\n";
     // The level rises to 7 and falls back to 4 before the time is up.
     int now = 0;
-    for (int level : {3, 7, 4}) bot.step(board + "state 0\nlevel " + std::to_string(level) + "\n", now += 1000);
-    bot.step(board + "state 6\nlevel 4\nscore 120\n", now += 1000);
-    const std::vector<std::string>& lines = bot.lines();
+    for (int level : {3, 7, 4}) bot->step(board + "state 0\nlevel " + std::to_string(level) + "\n", now += 1000);
+    bot->step(board + "state 6\nlevel 4\nscore 120\n", now += 1000);
+    const std::vector<std::string>& lines = bot->lines();
     auto gameOver = std::find(lines.begin(), lines.end(), "bot gameover score 120");
     ASSERT_NE(gameOver, lines.end());
     ASSERT_NE(gameOver + 1, lines.end());
@@ -294,11 +290,7 @@ TEST(BotTest, ReportsTheHighestLevelOfThePlayAtGameOver) {
 TEST(BotTest, ASlowBotReactsToEachNewPictureAfresh) {
     // Match Maker II stays answerable from one picture to the next; every
     // picture must still wait for the bot's reaction before a press.
-    Bot::Settings settings;
-    settings.game = "MatchMaker2";
-    settings.skill = 0.3;
-    Bot bot(settings);
-    bot.setPrinting(false);
+    auto bot = quietBot({.game = "MatchMaker2", .skill = 0.3});
     const std::string board = kGames + "state 0\ngame 13\nvisible 1\nphase 5\nmatchbutton 250 300 1\n";
     int now = 0, presses = 0;
     for (int step = 0; step < 12; ++step) {
@@ -306,7 +298,7 @@ TEST(BotTest, ASlowBotReactsToEachNewPictureAfresh) {
         const std::string shown = board + "nback 1 step " + std::to_string(step) + " picture 6 answered 0\n";
         const int came = now + 100;
         for (int t = 0; t < 3000; t += 100)
-            for (const Bot::Click& click : bot.step(shown, now += 100)) {
+            for (const Bot::Click& click : bot->step(shown, now += 100)) {
                 ++presses;
                 EXPECT_GE(click.atMs - came, Bot::reactionMs(0.3) * 4 / 5) << "step " << step;
             }
