@@ -96,7 +96,7 @@ public:
         auto unseen = std::find_if(closed.begin(), closed.end(), [&](const Row& c) { return !known(c); });
         const Row& pick1 = unseen != closed.end() ? *unseen : closed.front();
         if (right || !known(pick1)) return {centre(pick1)};
-        const Row* other = second(closed, faceOf(pick1), false, pick1[0]);
+        const Row* other = second(closed, faceOf(pick1), false);
         return other ? std::vector<Point>{centre(pick1), centre(*other)} : std::vector<Point>{};
     }
 
@@ -108,17 +108,15 @@ private:
 
     // The card to turn beside one showing face: its remembered twin, else one
     // not seen yet (right); for a miss, one remembered as another picture, or
-    // none when no card is sure to differ (an unseen card may be the twin).
-    // Never the card taken first (skip): a second click on it turns nothing.
-    const Row* second(const Rows& closed, int face, bool right, int skip = -1) const {
+    // none when no card is sure to differ (an unseen card may be the twin). A
+    // miss never takes the first card again: its face is the one showing.
+    const Row* second(const Rows& closed, int face, bool right) const {
         for (const Row& c : closed)
-            if (c[0] != skip && known(c) && (faceOf(c) == face) == right) return &c;
+            if (known(c) && (faceOf(c) == face) == right) return &c;
         if (!right) return nullptr;
         for (const Row& c : closed)
-            if (c[0] != skip && !known(c)) return &c;
-        for (const Row& c : closed)
-            if (c[0] != skip) return &c;
-        return nullptr;
+            if (!known(c)) return &c;
+        return closed.empty() ? nullptr : &closed.front();
     }
 
     std::map<int, int> faces_;  // card -> the picture seen on its face
