@@ -32,7 +32,7 @@ extern "C" {
  * loading display is shown it wants a look every few milliseconds), or
  * MENTARIUM_SERVICE_WHEN_WOKEN (-1): call again when the next SDL event arrives.
  * A host that calls it every few milliseconds anyway works just as well. */
-enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1, MENTARIUM_SERVICE = 2, MENTARIUM_DESCRIBE = 3 };
+enum { MENTARIUM_START = 0, MENTARIUM_STOP = 1, MENTARIUM_SERVICE = 2, MENTARIUM_DESCRIBE = 3, MENTARIUM_STEP = 4 };
 enum { MENTARIUM_SERVICE_WHEN_WOKEN = -1 };
 
 /* MENTARIUM_DESCRIBE is an aid for automated players and tests: block points to two
@@ -41,6 +41,16 @@ enum { MENTARIUM_SERVICE_WHEN_WOKEN = -1 };
  * answers the text's full length, which may exceed the capacity (the text is then
  * cut, always terminated). It answers 0 when no game runs. Call it from the host's
  * thread, like the other codes. */
+
+/* MENTARIUM_STEP is for hosts that play by program and want plays that repeat
+ * exactly and run as fast as the machine allows. When the block's
+ * MENTARIUM_SLOT_STEPPED_FRAMES was non-zero at the start call, the game runs a
+ * frame only when asked: each MENTARIUM_STEP first lets the game handle the input
+ * the host gave since the last one (call MENTARIUM_SERVICE after pushing it), then
+ * runs one frame and returns when it is done. It answers the frame's length in
+ * game milliseconds, or 0 when no frame ran (frames are not stepped, or the game
+ * has no frames yet, as while its scene loads: call again a little later). The
+ * game's own clock then counts the frames stepped. Call it from the host's thread. */
 
 /* Slots of the host information block. */
 enum {
@@ -55,6 +65,7 @@ enum {
                                            environment as desktop programs do: the first of LANGUAGE (a colon
                                            list such as "fr:de"), LC_ALL, LC_MESSAGES and LANG that is set
                                            decides, its first supported language wins, else English */
+    MENTARIUM_SLOT_STEPPED_FRAMES = 17, /* non-zero: frames run only at MENTARIUM_STEP (above) */
     MENTARIUM_SLOT_UNLOCK_ALL = 18,     /* non-zero: every game can be practised in this run (never saved) */
     MENTARIUM_SLOT_SHOW_DOWNLOAD = 19,  /* non-zero: the main menu shows its download button */
     MENTARIUM_BLOCK_SLOTS = 20
@@ -82,8 +93,8 @@ enum {
  * called on any of the game's threads; the result is ignored. */
 typedef void (*MentariumHostCallback)(intptr_t context, int code, const char* text);
 
-/* The one exported entry point. Returns 0, except for MENTARIUM_SERVICE and
- * MENTARIUM_DESCRIBE (above). */
+/* The one exported entry point. Returns 0, except for MENTARIUM_SERVICE,
+ * MENTARIUM_DESCRIBE and MENTARIUM_STEP (above). */
 typedef int (*GameDLLNotifyFunction)(int code, intptr_t* block);
 int GameDLLNotify(int code, intptr_t* block);
 

@@ -13,6 +13,7 @@
 #include "platform/HostWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowSystem.h"
+#include "sprite/FrameGate.h"
 #include "window/CPaintDC.h"
 #include "window/Component.h"
 #include "window/GraphicsW.h"
@@ -28,6 +29,8 @@ constexpr uint32_t kCountWaitMs = 500;
 // While the loading display shows, the host looks in this often: the loader
 // moves the progress without waking the window thread.
 constexpr int kLoadingLookMs = 10;
+// The longest a stepped frame waits for the input before it to be handled.
+constexpr uint32_t kLongestInputMs = 5000;
 
 // The state of the running game; zero while none runs. The two flags are set
 // once per process and never cleared.
@@ -56,6 +59,7 @@ int GameHost::notify(int code, intptr_t* block) {
         break;
     case MENTARIUM_SERVICE: return service();
     case MENTARIUM_DESCRIBE: return started ? describe(block) : 0;
+    case MENTARIUM_STEP: return step();
     default: break;
     }
     return 0;
@@ -87,6 +91,10 @@ bool GameHost::start() {
         platform::messageBox("Quillory Error", e->getMessage().c_str());
         e->release();
         return false;
+    }
+    if (HostBlock::steppedFrames()) {
+        sprite::FrameGate::setStepped(true);
+        platform::setMessageClock([] { return sprite::FrameGate::elapsedMs(); });
     }
     window::Component::setInstance(reinterpret_cast<void*>(HostBlock::slot(MENTARIUM_SLOT_INSTANCE)));
     frame = new MyFrame();
@@ -158,6 +166,19 @@ int GameHost::service() {
     return paintedLoadingStep >= 0 ? kLoadingLookMs : MENTARIUM_SERVICE_WHEN_WOKEN;
 }
 
+// The input the host gave is handled before the frame, so that a play repeats.
+int GameHost::step() {
+    MentariumCanvas* canvas = MentariumCanvas::current();
+    if (!started || canvas == nullptr || !sprite::FrameGate::isStepped()) return 0;
+    const uint32_t began = platform::tickCount();
+    while (!canvas->isInputIdle() && platform::tickCount() - began < kLongestInputMs) {
+        platform::serviceHostWindow();
+        platform::sleepMs(1);
+    }
+    if (!sprite::FrameGate::step([] { platform::serviceHostWindow(); })) return 0;
+    return canvas->getFramePeriod();
+}
+
 void GameHost::stop() {
     if (!started) return;
     started = false;
@@ -177,6 +198,10 @@ void GameHost::stop() {
         frame->release();
     }
     frame = nullptr;
+    if (sprite::FrameGate::isStepped()) {
+        sprite::FrameGate::setStepped(false);
+        platform::setMessageClock(nullptr);
+    }
     lang::ResourceFile::closeChain();
     platform::detachHostWindow();
 }

@@ -32,6 +32,8 @@ private:
     static void awaitLoadingCount();
     static void refreshLoadingDisplay();
     static int service();
+    // Runs one frame when the host steps them; answers its length in ms, or 0.
+    static int step();
 };
 
 }  // namespace host

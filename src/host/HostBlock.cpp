@@ -39,6 +39,7 @@ void HostBlock::notify(int code, const char* text) {
 
 bool HostBlock::showDownload() { return slot(MENTARIUM_SLOT_SHOW_DOWNLOAD) != 0; }
 bool HostBlock::unlockAll() { return slot(MENTARIUM_SLOT_UNLOCK_ALL) != 0; }
+bool HostBlock::steppedFrames() { return slot(MENTARIUM_SLOT_STEPPED_FRAMES) != 0; }
 
 std::string HostBlock::language() {
     auto* chosen = reinterpret_cast<const char*>(slot(MENTARIUM_SLOT_LANGUAGE));

@@ -20,6 +20,8 @@ public:
     static bool showDownload();
     // Every game opens in the practice area for this run; the profile is not told.
     static bool unlockAll();
+    // Frames run at the host's request rather than by the clock.
+    static bool steppedFrames();
     // The language code the game speaks: the host's choice when it names a
     // supported one, else the environment's.
     static std::string language();

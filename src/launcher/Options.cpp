@@ -27,6 +27,9 @@ const char kUsage[] =
     "                          the eye button of the main menu)\n"
     "  --headless              no window on screen (SDL dummy video and audio drivers)\n"
     "  --seed N                fix every random source of the game to N\n"
+    "  --stepped               run the game's frames one after another as fast as the machine\n"
+    "                          allows instead of by the clock; script and bot times count game\n"
+    "                          time, and with --seed a play repeats exactly\n"
     "  --script FILE           play timed input from FILE, one command a line, times in ms\n"
     "                          counted from the moment the scene has loaded,\n"
     "                          coordinates in the 500x375 scene:\n"
@@ -71,6 +74,8 @@ Options parseOptions(int argc, char** argv) {
             std::exit(0);
         } else if (!std::strcmp(arg, "--headless")) {
             o.headless = true;
+        } else if (!std::strcmp(arg, "--stepped")) {
+            o.stepped = true;
         } else if (!std::strcmp(arg, "--fullscreen")) {
             o.fullscreen = true;
         } else if (!std::strcmp(arg, "--print-notifications")) {

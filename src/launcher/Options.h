@@ -9,6 +9,7 @@ struct Options {
     bool headless = false;  // SDL dummy drivers, no window on screen
     bool hasSeed = false;
     long seed = 0;                          // fixes every random source of the game
+    bool stepped = false;                   // frames run on the host's request, not by the clock
     std::string script;                     // timed input file
     bool printNotifications = false;        // each callback as "notify CODE [TEXT]" on stdout
     bool verbose = false;                   // log notifications and start-up on stderr

@@ -41,6 +41,9 @@ std::atomic<bool> sceneLoaded{false};
 std::atomic<bool> gameStopped{false};
 // A game that never reports its scene still gets its script played after this.
 constexpr Uint32 kLongestLoadMs = 20000;
+// Stepped frames that the game did not run (its scene still loading) are asked
+// for again after about a frame's time.
+constexpr int kStepRetryMs = 40;
 
 // An event of the host's own, pushed to wake its loop when the scene has loaded.
 Uint32 loadedEventType = 0;
@@ -278,6 +281,7 @@ int main(int argc, char** argv) {
     block[MENTARIUM_SLOT_LANGUAGE] = reinterpret_cast<intptr_t>(options.language.c_str());
     block[MENTARIUM_SLOT_SHOW_DOWNLOAD] = 1;
     block[MENTARIUM_SLOT_UNLOCK_ALL] = options.unlockAll ? 1 : 0;
+    block[MENTARIUM_SLOT_STEPPED_FRAMES] = options.stepped ? 1 : 0;
     if (options.verbose) std::fprintf(stderr, "mentarium: starting with data in %s\n", gameDir.c_str());
     notify(MENTARIUM_START, block);
 
@@ -285,10 +289,13 @@ int main(int argc, char** argv) {
     // on this thread; the host only watches for quitting and plays the script.
     // Between events the loop sleeps until the next thing due: what the game
     // asks for, the next script step or bot look, or the end of the longest load.
+    // Stepped, it runs a frame on every pass once the scene has loaded, and the
+    // script and bot times count the frames' game time.
     launcher::EventWaiter waiter;
     int waitMs = 0;
     Uint32 started = SDL_GetTicks();
     bool clockStarted = false;
+    Uint32 steppedMs = 0;
     size_t next = 0;
     bool quit = false;
     launcher::Bot bot(botSettings(options));
@@ -308,11 +315,17 @@ int main(int argc, char** argv) {
             clockStarted = true;
             started = SDL_GetTicks();
         }
+        if (options.stepped) {
+            // While the scene loads the game's frames keep their own pace.
+            int frameMs = notify(MENTARIUM_STEP, block);
+            if (clockStarted) steppedMs += static_cast<Uint32>(frameMs);
+            waitMs = clockStarted && frameMs > 0 ? 0 : sooner(waitMs, kStepRetryMs);
+        }
         if (!clockStarted) {
             waitMs = sooner(waitMs, static_cast<int>(kLongestLoadMs - (SDL_GetTicks() - started)));
             continue;
         }
-        Uint32 now = SDL_GetTicks() - started;
+        Uint32 now = options.stepped ? steppedMs : SDL_GetTicks() - started;
         intptr_t query[2] = {reinterpret_cast<intptr_t>(description.data()), static_cast<intptr_t>(description.size())};
         while (!quit && next < script.size() && static_cast<long>(now) >= script[next].atMs) {
             const launcher::ScriptStep& step = script[next++];

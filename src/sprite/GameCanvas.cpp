@@ -153,8 +153,18 @@ bool GameCanvas::takeEvent() {
 }
 
 void GameCanvas::finishEvent() {
-    if (current_) current_->release();
-    current_ = nullptr;
+    window::Event* done;
+    {
+        ObjectLock hold(&queue_, true);
+        done = current_;
+        current_ = nullptr;
+    }
+    if (done) done->release();
+}
+
+bool GameCanvas::isInputIdle() {
+    ObjectLock hold(&queue_, true);
+    return queue_.size() == 0 && current_ == nullptr;
 }
 
 void GameCanvas::waitForEvents(const InputThread* thread) {

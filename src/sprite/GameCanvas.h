@@ -110,6 +110,8 @@ public:
     const util::RectangleNM& getDirtyRect() const { return dirtyRect_; }
     bool needsRender() const { return needsRender_; }
     int queuedEvents() const { return queue_.size(); }
+    // No input waits in the queue and none is being handled.
+    bool isInputIdle();
     lang::IntArray* getNumbers() const { return numbers_; }
     User* getProfile() const { return profile_; }
     const lang::String& getSceneItem() const { return sceneItem_; }

@@ -397,3 +397,24 @@ TEST(ShellRunTest, UnlockAllOpensEveryGameForThatRunOnly) {
     EXPECT_FALSE(lastGameOffered(""));
     unsetenv("MENTARIUM_PROFILE");
 }
+
+// Stepped, the frames follow the host rather than the clock. Match Maker II sets
+// its own pace, so there a slow player's score turns on which frame a click
+// lands in; stepped, the same seed plays the same game to the same score.
+TEST(ShellRunTest, ASteppedPlayRepeatsExactly) {
+    auto play = [](const char* run) {
+        int status = 0;
+        std::string output = hostrun::runScript(
+            run, "", "--stepped --bot MatchMaker2 --unlock-all --bot-skill 0.3 --seed 4", status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+        std::string botLines;
+        std::istringstream in(output);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("bot ", 0) == 0) botLines += line + "\n";
+        return botLines;
+    };
+    std::string first = play("stepped-first");
+    EXPECT_NE(first.find("bot result lastscore "), std::string::npos) << first;
+    EXPECT_GT(std::count(first.begin(), first.end(), '\n'), 10) << first;
+    EXPECT_EQ(play("stepped-second"), first);
+}
