@@ -44,6 +44,9 @@ constexpr Uint32 kLongestLoadMs = 20000;
 // Stepped frames that the game did not run (its scene still loading) are asked
 // for again after about a frame's time.
 constexpr int kStepRetryMs = 40;
+// The bot looks at every frame, as a player watching the screen sees each picture
+// however briefly it shows (a found pair's flash lasts a few frames).
+constexpr Uint32 kBotLookMs = 40;
 
 // An event of the host's own, pushed to wake its loop when the scene has loaded.
 Uint32 loadedEventType = 0;
@@ -333,7 +336,7 @@ int main(int argc, char** argv) {
                 printDescription(description.data(), static_cast<int>(now));
             play(step, window, quit);
         }
-        if (options.bot && now - botLookedAt >= 100) {
+        if (options.bot && now - botLookedAt >= kBotLookMs) {
             botLookedAt = now;
             if (notify(MENTARIUM_DESCRIBE, query) > 0)
                 for (const auto& click : bot.step(description.data(), static_cast<int>(now)))
@@ -360,7 +363,7 @@ int main(int argc, char** argv) {
         }
         auto until = [now](long atMs) { return static_cast<int>(std::max(0L, atMs - static_cast<long>(now))); };
         if (next < script.size()) waitMs = sooner(waitMs, until(script[next].atMs));
-        if (options.bot) waitMs = sooner(waitMs, until(static_cast<long>(botLookedAt) + 100));
+        if (options.bot) waitMs = sooner(waitMs, until(static_cast<long>(botLookedAt) + kBotLookMs));
         for (const auto& click : botClicks) waitMs = sooner(waitMs, until(click.atMs));
     }
 
