@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -69,6 +70,48 @@ TEST_F(HostEntry, InAHostWindowTheSceneLoadsAndTheGameStopsCleanly) {
     }
     // The host's window outlives the game.
     EXPECT_NE(SDL_GetWindowID(window), 0u);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+}
+
+// Stepped, a frame runs per MENTARIUM_STEP and the game stops cleanly between
+// steps; the next start without the slot runs by the clock again.
+TEST_F(HostEntry, SteppedFramesRunAtTheHostsRequestUntilTheNextStart) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
+    SDL_Window* window = SDL_CreateWindow("host", 0, 0, 500, 375, 0);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    for (bool stepped : {true, false}) {
+        Heard::clear();
+        intptr_t* block = blockWith(record, window);
+        block[MENTARIUM_SLOT_STEPPED_FRAMES] = stepped ? 1 : 0;
+        notify(MENTARIUM_START, block);
+        int frameMs = 0;
+        bool loaded = hosttest::serviceUntil(
+            [] { return Heard::any(MENTARIUM_NOTIFY_LOADED); },
+            [&] {
+                game.service(5);
+                frameMs = std::max(frameMs, notify(MENTARIUM_STEP, block));
+            },
+            std::chrono::seconds(20));
+        EXPECT_TRUE(loaded) << (stepped ? "stepped" : "by the clock");
+        if (stepped) {
+            // The canvas's frames may begin a moment after "loaded"; until then a step runs nothing.
+            bool stepping = hosttest::serviceUntil([&] { return frameMs > 0; },
+                                                   [&] {
+                                                       game.service(5);
+                                                       frameMs = notify(MENTARIUM_STEP, block);
+                                                   },
+                                                   std::chrono::seconds(10));
+            EXPECT_TRUE(stepping);
+            int ran = 0;
+            for (int i = 0; i < 50; ++i) ran += notify(MENTARIUM_STEP, block) == 40 ? 1 : 0;
+            EXPECT_EQ(ran, 50);
+        } else {
+            EXPECT_EQ(frameMs, 0);
+        }
+        notify(MENTARIUM_STOP, block);
+        EXPECT_EQ(Heard::soFar().back(), MENTARIUM_NOTIFY_STOPPED);
+    }
     SDL_DestroyWindow(window);
     SDL_Quit();
 }
