@@ -163,6 +163,7 @@ void GameCanvas::finishEvent() {
 }
 
 bool GameCanvas::isInputIdle() {
+    if (!started_ || stopped_) return true;  // no input thread: nothing will be handled
     ObjectLock hold(&queue_, true);
     return queue_.size() == 0 && current_ == nullptr;
 }

@@ -110,7 +110,7 @@ public:
     const util::RectangleNM& getDirtyRect() const { return dirtyRect_; }
     bool needsRender() const { return needsRender_; }
     int queuedEvents() const { return queue_.size(); }
-    // No input waits in the queue and none is being handled.
+    // No input waits in the queue and none is being handled (or the canvas is stopped).
     bool isInputIdle();
     lang::IntArray* getNumbers() const { return numbers_; }
     User* getProfile() const { return profile_; }
