@@ -29,8 +29,6 @@ constexpr uint32_t kCountWaitMs = 500;
 // While the loading display shows, the host looks in this often: the loader
 // moves the progress without waking the window thread.
 constexpr int kLoadingLookMs = 10;
-// The longest a stepped frame waits for the input before it to be handled.
-constexpr uint32_t kLongestInputMs = 5000;
 
 // The state of the running game; zero while none runs. The two flags are set
 // once per process and never cleared.
@@ -166,15 +164,9 @@ int GameHost::service() {
     return paintedLoadingStep >= 0 ? kLoadingLookMs : MENTARIUM_SERVICE_WHEN_WOKEN;
 }
 
-// The input the host gave is handled before the frame, so that a play repeats.
 int GameHost::step() {
     MentariumCanvas* canvas = MentariumCanvas::current();
     if (!started || canvas == nullptr || !sprite::FrameGate::isStepped()) return 0;
-    const uint32_t began = platform::tickCount();
-    while (!canvas->isInputIdle() && platform::tickCount() - began < kLongestInputMs) {
-        platform::serviceHostWindow();
-        platform::sleepMs(1);
-    }
     if (!sprite::FrameGate::step([] { platform::serviceHostWindow(); })) return 0;
     return canvas->getFramePeriod();
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "lang/ObjectLock.h"
+#include "platform/Clock.h"
 #include "sprite/InputThread.h"
 #include "sprite/Pausable.h"
 #include "sprite/RenderThread.h"
@@ -162,10 +163,16 @@ void GameCanvas::finishEvent() {
     if (done) done->release();
 }
 
-bool GameCanvas::isInputIdle() {
-    if (!started_ || stopped_) return true;  // no input thread: nothing will be handled
-    ObjectLock hold(&queue_, true);
-    return queue_.size() == 0 && current_ == nullptr;
+// Polled, not waited for on the queue's monitor: its one event wakes the input
+// thread, and a second waiter resetting it could leave that thread asleep.
+void GameCanvas::awaitInputHandled(const CanvasThread* thread) {
+    while (!stopped_ && !thread->stopRequested()) {
+        {
+            ObjectLock hold(&queue_, true);
+            if (queue_.size() == 0 && current_ == nullptr) return;
+        }
+        platform::sleepMs(1);
+    }
 }
 
 void GameCanvas::waitForEvents(const InputThread* thread) {

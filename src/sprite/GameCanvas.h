@@ -21,6 +21,7 @@ class Image;
 
 namespace sprite {
 
+class CanvasThread;
 class InputThread;
 class RenderThread;
 class SpriteBase;
@@ -110,8 +111,6 @@ public:
     const util::RectangleNM& getDirtyRect() const { return dirtyRect_; }
     bool needsRender() const { return needsRender_; }
     int queuedEvents() const { return queue_.size(); }
-    // No input waits in the queue and none is being handled (or the canvas is stopped).
-    bool isInputIdle();
     lang::IntArray* getNumbers() const { return numbers_; }
     User* getProfile() const { return profile_; }
     const lang::String& getSceneItem() const { return sceneItem_; }
@@ -133,6 +132,9 @@ protected:
     // Waits on the queue while it is empty and no stop is asked (3 s at a time).
     void waitForEvents(const InputThread* thread);
     void drainQueue();
+    // Waits until the queued input has been handled (a stepped frame comes after
+    // the input given before it), or the canvas or the thread is stopping.
+    void awaitInputHandled(const CanvasThread* thread);
     // Collects the dirty area of one sprite; true when it changed something
     // that counts (onCanvasOnly: only changes that meet the canvas).
     bool collectFrom(SpriteBase* root, bool onCanvasOnly);

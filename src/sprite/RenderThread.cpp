@@ -26,10 +26,12 @@ void RenderThread::run() {
     }
 }
 
-// Frames at the host's request, each rendered: there is no clock to fall behind.
+// Frames at the host's request, each after the input given before it and each
+// rendered: there is no clock to fall behind.
 void RenderThread::runStepped() {
     while (!stopRequested_) {
         if (!FrameGate::awaitRequest(100)) continue;
+        canvas_->awaitInputHandled(this);
         runFrame(nullptr);
         FrameGate::finishFrame(canvas_->getFramePeriod());
     }

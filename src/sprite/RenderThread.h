@@ -3,10 +3,8 @@
 #include "sprite/CanvasThread.h"
 
 namespace sprite {
-class FrameSchedule;
-}
 
-namespace sprite {
+class FrameSchedule;
 
 // Runs the canvas at its frame rate: one update every tick, and a render unless
 // the loop is too far behind (see FrameSchedule), until asked to stop. When the
